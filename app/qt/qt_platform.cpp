@@ -1,0 +1,1 @@
+#include "app/qt/qt_platform.h"

@@ -1,0 +1,189 @@
+// The dialog shell: binding, initialisation, the command table, the keys,
+// clear and the window colours.
+#include "app/race_dlg.h"
+
+#include <iterator>
+
+#include "app/numtext.h"
+#include "app/race_app.h"
+#include "res/resource.h"
+#include "res/strings.h"
+
+namespace qv {
+
+namespace {
+
+struct NumberCombo {
+  int id;
+  int count;
+};
+
+// Every number list holds its own indexes as "%02d".
+constexpr NumberCombo kNumberCombos[] = {
+    {IDC_LOSS_MIN, 60},  {IDC_LOSS_SEC, 60},  {IDC_ARR_MIN, 60},
+    {IDC_ARR_SEC, 60},   {IDC_LAP_MIN, 60},   {IDC_LAP_SEC, 60},
+    {IDC_PACE_MIN, 60},  {IDC_PACE_SEC, 60},  {IDC_ARR_HOUR, 24},
+    {IDC_LAP_HOUR, 24},  {IDC_LOSS_CS, 100},  {IDC_ARR_CS, 100},
+    {IDC_LAP_CS, 100},   {IDC_PACE_CS, 100},
+};
+
+struct TextCombo {
+  int id;
+  const char* const* entries;
+  int count;
+};
+
+constexpr const char* kPriorityEntries[] = {"到着時間", "ラップタイム", "速度"};
+constexpr const char* kSpeedUnitEntries[] = {"時間/ｋｍ", "時間/400ｍ",
+                                             "時間/200ｍ", "時間/100ｍ",
+                                             "時速(km/ｈ)"};
+constexpr const char* kAssistEntries[] = {"有り", "無し"};
+constexpr const char* kAxisEntries[] = {"正規", "反転"};
+constexpr const char* kCalcModeEntries[] = {"グロス", "ネット"};
+
+constexpr TextCombo kTextCombos[] = {
+    {IDC_PRIORITY, kPriorityEntries, 3},
+    {IDC_SPEED_UNIT, kSpeedUnitEntries, 5},
+    {IDC_INPUT_ASSIST, kAssistEntries, 2},
+    {IDC_GRAPH_AXIS, kAxisEntries, 2},
+    {IDC_CALC_MODE, kCalcModeEntries, 2},
+};
+
+using Handler = void (CRaceDlg::*)();
+
+struct CommandEntry {
+  int id;
+  Handler handler;
+};
+
+// Button commands, in the order of the command table.
+constexpr CommandEntry kCommands[] = {
+    {IDC_APPEND, &CRaceDlg::OnAppend},
+    {IDC_COMPUTE, &CRaceDlg::OnCompute},
+    {IDC_LOAD, &CRaceDlg::OnLoad},
+    {IDC_SAVE, &CRaceDlg::OnSave},
+    {IDC_CLEAR, &CRaceDlg::OnClearData},
+    {IDC_CHANGE, &CRaceDlg::OnChange},
+    {IDC_DELETE, &CRaceDlg::OnDelete},
+    {IDC_INSERT, &CRaceDlg::OnInsert},
+    {IDC_WINDOW_COLOR, &CRaceDlg::OnWindowColor},
+    {IDC_PRINT, &CRaceDlg::OnPrint},
+};
+
+}  // namespace
+
+CRaceDlg::CRaceDlg(IPlatform& platform, CRaceApp* app)
+    : m_platform(platform), m_app(app) {}
+
+void CRaceDlg::DoDataExchange() {
+  m_editComment = &m_platform.TextControl(IDC_COMMENT);
+  m_comboCalcMode = &m_platform.ComboBox(IDC_CALC_MODE);
+  m_comboGraphAxis = &m_platform.ComboBox(IDC_GRAPH_AXIS);
+  m_comboInputAssist = &m_platform.ComboBox(IDC_INPUT_ASSIST);
+  m_comboPriority = &m_platform.ComboBox(IDC_PRIORITY);
+  m_comboSpeedUnit = &m_platform.ComboBox(IDC_SPEED_UNIT);
+  m_staticGraph = &m_platform.TextControl(IDC_GRAPH);
+  m_staticSectionNo = &m_platform.TextControl(IDC_SECTION_NO);
+  m_editEventName = &m_platform.TextControl(IDC_EVENT_NAME);
+  m_editEndKm = &m_platform.TextControl(IDC_END_KM);
+  m_editStartKm = &m_platform.TextControl(IDC_START_KM);
+  m_listSections = &m_platform.ListView(IDC_SECTION_LIST);
+}
+
+bool CRaceDlg::OnInitDialog() {
+  DoDataExchange();
+  InsertColumns();
+  for (const NumberCombo& c : kNumberCombos) {
+    IComboBox& combo = m_platform.ComboBox(c.id);
+    for (int k = 0; k < c.count; ++k) combo.AddString(Format02d(k));
+  }
+  for (const TextCombo& c : kTextCombos) {
+    IComboBox& combo = m_platform.ComboBox(c.id);
+    for (int k = 0; k < c.count; ++k) combo.AddString(c.entries[k]);
+  }
+  OnClearData();
+  m_nColor = 0;
+  return true;
+}
+
+bool CRaceDlg::OnCommand(int id) {
+  for (const CommandEntry& entry : kCommands) {
+    if (entry.id == id) {
+      (this->*entry.handler)();
+      return true;
+    }
+  }
+  return false;
+}
+
+void CRaceDlg::OnNotifyClick(int id, long* result) {
+  if (id == IDC_SECTION_LIST) OnClickSectionList(result);
+}
+
+void CRaceDlg::OnSysCommand(unsigned command) {
+  if ((command & 0xFFF0u) == static_cast<unsigned>(IDM_ABOUTBOX)) {
+    m_platform.ShowAboutDialog();
+  }
+}
+
+void CRaceDlg::OnOK() {}
+
+void CRaceDlg::OnCancel() {
+  if (m_bModified && !m_platform.AskYesNo(kMsgConfirmQuit)) return;
+  m_platform.EndDialog(IDCANCEL);
+}
+
+void CRaceDlg::OnUserEdit(int id) {
+  if (id == IDC_EVENT_NAME || id == IDC_COMMENT) MarkModified();
+}
+
+void CRaceDlg::OnClearData() {
+  if (m_bModified && !m_platform.AskYesNo(kMsgConfirmClear)) return;
+
+  m_nSelected = -1;
+  m_nInputIndex = 0;
+  m_nSections = 0;
+  m_nPriority = m_nCalcMode = m_nGraphAxis = m_nSpeedUnit = m_nInputAssist =
+      0;
+
+  for (const NumberCombo& c : kNumberCombos) m_platform.ComboBox(c.id).SetCurSel(0);
+  for (const TextCombo& c : kTextCombos) m_platform.ComboBox(c.id).SetCurSel(0);
+
+  m_editStartKm->SetText("0");
+  m_editEndKm->SetText("0");
+  m_editEventName->SetText("");
+  m_editComment->SetText("");
+  m_staticSectionNo->SetText("1");
+
+  m_listSections->DeleteAllItems();
+
+  for (int i = 0; i < MAX_SECTIONS; ++i) {
+    m_startKm[i] = m_endKm[i] = 0.0;
+    m_arrival[i] = m_departure[i] = m_loss[i] = m_lap[i] = m_pace[i] = 0;
+  }
+  // The totals entry is cleared too, so nothing stale is ever drawn.
+  for (int i = 0; i <= MAX_SECTIONS; ++i) {
+    m_calcStartKm[i] = m_calcEndKm[i] = 0.0;
+    m_calcArrival[i] = m_calcDeparture[i] = m_calcLoss[i] = m_calcLap[i] =
+        m_calcPace[i] = 0;
+  }
+
+  if (auto dc = m_platform.GetDC(IDC_GRAPH)) {
+    dc->FillSolidRect(m_platform.GetClientRect(IDC_GRAPH), Rgb{255, 255, 255});
+  }
+  MarkSaved();
+}
+
+void CRaceDlg::OnWindowColor() {
+  if (m_app != nullptr) {
+    m_app->SetColorScheme(m_nColor);
+  } else {
+    const ColorPair& pair = ColorScheme(m_nColor);
+    m_platform.SetDialogColors(pair.background, pair.text);
+  }
+  m_platform.InvalidateDialog();
+  ++m_nColor;
+  if (m_nColor > kColorSchemeCount - 1) m_nColor = 0;
+}
+
+}  // namespace qv

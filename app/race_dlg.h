@@ -1,0 +1,173 @@
+// The main dialog: the race's data, its settings and every command handler.
+//
+// This header declares the whole class; each folder defines its own part:
+// app/ the shell (initialisation, command table, clear, window colours),
+// race/ the calculation and the section list, input/ the panel and the
+// editing commands, file/ load and save, graph/ the section graph, print/
+// the printout. The controls are reached through the platform layer.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/platform.h"
+
+namespace qv {
+
+class CRaceApp;
+struct GraphLayout;
+
+inline constexpr int MAX_SECTIONS = 45;
+
+class CRaceDlg {
+ public:
+  // The platform must outlive the dialog. The application object, when
+  // given, receives the window-colour command.
+  explicit CRaceDlg(IPlatform& platform, CRaceApp* app = nullptr);
+  CRaceDlg(const CRaceDlg&) = delete;
+  CRaceDlg& operator=(const CRaceDlg&) = delete;
+
+  // ---- shell (app/)
+  // Binds the control members to their IDs (the platform's controls must
+  // exist by then).
+  void DoDataExchange();
+  // Columns, combo contents, clear; returns true.
+  bool OnInitDialog();
+  // Routes a button click by control ID; false when no handler has it.
+  bool OnCommand(int id);
+  // The list's click notification; result is set to 0.
+  void OnNotifyClick(int id, long* result);
+  // System-menu command; IDM_ABOUTBOX opens the version dialog.
+  void OnSysCommand(unsigned command);
+  // Enter never closes the dialog.
+  void OnOK();
+  // Escape, the close box and the window menu's close item. Asks first when
+  // there are unsaved changes; ends the dialog unless the user says No.
+  void OnCancel();
+  // The user typed into the event name or the comment.
+  void OnUserEdit(int id);
+  bool IsModified() const { return m_bModified; }
+
+  void OnClearData();
+  void OnWindowColor();
+
+  // ---- calculation and section list (race/)
+  void OnCompute();
+  void CalcByArrival();
+  void CalcByLap();
+  void CalcBySpeed();
+  void AddTotalsRow();
+  void InsertColumns();
+  void InsertEnteredRow(int i);
+  void InsertComputedRow(int i);
+  void SetKmCell(double km, int column);
+  void SetTimeCell(int t, int column);
+  void SetMinSecCell(int v, int column);
+  static int RoundAboveFourTenths(double x);
+
+  // ---- input panel and editing commands (input/)
+  int GetComboTimeHMS(int hourId, int minId, int secId, int csId);
+  int GetComboTimeMS(int minId, int secId, int csId);
+  void SetComboTimeHMS(int hourId, int minId, int secId, int csId, int t);
+  void SetComboTimeMS(int minId, int secId, int csId, int t);
+  double GetEditKm(int id);
+  void SetEditKm(int id, double km);
+  void ShowSection(int i);
+  void StoreSection(int i);
+  void OnAppend();
+  void OnChange();
+  void OnInsert();
+  void OnDelete();
+  void OnClickSectionList(long* result);
+
+  // ---- race file (file/)
+  void OnLoad();
+  void OnSave();
+
+  // ---- graph (graph/)
+  void DrawGraph();
+  void DrawGraphReversed();
+
+  // ---- printing (print/)
+  void OnPrint();
+  void PrintGraph(IDrawContext& dc, int halfWidth, int top);
+  void PrintGraphReversed(IDrawContext& dc, int halfWidth, int top);
+
+  IPlatform& Platform() { return m_platform; }
+
+  // ---- data (public, as the other folders' code and the tests use it)
+
+  // The list records reused by the row writers: the row of the latest
+  // insertion and the column and text of the latest cell.
+  struct ListItemRecord {
+    int iItem = 0;
+    int iSubItem = 0;
+    std::string text;
+  };
+  struct ListColumnRecord {
+    int iSubItem = 0;
+    int cx = 0;
+    std::string text;
+  };
+  ListItemRecord m_lvItem;
+  ListColumnRecord m_lvColumn;
+
+  int m_nColor = 0;
+
+  // Settings and state.
+  int m_nSelected = -1;
+  int m_nPriority = 0;
+  int m_nCalcMode = 0;
+  int m_nSpeedUnit = 0;
+  int m_nInputAssist = 0;
+  int m_nGraphAxis = 0;
+  int m_nInputIndex = 0;
+  int m_nSections = 0;
+
+  // Entered table.
+  double m_startKm[MAX_SECTIONS] = {};
+  double m_endKm[MAX_SECTIONS] = {};
+  int m_arrival[MAX_SECTIONS] = {};
+  int m_departure[MAX_SECTIONS] = {};
+  int m_loss[MAX_SECTIONS] = {};
+  int m_lap[MAX_SECTIONS] = {};
+  int m_pace[MAX_SECTIONS] = {};
+
+  // Computed table; entry m_nSections is the totals entry, so 45 sections
+  // need a 46th entry.
+  double m_calcStartKm[MAX_SECTIONS + 1] = {};
+  double m_calcEndKm[MAX_SECTIONS + 1] = {};
+  int m_calcArrival[MAX_SECTIONS + 1] = {};
+  int m_calcDeparture[MAX_SECTIONS + 1] = {};
+  int m_calcLoss[MAX_SECTIONS + 1] = {};
+  int m_calcLap[MAX_SECTIONS + 1] = {};
+  int m_calcPace[MAX_SECTIONS + 1] = {};
+
+  // Control members, bound by DoDataExchange.
+  ITextControl* m_editComment = nullptr;     // 1076
+  IComboBox* m_comboCalcMode = nullptr;      // 1075
+  IComboBox* m_comboGraphAxis = nullptr;     // 1074
+  IComboBox* m_comboInputAssist = nullptr;   // 1073
+  IComboBox* m_comboPriority = nullptr;      // 1071
+  IComboBox* m_comboSpeedUnit = nullptr;     // 1072
+  ITextControl* m_staticGraph = nullptr;     // 1047
+  ITextControl* m_staticSectionNo = nullptr;  // 1048
+  ITextControl* m_editEventName = nullptr;   // 1042
+  ITextControl* m_editEndKm = nullptr;       // 1012
+  ITextControl* m_editStartKm = nullptr;     // 1001
+  IListView* m_listSections = nullptr;       // 1000
+
+ private:
+  // One graph algorithm for screen and paper, both orientations.
+  void DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
+                        const Rect& plot, bool reversed);
+  void MarkModified() { m_bModified = true; }
+  void MarkSaved() { m_bModified = false; }
+
+  IPlatform& m_platform;
+  CRaceApp* m_app;
+  // Unsaved changes since the last save, load or clear.
+  bool m_bModified = false;
+};
+
+}  // namespace qv

@@ -1,0 +1,23 @@
+// The program's own texts: captions, messages and the version item.
+#pragma once
+
+namespace qv {
+
+inline constexpr const char* kAppTitle = "Quorvane";
+// String 101: the window menu's version item.
+inline constexpr const char* kAboutMenuText = "ﾊﾞｰｼﾞｮﾝ情報(Quorvane) (&A)...";
+inline constexpr const char* kTotalsRowText = "全区間";
+
+inline constexpr const char* kMsgConfirmQuit =
+    "保存されていない変更があります。終了しますか？";
+inline constexpr const char* kMsgConfirmClear =
+    "保存されていない変更があります。消去しますか？";
+inline constexpr const char* kMsgSectionsFull = "区間は45までです。";
+inline constexpr const char* kMsgOpenFailed = "ファイルが開けません";
+inline constexpr const char* kMsgOutputOpenFailed = "出力ファイルが開けません";
+inline constexpr const char* kMsgOutputWriteFailed =
+    "出力ファイルに書き込めません";
+inline constexpr const char* kMsgBadSectionCount = "区間数が正しくありません";
+inline constexpr const char* kMsgPrintFailed = "印刷できませんでした";
+
+}  // namespace qv
