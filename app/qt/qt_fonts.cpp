@@ -1,0 +1,27 @@
+#include "app/qt/qt_fonts.h"
+
+namespace qv::qt {
+
+QStringList FontFamiliesFor(const QString& face) {
+  QStringList families{face};
+  for (const char* f : {"IPAPGothic", "Noto Sans CJK JP"})
+    if (!families.contains(QString::fromLatin1(f)))
+      families << QString::fromLatin1(f);
+  return families;
+}
+
+QFont DialogFont() {
+  QFont font;
+  font.setFamilies(FontFamiliesFor(QStringLiteral("ＭＳ Ｐゴシック")));
+  font.setPointSize(9);
+  return font;
+}
+
+QFont FontByCellHeight(const QString& face, int pixelHeight) {
+  QFont font;
+  font.setFamilies(FontFamiliesFor(face));
+  font.setPixelSize(pixelHeight > 0 ? pixelHeight : 1);
+  return font;
+}
+
+}  // namespace qv::qt

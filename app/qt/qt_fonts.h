@@ -1,0 +1,20 @@
+// The program's font: "ＭＳ Ｐゴシック" where it exists, otherwise the
+// Japanese fonts a Debian machine has, so Japanese text always renders.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+namespace qv::qt {
+
+// Families tried in order for a face name the program asks for.
+QStringList FontFamiliesFor(const QString& face);
+
+// The dialog font, 9 pt.
+QFont DialogFont();
+
+// A font whose character cell is pixelHeight device units high.
+QFont FontByCellHeight(const QString& face, int pixelHeight);
+
+}  // namespace qv::qt
