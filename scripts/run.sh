@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Quorvane and opens it.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+ensure_packages
+
+BUILD="$ROOT/build/release"
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQV_BUILD_TESTS=OFF >/dev/null
+cmake --build "$BUILD" -j "$JOBS" --target quorvane
+exec "$BUILD/app/qt/quorvane" "$@"
