@@ -205,7 +205,7 @@ PrintJob::PrintJob(int horzRes, int vertRes, int externalLeading)
 int PrintJob::StartDoc(std::string_view docName) {
   m_record->docName = std::string(docName);
   m_record->calls.emplace_back("StartDoc");
-  return 1;
+  return startDocResult;
 }
 
 int PrintJob::StartPage() {
@@ -222,7 +222,7 @@ int PrintJob::EndPage() {
 
 int PrintJob::EndDoc() {
   m_record->calls.emplace_back("EndDoc");
-  return 1;
+  return endDocResult;
 }
 
 void PrintJob::AbortDoc() { m_record->calls.emplace_back("AbortDoc"); }

@@ -165,7 +165,10 @@ class PrintJob final : public IPrintJob {
   int EndPage() override;
   int EndDoc() override;
   void AbortDoc() override;
-  void SetScale(double scale) override { m_scale = scale; }
+  void SetScale(double scale) override {
+    m_scale = scale;
+    m_record->opsAtScale = m_log->size();
+  }
 
   // What happened, for the tests.
   struct Record {
@@ -173,11 +176,14 @@ class PrintJob final : public IPrintJob {
     std::string docName;
     std::vector<std::string> calls;  // StartDoc, StartPage, EndPage, ...
     double scale = 1.0;
+    std::size_t opsAtScale = 0;  // ops drawn before the last SetScale
   };
   std::shared_ptr<Record> record() const { return m_record; }
 
+  int startDocResult = 1;
   int startPageResult = 1;
   int endPageResult = 1;
+  int endDocResult = 1;
 
  private:
   std::shared_ptr<std::vector<DrawOp>> m_log;
