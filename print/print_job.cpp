@@ -1,9 +1,154 @@
-// The print command.
+// The print command: one page with the event name, the table of the section
+// list, the graph and the comment.
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "app/race_dlg.h"
+#include "race/race_math.h"
+#include "res/strings.h"
 
 namespace qv {
 
-void CRaceDlg::OnPrint() {}
+namespace {
+
+constexpr int kColumnCount = 8;
+// The list's own header for column 7 is "速度"; the page names the unit.
+constexpr const char* kPrintHeaders[kColumnCount] = {
+    "区間",     "出発",     "到着",         "ロスタイム",
+    "出発時間", "到着時間", "ラップタイム", "速度/ｋｍ"};
+
+constexpr int kTableFontHeight = 35;
+constexpr const char* kTableFontFace = "ＭＳ Ｐゴシック";
+// Top margin of the event name, and what the table leaves free on the right.
+constexpr long long kMargin = 100;
+// The graph leaves its text colour at dark green; the comment is printed in
+// it. Set here as well, so the comment's colour does not hang on the graph.
+constexpr Rgb kCommentColor{0, 128, 0};
+// The graph's horizontal-axis caption starts 70 units below the plot
+// rectangle, in a 30-unit font.
+constexpr long long kGraphCaptionDepth = 70 + 30;
+// A bound on the line height the metrics may report, so the layout
+// arithmetic stays far from overflow whatever a printer driver says.
+constexpr long long kMaxLineHeight = 1000000;
+
+// The comment's lines: each line feed ends one, a carriage return before it
+// is dropped. Text after the last line feed is a line too, so a comment
+// typed without a final line break still prints completely.
+std::vector<std::string_view> CommentLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t feed = text.find('\n', start);
+    const std::size_t end = feed == std::string_view::npos ? text.size() : feed;
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    if (feed == std::string_view::npos) break;
+    start = feed + 1;
+  }
+  return lines;
+}
+
+void ReportFailure(IPlatform& platform, IPrintJob& job) {
+  job.AbortDoc();
+  platform.MessageBox(kMsgPrintFailed);
+}
+
+}  // namespace
+
+void CRaceDlg::OnPrint() {
+  std::unique_ptr<IPrintJob> job = m_platform.PrintDialog();
+  if (!job) return;
+
+  if (job->StartDoc(kAppTitle) < 0) {
+    ReportFailure(m_platform, *job);
+    return;
+  }
+  const long long pageWidth = job->HorzRes();
+  const long long pageHeight = job->VertRes();
+  if (job->StartPage() < 0) {
+    ReportFailure(m_platform, *job);
+    return;
+  }
+
+  IDrawContext& dc = job->Dc();
+  const FontHandle tableFont = dc.CreateFont(kTableFontHeight, kTableFontFace);
+  const FontHandle previousFont = dc.SelectFont(tableFont);
+
+  const TextMetrics metrics = dc.GetTextMetrics();
+  const long long lineHeight =
+      std::clamp(static_cast<long long>(metrics.height) +
+                     static_cast<long long>(metrics.externalLeading),
+                 0LL, kMaxLineHeight);
+  const long long pitch = lineHeight + lineHeight / 2;
+  const long long unit = (pageWidth - kMargin) / 8;
+  long long columnX[kColumnCount];
+  columnX[0] = unit;
+  columnX[1] = columnX[0] + unit / 2;
+  columnX[2] = columnX[1] + unit / 2;
+  for (int k = 3; k < kColumnCount; ++k) columnX[k] = columnX[k - 1] + unit;
+  const long long halfWidth = pageWidth / 2;
+
+  // m_nSections + 1 rows: the sections and the totals row.
+  const int lastRow = std::clamp(m_nSections, 0, MAX_SECTIONS);
+  const long long firstRowY = kMargin + 4 * pitch;
+  const long long graphTop = firstRowY + (lastRow + 2) * pitch;
+
+  const std::string comment = m_editComment->GetText();
+  const std::vector<std::string_view> lines = CommentLines(comment);
+  const long long commentTop = graphTop + halfWidth + 4 * pitch;
+
+  // Everything goes on the one page: content taller than the printable area
+  // is shrunk to fit rather than cut off at the bottom.
+  long long bottom = graphTop + halfWidth + kGraphCaptionDepth;
+  if (!lines.empty()) {
+    bottom = std::max(
+        bottom, commentTop + static_cast<long long>(lines.size()) * pitch);
+  }
+  if (pageHeight > 0 && bottom > pageHeight) {
+    job->SetScale(static_cast<double>(pageHeight) /
+                  static_cast<double>(bottom));
+  }
+
+  dc.TextOut(Saturate(unit), Saturate(kMargin), m_editEventName->GetText());
+  for (int k = 0; k < kColumnCount; ++k) {
+    dc.TextOut(Saturate(columnX[k]), Saturate(kMargin + 2 * pitch),
+               kPrintHeaders[k]);
+  }
+  for (int i = 0; i <= lastRow; ++i) {
+    const int y = Saturate(firstRowY + i * pitch);
+    for (int k = 0; k < kColumnCount; ++k) {
+      dc.TextOut(Saturate(columnX[k]), y, m_listSections->GetItemText(i, k));
+    }
+  }
+
+  if (m_nGraphAxis == 0) {
+    PrintGraph(dc, Saturate(halfWidth), Saturate(graphTop));
+  } else {
+    PrintGraphReversed(dc, Saturate(halfWidth), Saturate(graphTop));
+  }
+
+  dc.SetTextColor(kCommentColor);
+  long long y = commentTop;
+  for (std::string_view line : lines) {
+    // An empty line prints nothing but keeps its place.
+    if (!line.empty()) dc.TextOut(Saturate(halfWidth / 4), Saturate(y), line);
+    y += pitch;
+  }
+
+  dc.SelectFont(previousFont);
+  dc.DeleteFont(tableFont);
+
+  if (job->EndPage() < 0) {
+    ReportFailure(m_platform, *job);
+    return;
+  }
+  if (job->EndDoc() < 0) m_platform.MessageBox(kMsgPrintFailed);
+}
 void CRaceDlg::PrintGraph(IDrawContext&, int, int) {}
 void CRaceDlg::PrintGraphReversed(IDrawContext&, int, int) {}
 
