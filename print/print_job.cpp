@@ -149,7 +149,5 @@ void CRaceDlg::OnPrint() {
   }
   if (job->EndDoc() < 0) m_platform.MessageBox(kMsgPrintFailed);
 }
-void CRaceDlg::PrintGraph(IDrawContext&, int, int) {}
-void CRaceDlg::PrintGraphReversed(IDrawContext&, int, int) {}
 
 }  // namespace qv
