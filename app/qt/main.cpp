@@ -5,6 +5,8 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Quorvane"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
   qv::qt::Platform platform;
   qv::CRaceApp raceApp(platform);
   raceApp.InitInstance();

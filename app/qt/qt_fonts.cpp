@@ -3,19 +3,24 @@
 namespace qv::qt {
 
 QStringList FontFamiliesFor(const QString& face) {
-  QStringList families{face};
-  for (const char* f : {"IPAPGothic", "Noto Sans CJK JP"})
-    if (!families.contains(QString::fromLatin1(f)))
+  QStringList families;
+  if (!face.isEmpty()) families << face;
+  for (const char* f : {"IPAPGothic", "Noto Sans CJK JP"}) {
+    if (!families.contains(QString::fromLatin1(f))) {
       families << QString::fromLatin1(f);
+    }
+  }
   return families;
 }
 
-QFont DialogFont() {
+QFont DialogFont(const QString& face, int points) {
   QFont font;
-  font.setFamilies(FontFamiliesFor(QStringLiteral("ＭＳ Ｐゴシック")));
-  font.setPointSize(9);
+  font.setFamilies(FontFamiliesFor(face));
+  font.setPointSize(points > 0 ? points : 9);
   return font;
 }
+
+QFont DialogFont() { return DialogFont(QStringLiteral("ＭＳ Ｐゴシック"), 9); }
 
 QFont FontByCellHeight(const QString& face, int pixelHeight) {
   QFont font;

@@ -8,10 +8,14 @@
 
 namespace qv::qt {
 
-// Families tried in order for a face name the program asks for.
+// Families tried in order for a face name the program asks for: the face
+// itself, then IPAPGothic (fonts-ipafont-gothic), then Noto Sans CJK JP.
 QStringList FontFamiliesFor(const QString& face);
 
-// The dialog font, 9 pt.
+// A dialog template's font: face and size in points.
+QFont DialogFont(const QString& face, int points);
+
+// The dialog font, "ＭＳ Ｐゴシック" 9 pt.
 QFont DialogFont();
 
 // A font whose character cell is pixelHeight device units high.

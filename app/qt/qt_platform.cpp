@@ -1,1 +1,272 @@
 #include "app/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QTreeWidget>
+#include <cstdlib>
+
+#include "app/qt/qt_draw_context.h"
+#include "app/qt/qt_fonts.h"
+#include "app/qt/qt_icon.h"
+#include "app/qt/qt_print.h"
+#include "app/qt/qt_style.h"
+#include "app/race_dlg.h"
+#include "res/strings.h"
+
+namespace qv::qt {
+
+namespace {
+
+// A drawing context on a static control's kept image. The control repaints
+// from the image once the drawing is complete. It must not outlive the
+// dialog (it lives inside one command).
+class SurfaceDc final : public IDrawContext {
+ public:
+  explicit SurfaceDc(StaticControl& control)
+      : m_control(&control), m_painter(&control.Surface()) {
+    m_dc.emplace(m_painter);
+  }
+  ~SurfaceDc() override {
+    m_dc.reset();
+    m_painter.end();
+    if (m_control != nullptr) m_control->update();
+  }
+  SurfaceDc(const SurfaceDc&) = delete;
+  SurfaceDc& operator=(const SurfaceDc&) = delete;
+
+  void FillSolidRect(const Rect& r, Rgb c) override {
+    m_dc->FillSolidRect(r, c);
+  }
+  PenHandle CreatePen(PenStyle style, int width, Rgb c) override {
+    return m_dc->CreatePen(style, width, c);
+  }
+  FontHandle CreateFont(int height, std::string_view face) override {
+    return m_dc->CreateFont(height, face);
+  }
+  PenHandle SelectPen(PenHandle pen) override { return m_dc->SelectPen(pen); }
+  FontHandle SelectFont(FontHandle font) override {
+    return m_dc->SelectFont(font);
+  }
+  void DeletePen(PenHandle pen) override { m_dc->DeletePen(pen); }
+  void DeleteFont(FontHandle font) override { m_dc->DeleteFont(font); }
+  void MoveTo(int x, int y) override { m_dc->MoveTo(x, y); }
+  void LineTo(int x, int y) override { m_dc->LineTo(x, y); }
+  void SetTextColor(Rgb c) override { m_dc->SetTextColor(c); }
+  void TextOut(int x, int y, std::string_view text) override {
+    m_dc->TextOut(x, y, text);
+  }
+  TextMetrics GetTextMetrics() override { return m_dc->GetTextMetrics(); }
+
+ private:
+  QPointer<StaticControl> m_control;
+  QPainter m_painter;
+  std::optional<QtDrawContext> m_dc;
+};
+
+// For the start-up benchmark only: ends the process as soon as the dialog
+// has painted once, so that the time to the first picture can be measured.
+class ExitAfterFirstPaint final : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !m_armed) {
+      m_armed = true;
+      QTimer::singleShot(0, [] { std::_Exit(0); });
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  bool m_armed = false;
+};
+
+QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+}  // namespace
+
+Platform::Platform() {
+  InstallDialogStyle();
+  // Message boxes and the window menu speak Japanese too.
+  QApplication::setFont(DialogFont());
+  QApplication::setWindowIcon(AppIcon());
+}
+
+Platform::~Platform() = default;
+
+IListView& Platform::ListView(int id) {
+  auto it = m_lists.find(id);
+  return it != m_lists.end() ? *it->second : m_nullList;
+}
+
+IComboBox& Platform::ComboBox(int id) {
+  auto it = m_combos.find(id);
+  return it != m_combos.end() ? *it->second : m_nullCombo;
+}
+
+ITextControl& Platform::TextControl(int id) {
+  auto it = m_texts.find(id);
+  return it != m_texts.end() ? *it->second : m_nullText;
+}
+
+std::unique_ptr<IDrawContext> Platform::GetDC(int id) {
+  if (m_dialog == nullptr) return nullptr;
+  auto* control = qobject_cast<StaticControl*>(m_dialog->Control(id));
+  if (control == nullptr) return nullptr;
+  return std::make_unique<SurfaceDc>(*control);
+}
+
+Rect Platform::GetClientRect(int id) {
+  if (m_dialog == nullptr) return {};
+  const QWidget* w = m_dialog->Control(id);
+  if (w == nullptr) return {};
+  const QRect client = w->contentsRect();
+  return Rect{0, 0, client.width(), client.height()};
+}
+
+void Platform::MessageBox(std::string_view text) {
+  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kAppTitle),
+                  ToQString(text), QMessageBox::Ok, m_dialog.get());
+  ApplyDialogColors(box);
+  box.exec();
+}
+
+bool Platform::AskYesNo(std::string_view text) {
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8(kAppTitle),
+                  ToQString(text), QMessageBox::Yes | QMessageBox::No,
+                  m_dialog.get());
+  // Every question guards unsaved work: Enter keeps it.
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  ApplyDialogColors(box);
+  return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> Platform::GetOpenFileName() {
+  return AskOpenFileName(m_dialog.get());
+}
+
+std::optional<std::string> Platform::GetSaveFileName() {
+  return AskSaveFileName(m_dialog.get());
+}
+
+std::unique_ptr<IPrintJob> Platform::PrintDialog() {
+  return RunPrintDialog(m_dialog.get());
+}
+
+void Platform::SetDialogColors(Rgb background, Rgb text) {
+  m_background = ToQColor(background);
+  m_text = ToQColor(text);
+  if (m_dialog != nullptr) ApplyDialogColors(*m_dialog);
+}
+
+void Platform::ApplyDialogColors(QWidget& dialog) const {
+  if (!m_background || !m_text) return;
+  // The dialog's background and the text of its statics and group boxes;
+  // edits, lists, combo boxes and buttons keep their own colours.
+  QPalette pal = dialog.palette();
+  for (QPalette::ColorGroup group :
+       {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    pal.setColor(group, QPalette::Window, *m_background);
+  }
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    pal.setColor(group, QPalette::WindowText, *m_text);
+  }
+  dialog.setPalette(pal);
+}
+
+void Platform::InvalidateDialog() {
+  if (m_dialog == nullptr) return;
+  m_dialog->update();
+  for (QWidget* child : m_dialog->findChildren<QWidget*>()) child->update();
+}
+
+void Platform::ShowAboutDialog() {
+  std::unique_ptr<TemplateDialog> about = CreateAboutDialog(m_dialog.get());
+  ApplyDialogColors(*about);
+  about->exec();
+}
+
+void Platform::EndDialog(int result) {
+  if (m_dialog != nullptr) m_dialog->EndModal(result);
+}
+
+MainDialog& Platform::Create(CRaceDlg& dlg) {
+  m_lists.clear();
+  m_combos.clear();
+  m_texts.clear();
+  m_dialog = std::make_unique<MainDialog>(dlg);
+  BindControls();
+  ApplyDialogColors(*m_dialog);
+
+  dlg.OnInitDialog();
+  m_dialog->FitComboDropDowns();
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame(QPoint(0, 0), m_dialog->size());
+    frame.moveCenter(screen->availableGeometry().center());
+    m_dialog->move(frame.topLeft());
+  }
+  return *m_dialog;
+}
+
+MainDialog& Platform::Open(CRaceDlg& dlg) {
+  MainDialog& dialog = Create(dlg);
+  dialog.show();
+  return dialog;
+}
+
+int Platform::RunModal(CRaceDlg& dlg) {
+  MainDialog& dialog = Create(dlg);
+  if (qEnvironmentVariable("QUORVANE_EXIT_AFTER_FIRST_PAINT") ==
+      QLatin1String("1")) {
+    dialog.installEventFilter(new ExitAfterFirstPaint(&dialog));
+  }
+  return dialog.exec();
+}
+
+void Platform::BindControls() {
+  const DialogTemplate& t = m_dialog->Template();
+  for (std::size_t i = 0; i < t.controls.size(); ++i) {
+    const ControlTemplate& row = t.controls[i];
+    if (row.id < 0) continue;
+    QWidget* w = m_dialog->ControlAt(i);
+    switch (row.kind) {
+      case ControlKind::ListView:
+        if (auto* list = qobject_cast<QTreeWidget*>(w)) {
+          m_lists[row.id] = std::make_unique<ListViewControl>(list);
+        }
+        break;
+      case ControlKind::ComboBox:
+        if (auto* combo = qobject_cast<QComboBox*>(w)) {
+          m_combos[row.id] = std::make_unique<ComboControl>(combo);
+        }
+        break;
+      case ControlKind::Edit:
+        if (auto* comment = qobject_cast<CommentEdit*>(w)) {
+          m_texts[row.id] = std::make_unique<CommentText>(comment);
+        } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+          m_texts[row.id] = std::make_unique<LineEditText>(edit);
+        }
+        break;
+      case ControlKind::Static:
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+          m_texts[row.id] = std::make_unique<LabelText>(label);
+        }
+        break;
+      case ControlKind::GroupBox:
+      case ControlKind::PushButton:
+      case ControlKind::Icon:
+        break;
+    }
+  }
+}
+
+}  // namespace qv::qt

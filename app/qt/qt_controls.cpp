@@ -1,0 +1,272 @@
+#include "app/qt/qt_controls.h"
+
+#include <qdrawutil.h>
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <algorithm>
+
+namespace qv::qt {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToUtf8(const QString& text) {
+  const QByteArray bytes = text.toUtf8();
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// ---------------------------------------------------------------- GroupFrame
+
+GroupFrame::GroupFrame(const QString& caption, QWidget* parent)
+    : QWidget(parent), m_caption(caption) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void GroupFrame::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const QFontMetrics fm = fontMetrics();
+  const int textLeft = fm.averageCharWidth();
+  constexpr int kGap = 2;
+  const QRect textRect(textLeft, 0, fm.horizontalAdvance(m_caption),
+                       fm.height());
+
+  // The frame's top line stops on either side of the caption.
+  if (!m_caption.isEmpty()) {
+    p.setClipRegion(QRegion(rect()).subtracted(
+        QRegion(textRect.adjusted(-kGap, 0, kGap, 0))));
+  }
+  const int top = fm.height() / 2;
+  qDrawShadeRect(&p, 0, top, width(), height() - top, palette(), true, 1, 0);
+  p.setClipping(false);
+
+  if (!m_caption.isEmpty()) {
+    style()->drawItemText(&p, textRect, Qt::AlignLeft | Qt::AlignTop, palette(),
+                          isEnabled(), m_caption, QPalette::WindowText);
+  }
+}
+
+// ----------------------------------------------------------------
+// StaticControl
+
+StaticControl::StaticControl(const QString& text, QWidget* parent)
+    : QLabel(text, parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setFocusPolicy(Qt::NoFocus);
+  setTextFormat(Qt::PlainText);
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+QImage& StaticControl::Surface() {
+  if (m_surface.isNull()) {
+    const QSize size = contentsRect().size().expandedTo(QSize(1, 1));
+    const qreal ratio = devicePixelRatioF();
+    m_surface = QImage(size * ratio, QImage::Format_RGB32);
+    m_surface.setDevicePixelRatio(ratio);
+    m_surface.fill(palette().color(backgroundRole()));
+  }
+  return m_surface;
+}
+
+void StaticControl::paintEvent(QPaintEvent* event) {
+  if (!HasSurface()) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  QPainter p(this);
+  drawFrame(&p);
+  p.drawImage(contentsRect().topLeft(), m_surface);
+}
+
+// ---------------------------------------------------------------- SectionList
+
+SectionList::SectionList(QWidget* parent) : QTreeWidget(parent) {
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(true);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setAllColumnsShowFocus(true);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSortingEnabled(false);
+  header()->setSectionsClickable(false);
+  header()->setSectionsMovable(false);
+  header()->setSortIndicatorShown(false);
+  header()->setStretchLastSection(false);
+  // Columns take exactly the widths they are given, however narrow.
+  header()->setMinimumSectionSize(0);
+  setHeaderLabels({QString()});
+}
+
+void SectionList::mousePressEvent(QMouseEvent* event) {
+  m_leftPressed = event->button() == Qt::LeftButton;
+  QTreeWidget::mousePressEvent(event);
+}
+
+void SectionList::mouseReleaseEvent(QMouseEvent* event) {
+  // The base class settles the selection first (a press on a row that was
+  // already selected only narrows the selection on release).
+  QTreeWidget::mouseReleaseEvent(event);
+  if (event->button() != Qt::LeftButton || !m_leftPressed) return;
+  m_leftPressed = false;
+  if (viewport()->rect().contains(event->position().toPoint())) emit Clicked();
+}
+
+// ---------------------------------------------------------------- CommentEdit
+
+CommentEdit::CommentEdit(QWidget* parent) : QPlainTextEdit(parent) {
+  setTabChangesFocus(true);
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  connect(this, &QPlainTextEdit::textChanged, this, [this] {
+    if (!m_settingText) emit UserEdited();
+  });
+}
+
+QString CommentEdit::CrLfText() const {
+  const QString kBreak = QStringLiteral("\r\n");
+  QString out;
+  const QTextDocument* doc = document();
+  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+    if (b != doc->begin()) out += kBreak;
+    QString line = b.text();
+    line.replace(QChar::LineSeparator, kBreak);
+    out += line;
+  }
+  return out;
+}
+
+void CommentEdit::SetCrLfText(const QString& text) {
+  QString plain = text;
+  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  plain.replace(QChar('\r'), QChar('\n'));
+  m_settingText = true;
+  setPlainText(plain);
+  m_settingText = false;
+}
+
+// ---------------------------------------------------------------- adapters
+
+void ListViewControl::InsertColumn(int index, std::string_view header,
+                                   int width) {
+  if (m_list == nullptr) return;
+  const int count = static_cast<int>(m_headers.size());
+  index = std::clamp(index, 0, count);
+  m_headers.insert(m_headers.begin() + index, ToQString(header));
+  m_widths.insert(m_widths.begin() + index, std::max(width, 0));
+
+  const int newCount = count + 1;
+  m_list->setColumnCount(newCount);
+  // Cells right of a column inserted in the middle move right with it.
+  for (int row = 0; row < m_list->topLevelItemCount(); ++row) {
+    QTreeWidgetItem* item = m_list->topLevelItem(row);
+    for (int c = newCount - 1; c > index; --c)
+      item->setText(c, item->text(c - 1));
+    item->setText(index, QString());
+  }
+  m_list->setHeaderLabels(QStringList(m_headers.begin(), m_headers.end()));
+  for (int c = 0; c < newCount; ++c) m_list->setColumnWidth(c, m_widths[c]);
+}
+
+int ListViewControl::InsertItem(int pos, std::string_view text) {
+  if (m_list == nullptr) return -1;
+  pos = std::clamp(pos, 0, m_list->topLevelItemCount());
+  auto* item = new QTreeWidgetItem;
+  item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+  item->setText(0, ToQString(text));
+  m_list->insertTopLevelItem(pos, item);
+  m_lastRow = pos;
+  return pos;
+}
+
+void ListViewControl::SetItemText(int column, std::string_view text) {
+  if (m_list == nullptr || column < 0 || column >= m_list->columnCount())
+    return;
+  QTreeWidgetItem* item = m_list->topLevelItem(m_lastRow);
+  if (item != nullptr) item->setText(column, ToQString(text));
+}
+
+void ListViewControl::DeleteAllItems() {
+  if (m_list == nullptr) return;
+  m_list->clear();
+  m_lastRow = -1;
+}
+
+int ListViewControl::GetFirstSelected() const {
+  if (m_list == nullptr) return -1;
+  for (int row = 0; row < m_list->topLevelItemCount(); ++row) {
+    if (m_list->topLevelItem(row)->isSelected()) return row;
+  }
+  return -1;
+}
+
+std::string ListViewControl::GetItemText(int row, int column) const {
+  if (m_list == nullptr || column < 0 || column >= m_list->columnCount()) {
+    return {};
+  }
+  const QTreeWidgetItem* item = m_list->topLevelItem(row);
+  return item != nullptr ? ToUtf8(item->text(column)) : std::string();
+}
+
+int ListViewControl::GetItemCount() const {
+  return m_list != nullptr ? m_list->topLevelItemCount() : 0;
+}
+
+int ListViewControl::ClientWidth() const {
+  if (m_list == nullptr) return 0;
+  m_list->ensurePolished();
+  return m_list->maximumViewportSize().width();
+}
+
+void ComboControl::AddString(std::string_view text) {
+  if (m_combo != nullptr) m_combo->addItem(ToQString(text));
+}
+
+void ComboControl::SetCurSel(int index) {
+  if (m_combo != nullptr && index >= 0 && index < m_combo->count()) {
+    m_combo->setCurrentIndex(index);
+  }
+}
+
+int ComboControl::GetCurSel() const {
+  return m_combo != nullptr ? m_combo->currentIndex() : -1;
+}
+
+int ComboControl::GetCount() const {
+  return m_combo != nullptr ? m_combo->count() : 0;
+}
+
+std::string LineEditText::GetText() const {
+  return m_edit != nullptr ? ToUtf8(m_edit->text()) : std::string();
+}
+
+void LineEditText::SetText(std::string_view text) {
+  if (m_edit != nullptr) m_edit->setText(ToQString(text));
+}
+
+std::string CommentText::GetText() const {
+  return m_edit != nullptr ? ToUtf8(m_edit->CrLfText()) : std::string();
+}
+
+void CommentText::SetText(std::string_view text) {
+  if (m_edit != nullptr) m_edit->SetCrLfText(ToQString(text));
+}
+
+std::string LabelText::GetText() const {
+  return m_label != nullptr ? ToUtf8(m_label->text()) : std::string();
+}
+
+void LabelText::SetText(std::string_view text) {
+  if (m_label != nullptr) m_label->setText(ToQString(text));
+}
+
+}  // namespace qv::qt

@@ -1,0 +1,188 @@
+// The dialog's controls on Qt widgets, and the adapters through which the
+// dialog's logic reaches them (IListView, IComboBox, ITextControl).
+#pragma once
+
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTreeWidget>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "app/platform.h"
+
+namespace qv::qt {
+
+// ---------------------------------------------------------------- widgets
+
+// A group box as dialogs draw it: an etched frame whose top line runs
+// through the middle of the caption. It only frames; the controls inside
+// are its siblings, so it takes no mouse input.
+class GroupFrame final : public QWidget {
+  Q_OBJECT
+ public:
+  GroupFrame(const QString& caption, QWidget* parent);
+  QString Caption() const { return m_caption; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString m_caption;
+};
+
+// A static control. Once something draws on it (GetDC), it shows the kept
+// drawing instead of its text until the widget is destroyed, so the picture
+// survives being covered, moved or repainted.
+class StaticControl final : public QLabel {
+  Q_OBJECT
+ public:
+  StaticControl(const QString& text, QWidget* parent);
+  // The drawing surface, the size of the client area (inside the frame).
+  // Created on first use, filled with the background colour.
+  QImage& Surface();
+  bool HasSurface() const { return !m_surface.isNull(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QImage m_surface;
+};
+
+// The section list: report style, full-row selection, several rows
+// selectable, headers that do not sort. Clicked() follows every left click
+// inside the rows' area, on a row or not, after the selection changed.
+class SectionList final : public QTreeWidget {
+  Q_OBJECT
+ public:
+  explicit SectionList(QWidget* parent);
+
+ signals:
+  void Clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool m_leftPressed = false;
+};
+
+// The multi-line comment: wraps long lines, Enter starts a new line, Tab
+// moves the focus on. UserEdited() follows changes the user makes only.
+class CommentEdit final : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  explicit CommentEdit(QWidget* parent);
+  // The text with CR LF at each line break.
+  QString CrLfText() const;
+  // Takes CR LF, a bare LF or a bare CR as a line break.
+  void SetCrLfText(const QString& text);
+
+ signals:
+  void UserEdited();
+
+ private:
+  bool m_settingText = false;
+};
+
+// ---------------------------------------------------------------- adapters
+
+class ListViewControl final : public IListView {
+ public:
+  explicit ListViewControl(QTreeWidget* list) : m_list(list) {}
+  void InsertColumn(int index, std::string_view header, int width) override;
+  int InsertItem(int pos, std::string_view text) override;
+  void SetItemText(int column, std::string_view text) override;
+  void DeleteAllItems() override;
+  int GetFirstSelected() const override;
+  std::string GetItemText(int row, int column) const override;
+  int GetItemCount() const override;
+  int ClientWidth() const override;
+
+ private:
+  QPointer<QTreeWidget> m_list;
+  std::vector<QString> m_headers;
+  std::vector<int> m_widths;
+  int m_lastRow = -1;  // the row the cell setters write to
+};
+
+class ComboControl final : public IComboBox {
+ public:
+  explicit ComboControl(QComboBox* combo) : m_combo(combo) {}
+  void AddString(std::string_view text) override;
+  void SetCurSel(int index) override;
+  int GetCurSel() const override;
+  int GetCount() const override;
+
+ private:
+  QPointer<QComboBox> m_combo;
+};
+
+class LineEditText final : public ITextControl {
+ public:
+  explicit LineEditText(QLineEdit* edit) : m_edit(edit) {}
+  std::string GetText() const override;
+  void SetText(std::string_view text) override;
+
+ private:
+  QPointer<QLineEdit> m_edit;
+};
+
+class CommentText final : public ITextControl {
+ public:
+  explicit CommentText(CommentEdit* edit) : m_edit(edit) {}
+  std::string GetText() const override;
+  void SetText(std::string_view text) override;
+
+ private:
+  QPointer<CommentEdit> m_edit;
+};
+
+class LabelText final : public ITextControl {
+ public:
+  explicit LabelText(QLabel* label) : m_label(label) {}
+  std::string GetText() const override;
+  void SetText(std::string_view text) override;
+
+ private:
+  QPointer<QLabel> m_label;
+};
+
+// Stand-ins for an ID the dialog does not have: they hold nothing.
+class NullListView final : public IListView {
+ public:
+  void InsertColumn(int, std::string_view, int) override {}
+  int InsertItem(int, std::string_view) override { return -1; }
+  void SetItemText(int, std::string_view) override {}
+  void DeleteAllItems() override {}
+  int GetFirstSelected() const override { return -1; }
+  std::string GetItemText(int, int) const override { return {}; }
+  int GetItemCount() const override { return 0; }
+  int ClientWidth() const override { return 0; }
+};
+
+class NullComboBox final : public IComboBox {
+ public:
+  void AddString(std::string_view) override {}
+  void SetCurSel(int) override {}
+  int GetCurSel() const override { return -1; }
+  int GetCount() const override { return 0; }
+};
+
+class NullText final : public ITextControl {
+ public:
+  std::string GetText() const override { return {}; }
+  void SetText(std::string_view) override {}
+};
+
+// UTF-8 at the edge of the platform layer.
+QString ToQString(std::string_view text);
+std::string ToUtf8(const QString& text);
+
+}  // namespace qv::qt

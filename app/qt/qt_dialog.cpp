@@ -1,0 +1,293 @@
+#include "app/qt/qt_dialog.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <cstdint>
+
+#include "app/qt/qt_controls.h"
+#include "app/qt/qt_fonts.h"
+#include "app/qt/qt_icon.h"
+#include "app/race_dlg.h"
+#include "res/resource.h"
+
+namespace qv::qt {
+
+namespace {
+
+constexpr char kIdProperty[] = "qvControlId";
+
+// a * b / c rounded half away from zero, as the platform scales dialog
+// units (all operands are small and non-negative here).
+int MulDiv(int a, int b, int c) {
+  if (c == 0) return 0;
+  const std::int64_t p = static_cast<std::int64_t>(a) * b;
+  const std::int64_t q = p >= 0 ? (2 * p + c) / (2 * c) : (2 * p - c) / (2 * c);
+  return static_cast<int>(q);
+}
+
+Qt::WindowFlags FlagsFor(const DialogTemplate& t) {
+  Qt::WindowFlags flags =
+      (t.styles & dlgstyle::kAppWindow) != 0 ? Qt::Window : Qt::Dialog;
+  // No minimise or maximise button; the size is fixed.
+  flags |=
+      Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+  if ((t.styles & dlgstyle::kSysMenu) != 0) flags |= Qt::WindowSystemMenuHint;
+  return flags;
+}
+
+// The closed height of a combo box: one line of the font plus its frame.
+int ComboClosedHeight(const QFontMetrics& fm) { return fm.height() + 8; }
+
+// The font that stands in for the dialog font can be a little wider than
+// the one the template was laid out for. A label too narrow for its text
+// condenses the text a little; only if that is not enough does it grow to
+// the right, so that no caption loses its end.
+void FitLabelText(QLabel& label, QRect& r) {
+  constexpr int kMinStretch = 80;
+  const QString text = label.text();
+  const int need = QFontMetrics(label.font()).horizontalAdvance(text);
+  if (need <= r.width() || need <= 0) return;
+  for (int stretch = 100 * r.width() / need; stretch >= kMinStretch;
+       --stretch) {
+    QFont condensed = label.font();
+    condensed.setStretch(stretch);
+    if (QFontMetrics(condensed).horizontalAdvance(text) <= r.width()) {
+      label.setFont(condensed);
+      return;
+    }
+  }
+  r.setWidth(need);
+}
+
+}  // namespace
+
+// ----------------------------------------------------------------
+// TemplateDialog
+
+TemplateDialog::TemplateDialog(const DialogTemplate& dlgTemplate,
+                               QWidget* parent)
+    : QDialog(parent, FlagsFor(dlgTemplate)), m_template(dlgTemplate) {
+  setFont(DialogFont(QString::fromUtf8(m_template.fontFace),
+                     m_template.fontPoints));
+  const QFontMetrics fm(font());
+  const int letters = fm.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  m_baseX = qMax(1, (letters / 26 + 1) / 2);
+  m_baseY = qMax(1, fm.height());
+
+  setWindowTitle(QString::fromUtf8(m_template.caption));
+  setWindowIcon(AppIcon());
+  setFixedSize(ToPixels(0, 0, m_template.w, m_template.h).size());
+
+  m_controls.reserve(m_template.controls.size());
+  for (const ControlTemplate& row : m_template.controls) {
+    QWidget* w = CreateControl(row);
+    w->setProperty(kIdProperty, row.id);
+    if (row.id >= 0) w->setObjectName(QStringLiteral("ctl%1").arg(row.id));
+    m_controls.push_back(w);
+  }
+  // Frames stay behind the controls they surround.
+  for (QWidget* w : m_controls) {
+    if (qobject_cast<GroupFrame*>(w) != nullptr) w->lower();
+  }
+}
+
+QWidget* TemplateDialog::ControlAt(std::size_t index) const {
+  return index < m_controls.size() ? m_controls[index] : nullptr;
+}
+
+QWidget* TemplateDialog::Control(int id) const {
+  for (std::size_t i = 0; i < m_controls.size(); ++i) {
+    if (m_template.controls[i].id == id) return m_controls[i];
+  }
+  return nullptr;
+}
+
+QRect TemplateDialog::ToPixels(int x, int y, int w, int h) const {
+  return QRect(MulDiv(x, m_baseX, 4), MulDiv(y, m_baseY, 8),
+               MulDiv(w, m_baseX, 4), MulDiv(h, m_baseY, 8));
+}
+
+QWidget* TemplateDialog::CreateControl(const ControlTemplate& row) {
+  const QString caption = QString::fromUtf8(row.caption);
+  const bool tabStop = (row.styles & ctl::kTabStop) != 0;
+  const bool right = (row.styles & ctl::kRight) != 0;
+  const QFontMetrics fm(font());
+  QRect r = ToPixels(row.x, row.y, row.w, row.h);
+  QWidget* w = nullptr;
+
+  switch (row.kind) {
+    case ControlKind::GroupBox:
+      w = new GroupFrame(caption, this);
+      break;
+    case ControlKind::Static: {
+      auto* label = new StaticControl(caption, this);
+      label->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) |
+                          Qt::AlignTop);
+      if ((row.styles & ctl::kSunken) != 0) {
+        label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+      } else if (!right) {
+        FitLabelText(*label, r);
+      }
+      w = label;
+      break;
+    }
+    case ControlKind::Edit:
+      if ((row.styles & ctl::kMultiline) != 0) {
+        w = new CommentEdit(this);
+      } else {
+        auto* edit = new QLineEdit(this);
+        edit->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) |
+                           Qt::AlignVCenter);
+        w = edit;
+      }
+      break;
+    case ControlKind::PushButton: {
+      auto* button = new QPushButton(caption, this);
+      button->setDefault((row.styles & ctl::kDefault) != 0);
+      const int id = row.id;
+      connect(button, &QPushButton::clicked, this,
+              [this, id] { OnButton(id); });
+      w = button;
+      break;
+    }
+    case ControlKind::ComboBox: {
+      auto* combo = new QComboBox(this);
+      combo->setEditable(false);
+      // The template's height is that of the open list.
+      r.setHeight(ComboClosedHeight(fm));
+      w = combo;
+      break;
+    }
+    case ControlKind::ListView:
+      w = new SectionList(this);
+      break;
+    case ControlKind::Icon: {
+      auto* icon = new QLabel(this);
+      icon->setPixmap(QPixmap::fromImage(RenderAppIcon(32)));
+      icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+      r.setSize(QSize(32, 32));  // icons keep their own size
+      w = icon;
+      break;
+    }
+  }
+  if (!tabStop) w->setFocusPolicy(Qt::NoFocus);
+  w->setGeometry(r);
+  return w;
+}
+
+void TemplateDialog::FitComboDropDowns() {
+  const QFontMetrics fm(font());
+  for (std::size_t i = 0; i < m_controls.size(); ++i) {
+    auto* combo = qobject_cast<QComboBox*>(m_controls[i]);
+    if (combo == nullptr) continue;
+    const ControlTemplate& row = m_template.controls[i];
+    const int drop = ToPixels(0, 0, 0, row.h).height() - combo->height();
+    int item = combo->count() > 0 ? combo->view()->sizeHintForRow(0) : 0;
+    if (item <= 0) item = fm.height();
+    combo->setMaxVisibleItems(qMax(1, drop / item));
+  }
+}
+
+void TemplateDialog::OnButton(int id) {
+  if (id == IDOK) accept();
+  if (id == IDCANCEL) reject();
+}
+
+// ---------------------------------------------------------------- MainDialog
+
+MainDialog::MainDialog(CRaceDlg& dlg, QWidget* parent)
+    : TemplateDialog(MainDialogTemplate(), parent), m_dlg(dlg) {
+  for (std::size_t i = 0; i < ControlCount(); ++i) {
+    QWidget* w = ControlAt(i);
+    const int id = Template().controls[i].id;
+    if (auto* list = qobject_cast<SectionList*>(w)) {
+      connect(list, &SectionList::Clicked, this,
+              [this, id] { NotifyClick(id); });
+    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+      connect(edit, &QLineEdit::textEdited, this,
+              [this, id] { m_dlg.OnUserEdit(id); });
+    } else if (auto* comment = qobject_cast<CommentEdit*>(w)) {
+      connect(comment, &CommentEdit::UserEdited, this,
+              [this, id] { m_dlg.OnUserEdit(id); });
+    }
+  }
+
+  // The window manager owns the system menu, so the program has its own.
+  m_windowMenu = new QMenu(this);
+  m_windowMenu->addAction(QStringLiteral("閉じる(&C)"), this,
+                          [this] { m_dlg.OnCancel(); });
+  const std::string_view about = LoadStringResource(IDS_ABOUTBOX);
+  if (!about.empty()) {
+    m_windowMenu->addSeparator();
+    m_windowMenu->addAction(ToQString(about), this, [this] {
+      m_dlg.OnSysCommand(static_cast<unsigned>(IDM_ABOUTBOX));
+    });
+  }
+  auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
+  connect(shortcut, &QShortcut::activated, this,
+          [this] { ShowWindowMenu(mapToGlobal(QPoint(0, 0))); });
+}
+
+void MainDialog::ShowWindowMenu(const QPoint& globalPos) {
+  m_windowMenu->popup(globalPos);
+}
+
+void MainDialog::EndModal(int result) {
+  m_ending = true;
+  done(result);
+}
+
+void MainDialog::accept() { m_dlg.OnOK(); }
+
+void MainDialog::reject() { m_dlg.OnCancel(); }
+
+void MainDialog::OnButton(int id) { m_dlg.OnCommand(id); }
+
+void MainDialog::NotifyClick(int id) {
+  long result = 1;
+  m_dlg.OnNotifyClick(id, &result);
+  emit Notified(id, result);
+}
+
+void MainDialog::showEvent(QShowEvent* event) {
+  m_ending = false;
+  TemplateDialog::showEvent(event);
+}
+
+void MainDialog::closeEvent(QCloseEvent* event) {
+  if (m_ending) {
+    event->accept();
+    return;
+  }
+  // The close button asks CRaceDlg, which ends the dialog through
+  // EndModal when it agrees.
+  event->ignore();
+  m_dlg.OnCancel();
+}
+
+void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
+  // Only the dialog's background: controls keep their own menus, and a
+  // click on a button is not a click on the background.
+  if (event->reason() == QContextMenuEvent::Mouse &&
+      childAt(event->pos()) != nullptr) {
+    event->ignore();
+    return;
+  }
+  ShowWindowMenu(event->globalPos());
+  event->accept();
+}
+
+// ---------------------------------------------------------------- about
+
+std::unique_ptr<TemplateDialog> CreateAboutDialog(QWidget* parent) {
+  return std::make_unique<TemplateDialog>(AboutDialogTemplate(), parent);
+}
+
+}  // namespace qv::qt

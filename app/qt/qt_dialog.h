@@ -1,0 +1,99 @@
+// Dialogs built from the templates of res/dialog_templates.h: every row
+// becomes one widget at its rectangle, converted from dialog units the way
+// the platform does it, in template order (which is also the tab order).
+#pragma once
+
+#include <QDialog>
+#include <QMenu>
+#include <QRect>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "res/dialog_templates.h"
+
+namespace qv {
+class CRaceDlg;
+}
+
+namespace qv::qt {
+
+class TemplateDialog : public QDialog {
+  Q_OBJECT
+ public:
+  TemplateDialog(const DialogTemplate& dlgTemplate, QWidget* parent);
+
+  const DialogTemplate& Template() const { return m_template; }
+  std::size_t ControlCount() const { return m_controls.size(); }
+  // The widget of template row index; nullptr past the end.
+  QWidget* ControlAt(std::size_t index) const;
+  // The widget of the first row with this ID; nullptr when there is none.
+  QWidget* Control(int id) const;
+
+  // Dialog base units of the template's font: the average width of the
+  // Latin letters and the character height, in pixels.
+  int BaseUnitX() const { return m_baseX; }
+  int BaseUnitY() const { return m_baseY; }
+  // x * baseX / 4 and y * baseY / 8, rounded.
+  QRect ToPixels(int x, int y, int w, int h) const;
+
+  // Gives every combo box's list as many entries as its drop-down height
+  // holds; call once the lists are filled.
+  void FitComboDropDowns();
+
+ protected:
+  // A push button was clicked. IDOK accepts, IDCANCEL rejects.
+  virtual void OnButton(int id);
+
+ private:
+  QWidget* CreateControl(const ControlTemplate& row);
+
+  const DialogTemplate& m_template;
+  int m_baseX = 1;
+  int m_baseY = 1;
+  std::vector<QWidget*> m_controls;
+};
+
+// The main dialog: routes the buttons, the list's click and the user's
+// edits to CRaceDlg, and handles Enter, Escape, closing and the window menu.
+class MainDialog final : public TemplateDialog {
+  Q_OBJECT
+ public:
+  explicit MainDialog(CRaceDlg& dlg, QWidget* parent = nullptr);
+
+  // The program's window menu: the close item, a separator and the version
+  // item (string 101).
+  QMenu& WindowMenu() { return *m_windowMenu; }
+  void ShowWindowMenu(const QPoint& globalPos);
+
+  // Ends the dialog for real (IPlatform::EndDialog).
+  void EndModal(int result);
+
+ signals:
+  // A notification went to its handler, which left this result.
+  void Notified(int id, long result);
+
+ public slots:
+  // Enter reaches here only through a default button; it never closes.
+  void accept() override;
+  // Escape: CRaceDlg decides, and ends the dialog through EndModal.
+  void reject() override;
+
+ protected:
+  void OnButton(int id) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void NotifyClick(int id);
+
+  CRaceDlg& m_dlg;
+  QMenu* m_windowMenu = nullptr;
+  bool m_ending = false;
+};
+
+// The version dialog (template 100); its OK button and Escape close it.
+std::unique_ptr<TemplateDialog> CreateAboutDialog(QWidget* parent);
+
+}  // namespace qv::qt

@@ -1,0 +1,78 @@
+// The application icon: drawn at every size, the same pictures as the PNG
+// files the desktop gets, and the desktop entry that names it.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QString>
+
+#include "app/qt/qt_icon.h"
+
+namespace qv::qt {
+namespace {
+
+const QString kSourceDir = QStringLiteral(QV_SOURCE_DIR);
+
+int OpaquePixels(const QImage& image) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qAlpha(image.pixel(x, y)) == 255) ++n;
+  return n;
+}
+
+TEST(AppIconTest, EverySizeHasAPictureWithTransparentCorners) {
+  for (int size : kIconSizes) {
+    SCOPED_TRACE(size);
+    const QImage icon = RenderAppIcon(size);
+    ASSERT_EQ(icon.size(), QSize(size, size));
+    EXPECT_TRUE(icon.hasAlphaChannel());
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(icon.pixel(size - 1, 0)), 0);
+    // Most of the square is picture.
+    EXPECT_GT(OpaquePixels(icon), size * size / 3);
+  }
+  EXPECT_EQ(RenderAppIcon(0).size(), QSize(1, 1));
+}
+
+TEST(AppIconTest, StopwatchFaceIsLightAndTrackIsRed) {
+  const QImage icon = RenderAppIcon(64);
+  // Face, left of the centre (the hand points up and right).
+  const QColor face = icon.pixelColor(26, 22);
+  EXPECT_GT(face.lightness(), 200);
+  // The track's bottom straight.
+  const QColor track = icon.pixelColor(32, 59);
+  EXPECT_GT(track.red(), 150);
+  EXPECT_LT(track.green(), 120);
+}
+
+TEST(AppIconTest, ResIconsAreTheDrawnPictures) {
+  for (int size : kIconSizes) {
+    SCOPED_TRACE(size);
+    const QString path =
+        kSourceDir + QStringLiteral("/res/icons/quorvane-%1.png").arg(size);
+    QImage stored(path);
+    ASSERT_FALSE(stored.isNull()) << path.toStdString();
+    const QImage drawn = RenderAppIcon(size);
+    EXPECT_EQ(stored.convertToFormat(QImage::Format_ARGB32),
+              drawn.convertToFormat(QImage::Format_ARGB32))
+        << "regenerate with quorvane_make_icons res/icons";
+  }
+  EXPECT_FALSE(AppIcon().isNull());
+  EXPECT_GE(AppIcon().availableSizes().size(), 6);
+}
+
+TEST(AppIconTest, DesktopEntryStartsTheProgramWithItsIcon) {
+  QFile file(kSourceDir + QStringLiteral("/res/quorvane.desktop"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+  const QStringList lines =
+      QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+  EXPECT_EQ(lines.value(0), QStringLiteral("[Desktop Entry]"));
+  EXPECT_TRUE(lines.contains(QStringLiteral("Type=Application")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("Name=Quorvane")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("Exec=quorvane")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("Icon=quorvane")));
+}
+
+}  // namespace
+}  // namespace qv::qt

@@ -1,0 +1,563 @@
+// The main window on Qt: combo contents, clear, window colours, Enter and
+// Escape, closing with unsaved changes, the list's click, the window menu,
+// the version dialog and the graph area's kept drawing.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <string>
+#include <vector>
+
+#include "app/qt/qt_controls.h"
+#include "main_dialog_test_util.h"
+
+namespace qv::qt {
+namespace {
+
+using test::ModalWatcher;
+using test::OpenDialog;
+
+// ---------------------------------------------------------------- combos
+
+std::vector<std::string> Numbers(int count) {
+  std::vector<std::string> out;
+  for (int k = 0; k < count; ++k) {
+    out.push_back((k < 10 ? "0" : "") + std::to_string(k));
+  }
+  return out;
+}
+
+struct ComboContents {
+  int id;
+  std::vector<std::string> entries;
+};
+
+// Every combo box, its entries in order; each selects its first entry at
+// the start and after clear.
+std::vector<ComboContents> ExpectedCombos() {
+  std::vector<ComboContents> c;
+  for (int id : {1057, 1058, 1060, 1061, 1064, 1065, 1067, 1068})
+    c.push_back({id, Numbers(60)});
+  for (int id : {1059, 1063}) c.push_back({id, Numbers(24)});
+  for (int id : {1070, 1062, 1066, 1069}) c.push_back({id, Numbers(100)});
+  c.push_back({1071, {"到着時間", "ラップタイム", "速度"}});
+  c.push_back(
+      {1072,
+       {"時間/ｋｍ", "時間/400ｍ", "時間/200ｍ", "時間/100ｍ", "時速(km/ｈ)"}});
+  c.push_back({1073, {"有り", "無し"}});
+  c.push_back({1074, {"正規", "反転"}});
+  c.push_back({1075, {"グロス", "ネット"}});
+  return c;
+}
+
+void ExpectCombosAtStart(const OpenDialog& o) {
+  const auto expected = ExpectedCombos();
+  ASSERT_EQ(expected.size(), 19u);
+  for (const ComboContents& e : expected) {
+    SCOPED_TRACE("combo " + std::to_string(e.id));
+    auto* combo = o.Find<QComboBox>(e.id);
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), static_cast<int>(e.entries.size()));
+    for (int k = 0; k < combo->count(); ++k) {
+      EXPECT_EQ(combo->itemText(k).toStdString(), e.entries[k]);
+    }
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(combo->currentText().toStdString(), e.entries[0]);
+  }
+}
+
+TEST(MainDialogTest, CombosAreFilledAndSelectFirstEntryAtStart) {
+  OpenDialog o;
+  ExpectCombosAtStart(o);
+}
+
+// ---------------------------------------------------------------- clear
+
+bool AllPixels(const QImage& image, QRgb colour) {
+  const QImage img = image.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if ((img.pixel(x, y) & 0xFFFFFF) != (colour & 0xFFFFFF)) return false;
+  return true;
+}
+
+TEST(MainDialogTest, ClearResetsListEditsNumberCombosAndWhitensTheGraph) {
+  OpenDialog o;
+  IListView& list = o.platform.ListView(1000);
+  list.InsertItem(0, "1");
+  list.InsertItem(1, "2");
+  o.platform.TextControl(1001).SetText("3.5");
+  o.platform.TextControl(1012).SetText("7");
+  o.platform.TextControl(1042).SetText("大会");
+  o.platform.TextControl(1076).SetText("晴れ\r\n風");
+  o.platform.TextControl(1048).SetText("3");
+  for (const ComboContents& e : ExpectedCombos())
+    o.Find<QComboBox>(e.id)->setCurrentIndex(1);
+  auto* graph = o.Find<StaticControl>(1047);
+  ASSERT_NE(graph, nullptr);
+  graph->Surface().fill(Qt::red);
+  graph->repaint();
+
+  o.Find<QPushButton>(1041)->click();
+
+  EXPECT_EQ(o.Find<QTreeWidget>(1000)->topLevelItemCount(), 0);
+  EXPECT_EQ(o.Find<QLineEdit>(1001)->text(), QStringLiteral("0"));
+  EXPECT_EQ(o.Find<QLineEdit>(1012)->text(), QStringLiteral("0"));
+  EXPECT_EQ(o.Find<QLineEdit>(1042)->text(), QString());
+  EXPECT_EQ(o.Find<CommentEdit>(1076)->toPlainText(), QString());
+  EXPECT_EQ(o.Find<QLabel>(1048)->text(), QStringLiteral("1"));
+  ExpectCombosAtStart(o);
+  ASSERT_TRUE(graph->HasSurface());
+  EXPECT_TRUE(AllPixels(graph->Surface(), qRgb(255, 255, 255)));
+  // The window shows the white area inside the sunken frame.
+  const QImage shown = graph->grab(graph->contentsRect()).toImage();
+  EXPECT_TRUE(AllPixels(shown, qRgb(255, 255, 255)));
+}
+
+// ---------------------------------------------------------------- colours
+
+TEST(MainDialogTest, SevenColourPressesCyclePairsZeroToFiveThenZero) {
+  OpenDialog o;
+  struct Pair {
+    QColor background;
+    QColor text;
+  };
+  const Pair pairs[6] = {
+      {QColor(238, 238, 238), QColor(0, 0, 0)},
+      {QColor(221, 255, 221), QColor(204, 51, 51)},
+      {QColor(255, 255, 204), QColor(204, 51, 51)},
+      {QColor(221, 221, 255), QColor(204, 51, 51)},
+      {QColor(221, 170, 255), QColor(204, 51, 51)},
+      {QColor(102, 102, 102), QColor(255, 255, 255)},
+  };
+  auto* button = o.Find<QPushButton>(1053);
+  auto* label = qobject_cast<QLabel*>(o.window->ControlAt(3));  // "km"
+  auto* edit = o.Find<QLineEdit>(1001);
+  auto* list = o.Find<QTreeWidget>(1000);
+  const QColor editBase = edit->palette().color(QPalette::Base);
+  const QColor listBase = list->palette().color(QPalette::Base);
+  for (int press = 0; press < 7; ++press) {
+    SCOPED_TRACE("press " + std::to_string(press + 1));
+    button->click();
+    const Pair& p = pairs[press % 6];
+    EXPECT_EQ(o.window->palette().color(QPalette::Window), p.background);
+    EXPECT_EQ(o.window->palette().color(QPalette::WindowText), p.text);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), p.text);
+    EXPECT_EQ(edit->palette().color(QPalette::Base), editBase);
+    EXPECT_EQ(list->palette().color(QPalette::Base), listBase);
+    EXPECT_EQ(o.dlg.m_nColor, (press + 1) % 6);
+  }
+  // The dialog's background is painted in the pair last applied (pair 0).
+  const QImage shot = o.window->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(2, 2), pairs[0].background);
+}
+
+TEST(MainDialogTest, ColoursReachMessageBoxesAndTheVersionDialog) {
+  OpenDialog o;
+  o.Find<QPushButton>(1053)->click();
+  o.Find<QPushButton>(1053)->click();  // pair 1
+  const QColor background(221, 255, 221);
+  const QColor text(204, 51, 51);
+
+  QColor boxBackground, boxText;
+  QString boxTitle, boxMessage;
+  {
+    ModalWatcher watch([&](QWidget* w) {
+      boxBackground = w->palette().color(QPalette::Window);
+      boxText = w->palette().color(QPalette::WindowText);
+      boxTitle = w->windowTitle();
+      auto* box = qobject_cast<QMessageBox*>(w);
+      if (box != nullptr) boxMessage = box->text();
+      QTest::keyClick(w, Qt::Key_Escape);
+    });
+    o.platform.MessageBox("ファイルが開けません");
+    EXPECT_EQ(watch.Seen(), 1);
+  }
+  EXPECT_EQ(boxBackground, background);
+  EXPECT_EQ(boxText, text);
+  EXPECT_EQ(boxTitle, QStringLiteral("Quorvane"));
+  EXPECT_EQ(boxMessage, QStringLiteral("ファイルが開けません"));
+
+  QColor aboutBackground;
+  {
+    ModalWatcher watch([&](QWidget* w) {
+      aboutBackground = w->palette().color(QPalette::Window);
+      QTest::keyClick(w, Qt::Key_Escape);
+    });
+    o.platform.ShowAboutDialog();
+    EXPECT_EQ(watch.Seen(), 1);
+  }
+  EXPECT_EQ(aboutBackground, background);
+}
+
+// ---------------------------------------------------------------- keys
+
+TEST(MainDialogTest, EnterNeverClosesTheDialog) {
+  OpenDialog o;
+  for (int id : {1001, 1012, 1042, 1057, 1071, 1000}) {
+    SCOPED_TRACE("Enter in " + std::to_string(id));
+    QWidget* w = o.window->Control(id);
+    w->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w, Qt::Key_Return);
+    QTest::keyClick(w, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(o.window->isVisible());
+    EXPECT_EQ(o.dlg.m_nColor, 0);  // no button was pressed
+  }
+  EXPECT_EQ(o.Find<QLineEdit>(1001)->text(), QStringLiteral("0"));
+  EXPECT_EQ(o.Find<QComboBox>(1057)->currentIndex(), 0);
+}
+
+TEST(MainDialogTest, EnterOnAFocusedButtonPressesIt) {
+  OpenDialog o;
+  auto* button = o.Find<QPushButton>(1053);
+  button->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(button, Qt::Key_Return);
+  EXPECT_EQ(o.dlg.m_nColor, 1);
+  EXPECT_TRUE(o.window->isVisible());
+  // Once the focus moved on to an edit, Enter presses nothing.
+  QWidget* edit = o.window->Control(1042);
+  edit->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(o.dlg.m_nColor, 1);
+}
+
+TEST(MainDialogTest, CommentTakesEnterAsALineBreakAndTabMovesOn) {
+  OpenDialog o;
+  auto* comment = o.Find<CommentEdit>(1076);
+  comment->setFocus(Qt::TabFocusReason);
+  QTest::keyClicks(comment, "ab");
+  QTest::keyClick(comment, Qt::Key_Return);
+  QTest::keyClicks(comment, "c");
+  EXPECT_EQ(o.platform.TextControl(1076).GetText(), "ab\r\nc");
+  EXPECT_TRUE(o.window->isVisible());
+  QTest::keyClick(comment, Qt::Key_Tab);
+  EXPECT_FALSE(comment->hasFocus());
+  EXPECT_EQ(o.platform.TextControl(1076).GetText(), "ab\r\nc");
+}
+
+TEST(MainDialogTest, EscapeWithNothingUnsavedClosesAtOnce) {
+  OpenDialog o;
+  ModalWatcher watch([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
+                     300);
+  QTest::keyClick(o.window->Control(1001), Qt::Key_Escape);
+  EXPECT_FALSE(o.window->isVisible());
+  EXPECT_EQ(o.window->result(), 2);  // IDCANCEL
+  EXPECT_EQ(watch.Seen(), 0);
+}
+
+// Answers the next question with `button` and records its text.
+struct Answer {
+  QMessageBox::StandardButton button;
+  QString question;
+  int asked = 0;
+  ModalWatcher watch{[this](QWidget* w) {
+    ++asked;
+    auto* box = qobject_cast<QMessageBox*>(w);
+    if (box == nullptr) {
+      QTest::keyClick(w, Qt::Key_Escape);
+      return;
+    }
+    question = box->text();
+    box->button(button)->click();
+  }};
+  explicit Answer(QMessageBox::StandardButton b) : button(b) {}
+};
+
+const QString kQuitQuestion =
+    QStringLiteral("保存されていない変更があります。終了しますか？");
+
+TEST(MainDialogTest, EscapeWithUnsavedChangesAsksFirst) {
+  OpenDialog o;
+  QTest::keyClicks(o.window->Control(1042), "Tokyo");
+  EXPECT_TRUE(o.dlg.IsModified());
+  {
+    Answer no(QMessageBox::No);
+    QTest::keyClick(o.window->Control(1042), Qt::Key_Escape);
+    EXPECT_EQ(no.asked, 1);
+    EXPECT_EQ(no.question, kQuitQuestion);
+    EXPECT_TRUE(o.window->isVisible());
+  }
+  {
+    Answer yes(QMessageBox::Yes);
+    QTest::keyClick(o.window->Control(1042), Qt::Key_Escape);
+    EXPECT_EQ(yes.asked, 1);
+    EXPECT_FALSE(o.window->isVisible());
+  }
+}
+
+TEST(MainDialogTest, TheCloseButtonAsksLikeEscape) {
+  OpenDialog o;
+  QTest::keyClicks(o.Find<CommentEdit>(1076), "rain");
+  EXPECT_TRUE(o.dlg.IsModified());
+  {
+    Answer no(QMessageBox::No);
+    EXPECT_FALSE(o.window->close());
+    EXPECT_EQ(no.asked, 1);
+    EXPECT_TRUE(o.window->isVisible());
+  }
+  {
+    Answer yes(QMessageBox::Yes);
+    o.window->close();
+    EXPECT_EQ(yes.asked, 1);
+    EXPECT_FALSE(o.window->isVisible());
+  }
+}
+
+TEST(MainDialogTest, OnlyTheUsersEditsCountAsUnsaved) {
+  OpenDialog o;
+  o.platform.TextControl(1042).SetText("大会");
+  o.platform.TextControl(1076).SetText("a\nb");
+  EXPECT_FALSE(o.dlg.IsModified());
+  // Without a question the close button ends the dialog at once.
+  ModalWatcher watch([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
+                     300);
+  o.window->close();
+  EXPECT_FALSE(o.window->isVisible());
+  EXPECT_EQ(watch.Seen(), 0);
+}
+
+TEST(MainDialogTest, RunModalReturnsWhenEscapeEndsTheDialog) {
+  qt::Platform platform;
+  CRaceDlg dlg(platform);
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    ASSERT_NE(modal, nullptr);
+    QTest::keyClick(modal, Qt::Key_Escape);
+  });
+  EXPECT_EQ(platform.RunModal(dlg), 2);  // IDCANCEL
+}
+
+TEST(MainDialogTest, FirstTabStopHasTheFocusAtStart) {
+  OpenDialog o;
+  o.window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(o.window));
+  EXPECT_EQ(QApplication::focusWidget(), o.window->Control(1001));
+}
+
+// ---------------------------------------------------------------- the list
+
+struct ClickRecord {
+  int id;
+  long result;
+  int firstSelected;
+};
+
+TEST(MainDialogTest, EveryClickInTheListReachesItsHandlerAfterSelection) {
+  OpenDialog o;
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(o.window));
+  IListView& list = o.platform.ListView(1000);
+  for (int i = 0; i < 3; ++i) list.InsertItem(i, std::to_string(i + 1));
+  auto* tree = o.Find<QTreeWidget>(1000);
+
+  std::vector<ClickRecord> clicks;
+  QObject::connect(o.window, &MainDialog::Notified, [&](int id, long result) {
+    clicks.push_back({id, result, list.GetFirstSelected()});
+  });
+
+  const QPoint onRow = tree->visualItemRect(tree->topLevelItem(1)).center();
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, onRow);
+  ASSERT_EQ(clicks.size(), 1u);
+  EXPECT_EQ(clicks[0].id, 1000);
+  EXPECT_EQ(clicks[0].result, 0);  // the handler ran and answered 0
+  EXPECT_EQ(clicks[0].firstSelected, 1);
+
+  const QPoint empty(10, tree->viewport()->height() - 4);
+  ASSERT_EQ(tree->itemAt(empty), nullptr);
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, empty);
+  ASSERT_EQ(clicks.size(), 2u);
+  EXPECT_EQ(clicks[1].result, 0);
+  EXPECT_EQ(clicks[1].firstSelected, -1);
+
+  // Rows 0 and 2 selected; a plain click on row 2 narrows the selection to
+  // row 2 only when the button comes up, and the handler sees that.
+  auto centre = [&](int row) {
+    return tree->visualItemRect(tree->topLevelItem(row)).center();
+  };
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre(0));
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                    centre(2));
+  ASSERT_EQ(clicks.size(), 4u);
+  EXPECT_EQ(clicks[3].firstSelected, 0);
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre(2));
+  ASSERT_EQ(clicks.size(), 5u);
+  EXPECT_EQ(clicks[4].firstSelected, 2);
+
+  // Keyboard moves do not notify.
+  tree->setFocus();
+  QTest::keyClick(tree, Qt::Key_Down);
+  EXPECT_EQ(clicks.size(), 5u);
+}
+
+TEST(MainDialogTest, ListSelectsSeveralRowsAndReportsTheLowest) {
+  OpenDialog o;
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(o.window));
+  IListView& list = o.platform.ListView(1000);
+  for (int i = 0; i < 4; ++i) list.InsertItem(i, std::to_string(i + 1));
+  auto* tree = o.Find<QTreeWidget>(1000);
+  auto centre = [&](int row) {
+    return tree->visualItemRect(tree->topLevelItem(row)).center();
+  };
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre(3));
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                    centre(2));
+  EXPECT_EQ(tree->selectedItems().size(), 2);
+  EXPECT_EQ(list.GetFirstSelected(), 2);
+  // A click in a cell selects the whole row.
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                    QPoint(tree->columnViewportPosition(5) + 3, centre(0).y()));
+  EXPECT_EQ(list.GetFirstSelected(), 0);
+  EXPECT_EQ(tree->selectedItems().size(), 1);
+  EXPECT_EQ(tree->selectionModel()->selectedIndexes().size(), 8);
+}
+
+// ---------------------------------------------------------------- window menu
+
+TEST(MainDialogTest, WindowMenuEndsWithTheVersionItemBelowASeparator) {
+  OpenDialog o;
+  const QList<QAction*> actions = o.window->WindowMenu().actions();
+  ASSERT_EQ(actions.size(), 3);
+  EXPECT_EQ(actions[0]->text(), QStringLiteral("閉じる(&C)"));
+  EXPECT_TRUE(actions[1]->isSeparator());
+  EXPECT_EQ(actions[2]->text(),
+            QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(Quorvane) (&A)..."));
+
+  QString title;
+  QStringList texts;
+  bool okIsDefault = false;
+  {
+    ModalWatcher watch([&](QWidget* w) {
+      title = w->windowTitle();
+      for (QLabel* l : w->findChildren<QLabel*>()) texts << l->text();
+      for (QPushButton* b : w->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("OK")) okIsDefault = b->isDefault();
+      QTest::keyClick(w, Qt::Key_Escape);
+    });
+    actions.last()->trigger();
+    EXPECT_EQ(watch.Seen(), 1);
+  }
+  EXPECT_EQ(title, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報 Quorvane"));
+  EXPECT_TRUE(texts.contains(QStringLiteral("Quorvane V2.01")));
+  EXPECT_TRUE(okIsDefault);
+  EXPECT_TRUE(o.window->isVisible());
+}
+
+TEST(MainDialogTest, VersionDialogClosesWithOk) {
+  OpenDialog o;
+  int seen = 0;
+  {
+    ModalWatcher watch([&](QWidget* w) {
+      ++seen;
+      for (QPushButton* b : w->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("OK")) b->click();
+    });
+    o.dlg.OnSysCommand(0x0010);
+  }
+  EXPECT_EQ(seen, 1);
+  // Other system commands open nothing.
+  ModalWatcher none([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
+                    200);
+  o.dlg.OnSysCommand(0xF060);
+  EXPECT_EQ(none.Seen(), 0);
+}
+
+TEST(MainDialogTest, WindowMenuCloseItemGoesThroughTheQuestion) {
+  OpenDialog o;
+  QTest::keyClicks(o.window->Control(1042), "x");
+  Answer no(QMessageBox::No);
+  o.window->WindowMenu().actions().first()->trigger();
+  EXPECT_EQ(no.asked, 1);
+  EXPECT_TRUE(o.window->isVisible());
+}
+
+TEST(MainDialogTest, AltSpaceAndARightClickOnTheBackgroundOpenTheMenu) {
+  OpenDialog o;
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(o.window));
+  QMenu& menu = o.window->WindowMenu();
+
+  QTest::keyClick(o.window->Control(1001), Qt::Key_Space, Qt::AltModifier);
+  EXPECT_TRUE(menu.isVisible());
+  menu.hide();
+
+  // On the background: between the group frame and the graph area.
+  const QPoint background(o.window->Control(1047)->x() - 4,
+                          o.window->Control(1047)->y() + 20);
+  ASSERT_EQ(o.window->childAt(background), nullptr);
+  QContextMenuEvent onBackground(QContextMenuEvent::Mouse, background,
+                                 o.window->mapToGlobal(background));
+  QApplication::sendEvent(o.window, &onBackground);
+  EXPECT_TRUE(menu.isVisible());
+  menu.hide();
+
+  // On a label or a group frame (they take no mouse input): the background.
+  QWidget* label = o.window->ControlAt(4);  // "ロスタイム"
+  const QPoint onLabel = label->geometry().center();
+  QContextMenuEvent throughLabel(QContextMenuEvent::Mouse, onLabel,
+                                 o.window->mapToGlobal(onLabel));
+  QApplication::sendEvent(o.window, &throughLabel);
+  EXPECT_TRUE(menu.isVisible());
+  menu.hide();
+
+  // On a button: not the background.
+  QWidget* button = o.window->Control(1038);
+  const QPoint inButton = button->rect().center();
+  QContextMenuEvent onButton(QContextMenuEvent::Mouse, inButton,
+                             button->mapToGlobal(inButton));
+  QApplication::sendEvent(button, &onButton);
+  EXPECT_FALSE(menu.isVisible());
+}
+
+// ---------------------------------------------------------------- graph area
+
+TEST(MainDialogTest, GraphAreaClientRectIsInsideTheSunkenFrame) {
+  OpenDialog o;
+  auto* graph = o.Find<StaticControl>(1047);
+  const Rect r = o.platform.GetClientRect(1047);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(r.Width(), graph->width() - 4);  // two pixels on every side
+  EXPECT_EQ(r.Height(), graph->height() - 4);
+  EXPECT_EQ(graph->Surface().size(), QSize(r.Width(), r.Height()));
+  // Nothing but statics has a drawing surface.
+  EXPECT_EQ(o.platform.GetDC(1000), nullptr);
+  EXPECT_EQ(o.platform.GetDC(4242), nullptr);
+  EXPECT_NE(o.platform.GetDC(1047), nullptr);
+}
+
+TEST(MainDialogTest, GraphAreaKeepsItsPictureWhenRepaintedOrHidden) {
+  OpenDialog o;
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(o.window));
+  auto* graph = o.Find<StaticControl>(1047);
+  {
+    QPainter p(&graph->Surface());
+    p.fillRect(QRect(0, 0, 10, 10), Qt::blue);
+  }
+  graph->update();
+  auto pixelAt = [&](int x, int y) {
+    return graph->grab().toImage().pixelColor(graph->contentsRect().topLeft() +
+                                              QPoint(x, y));
+  };
+  EXPECT_EQ(pixelAt(5, 5), QColor(Qt::blue));
+  EXPECT_EQ(pixelAt(50, 50), QColor(Qt::white));
+
+  o.window->hide();
+  o.window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(o.window));
+  o.window->repaint();
+  EXPECT_EQ(pixelAt(5, 5), QColor(Qt::blue));
+  // A colour change repaints the dialog but not the picture.
+  o.Find<QPushButton>(1053)->click();
+  EXPECT_EQ(pixelAt(5, 5), QColor(Qt::blue));
+  EXPECT_EQ(pixelAt(50, 50), QColor(Qt::white));
+}
+
+}  // namespace
+}  // namespace qv::qt
