@@ -1,9 +1,165 @@
 // Load and save commands.
+#include <cstddef>
+#include <optional>
+#include <string>
+
 #include "app/race_dlg.h"
+#include "file/race_file.h"
+#include "res/resource.h"
+#include "res/strings.h"
 
 namespace qv {
 
-void CRaceDlg::OnLoad() {}
-void CRaceDlg::OnSave() {}
+static_assert(kRaceFileMaxSections == MAX_SECTIONS);
+
+namespace {
+
+// A setting's combo follows a loaded value only when it has that entry; the
+// member keeps the file's value either way.
+void SelectIfInRange(IComboBox* combo, int value, int entries) {
+  if (combo != nullptr && value >= 0 && value < entries)
+    combo->SetCurSel(value);
+}
+
+// The panel's time lists, all at entry 0 for an empty race.
+constexpr int kPanelTimeLists[] = {
+    IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS,  IDC_ARR_HOUR, IDC_ARR_MIN,
+    IDC_ARR_SEC,  IDC_ARR_CS,   IDC_LAP_HOUR, IDC_LAP_MIN,  IDC_LAP_SEC,
+    IDC_LAP_CS,   IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS,
+};
+
+}  // namespace
+
+void CRaceDlg::OnLoad() {
+  const std::optional<std::string> path = m_platform.GetOpenFileName();
+  if (!path) return;
+
+  // The whole file is read and checked before anything in the dialog
+  // changes, so a refused file leaves the race as it was.
+  const ReadResult file = m_platform.Files().ReadAll(*path, kRaceFileMaxBytes);
+  switch (file.status) {
+    case ReadStatus::Ok:
+      break;
+    case ReadStatus::OpenFailed:
+      m_platform.MessageBox(kMsgOpenFailed);
+      return;
+    case ReadStatus::TooLarge:
+      m_platform.MessageBox(kMsgFileTooLarge);
+      return;
+    case ReadStatus::ReadFailed:
+      m_platform.MessageBox(kMsgReadFailed);
+      return;
+  }
+  const RaceReadResult read = ReadRaceFile(file.bytes);
+  switch (read.status) {
+    case RaceReadStatus::Ok:
+      break;
+    case RaceReadStatus::TooLarge:
+      m_platform.MessageBox(kMsgFileTooLarge);
+      return;
+    case RaceReadStatus::BadSectionCount:
+      m_platform.MessageBox(kMsgBadSectionCount);
+      return;
+  }
+  const RaceFileData& race = read.race;
+
+  m_editEventName->SetText(race.eventName);
+
+  m_nPriority = race.priority;
+  m_nCalcMode = race.calcMode;
+  m_nSpeedUnit = race.speedUnit;
+  m_nInputAssist = race.inputAssist;
+  m_nGraphAxis = race.graphAxis;
+  m_nSections = race.sectionCount;
+  m_nInputIndex = race.sectionCount;
+  SelectIfInRange(m_comboPriority, m_nPriority, 3);
+  SelectIfInRange(m_comboCalcMode, m_nCalcMode, 2);
+  SelectIfInRange(m_comboSpeedUnit, m_nSpeedUnit, 5);
+  SelectIfInRange(m_comboInputAssist, m_nInputAssist, 2);
+  SelectIfInRange(m_comboGraphAxis, m_nGraphAxis, 2);
+  // The list's rows are all new: a selection made in the old race must not
+  // let change, insert or delete act on a section of this one.
+  m_nSelected = -1;
+
+  m_listSections->DeleteAllItems();
+  for (int k = 0; k < m_nSections; ++k) {
+    const RaceFileSection& s = race.sections[static_cast<std::size_t>(k)];
+    m_startKm[k] = s.startKm;
+    m_loss[k] = s.loss;
+    m_departure[k] = s.departure;
+    m_endKm[k] = s.endKm;
+    m_arrival[k] = s.arrival;
+    m_lap[k] = s.lap;
+    m_pace[k] = s.pace;
+    InsertEnteredRow(k);
+  }
+
+  m_editComment->SetText(race.comment);
+
+  if (m_nSections > 0) {
+    ShowSection(m_nSections - 1);
+  } else {
+    // No last section to show: the panel reads as after clear.
+    m_editStartKm->SetText("0");
+    m_editEndKm->SetText("0");
+    for (int id : kPanelTimeLists) m_platform.ComboBox(id).SetCurSel(0);
+    m_staticSectionNo->SetText("1");
+  }
+  MarkSaved();
+}
+
+void CRaceDlg::OnSave() {
+  RaceFileData race;
+  race.eventName = m_editEventName->GetText();
+  race.priority = m_nPriority;
+  race.calcMode = m_nCalcMode;
+  race.speedUnit = m_nSpeedUnit;
+  race.inputAssist = m_nInputAssist;
+  race.graphAxis = m_nGraphAxis;
+  race.sectionCount = m_nSections;
+  for (int k = 0; k < m_nSections && k < MAX_SECTIONS; ++k) {
+    RaceFileSection& s = race.sections[static_cast<std::size_t>(k)];
+    s.startKm = m_startKm[k];
+    s.loss = m_loss[k];
+    s.departure = m_departure[k];
+    s.endKm = m_endKm[k];
+    s.arrival = m_arrival[k];
+    s.lap = m_lap[k];
+    s.pace = m_pace[k];
+  }
+  race.comment = m_editComment->GetText();
+
+  // Text the file cannot give back is reported before a name is asked for.
+  const RaceWriteResult written = WriteRaceFile(race);
+  switch (written.status) {
+    case RaceWriteStatus::Ok:
+      break;
+    case RaceWriteStatus::BadEventName:
+      m_platform.MessageBox(kMsgEventNameUnstorable);
+      return;
+    case RaceWriteStatus::BadComment:
+      m_platform.MessageBox(kMsgCommentUnstorable);
+      return;
+    case RaceWriteStatus::BadSectionCount:
+      m_platform.MessageBox(kMsgBadSectionCount);
+      return;
+  }
+
+  const std::optional<std::string> path = m_platform.GetSaveFileName();
+  if (!path) return;
+
+  // The platform replaces the file only once every byte is on disk.
+  switch (m_platform.Files().WriteAll(*path, written.bytes)) {
+    case WriteStatus::Ok:
+      MarkSaved();
+      break;
+    case WriteStatus::OpenFailed:
+      m_platform.MessageBox(kMsgOutputOpenFailed);
+      break;
+    case WriteStatus::WriteFailed:
+      m_platform.MessageBox(kMsgOutputWriteFailed);
+      break;
+  }
+}
 
 }  // namespace qv

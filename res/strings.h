@@ -18,6 +18,12 @@ inline constexpr const char* kMsgOutputOpenFailed = "出力ファイルが開け
 inline constexpr const char* kMsgOutputWriteFailed =
     "出力ファイルに書き込めません";
 inline constexpr const char* kMsgBadSectionCount = "区間数が正しくありません";
+inline constexpr const char* kMsgReadFailed = "ファイルが読み込めません";
+inline constexpr const char* kMsgFileTooLarge = "ファイルが大きすぎます";
+inline constexpr const char* kMsgEventNameUnstorable =
+    "大会名に保存できない文字があります。";
+inline constexpr const char* kMsgCommentUnstorable =
+    "コメント欄に保存できない文字があります。";
 inline constexpr const char* kMsgPrintFailed = "印刷できませんでした";
 
 }  // namespace qv

@@ -1,6 +1,11 @@
 #include "app/headless/headless_platform.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -257,24 +262,51 @@ ReadResult DiskFileSystem::ReadAll(const std::string& path,
 
 WriteStatus DiskFileSystem::WriteAll(const std::string& path,
                                      std::string_view bytes) {
-  const std::string temp = path + ".quorvane-tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return WriteStatus::OpenFailed;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temp.c_str());
-      return WriteStatus::WriteFailed;
-    }
-  }
+  namespace fs = std::filesystem;
   std::error_code ec;
-  std::filesystem::rename(temp, path, ec);
-  if (ec) {
-    std::remove(temp.c_str());
-    return WriteStatus::WriteFailed;
+  // A link is followed, so the file it names is replaced, not the link.
+  fs::path target = path;
+  if (fs::is_symlink(target, ec)) {
+    target = fs::canonical(target, ec);
+    if (ec) return WriteStatus::OpenFailed;
   }
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (exists && (S_ISDIR(old.st_mode) || ::access(target.c_str(), W_OK) != 0))
+    return WriteStatus::OpenFailed;
+
+  // The temporary file sits beside the target, so the rename that replaces
+  // the target is atomic; until then the old file stays as it was.
+  std::string temp = target.string() + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return WriteStatus::OpenFailed;
+  auto fail = [&temp](int openFd) {
+    if (openFd >= 0) ::close(openFd);
+    ::unlink(temp.c_str());
+    return WriteStatus::WriteFailed;
+  };
+  mode_t mode = 0;
+  if (exists) {
+    mode = old.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  if (::fchmod(fd, mode) != 0) return fail(fd);
+
+  const char* data = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, data, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return fail(fd);  // a full disk or a size limit
+    data += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  if (::fsync(fd) != 0) return fail(fd);
+  if (::close(fd) != 0) return fail(-1);
+  if (::rename(temp.c_str(), target.c_str()) != 0) return fail(-1);
   return WriteStatus::Ok;
 }
 

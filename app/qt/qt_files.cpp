@@ -1,13 +1,114 @@
 #include "app/qt/qt_files.h"
 
-// Placeholder until race files exist.
+#include <QByteArray>
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QString>
+#include <QStringList>
+
 namespace qv::qt {
 
-ReadResult QtFileSystem::ReadAll(const std::string&, std::size_t) { return {}; }
-WriteStatus QtFileSystem::WriteAll(const std::string&, std::string_view) {
-  return WriteStatus::OpenFailed;
+namespace {
+
+// The dialog shows what stands before the last parentheses (the details are
+// hidden) and matches the patterns inside them: Qt splits patterns at blanks
+// only, and "*.*" would miss names without a dot.
+const char kTextFilesFilter[] = "TXTﾌｧｲﾙ(*.TXT;*.txt) (*.TXT *.txt)";
+const char kAllFilesFilter[] = "すべてのﾌｧｲﾙ (*.*) (*)";
+
+QString PathToQt(const std::string& path) {
+  return QFile::decodeName(
+      QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }
-std::optional<std::string> AskOpenFileName(QWidget*) { return std::nullopt; }
-std::optional<std::string> AskSaveFileName(QWidget*) { return std::nullopt; }
+
+std::optional<std::string> RunDialog(QWidget* parent, bool save) {
+  QFileDialog dialog(parent);
+  SetUpRaceFileDialog(dialog, save);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;
+  const QByteArray name = QFile::encodeName(files.first());
+  return std::string(name.constData(), static_cast<std::size_t>(name.size()));
+}
+
+}  // namespace
+
+void SetUpRaceFileDialog(QFileDialog& dialog, bool save) {
+  // Qt's own dialog everywhere, so the filters read the same on every
+  // desktop.
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave
+                            : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // A name typed without an extension is used as typed.
+  dialog.setDefaultSuffix(QString());
+  dialog.setNameFilters({QString::fromUtf8(kTextFilesFilter),
+                         QString::fromUtf8(kAllFilesFilter)});
+  dialog.selectNameFilter(QString::fromUtf8(kTextFilesFilter));
+}
+
+std::optional<std::string> AskOpenFileName(QWidget* parent) {
+  return RunDialog(parent, false);
+}
+
+std::optional<std::string> AskSaveFileName(QWidget* parent) {
+  return RunDialog(parent, true);
+}
+
+ReadResult QtFileSystem::ReadAll(const std::string& path,
+                                 std::size_t maxBytes) {
+  ReadResult result;
+  QFile file(PathToQt(path));
+  if (QFileInfo(file).isDir() || !file.open(QIODevice::ReadOnly)) return result;
+  std::string bytes;
+  char chunk[65536];
+  for (;;) {
+    const qint64 n = file.read(chunk, sizeof chunk);
+    if (n < 0) {
+      result.status = ReadStatus::ReadFailed;
+      return result;
+    }
+    if (n == 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(n));
+    if (bytes.size() > maxBytes) {
+      result.status = ReadStatus::TooLarge;
+      return result;
+    }
+  }
+  result.status = ReadStatus::Ok;
+  result.bytes = std::move(bytes);
+  return result;
+}
+
+WriteStatus QtFileSystem::WriteAll(const std::string& path,
+                                   std::string_view bytes) {
+  // QSaveFile writes a temporary file beside the target and renames it over
+  // the target at commit(); until then the old file is untouched, and an
+  // uncommitted temporary file is removed when the object goes.
+  QSaveFile file(PathToQt(path));
+  // Unbuffered, so each write reports what reached the file: through the
+  // buffer a short write at the end goes unnoticed and commit() succeeds
+  // with a truncated file.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    return WriteStatus::OpenFailed;
+  const char* data = bytes.data();
+  qint64 left = static_cast<qint64>(bytes.size());
+  while (left > 0) {
+    const qint64 n = file.write(data, left);
+    if (n <= 0) {
+      file.cancelWriting();
+      return WriteStatus::WriteFailed;
+    }
+    data += n;
+    left -= n;
+  }
+  if (!file.commit()) return WriteStatus::WriteFailed;
+  return WriteStatus::Ok;
+}
 
 }  // namespace qv::qt

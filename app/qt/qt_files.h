@@ -6,6 +6,7 @@
 
 #include "app/platform.h"
 
+class QFileDialog;
 class QWidget;
 
 namespace qv::qt {
@@ -13,12 +14,18 @@ namespace qv::qt {
 class QtFileSystem final : public IFileSystem {
  public:
   ReadResult ReadAll(const std::string& path, std::size_t maxBytes) override;
-  WriteStatus WriteAll(const std::string& path, std::string_view bytes) override;
+  WriteStatus WriteAll(const std::string& path,
+                       std::string_view bytes) override;
 };
 
 // The open and save dialogs of the race file (UTF-8 path, or nullopt on
 // cancel).
 std::optional<std::string> AskOpenFileName(QWidget* parent);
 std::optional<std::string> AskSaveFileName(QWidget* parent);
+
+// Sets up a dialog as the two above do: Qt's own dialog, no initial name, no
+// default extension, the text-file and all-files filters with the first
+// selected, and on save the prompt before an existing file is replaced.
+void SetUpRaceFileDialog(QFileDialog& dialog, bool save);
 
 }  // namespace qv::qt

@@ -1,0 +1,152 @@
+#include "file/race_file.h"
+
+#include <optional>
+
+#include "app/numtext.h"
+#include "file/cp932.h"
+
+namespace qv {
+
+namespace {
+
+constexpr char kCtrlZ = '\x1A';
+
+// Lines by position; a line the text does not have reads as empty.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : m_text(text) {}
+
+  bool AtEnd() const { return m_pos >= m_text.size(); }
+
+  // The next line without its LF.
+  std::string_view Next() {
+    if (AtEnd()) return {};
+    const std::size_t lf = m_text.find('\n', m_pos);
+    const std::size_t end = lf == std::string_view::npos ? m_text.size() : lf;
+    const std::string_view line = m_text.substr(m_pos, end - m_pos);
+    m_pos = lf == std::string_view::npos ? m_text.size() : lf + 1;
+    return line;
+  }
+
+ private:
+  std::string_view m_text;
+  std::size_t m_pos = 0;
+};
+
+void AddLine(std::string& text, std::string_view line) {
+  text += line;
+  text += '\n';
+}
+
+}  // namespace
+
+std::string TextModeToDisk(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+std::string TextModeFromDisk(std::string_view bytes) {
+  const std::size_t eof = bytes.find(kCtrlZ);
+  if (eof != std::string_view::npos) bytes = bytes.substr(0, eof);
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+      continue;  // the LF that follows stands for the pair
+    out += bytes[i];
+  }
+  return out;
+}
+
+RaceReadResult ReadRaceFile(std::string_view bytes) {
+  RaceReadResult result;
+  if (bytes.size() > kRaceFileMaxBytes) {
+    result.status = RaceReadStatus::TooLarge;
+    return result;
+  }
+  const std::string text = TextModeFromDisk(bytes);
+  LineReader lines(text);
+  RaceFileData& race = result.race;
+
+  race.eventName = Cp932ToUtf8(lines.Next());
+  race.priority = ParseInt(lines.Next());
+  race.calcMode = ParseInt(lines.Next());
+  race.speedUnit = ParseInt(lines.Next());
+  race.inputAssist = ParseInt(lines.Next());
+  race.graphAxis = ParseInt(lines.Next());
+  const int count = ParseInt(lines.Next());
+  if (count < 0 || count > kRaceFileMaxSections) {
+    result = RaceReadResult{};
+    result.status = RaceReadStatus::BadSectionCount;
+    return result;
+  }
+  race.sectionCount = count;
+
+  for (int k = 0; k < count; ++k) {
+    RaceFileSection& s = race.sections[static_cast<std::size_t>(k)];
+    s.startKm = ParseDouble(lines.Next());
+    s.loss = ParseInt(lines.Next());
+    s.departure = ParseInt(lines.Next());
+    s.endKm = ParseDouble(lines.Next());
+    s.arrival = ParseInt(lines.Next());
+    s.lap = ParseInt(lines.Next());
+    s.pace = ParseInt(lines.Next());
+  }
+
+  // Every remaining line, blank ones included, followed by one LF.
+  std::string comment;
+  while (!lines.AtEnd()) AddLine(comment, lines.Next());
+  race.comment = Cp932ToUtf8(comment);
+  return result;
+}
+
+RaceWriteResult WriteRaceFile(const RaceFileData& race) {
+  RaceWriteResult result;
+  if (race.sectionCount < 0 || race.sectionCount > kRaceFileMaxSections) {
+    result.status = RaceWriteStatus::BadSectionCount;
+    return result;
+  }
+  // LF and Ctrl-Z never occur inside a double-byte character, so looking
+  // for them in the converted bytes is safe.
+  const std::optional<std::string> name = Utf8ToCp932(race.eventName);
+  if (!name || name->find('\n') != std::string::npos ||
+      name->find(kCtrlZ) != std::string::npos) {
+    result.status = RaceWriteStatus::BadEventName;
+    return result;
+  }
+  const std::optional<std::string> comment = Utf8ToCp932(race.comment);
+  if (!comment || comment->find(kCtrlZ) != std::string::npos) {
+    result.status = RaceWriteStatus::BadComment;
+    return result;
+  }
+
+  std::string text;
+  AddLine(text, *name);
+  AddLine(text, FormatInt(race.priority));
+  AddLine(text, FormatInt(race.calcMode));
+  AddLine(text, FormatInt(race.speedUnit));
+  AddLine(text, FormatInt(race.inputAssist));
+  AddLine(text, FormatInt(race.graphAxis));
+  AddLine(text, FormatInt(race.sectionCount));
+  for (int k = 0; k < race.sectionCount; ++k) {
+    const RaceFileSection& s = race.sections[static_cast<std::size_t>(k)];
+    AddLine(text, FormatG(s.startKm));
+    AddLine(text, FormatInt(s.loss));
+    AddLine(text, FormatInt(s.departure));
+    AddLine(text, FormatG(s.endKm));
+    AddLine(text, FormatInt(s.arrival));
+    AddLine(text, FormatInt(s.lap));
+    AddLine(text, FormatInt(s.pace));
+  }
+  // The comment ends the file as it stands, without a line end of its own.
+  text += *comment;
+  result.bytes = TextModeToDisk(text);
+  return result;
+}
+
+}  // namespace qv

@@ -1,0 +1,20 @@
+// libFuzzer target for the race file reader (see scripts/fuzz.sh).
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "fuzz/race_file_invariants.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const std::string broken = qv::fuzz::CheckRaceFileInvariants(bytes);
+  if (!broken.empty()) {
+    std::fprintf(stderr, "race file invariant broken: %s\n", broken.c_str());
+    std::abort();
+  }
+  return 0;
+}

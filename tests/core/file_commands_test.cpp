@@ -1,0 +1,357 @@
+// The load and save commands on the headless platform, with real files.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "app/headless/headless_platform.h"
+#include "app/race_dlg.h"
+#include "file/race_file.h"
+#include "res/resource.h"
+#include "res/strings.h"
+#include "tests/core/file_test_util.h"
+
+namespace qv {
+namespace {
+
+using filetest::ReadBytes;
+using filetest::ScratchDir;
+using filetest::WriteBytes;
+
+constexpr int kSettingCombos[] = {IDC_PRIORITY, IDC_CALC_MODE, IDC_SPEED_UNIT,
+                                  IDC_INPUT_ASSIST, IDC_GRAPH_AXIS};
+constexpr int kTimeLists[] = {
+    IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS,  IDC_ARR_HOUR, IDC_ARR_MIN,
+    IDC_ARR_SEC,  IDC_ARR_CS,   IDC_LAP_HOUR, IDC_LAP_MIN,  IDC_LAP_SEC,
+    IDC_LAP_CS,   IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS,
+};
+
+constexpr char kWorkedExample[] =
+    "Spring\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n"
+    "0\r\n0\r\n0\r\n5\r\n150000\r\n0\r\n0\r\n"
+    "sunny\r\r\n";
+
+// Everything a load may change, to show that a refused one changed nothing.
+struct DialogState {
+  std::string eventName, comment, startKm, endKm, sectionNo;
+  std::vector<int> members;
+  std::vector<double> distances;
+  std::vector<int> times;
+  std::vector<int> combos;
+  std::vector<std::vector<std::string>> rows;
+  bool modified = false;
+  friend bool operator==(const DialogState&, const DialogState&) = default;
+};
+
+class RaceFileCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.Ok());
+    dlg.OnInitDialog();
+  }
+
+  std::string Text(int id) { return p.Text(id).GetText(); }
+
+  DialogState State() {
+    DialogState s;
+    s.eventName = Text(IDC_EVENT_NAME);
+    s.comment = Text(IDC_COMMENT);
+    s.startKm = Text(IDC_START_KM);
+    s.endKm = Text(IDC_END_KM);
+    s.sectionNo = Text(IDC_SECTION_NO);
+    s.members = {dlg.m_nSelected,   dlg.m_nPriority,    dlg.m_nCalcMode,
+                 dlg.m_nSpeedUnit,  dlg.m_nInputAssist, dlg.m_nGraphAxis,
+                 dlg.m_nInputIndex, dlg.m_nSections};
+    for (int i = 0; i < MAX_SECTIONS; ++i) {
+      s.distances.push_back(dlg.m_startKm[i]);
+      s.distances.push_back(dlg.m_endKm[i]);
+      for (int v : {dlg.m_arrival[i], dlg.m_departure[i], dlg.m_loss[i],
+                    dlg.m_lap[i], dlg.m_pace[i]})
+        s.times.push_back(v);
+    }
+    for (int i = 0; i <= MAX_SECTIONS; ++i)
+      s.times.push_back(dlg.m_calcArrival[i]);
+    for (int id : kSettingCombos) s.combos.push_back(p.Combo(id).GetCurSel());
+    for (int id : kTimeLists) s.combos.push_back(p.Combo(id).GetCurSel());
+    s.rows = p.List().Rows();
+    s.modified = dlg.IsModified();
+    return s;
+  }
+
+  void Load(const std::string& bytes, const std::string& name = "in.txt") {
+    ASSERT_TRUE(WriteBytes(dir.File(name), bytes));
+    p.openAnswers.push_back(dir.File(name));
+    dlg.OnLoad();
+  }
+
+  std::string Save(const std::string& name = "out.txt") {
+    p.saveAnswers.push_back(dir.File(name));
+    dlg.OnSave();
+    return ReadBytes(dir.File(name));
+  }
+
+  // A race on screen with some edits of the user, as refused commands find it.
+  void EnterSomething() {
+    Load(std::string("Old race\r\n1\r\n1\r\n2\r\n1\r\n1\r\n2\r\n") +
+         "0\r\n0\r\n0\r\n3\r\n60000\r\n60000\r\n20000\r\n" +
+         "3\r\n100\r\n60100\r\n6\r\n120000\r\n59900\r\n19966\r\nold\r\r\n");
+    p.Text(IDC_EVENT_NAME).SetText("Old race, renamed");
+    dlg.OnUserEdit(IDC_EVENT_NAME);
+    p.Combo(IDC_SPEED_UNIT).SetCurSel(4);
+    dlg.m_calcArrival[1] = 4321;
+    dlg.m_arrival[30] = 777;
+    p.messages.clear();
+  }
+
+  headless::Platform p;
+  CRaceDlg dlg{p};
+  ScratchDir dir;
+};
+
+TEST_F(RaceFileCommands, SaveWritesTheWorkedExample) {
+  p.Text(IDC_EVENT_NAME).SetText("Spring");
+  p.Text(IDC_COMMENT).SetText("sunny\r\n");
+  dlg.OnUserEdit(IDC_COMMENT);
+  dlg.m_nSections = dlg.m_nInputIndex = 1;
+  dlg.m_endKm[0] = 5;
+  dlg.m_arrival[0] = 150000;
+  ASSERT_TRUE(dlg.IsModified());
+  EXPECT_EQ(Save(), kWorkedExample);
+  EXPECT_TRUE(p.messages.empty());
+  EXPECT_FALSE(dlg.IsModified());
+}
+
+TEST_F(RaceFileCommands, SaveTakesTheSettingsFromTheMembers) {
+  dlg.m_nPriority = 2;
+  dlg.m_nCalcMode = 1;
+  dlg.m_nSpeedUnit = 0;
+  dlg.m_nInputAssist = 1;
+  dlg.m_nGraphAxis = 0;
+  // Combos changed since the last compute or append are not saved.
+  p.Combo(IDC_PRIORITY).SetCurSel(0);
+  p.Combo(IDC_SPEED_UNIT).SetCurSel(3);
+  p.Combo(IDC_GRAPH_AXIS).SetCurSel(1);
+  EXPECT_EQ(Save(), "\r\n2\r\n1\r\n0\r\n1\r\n0\r\n0\r\n");
+}
+
+TEST_F(RaceFileCommands, LoadFillsTheDialog) {
+  dlg.OnUserEdit(IDC_EVENT_NAME);
+  dlg.m_nSelected = 1;
+  dlg.m_calcArrival[0] = 4321;
+  dlg.m_arrival[2] = 777;  // beyond the loaded race: kept
+  Load(
+      "\x93\xFA\x96\x7B \x95\x5C\r\n2\r\n1\r\n4\r\n1\r\n1\r\n2\r\n"
+      "0\r\n0\r\n0\r\n2.5\r\n48000\r\n48000\r\n19200\r\n"
+      "2.5\r\n500\r\n48500\r\n10\r\n300000\r\n251500\r\n33533\r\n"
+      "first\r\r\nsecond\r\n");
+  EXPECT_TRUE(p.messages.empty());
+  EXPECT_EQ(Text(IDC_EVENT_NAME), "日本 表");
+  EXPECT_EQ(dlg.m_nPriority, 2);
+  EXPECT_EQ(dlg.m_nCalcMode, 1);
+  EXPECT_EQ(dlg.m_nSpeedUnit, 4);
+  EXPECT_EQ(dlg.m_nInputAssist, 1);
+  EXPECT_EQ(dlg.m_nGraphAxis, 1);
+  EXPECT_EQ(p.Combo(IDC_PRIORITY).GetCurSel(), 2);
+  EXPECT_EQ(p.Combo(IDC_CALC_MODE).GetCurSel(), 1);
+  EXPECT_EQ(p.Combo(IDC_SPEED_UNIT).GetCurSel(), 4);
+  EXPECT_EQ(p.Combo(IDC_INPUT_ASSIST).GetCurSel(), 1);
+  EXPECT_EQ(p.Combo(IDC_GRAPH_AXIS).GetCurSel(), 1);
+  EXPECT_EQ(dlg.m_nSections, 2);
+  EXPECT_EQ(dlg.m_nInputIndex, 2);
+  EXPECT_EQ(dlg.m_startKm[1], 2.5);
+  EXPECT_EQ(dlg.m_loss[1], 500);
+  EXPECT_EQ(dlg.m_departure[1], 48500);
+  EXPECT_EQ(dlg.m_endKm[1], 10.0);
+  EXPECT_EQ(dlg.m_arrival[1], 300000);
+  EXPECT_EQ(dlg.m_lap[1], 251500);
+  EXPECT_EQ(dlg.m_pace[1], 33533);
+  EXPECT_EQ(dlg.m_endKm[0], 2.5);
+  EXPECT_EQ(dlg.m_pace[0], 19200);
+  EXPECT_EQ(dlg.m_arrival[2], 777);
+  EXPECT_EQ(dlg.m_calcArrival[0], 4321);
+  ASSERT_EQ(p.List().GetItemCount(), 2);
+  EXPECT_EQ(p.List().GetItemText(0, 0), "1");
+  EXPECT_EQ(p.List().GetItemText(1, 0), "2");
+  EXPECT_EQ(Text(IDC_COMMENT), "first\r\nsecond\n");
+  // The panel shows the last section.
+  EXPECT_EQ(Text(IDC_SECTION_NO), "2");
+  EXPECT_EQ(Text(IDC_START_KM), "2.5");
+  EXPECT_EQ(Text(IDC_END_KM), "10");
+  EXPECT_EQ(p.Combo(IDC_LOSS_SEC).GetCurSel(), 5);
+  EXPECT_EQ(p.Combo(IDC_ARR_MIN).GetCurSel(), 50);
+  EXPECT_EQ(dlg.m_nSelected, -1);
+  EXPECT_FALSE(dlg.IsModified());
+}
+
+TEST_F(RaceFileCommands, LoadThenSaveGivesTheSameBytes) {
+  Load(kWorkedExample);
+  EXPECT_EQ(Text(IDC_COMMENT), "sunny\r\n");
+  EXPECT_EQ(Save(), kWorkedExample);
+}
+
+TEST_F(RaceFileCommands, SettingsOutOfRangeKeepTheCombosAndAreSavedAgain) {
+  for (int id : kSettingCombos) p.Combo(id).SetCurSel(1);
+  const std::string bytes = "X\r\n7\r\n-1\r\n5\r\n2\r\n3\r\n0\r\n";
+  Load(bytes);
+  EXPECT_EQ(dlg.m_nPriority, 7);
+  EXPECT_EQ(dlg.m_nCalcMode, -1);
+  EXPECT_EQ(dlg.m_nSpeedUnit, 5);
+  EXPECT_EQ(dlg.m_nInputAssist, 2);
+  EXPECT_EQ(dlg.m_nGraphAxis, 3);
+  for (int id : kSettingCombos) EXPECT_EQ(p.Combo(id).GetCurSel(), 1) << id;
+  EXPECT_EQ(Save(), bytes);
+}
+
+TEST_F(RaceFileCommands, LoadingAnEmptyRaceClearsThePanel) {
+  EnterSomething();
+  ASSERT_EQ(Text(IDC_SECTION_NO), "2");
+  Load("Empty\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+  EXPECT_TRUE(p.messages.empty());
+  EXPECT_EQ(dlg.m_nSections, 0);
+  EXPECT_EQ(dlg.m_nInputIndex, 0);
+  EXPECT_EQ(p.List().GetItemCount(), 0);
+  EXPECT_EQ(Text(IDC_START_KM), "0");
+  EXPECT_EQ(Text(IDC_END_KM), "0");
+  EXPECT_EQ(Text(IDC_SECTION_NO), "1");
+  for (int id : kTimeLists) EXPECT_EQ(p.Combo(id).GetCurSel(), 0) << id;
+  EXPECT_EQ(Text(IDC_COMMENT), "");
+}
+
+TEST_F(RaceFileCommands, RefusedFilesChangeNothing) {
+  EnterSomething();
+  std::string huge = "Big\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+  huge.resize(kRaceFileMaxBytes + 1, 'x');
+  ASSERT_TRUE(WriteBytes(dir.File("huge.txt"), huge));
+  std::filesystem::create_directory(dir.Path() / "folder");
+  struct Case {
+    const char* name;
+    std::string bytes;  // written to case.txt unless path is given
+    std::string path;
+    const char* message;
+  };
+  const std::string header = "New\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+  const Case cases[] = {
+      {"count -1", header + "-1\r\n", "", kMsgBadSectionCount},
+      {"count 46", header + "46\r\n" + std::string(46 * 14, '0'), "",
+       kMsgBadSectionCount},
+      {"count 1000000000", header + "1000000000\r\n", "", kMsgBadSectionCount},
+      {"larger than 16 MiB", "", dir.File("huge.txt"), kMsgFileTooLarge},
+      {"folder that does not exist", "", dir.File("none/race.txt"),
+       kMsgOpenFailed},
+      {"a folder", "", dir.File("folder"), kMsgOpenFailed},
+  };
+  for (const Case& c : cases) {
+    const DialogState before = State();
+    p.messages.clear();
+    std::string path = c.path;
+    if (path.empty()) {
+      path = dir.File("case.txt");
+      ASSERT_TRUE(WriteBytes(path, c.bytes));
+    }
+    p.openAnswers.push_back(path);
+    dlg.OnLoad();
+    EXPECT_EQ(p.messages, std::vector<std::string>{c.message}) << c.name;
+    EXPECT_TRUE(State() == before) << c.name;
+  }
+}
+
+TEST_F(RaceFileCommands, CancelledDialogsChangeAndSayNothing) {
+  EnterSomething();
+  const DialogState before = State();
+  dlg.OnLoad();  // no answer queued: the user cancels
+  dlg.OnSave();
+  EXPECT_TRUE(p.messages.empty());
+  EXPECT_TRUE(State() == before);
+  EXPECT_TRUE(dir.Entries() == std::vector<std::string>{"in.txt"});
+}
+
+TEST_F(RaceFileCommands, SaveRefusesTextTheFileCannotStore) {
+  struct Case {
+    const char* name;
+    std::string eventName;
+    std::string comment;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"yen sign in the name",
+       "\xC2\xA5"
+       "1000",
+       "", kMsgEventNameUnstorable},
+      {"hangul in the comment", "ok", "\xED\x95\x9C\r\n",
+       kMsgCommentUnstorable},
+      {"Ctrl-Z in the comment", "ok", "a\x1A", kMsgCommentUnstorable},
+  };
+  for (const Case& c : cases) {
+    p.messages.clear();
+    p.saveAnswers.clear();
+    p.Text(IDC_EVENT_NAME).SetText(c.eventName);
+    p.Text(IDC_COMMENT).SetText(c.comment);
+    dlg.OnUserEdit(IDC_COMMENT);
+    p.saveAnswers.push_back(dir.File("refused.txt"));
+    dlg.OnSave();
+    EXPECT_EQ(p.messages, std::vector<std::string>{c.message}) << c.name;
+    EXPECT_TRUE(dir.Entries().empty()) << c.name;
+    EXPECT_TRUE(dlg.IsModified()) << c.name;
+  }
+}
+
+TEST_F(RaceFileCommands, BytesThatAreNotCodePage932LoadButMustBeFixedToSave) {
+  Load("Bad \x80 name\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\nfine\r\n");
+  EXPECT_TRUE(p.messages.empty());
+  EXPECT_EQ(Text(IDC_EVENT_NAME), "Bad \xEF\xBF\xBD name");
+  p.saveAnswers.push_back(dir.File("again.txt"));
+  dlg.OnSave();
+  EXPECT_EQ(p.messages, std::vector<std::string>{kMsgEventNameUnstorable});
+  EXPECT_FALSE(std::filesystem::exists(dir.File("again.txt")));
+  p.messages.clear();
+  p.Text(IDC_EVENT_NAME).SetText("Bad name");
+  // The comment came with a bare LF, which is written as CR LF.
+  EXPECT_EQ(Save("again.txt"),
+            "Bad name\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\nfine\r\n");
+  EXPECT_TRUE(p.messages.empty());
+}
+
+TEST_F(RaceFileCommands, SaveIntoAFolderThatDoesNotExist) {
+  dlg.OnUserEdit(IDC_EVENT_NAME);
+  p.saveAnswers.push_back(dir.File("none/race.txt"));
+  dlg.OnSave();
+  EXPECT_EQ(p.messages, std::vector<std::string>{kMsgOutputOpenFailed});
+  EXPECT_TRUE(dir.Entries().empty());
+  EXPECT_TRUE(dlg.IsModified());
+}
+
+TEST_F(RaceFileCommands, WriteFailureHalfWayKeepsTheOldFile) {
+  const std::string old = "the old race file\r\n";
+  ASSERT_TRUE(WriteBytes(dir.File("race.txt"), old));
+  p.Text(IDC_COMMENT).SetText(std::string(5000, 'c'));
+  dlg.OnUserEdit(IDC_COMMENT);
+  p.saveAnswers.push_back(dir.File("race.txt"));
+  {
+    filetest::FileSizeLimit limit(1000);
+    ASSERT_TRUE(limit.Ok());
+    dlg.OnSave();
+  }
+  EXPECT_EQ(p.messages, std::vector<std::string>{kMsgOutputWriteFailed});
+  EXPECT_EQ(ReadBytes(dir.File("race.txt")), old);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"race.txt"});
+  EXPECT_TRUE(dlg.IsModified());
+  // Without the limit the same save goes through.
+  p.messages.clear();
+  EXPECT_EQ(Save("race.txt").size(), 2 + 6 * 3 + 5000u);
+  EXPECT_TRUE(p.messages.empty());
+  EXPECT_FALSE(dlg.IsModified());
+}
+
+TEST_F(RaceFileCommands, ReplacingAFileKeepsItsPermissions) {
+  ASSERT_TRUE(WriteBytes(dir.File("race.txt"), "old"));
+  ASSERT_EQ(::chmod(dir.File("race.txt").c_str(), 0640), 0);
+  EXPECT_EQ(Save("race.txt"), "\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(dir.File("race.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"race.txt"});
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,89 @@
+// Helpers of the race file tests: a scratch folder, whole-file access and a
+// file size limit that makes writes fail half-way as a full disk would.
+#pragma once
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace qv::filetest {
+
+class ScratchDir {
+ public:
+  ScratchDir() {
+    std::string tmpl =
+        (std::filesystem::temp_directory_path() / "qv-file-XXXXXX").string();
+    if (::mkdtemp(tmpl.data()) != nullptr) m_path = tmpl;
+  }
+  ~ScratchDir() {
+    std::error_code ec;
+    if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
+  }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  bool Ok() const { return !m_path.empty(); }
+  const std::filesystem::path& Path() const { return m_path; }
+  std::string File(const std::string& name) const {
+    return (m_path / name).string();
+  }
+  // The names in the folder, sorted.
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(m_path, ec))
+      names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+ private:
+  std::filesystem::path m_path;
+};
+
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in),
+                     std::istreambuf_iterator<char>());
+}
+
+inline bool WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
+// While it lives, writes beyond `bytes` into any file fail with EFBIG
+// (SIGXFSZ is ignored) as writes onto a full disk fail.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    m_ok = ::getrlimit(RLIMIT_FSIZE, &m_old) == 0;
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = m_old;
+    limit.rlim_cur = bytes;
+    m_ok = m_ok && ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &m_old);
+    std::signal(SIGXFSZ, m_oldHandler);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+  bool Ok() const { return m_ok; }
+
+ private:
+  rlimit m_old{};
+  void (*m_oldHandler)(int) = SIG_DFL;
+  bool m_ok = false;
+};
+
+}  // namespace qv::filetest

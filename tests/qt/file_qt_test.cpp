@@ -1,0 +1,309 @@
+// Race files on Qt: the file dialogs and the file access through QFile and
+// QSaveFile.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QListView>
+#include <QMessageBox>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/headless/headless_platform.h"
+#include "app/qt/qt_files.h"
+#include "app/race_dlg.h"
+#include "res/resource.h"
+#include "res/strings.h"
+#include "tests/core/file_test_util.h"
+
+namespace qv {
+namespace {
+
+using filetest::ReadBytes;
+using filetest::ScratchDir;
+using filetest::WriteBytes;
+
+const char kTextFilesCaption[] = "TXTﾌｧｲﾙ(*.TXT;*.txt)";
+const char kAllFilesCaption[] = "すべてのﾌｧｲﾙ (*.*)";
+
+// ---------------------------------------------------------------- files
+
+TEST(QtFileSystem, ReadsTheWholeFileAsItIs) {
+  ScratchDir dir;
+  ASSERT_TRUE(dir.Ok());
+  const std::string bytes("a\r\nb\0\x1A\x93\xFA\r", 9);
+  ASSERT_TRUE(WriteBytes(dir.File("大会.txt"), bytes));
+  qt::QtFileSystem files;
+  const ReadResult r = files.ReadAll(dir.File("大会.txt"), 100);
+  EXPECT_EQ(r.status, ReadStatus::Ok);
+  EXPECT_EQ(r.bytes, bytes);
+}
+
+TEST(QtFileSystem, ReadFailures) {
+  ScratchDir dir;
+  ASSERT_TRUE(dir.Ok());
+  ASSERT_TRUE(WriteBytes(dir.File("ten.txt"), "0123456789"));
+  std::filesystem::create_directory(dir.Path() / "folder");
+  qt::QtFileSystem files;
+  EXPECT_EQ(files.ReadAll(dir.File("none/race.txt"), 100).status,
+            ReadStatus::OpenFailed);
+  EXPECT_EQ(files.ReadAll(dir.File("missing.txt"), 100).status,
+            ReadStatus::OpenFailed);
+  EXPECT_EQ(files.ReadAll(dir.File("folder"), 100).status,
+            ReadStatus::OpenFailed);
+  EXPECT_EQ(files.ReadAll(dir.File("ten.txt"), 10).status, ReadStatus::Ok);
+  const ReadResult big = files.ReadAll(dir.File("ten.txt"), 9);
+  EXPECT_EQ(big.status, ReadStatus::TooLarge);
+  EXPECT_TRUE(big.bytes.empty());
+}
+
+TEST(QtFileSystem, WritesAndReplacesKeepingPermissions) {
+  ScratchDir dir;
+  ASSERT_TRUE(dir.Ok());
+  qt::QtFileSystem files;
+  const std::string path = dir.File("大会.txt");
+  EXPECT_EQ(files.WriteAll(path, "first"), WriteStatus::Ok);
+  EXPECT_EQ(ReadBytes(path), "first");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  const std::string second(100000, 'x');
+  EXPECT_EQ(files.WriteAll(path, second), WriteStatus::Ok);
+  EXPECT_EQ(ReadBytes(path), second);
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"大会.txt"});
+}
+
+TEST(QtFileSystem, OpenFailuresWriteNothing) {
+  ScratchDir dir;
+  ASSERT_TRUE(dir.Ok());
+  std::filesystem::create_directory(dir.Path() / "folder");
+  qt::QtFileSystem files;
+  EXPECT_EQ(files.WriteAll(dir.File("none/race.txt"), "x"),
+            WriteStatus::OpenFailed);
+  EXPECT_EQ(files.WriteAll(dir.File("folder"), "x"), WriteStatus::OpenFailed);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "folder"));
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"folder"});
+}
+
+// Writes beyond the size limit fail as on a full disk. Buffered, QSaveFile
+// would commit the first 1,000 bytes and report success.
+TEST(QtFileSystem, WriteFailureHalfWayKeepsTheOldFile) {
+  ScratchDir dir;
+  ASSERT_TRUE(dir.Ok());
+  const std::string path = dir.File("race.txt");
+  const std::string old = "the old race\r\n";
+  ASSERT_TRUE(WriteBytes(path, old));
+  qt::QtFileSystem files;
+  WriteStatus status = WriteStatus::Ok;
+  {
+    filetest::FileSizeLimit limit(1000);
+    ASSERT_TRUE(limit.Ok());
+    status = files.WriteAll(path, std::string(5000, 'n'));
+  }
+  EXPECT_EQ(status, WriteStatus::WriteFailed);
+  EXPECT_EQ(ReadBytes(path), old);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"race.txt"});
+  // The same write without the limit goes through.
+  EXPECT_EQ(files.WriteAll(path, std::string(5000, 'n')), WriteStatus::Ok);
+  EXPECT_EQ(ReadBytes(path).size(), 5000u);
+}
+
+TEST(QtFileSystem, SaveCommandReportsAFailedWrite) {
+  ScratchDir dir;
+  ASSERT_TRUE(dir.Ok());
+  const std::string path = dir.File("race.txt");
+  const std::string old = "the old race\r\n";
+  ASSERT_TRUE(WriteBytes(path, old));
+  headless::Platform p;
+  p.files = std::make_unique<qt::QtFileSystem>();
+  CRaceDlg dlg(p);
+  dlg.OnInitDialog();
+  p.Text(IDC_COMMENT).SetText(std::string(5000, 'c'));
+  dlg.OnUserEdit(IDC_COMMENT);
+  p.saveAnswers.push_back(path);
+  {
+    filetest::FileSizeLimit limit(1000);
+    ASSERT_TRUE(limit.Ok());
+    dlg.OnSave();
+  }
+  EXPECT_EQ(p.messages, std::vector<std::string>{kMsgOutputWriteFailed});
+  EXPECT_EQ(ReadBytes(path), old);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"race.txt"});
+  EXPECT_TRUE(dlg.IsModified());
+
+  p.messages.clear();
+  p.saveAnswers.push_back(dir.File("none/race.txt"));
+  dlg.OnSave();
+  EXPECT_EQ(p.messages, std::vector<std::string>{kMsgOutputOpenFailed});
+
+  // And loads what it saved.
+  p.messages.clear();
+  p.saveAnswers.push_back(path);
+  dlg.OnSave();
+  EXPECT_TRUE(p.messages.empty());
+  EXPECT_FALSE(dlg.IsModified());
+  p.Text(IDC_COMMENT).SetText("");
+  p.openAnswers.push_back(path);
+  dlg.OnLoad();
+  EXPECT_TRUE(p.messages.empty());
+  EXPECT_EQ(p.Text(IDC_COMMENT).GetText(), std::string(5000, 'c') + "\n");
+}
+
+// ---------------------------------------------------------------- dialogs
+
+TEST(RaceFileDialog, FiltersAndOptions) {
+  for (bool save : {false, true}) {
+    QFileDialog dialog;
+    qt::SetUpRaceFileDialog(dialog, save);
+    EXPECT_EQ(dialog.acceptMode(),
+              save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_FALSE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_TRUE(dialog.defaultSuffix().isEmpty());
+    EXPECT_EQ(dialog.nameFilters().size(), 2);
+    EXPECT_EQ(dialog.selectedNameFilter().toStdString(), kTextFilesCaption);
+    // What the user sees in the file-type list.
+    auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    ASSERT_NE(types, nullptr);
+    ASSERT_EQ(types->count(), 2);
+    EXPECT_EQ(types->itemText(0).toStdString(), kTextFilesCaption);
+    EXPECT_EQ(types->itemText(1).toStdString(), kAllFilesCaption);
+    EXPECT_EQ(types->currentIndex(), 0);
+  }
+}
+
+// Spins the event loop until done() or about five seconds have passed.
+bool WaitFor(const std::function<bool()>& done) {
+  for (int i = 0; i < 500; ++i) {
+    if (done()) return true;
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return done();
+}
+
+QStringList ShownNames(QFileDialog& dialog) {
+  QStringList names;
+  auto* view = dialog.findChild<QListView*>("listView");
+  if (view == nullptr) return names;
+  const QModelIndex root = view->rootIndex();
+  for (int r = 0; r < view->model()->rowCount(root); ++r)
+    names << view->model()->index(r, 0, root).data().toString();
+  names.sort();
+  return names;
+}
+
+TEST(RaceFileDialog, TextFilterShowsBothCasesAndAllFilesShowsEverything) {
+  ScratchDir dir;
+  ASSERT_TRUE(dir.Ok());
+  for (const char* name : {"a.TXT", "b.txt", "c.csv", "noext"})
+    ASSERT_TRUE(WriteBytes(dir.File(name), "x"));
+  QFileDialog dialog;
+  qt::SetUpRaceFileDialog(dialog, false);
+  dialog.setDirectory(QString::fromStdString(dir.Path().string()));
+  dialog.show();
+  const QStringList text = {"a.TXT", "b.txt"};
+  EXPECT_TRUE(WaitFor([&] { return ShownNames(dialog) == text; }))
+      << ShownNames(dialog).join(' ').toStdString();
+  dialog.selectNameFilter(dialog.nameFilters().value(1));
+  const QStringList all = {"a.TXT", "b.txt", "c.csv", "noext"};
+  EXPECT_TRUE(WaitFor([&] { return ShownNames(dialog) == all; }))
+      << ShownNames(dialog).join(' ').toStdString();
+  dialog.hide();
+}
+
+// Runs action on the first modal widget of type T to come up.
+template <typename T>
+void OnNextModal(std::function<void(T*)> action) {
+  auto* timer = new QTimer;
+  auto tries = std::make_shared<int>(0);
+  QObject::connect(timer, &QTimer::timeout, [timer, action, tries] {
+    if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
+      timer->stop();
+      timer->deleteLater();
+      action(w);
+      return;
+    }
+    if (++*tries > 1000) {
+      timer->stop();
+      timer->deleteLater();
+      ADD_FAILURE() << "no dialog came up";
+      if (QWidget* any = QApplication::activeModalWidget()) any->close();
+    }
+  });
+  timer->start(5);
+}
+
+QString QtPath(const std::string& path) { return QString::fromStdString(path); }
+
+TEST(RaceFileDialog, CancelGivesNoName) {
+  OnNextModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
+  EXPECT_EQ(qt::AskOpenFileName(nullptr), std::nullopt);
+  OnNextModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
+  EXPECT_EQ(qt::AskSaveFileName(nullptr), std::nullopt);
+}
+
+TEST(RaceFileDialog, OpenGivesTheChosenFile) {
+  ScratchDir dir;
+  ASSERT_TRUE(dir.Ok());
+  ASSERT_TRUE(WriteBytes(dir.File("大会.txt"), "x"));
+  OnNextModal<QFileDialog>([&](QFileDialog* d) {
+    EXPECT_TRUE(d->selectedFiles().value(0).isEmpty() ||
+                QFileInfo(d->selectedFiles().value(0)).isDir());
+    d->setDirectory(QtPath(dir.Path().string()));
+    d->selectFile(QStringLiteral("大会.txt"));
+    QMetaObject::invokeMethod(d, "accept", Qt::DirectConnection);
+  });
+  EXPECT_EQ(qt::AskOpenFileName(nullptr), dir.File("大会.txt"));
+}
+
+TEST(RaceFileDialog, ANameWithoutExtensionIsUsedAsTyped) {
+  ScratchDir dir;
+  ASSERT_TRUE(dir.Ok());
+  OnNextModal<QFileDialog>([&](QFileDialog* d) {
+    d->setDirectory(QtPath(dir.Path().string()));
+    d->selectFile(QStringLiteral("race"));
+    QMetaObject::invokeMethod(d, "accept", Qt::DirectConnection);
+  });
+  EXPECT_EQ(qt::AskSaveFileName(nullptr), dir.File("race"));
+}
+
+TEST(RaceFileDialog, SaveAsksBeforeReplacingAFile) {
+  ScratchDir dir;
+  ASSERT_TRUE(dir.Ok());
+  ASSERT_TRUE(WriteBytes(dir.File("race.txt"), "x"));
+  for (bool replace : {false, true}) {
+    bool asked = false;
+    OnNextModal<QMessageBox>([&](QMessageBox* box) {
+      asked = box->text().contains(QStringLiteral("race.txt"));
+      box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+    });
+    OnNextModal<QFileDialog>([&](QFileDialog* d) {
+      d->setDirectory(QtPath(dir.Path().string()));
+      d->selectFile(QStringLiteral("race.txt"));
+      QMetaObject::invokeMethod(
+          d, "accept",
+          Qt::DirectConnection);  // returns once the question is answered
+      if (d->isVisible()) d->reject();
+    });
+    const std::optional<std::string> name = qt::AskSaveFileName(nullptr);
+    EXPECT_TRUE(asked) << replace;
+    const std::optional<std::string> expected =
+        replace ? std::optional<std::string>(dir.File("race.txt"))
+                : std::nullopt;
+    EXPECT_EQ(name, expected);
+  }
+}
+
+}  // namespace
+}  // namespace qv
