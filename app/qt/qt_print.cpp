@@ -1,9 +1,193 @@
 #include "app/qt/qt_print.h"
 
-// Placeholder until printing exists.
+#include <QFile>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTransform>
+#include <cmath>
+#include <utility>
+
+#include "app/qt/qt_draw_context.h"
+
 namespace qv::qt {
 
-std::unique_ptr<IPrintJob> RunPrintDialog(QWidget*) { return nullptr; }
-std::unique_ptr<IPrintJob> MakePdfPrintJob(const QString&) { return nullptr; }
+namespace {
+
+// The page is laid out for a 300 dpi device (a 35-unit table font, 100-unit
+// margins); the painter maps those units onto the real resolution, so the
+// page looks the same on every printer and in a PDF.
+constexpr double kLayoutDpi = 300.0;
+// The PDF job's unprintable border, as a typical printer has one.
+constexpr double kPdfMarginMm = 5.0;
+
+// Where drawing goes while no document is open: nowhere.
+class NullDrawContext final : public IDrawContext {
+ public:
+  void FillSolidRect(const Rect&, Rgb) override {}
+  PenHandle CreatePen(PenStyle, int, Rgb) override { return 0; }
+  FontHandle CreateFont(int, std::string_view) override { return 0; }
+  PenHandle SelectPen(PenHandle) override { return 0; }
+  FontHandle SelectFont(FontHandle) override { return 0; }
+  void DeletePen(PenHandle) override {}
+  void DeleteFont(FontHandle) override {}
+  void MoveTo(int, int) override {}
+  void LineTo(int, int) override {}
+  void SetTextColor(Rgb) override {}
+  void TextOut(int, int, std::string_view) override {}
+  TextMetrics GetTextMetrics() override { return {}; }
+};
+
+class QtPrintJob final : public IPrintJob {
+ public:
+  explicit QtPrintJob(std::unique_ptr<QPrinter> printer)
+      : m_printer(std::move(printer)) {}
+  QtPrintJob(const QtPrintJob&) = delete;
+  QtPrintJob& operator=(const QtPrintJob&) = delete;
+  // A document left open is abandoned, not sent as if it were complete.
+  ~QtPrintJob() override {
+    if (m_painter.isActive()) AbortDoc();
+  }
+
+  IDrawContext& Dc() override {
+    if (m_dc) return *m_dc;
+    return m_null;
+  }
+
+  int HorzRes() const override {
+    return ToLayoutUnits(PaintRect().width(), DpiX());
+  }
+  int VertRes() const override {
+    return ToLayoutUnits(PaintRect().height(), DpiY());
+  }
+
+  int StartDoc(std::string_view docName) override {
+    if (m_painter.isActive()) return -1;
+    m_printer->setDocName(QString::fromUtf8(
+        docName.data(), static_cast<qsizetype>(docName.size())));
+    if (!m_painter.begin(m_printer.get())) return -1;
+    ApplyTransform();
+    m_dc = std::make_unique<QtDrawContext>(m_painter);
+    m_pages = 0;
+    m_inPage = false;
+    return 1;
+  }
+
+  // Opening the painter opened the first page; later pages need a new one.
+  int StartPage() override {
+    if (!m_painter.isActive() || m_inPage) return -1;
+    if (m_pages > 0) {
+      if (!m_printer->newPage()) return -1;
+      ApplyTransform();
+    }
+    ++m_pages;
+    m_inPage = true;
+    return Failed() ? -1 : 1;
+  }
+
+  int EndPage() override {
+    if (!m_painter.isActive() || !m_inPage) return -1;
+    m_inPage = false;
+    return Failed() ? -1 : 1;
+  }
+
+  int EndDoc() override {
+    if (!m_painter.isActive()) return -1;
+    m_dc.reset();
+    const bool ended = m_painter.end();
+    return ended && !Failed() ? 1 : -1;
+  }
+
+  void AbortDoc() override {
+    m_dc.reset();
+    if (!m_painter.isActive()) return;
+    // Qt's PDF engine, and the CUPS one built on it, cannot abort: ending
+    // the painter closes the document (CUPS then prints what was drawn). A
+    // PDF file left behind would pass for a finished printout, so it goes.
+    m_printer->abort();
+    if (m_painter.isActive()) m_painter.end();
+    if (m_printer->outputFormat() == QPrinter::PdfFormat &&
+        !m_printer->outputFileName().isEmpty()) {
+      QFile::remove(m_printer->outputFileName());
+    }
+  }
+
+  void SetScale(double scale) override {
+    if (!std::isfinite(scale) || scale <= 0.0) return;
+    m_scale = scale;
+    if (m_painter.isActive()) ApplyTransform();
+  }
+
+ private:
+  int DpiX() const { return m_printer->logicalDpiX(); }
+  int DpiY() const { return m_printer->logicalDpiY(); }
+
+  QRect PaintRect() const {
+    return m_printer->pageLayout().paintRectPixels(m_printer->resolution());
+  }
+
+  static int ToLayoutUnits(int pixels, int dpi) {
+    if (dpi <= 0 || pixels <= 0) return 0;
+    return static_cast<int>(static_cast<long long>(pixels) * 300 / dpi);
+  }
+
+  // Layout units onto device pixels. A page shrunk to fit stays centred
+  // across the paper rather than drawn up against the left edge.
+  void ApplyTransform() {
+    const double sx = DpiX() > 0 ? DpiX() / kLayoutDpi : 1.0;
+    const double sy = DpiY() > 0 ? DpiY() / kLayoutDpi : 1.0;
+    const double shift = (1.0 - m_scale) * HorzRes() / 2.0;
+    QTransform t;
+    t.scale(sx, sy);
+    t.translate(shift, 0.0);
+    t.scale(m_scale, m_scale);
+    m_painter.setWorldTransform(t);
+  }
+
+  bool Failed() const {
+    return m_printer->printerState() == QPrinter::Error ||
+           m_printer->printerState() == QPrinter::Aborted;
+  }
+
+  std::unique_ptr<QPrinter> m_printer;
+  QPainter m_painter;                   // ends before the printer goes
+  std::unique_ptr<QtDrawContext> m_dc;  // goes before the painter ends
+  NullDrawContext m_null;
+  double m_scale = 1.0;
+  int m_pages = 0;
+  bool m_inPage = false;
+};
+
+}  // namespace
+
+std::unique_ptr<IPrintJob> RunPrintDialog(QWidget* parent) {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  QPrintDialog dialog(printer.get(), parent);
+  // One page, always all of it. The number of copies is the printer's
+  // business. Printing to a PDF file stays available: on a machine without
+  // a printer that is how a page gets printed.
+  dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+  dialog.setOption(QAbstractPrintDialog::PrintShowPageSize, true);
+  dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+  if (dialog.exec() != QDialog::Accepted) return nullptr;
+  return std::make_unique<QtPrintJob>(std::move(printer));
+}
+
+std::unique_ptr<IPrintJob> MakePdfPrintJob(const QString& path) {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setOutputFileName(path);
+  printer->setPageLayout(QPageLayout(
+      QPageSize(QPageSize::A4), QPageLayout::Portrait,
+      QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+      QPageLayout::Millimeter));
+  return std::make_unique<QtPrintJob>(std::move(printer));
+}
 
 }  // namespace qv::qt

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -379,6 +380,47 @@ TEST_F(PrintTest, CommentStartsFourPitchesBelowTheGraph) {
   const std::vector<Text> line = TextsAtY(*r, 2421);
   ASSERT_EQ(line.size(), 1u);
   EXPECT_EQ(line[0], (Text{295, 2421, "x"}));
+}
+
+// ---------------------------------------------------------------- graph
+
+TEST_F(PrintTest, GraphStandsInTheSquareBelowTheTableByAxis) {
+  // PW 2400, LP 52, two sections: HW = 1200, GT = 100 + 8 * 52 = 516, so
+  // the plot rectangle runs from (600, 516) to (1800, 1716). The speed
+  // caption starts 10 right of it, 50 below its top in the normal
+  // orientation and level with its top in the reversed one.
+  for (int axis : {0, 1}) {
+    SCOPED_TRACE(axis);
+    platform.List().DeleteAllItems();
+    EnterSections(2);
+    platform.Combo(IDC_GRAPH_AXIS).SetCurSel(axis);
+    ComputeByLap();
+    ASSERT_EQ(dlg.m_nGraphAxis, axis);
+    const auto r = Print();
+
+    // The frame is drawn with the pen the page started with.
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+    for (const DrawOp& op : r->ops) {
+      if (op.kind != DrawOp::Kind::LineTo || op.pen != 0) continue;
+      left = std::min({left, op.fromX, op.x});
+      right = std::max({right, op.fromX, op.x});
+      top = std::min({top, op.fromY, op.y});
+      bottom = std::max({bottom, op.fromY, op.y});
+    }
+    EXPECT_EQ(left, 600);
+    EXPECT_EQ(top, 516);
+    EXPECT_EQ(right, 1800);
+    EXPECT_EQ(bottom, 1716);
+
+    const int font = TableFont(*r);
+    const int captionY = axis == 0 ? 566 : 516;
+    const bool caption =
+        std::any_of(r->ops.begin(), r->ops.end(), [&](const DrawOp& op) {
+          return op.kind == DrawOp::Kind::TextOut && op.font != font &&
+                 op.x == 1810 && op.y == captionY;
+        });
+    EXPECT_TRUE(caption);
+  }
 }
 
 // ---------------------------------------------------------------- fit
