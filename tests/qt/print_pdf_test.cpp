@@ -2,15 +2,18 @@
 // pdftotext, pdfinfo and pdftoppm.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <memory>
 #include <string>
 #include <vector>
@@ -280,6 +283,29 @@ TEST_F(PrintPdfTest, CancelLeavesNoFile) {
   EXPECT_EQ(platform.dialogs, 1);
   EXPECT_TRUE(platform.inner.messages.empty());
   EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST(PrintDialogTest, OffersAllPagesAndPdfAndCancelsToNothing) {
+  bool seen = false;
+  QAbstractPrintDialog::PrintDialogOptions options;
+  QAbstractPrintDialog::PrintRange range = QAbstractPrintDialog::Selection;
+  QTimer::singleShot(0, [&] {
+    auto* dialog =
+        qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    seen = true;
+    options = dialog->options();
+    range = dialog->printRange();
+    dialog->reject();
+  });
+  const std::unique_ptr<IPrintJob> job = qt::RunPrintDialog(nullptr);
+  EXPECT_EQ(job, nullptr);
+  ASSERT_TRUE(seen);
+  EXPECT_TRUE(options.testFlag(QAbstractPrintDialog::PrintToFile));
+  EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintPageRange));
+  EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintSelection));
+  EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintCurrentPage));
+  EXPECT_EQ(range, QAbstractPrintDialog::AllPages);
 }
 
 }  // namespace
