@@ -34,7 +34,7 @@ inline std::string DifferenceBetween(const RaceFileData& a,
   for (int k = 0; k < a.sectionCount; ++k)
     if (!(a.sections[static_cast<std::size_t>(k)] ==
           b.sections[static_cast<std::size_t>(k)]))
-      return "section " + FormatInt(k);
+      return std::string("section ").append(FormatInt(k));
   if (a.comment != b.comment) return "comment";
   return {};
 }
@@ -63,7 +63,7 @@ inline std::string CheckRaceFileInvariants(std::string_view bytes) {
   const RaceReadResult second = ReadRaceFile(saved.bytes);
   if (second.status != RaceReadStatus::Ok) return "saved file refused";
   const std::string diff = DifferenceBetween(AfterRoundTrip(race), second.race);
-  if (!diff.empty()) return "round trip changed the " + diff;
+  if (!diff.empty()) return std::string("round trip changed the ").append(diff);
 
   const RaceWriteResult again = WriteRaceFile(second.race);
   if (again.status != RaceWriteStatus::Ok) return "second save refused";
