@@ -372,6 +372,7 @@ std::optional<std::string> Platform::GetSaveFileName() {
 }
 
 std::unique_ptr<IPrintJob> Platform::PrintDialog() {
+  if (printDialogHook) return printDialogHook();
   if (printJobs.empty()) return nullptr;
   std::unique_ptr<PrintJob> job = std::move(printJobs.front());
   printJobs.pop_front();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -237,6 +238,8 @@ class Platform final : public IPlatform {
   std::deque<bool> yesNoAnswers;
   // The next print dialog's job; nullptr means the user cancels.
   std::deque<std::unique_ptr<PrintJob>> printJobs;
+  // When set, answers the print dialog instead (e.g. with a PDF job).
+  std::function<std::unique_ptr<IPrintJob>()> printDialogHook;
 
   std::vector<std::string> messages;   // message boxes shown
   std::vector<std::string> questions;  // Yes/No questions asked
