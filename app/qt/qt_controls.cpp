@@ -119,6 +119,21 @@ void SectionList::mouseReleaseEvent(QMouseEvent* event) {
   if (viewport()->rect().contains(event->position().toPoint())) emit Clicked();
 }
 
+// ----------------------------------------------------------------
+// DropDownCombo
+
+DropDownCombo::DropDownCombo(int dropHeight, QWidget* parent)
+    : QComboBox(parent), m_dropHeight(dropHeight) {
+  setEditable(false);
+}
+
+void DropDownCombo::showPopup() {
+  int item = count() > 0 ? view()->sizeHintForRow(0) : 0;
+  if (item <= 0) item = fontMetrics().height();
+  setMaxVisibleItems(qMax(1, (m_dropHeight - height()) / item));
+  QComboBox::showPopup();
+}
+
 // ---------------------------------------------------------------- CommentEdit
 
 CommentEdit::CommentEdit(QWidget* parent) : QPlainTextEdit(parent) {

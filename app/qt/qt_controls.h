@@ -73,6 +73,21 @@ class SectionList final : public QTreeWidget {
   bool m_leftPressed = false;
 };
 
+// A drop-down list combo box whose open list is as tall as the template's
+// drop-down height allows. The list widget is made only when it first
+// opens, which keeps the dialog's start-up light.
+class DropDownCombo final : public QComboBox {
+  Q_OBJECT
+ public:
+  DropDownCombo(int dropHeight, QWidget* parent);
+  // The template's drop-down height in pixels, closed box included.
+  int DropHeight() const { return m_dropHeight; }
+  void showPopup() override;
+
+ private:
+  int m_dropHeight;
+};
+
 // The multi-line comment: wraps long lines, Enter starts a new line, Tab
 // moves the focus on. UserEdited() follows changes the user makes only.
 class CommentEdit final : public QPlainTextEdit {

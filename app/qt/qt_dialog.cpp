@@ -46,13 +46,21 @@ int ComboClosedHeight(const QFontMetrics& fm) { return fm.height() + 8; }
 
 // The font that stands in for the dialog font can be a little wider than
 // the one the template was laid out for. A label too narrow for its text
-// condenses the text a little; only if that is not enough does it grow to
+// first sets its letters up to a pixel closer (same font, same glyphs),
+// then condenses them a little; only if that is not enough does it grow to
 // the right, so that no caption loses its end.
 void FitLabelText(QLabel& label, QRect& r) {
-  constexpr int kMinStretch = 80;
   const QString text = label.text();
   const int need = QFontMetrics(label.font()).horizontalAdvance(text);
-  if (need <= r.width() || need <= 0) return;
+  if (need <= r.width() || text.isEmpty()) return;
+
+  QFont closer = label.font();
+  closer.setLetterSpacing(QFont::AbsoluteSpacing, -1.0);
+  if (QFontMetrics(closer).horizontalAdvance(text) <= r.width()) {
+    label.setFont(closer);
+    return;
+  }
+  constexpr int kMinStretch = 80;
   for (int stretch = 100 * r.width() / need; stretch >= kMinStretch;
        --stretch) {
     QFont condensed = label.font();
@@ -82,7 +90,6 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dlgTemplate,
   m_baseY = qMax(1, fm.height());
 
   setWindowTitle(QString::fromUtf8(m_template.caption));
-  setWindowIcon(AppIcon());
   setFixedSize(ToPixels(0, 0, m_template.w, m_template.h).size());
 
   m_controls.reserve(m_template.controls.size());
@@ -157,14 +164,11 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& row) {
       w = button;
       break;
     }
-    case ControlKind::ComboBox: {
-      auto* combo = new QComboBox(this);
-      combo->setEditable(false);
+    case ControlKind::ComboBox:
       // The template's height is that of the open list.
+      w = new DropDownCombo(r.height(), this);
       r.setHeight(ComboClosedHeight(fm));
-      w = combo;
       break;
-    }
     case ControlKind::ListView:
       w = new SectionList(this);
       break;
@@ -180,19 +184,6 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& row) {
   if (!tabStop) w->setFocusPolicy(Qt::NoFocus);
   w->setGeometry(r);
   return w;
-}
-
-void TemplateDialog::FitComboDropDowns() {
-  const QFontMetrics fm(font());
-  for (std::size_t i = 0; i < m_controls.size(); ++i) {
-    auto* combo = qobject_cast<QComboBox*>(m_controls[i]);
-    if (combo == nullptr) continue;
-    const ControlTemplate& row = m_template.controls[i];
-    const int drop = ToPixels(0, 0, 0, row.h).height() - combo->height();
-    int item = combo->count() > 0 ? combo->view()->sizeHintForRow(0) : 0;
-    if (item <= 0) item = fm.height();
-    combo->setMaxVisibleItems(qMax(1, drop / item));
-  }
 }
 
 void TemplateDialog::OnButton(int id) {
@@ -219,7 +210,14 @@ MainDialog::MainDialog(CRaceDlg& dlg, QWidget* parent)
     }
   }
 
-  // The window manager owns the system menu, so the program has its own.
+  auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
+  connect(shortcut, &QShortcut::activated, this,
+          [this] { ShowWindowMenu(mapToGlobal(QPoint(0, 0))); });
+}
+
+QMenu& MainDialog::WindowMenu() {
+  // Made when first needed: most sessions never open it.
+  if (m_windowMenu != nullptr) return *m_windowMenu;
   m_windowMenu = new QMenu(this);
   m_windowMenu->addAction(QStringLiteral("閉じる(&C)"), this,
                           [this] { m_dlg.OnCancel(); });
@@ -230,13 +228,11 @@ MainDialog::MainDialog(CRaceDlg& dlg, QWidget* parent)
       m_dlg.OnSysCommand(static_cast<unsigned>(IDM_ABOUTBOX));
     });
   }
-  auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
-  connect(shortcut, &QShortcut::activated, this,
-          [this] { ShowWindowMenu(mapToGlobal(QPoint(0, 0))); });
+  return *m_windowMenu;
 }
 
 void MainDialog::ShowWindowMenu(const QPoint& globalPos) {
-  m_windowMenu->popup(globalPos);
+  WindowMenu().popup(globalPos);
 }
 
 void MainDialog::EndModal(int result) {

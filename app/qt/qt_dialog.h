@@ -37,10 +37,6 @@ class TemplateDialog : public QDialog {
   // x * baseX / 4 and y * baseY / 8, rounded.
   QRect ToPixels(int x, int y, int w, int h) const;
 
-  // Gives every combo box's list as many entries as its drop-down height
-  // holds; call once the lists are filled.
-  void FitComboDropDowns();
-
  protected:
   // A push button was clicked. IDOK accepts, IDCANCEL rejects.
   virtual void OnButton(int id);
@@ -61,9 +57,9 @@ class MainDialog final : public TemplateDialog {
  public:
   explicit MainDialog(CRaceDlg& dlg, QWidget* parent = nullptr);
 
-  // The program's window menu: the close item, a separator and the version
-  // item (string 101).
-  QMenu& WindowMenu() { return *m_windowMenu; }
+  // The program's window menu (the window manager owns the system menu):
+  // the close item, a separator and the version item (string 101).
+  QMenu& WindowMenu();
   void ShowWindowMenu(const QPoint& globalPos);
 
   // Ends the dialog for real (IPlatform::EndDialog).

@@ -1,16 +1,26 @@
 #include "app/qt/qt_fonts.h"
 
+#include <QFontDatabase>
+
 namespace qv::qt {
 
 QStringList FontFamiliesFor(const QString& face) {
-  QStringList families;
-  if (!face.isEmpty()) families << face;
+  QStringList wanted;
+  if (!face.isEmpty()) wanted << face;
   for (const char* f : {"IPAPGothic", "Noto Sans CJK JP"}) {
-    if (!families.contains(QString::fromLatin1(f))) {
-      families << QString::fromLatin1(f);
+    if (!wanted.contains(QString::fromLatin1(f))) {
+      wanted << QString::fromLatin1(f);
     }
   }
-  return families;
+  // Only installed families are asked for: a request for a missing one
+  // makes the font system rank every font on the machine as a substitute,
+  // which costs more than all the rest of the start-up's text together.
+  const QStringList installed = QFontDatabase::families();
+  QStringList families;
+  for (const QString& f : wanted) {
+    if (installed.contains(f, Qt::CaseInsensitive)) families << f;
+  }
+  return families.isEmpty() ? wanted : families;
 }
 
 QFont DialogFont(const QString& face, int points) {

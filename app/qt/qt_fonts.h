@@ -9,7 +9,8 @@
 namespace qv::qt {
 
 // Families tried in order for a face name the program asks for: the face
-// itself, then IPAPGothic (fonts-ipafont-gothic), then Noto Sans CJK JP.
+// itself, then IPAPGothic (fonts-ipafont-gothic), then Noto Sans CJK JP,
+// each only if it is installed (all three when none is).
 QStringList FontFamiliesFor(const QString& face);
 
 // A dialog template's font: face and size in points.

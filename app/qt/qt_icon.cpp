@@ -12,12 +12,17 @@ namespace {
 // The picture is laid out on a 32 x 32 grid and scaled.
 constexpr qreal kGrid = 32.0;
 
-void DrawTrack(QPainter& p) {
+// Below 24 pixels the fine lines blur into mud: the lane line, the lap
+// button and the minor ticks are left out and the hand is bolder.
+bool Small(int size) { return size < 24; }
+
+void DrawTrack(QPainter& p, int size) {
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(0xc8, 0x55, 0x3d));  // tartan
   p.drawRoundedRect(QRectF(1.0, 19.0, 30.0, 12.0), 6.0, 6.0);
   p.setBrush(QColor(0x3f, 0x9b, 0x4a));  // infield
   p.drawRoundedRect(QRectF(7.0, 23.0, 18.0, 4.0), 2.0, 2.0);
+  if (Small(size)) return;
   QPen lane(QColor(0xff, 0xff, 0xff));
   lane.setWidthF(0.8);
   p.setPen(lane);
@@ -34,11 +39,13 @@ void DrawStopwatch(QPainter& p, int size) {
   p.setBrush(rim);
   p.drawRect(QRectF(13.5, 0.8, 5.0, 2.4));
   p.drawRect(QRectF(15.0, 2.8, 2.0, 1.8));
-  p.save();
-  p.translate(centre);
-  p.rotate(45.0);
-  p.drawRect(QRectF(-1.2, -12.6, 2.4, 2.6));
-  p.restore();
+  if (!Small(size)) {
+    p.save();
+    p.translate(centre);
+    p.rotate(45.0);
+    p.drawRect(QRectF(-1.2, -12.6, 2.4, 2.6));
+    p.restore();
+  }
 
   // Case and face.
   p.setBrush(rim);
@@ -63,7 +70,7 @@ void DrawStopwatch(QPainter& p, int size) {
 
   // The running hand, at about ten seconds past.
   QPen hand(QColor(0xd0, 0x1f, 0x2a));
-  hand.setWidthF(size < 32 ? 1.6 : 1.3);
+  hand.setWidthF(Small(size) ? 2.4 : size < 32 ? 1.6 : 1.3);
   hand.setCapStyle(Qt::RoundCap);
   p.setPen(hand);
   const qreal a = qDegreesToRadians(60.0);
@@ -82,7 +89,7 @@ QImage RenderAppIcon(int size) {
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
   p.scale(size / kGrid, size / kGrid);
-  DrawTrack(p);
+  DrawTrack(p, size);
   DrawStopwatch(p, size);
   p.end();
   return image;
@@ -90,8 +97,9 @@ QImage RenderAppIcon(int size) {
 
 QIcon AppIcon() {
   QIcon icon;
-  for (int size : kIconSizes)
+  for (int size : {16, 24, 32, 48, 64}) {
     icon.addPixmap(QPixmap::fromImage(RenderAppIcon(size)));
+  }
   return icon;
 }
 

@@ -11,7 +11,8 @@ namespace qv::qt {
 // The icon at size x size pixels, transparent around the picture.
 QImage RenderAppIcon(int size);
 
-// All the sizes the window system asks for (16 to 256 pixels).
+// The window icon: the sizes a window's title, task bar and switcher use
+// (16 to 64 pixels). The desktop's larger ones come from res/icons.
 QIcon AppIcon();
 
 // The sizes written to res/icons.

@@ -96,6 +96,7 @@ Platform::Platform() {
   InstallDialogStyle();
   // Message boxes and the window menu speak Japanese too.
   QApplication::setFont(DialogFont());
+  // Every window of the program shows the icon.
   QApplication::setWindowIcon(AppIcon());
 }
 
@@ -207,7 +208,6 @@ MainDialog& Platform::Create(CRaceDlg& dlg) {
   ApplyDialogColors(*m_dialog);
 
   dlg.OnInitDialog();
-  m_dialog->FitComboDropDowns();
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame(QPoint(0, 0), m_dialog->size());

@@ -342,12 +342,27 @@ TEST(DialogTemplateTest, MainWindowIsFixedCaptionedAndInTheTaskBar) {
 }
 
 TEST(DialogTemplateTest, DialogFontFallsBackToAJapaneseFont) {
+  // The preference order, each family only where it is installed;
+  // fonts-ipafont-gothic is a dependency of the program.
+  const QStringList installed = QFontDatabase::families();
+  ASSERT_TRUE(installed.contains(QStringLiteral("IPAPGothic")));
+  QStringList expected;
+  for (const char* f : {"ＭＳ Ｐゴシック", "IPAPGothic", "Noto Sans CJK JP"}) {
+    if (installed.contains(QString::fromUtf8(f)))
+      expected << QString::fromUtf8(f);
+  }
   const QStringList families =
       FontFamiliesFor(QStringLiteral("ＭＳ Ｐゴシック"));
-  ASSERT_EQ(families.size(), 3);
-  EXPECT_EQ(families[0], QStringLiteral("ＭＳ Ｐゴシック"));
-  EXPECT_EQ(families[1], QStringLiteral("IPAPGothic"));
-  EXPECT_EQ(families[2], QStringLiteral("Noto Sans CJK JP"));
+  EXPECT_EQ(families, expected);
+  // An installed face comes first.
+  EXPECT_EQ(FontFamiliesFor(QStringLiteral("IPAPGothic")).value(0),
+            QStringLiteral("IPAPGothic"));
+  EXPECT_EQ(FontFamiliesFor(QStringLiteral("DejaVu Sans")).value(0),
+            installed.contains(QStringLiteral("DejaVu Sans"))
+                ? QStringLiteral("DejaVu Sans")
+                : QStringLiteral("IPAPGothic"));
+  EXPECT_FALSE(FontFamiliesFor(QStringLiteral("No Such Face 42"))
+                   .contains(QStringLiteral("No Such Face 42")));
 
   const QFont font = DialogFont();
   EXPECT_EQ(font.pointSize(), 9);
@@ -365,20 +380,23 @@ TEST(DialogTemplateTest, CombosAreDropDownListsSizedByTheirDropHeight) {
   MainDialog& d = *o.window;
   const auto& rows = MainDialogTemplate().controls;
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    auto* combo = qobject_cast<QComboBox*>(d.ControlAt(i));
+    auto* combo = qobject_cast<DropDownCombo*>(d.ControlAt(i));
     if (combo == nullptr) continue;
     SCOPED_TRACE("combo " + std::to_string(rows[i].id));
     EXPECT_FALSE(combo->isEditable());
-    const int drop = Scale(rows[i].h, d.BaseUnitY(), 8) - combo->height();
+    const int drop = Scale(rows[i].h, d.BaseUnitY(), 8);
+    EXPECT_EQ(combo->DropHeight(), drop);
+    combo->showPopup();
     const int item = combo->view()->sizeHintForRow(0);
     ASSERT_GT(item, 0);
-    // As many entries as the drop-down height holds (the list never shows
-    // more entries than it has).
-    EXPECT_EQ(combo->maxVisibleItems(), std::max(1, drop / item));
-    combo->showPopup();
-    const int shown = std::min(combo->maxVisibleItems(), combo->count());
+    // Below the closed box, the open list fills the drop-down height with
+    // whole entries (and never shows more entries than it has).
+    const int fits = (drop - combo->height()) / item;
+    EXPECT_EQ(combo->maxVisibleItems(), std::max(1, fits));
+    const int shown = std::min(std::max(1, fits), combo->count());
     EXPECT_GE(combo->view()->height(), shown * item);
     EXPECT_LT(combo->view()->height(), (shown + 1) * item);
+    EXPECT_LE(combo->height() + combo->view()->height(), drop + item);
     combo->hidePopup();
   }
 }
