@@ -244,7 +244,10 @@ void MainDialog::accept() { m_dlg.OnOK(); }
 
 void MainDialog::reject() { m_dlg.OnCancel(); }
 
-void MainDialog::OnButton(int id) { m_dlg.OnCommand(id); }
+void MainDialog::OnButton(int id) {
+  const bool handled = m_dlg.OnCommand(id);
+  emit Commanded(id, handled);
+}
 
 void MainDialog::NotifyClick(int id) {
   long result = 1;

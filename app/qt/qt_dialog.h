@@ -66,6 +66,9 @@ class MainDialog final : public TemplateDialog {
   void EndModal(int result);
 
  signals:
+  // A button's command went to CRaceDlg; handled is false when the command
+  // table has no entry for it.
+  void Commanded(int id, bool handled);
   // A notification went to its handler, which left this result.
   void Notified(int id, long result);
 

@@ -167,6 +167,29 @@ TEST(DialogTemplateTest, MainDialogHasEveryControlInTemplateOrder) {
   EXPECT_EQ(o.window->Control(4242), nullptr);
 }
 
+TEST(DialogTemplateTest, EditsAndStaticsHaveTheirStyles) {
+  OpenDialog o;
+  // Start and arrival points are right-aligned, the event name is not.
+  for (int id : {1001, 1012}) {
+    EXPECT_TRUE(o.Find<QLineEdit>(id)->alignment() & Qt::AlignRight) << id;
+  }
+  EXPECT_TRUE(o.Find<QLineEdit>(1042)->alignment() & Qt::AlignLeft);
+  // The graph area and the section number sit in sunken frames; the
+  // number is right-aligned.
+  auto* graph = o.Find<StaticControl>(1047);
+  auto* number = o.Find<StaticControl>(1048);
+  for (StaticControl* s : {graph, number}) {
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->frameShape(), QFrame::WinPanel);
+    EXPECT_EQ(s->frameShadow(), QFrame::Sunken);
+  }
+  EXPECT_TRUE(number->alignment() & Qt::AlignRight);
+  EXPECT_TRUE(graph->text().isEmpty());
+  // Plain labels have no frame.
+  EXPECT_EQ(qobject_cast<QLabel*>(o.window->ControlAt(3))->frameShape(),
+            QFrame::NoFrame);
+}
+
 TEST(DialogTemplateTest, AboutDialogHasIconVersionMakerLinesAndOk) {
   OpenDialog o;
   auto about = CreateAboutDialog(o.window);

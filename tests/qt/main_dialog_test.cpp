@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/qt/qt_controls.h"
@@ -121,6 +122,30 @@ TEST(MainDialogTest, ClearResetsListEditsNumberCombosAndWhitensTheGraph) {
   // The window shows the white area inside the sunken frame.
   const QImage shown = graph->grab(graph->contentsRect()).toImage();
   EXPECT_TRUE(AllPixels(shown, qRgb(255, 255, 255)));
+}
+
+// ---------------------------------------------------------------- commands
+
+TEST(MainDialogTest, EveryButtonRunsItsCommandOnce) {
+  OpenDialog o;
+  const std::vector<int> buttons = {1026, 1038, 1039, 1040, 1041,
+                                    1043, 1044, 1045, 1053, 1055};
+  std::vector<std::pair<int, bool>> commands;
+  QObject::connect(o.window, &MainDialog::Commanded, [&](int id, bool handled) {
+    commands.emplace_back(id, handled);
+  });
+  test::DismissModals dismiss;
+  for (int id : buttons) {
+    SCOPED_TRACE(id);
+    auto* button = o.Find<QPushButton>(id);
+    ASSERT_NE(button, nullptr);
+    commands.clear();
+    button->click();
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].first, id);
+    EXPECT_TRUE(commands[0].second);
+  }
+  EXPECT_TRUE(o.window->isVisible());
 }
 
 // ---------------------------------------------------------------- colours

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
@@ -50,6 +51,30 @@ class ModalWatcher {
   QTimer m_timer;
   QElapsedTimer m_clock;
   int m_seen = 0;
+};
+
+// Dismisses every modal dialog that opens while it lives (file and print
+// dialogs, messages, questions: Escape answers each), counting them.
+class DismissModals {
+ public:
+  DismissModals() {
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal == nullptr) return;
+      ++m_count;
+      if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        dialog->reject();
+      } else {
+        modal->close();
+      }
+    });
+    m_timer.start(5);
+  }
+  int Count() const { return m_count; }
+
+ private:
+  QTimer m_timer;
+  int m_count = 0;
 };
 
 // A platform, a dialog and the shown main window.
