@@ -1,6 +1,10 @@
 #include "app/qt/qt_fonts.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QHash>
+
+#include <algorithm>
 
 namespace qv::qt {
 
@@ -35,7 +39,20 @@ QFont DialogFont() { return DialogFont(QStringLiteral("ＭＳ Ｐゴシック"),
 QFont FontByCellHeight(const QString& face, int pixelHeight) {
   QFont font;
   font.setFamilies(FontFamiliesFor(face));
-  font.setPixelSize(pixelHeight > 0 ? pixelHeight : 1);
+  // The height asked for is the whole character cell (ascent plus descent),
+  // while a pixel size is the em: scale by the face's own cell-to-em ratio,
+  // measured once at a large size.
+  static QHash<QString, double> cellPerEm;
+  auto it = cellPerEm.find(face);
+  if (it == cellPerEm.end()) {
+    QFont probe = font;
+    probe.setPixelSize(1000);
+    const QFontMetricsF metrics(probe);
+    const double cell = metrics.ascent() + metrics.descent();
+    it = cellPerEm.insert(face, cell > 0 ? cell / 1000.0 : 1.0);
+  }
+  const int height = pixelHeight > 0 ? pixelHeight : 1;
+  font.setPixelSize(std::max(1, static_cast<int>(height / it.value() + 0.5)));
   return font;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,11 @@ struct TimeRowCase {
   const char* caption;
 };
 
+// Names the case in test listings by its final time.
+void PrintTo(const TimeRowCase& c, std::ostream* os) {
+  *os << "final time " << c.finalTime;
+}
+
 class GraphTimeRow : public ::testing::TestWithParam<TimeRowCase> {};
 
 TEST_P(GraphTimeRow, LabelsAndCaption) {
@@ -171,6 +177,10 @@ struct SpeedUnitCase {
   int unit;
   std::vector<std::string> labelsAndCaption;
 };
+
+void PrintTo(const SpeedUnitCase& c, std::ostream* os) {
+  *os << "unit " << c.unit;
+}
 
 class GraphSpeedUnit : public ::testing::TestWithParam<SpeedUnitCase> {};
 
