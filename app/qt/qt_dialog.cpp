@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "app/qt/qt_controls.h"
+#include "app/qt/qt_dialog_units.h"
 #include "app/qt/qt_fonts.h"
 #include "app/qt/qt_icon.h"
 #include "app/race_dlg.h"
@@ -21,15 +22,6 @@ namespace qv::qt {
 namespace {
 
 constexpr char kIdProperty[] = "qvControlId";
-
-// a * b / c rounded half away from zero, as the platform scales dialog
-// units (all operands are small and non-negative here).
-int MulDiv(int a, int b, int c) {
-  if (c == 0) return 0;
-  const std::int64_t p = static_cast<std::int64_t>(a) * b;
-  const std::int64_t q = p >= 0 ? (2 * p + c) / (2 * c) : (2 * p - c) / (2 * c);
-  return static_cast<int>(q);
-}
 
 Qt::WindowFlags FlagsFor(const DialogTemplate& t) {
   Qt::WindowFlags flags =
@@ -83,11 +75,9 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dlgTemplate,
     : QDialog(parent, FlagsFor(dlgTemplate)), m_template(dlgTemplate) {
   setFont(DialogFont(QString::fromUtf8(m_template.fontFace),
                      m_template.fontPoints));
-  const QFontMetrics fm(font());
-  const int letters = fm.horizontalAdvance(
-      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-  m_baseX = qMax(1, (letters / 26 + 1) / 2);
-  m_baseY = qMax(1, fm.height());
+  const DialogBaseUnits base = BaseUnitsOf(font());
+  m_baseX = base.x;
+  m_baseY = base.y;
 
   setWindowTitle(QString::fromUtf8(m_template.caption));
   setFixedSize(ToPixels(0, 0, m_template.w, m_template.h).size());
@@ -117,8 +107,7 @@ QWidget* TemplateDialog::Control(int id) const {
 }
 
 QRect TemplateDialog::ToPixels(int x, int y, int w, int h) const {
-  return QRect(MulDiv(x, m_baseX, 4), MulDiv(y, m_baseY, 8),
-               MulDiv(w, m_baseX, 4), MulDiv(h, m_baseY, 8));
+  return DialogUnitsToPixels(x, y, w, h, DialogBaseUnits{m_baseX, m_baseY});
 }
 
 QWidget* TemplateDialog::CreateControl(const ControlTemplate& row) {

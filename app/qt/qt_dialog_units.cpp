@@ -13,21 +13,26 @@ namespace {
 // The sunken client edge takes two pixels on every side.
 constexpr int kSunkenEdge = 2;
 
+// a * b / c rounded half away from zero, as the platform scales dialog
+// units.
 int MulDiv(int a, int b, int c) {
+  if (c == 0) return 0;
   const long long p = static_cast<long long>(a) * b;
-  // Rounded to nearest, as the window system does.
-  return static_cast<int>((p + (p >= 0 ? c / 2 : -c / 2)) / c);
+  const long long q = p >= 0 ? (2 * p + c) / (2 * c) : (2 * p - c) / (2 * c);
+  return static_cast<int>(q);
 }
 
 }  // namespace
 
-DialogBaseUnits BaseUnits() {
-  const QFontMetrics fm(DialogFont());
-  static const QString kAlphabet =
-      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-  const int width = fm.horizontalAdvance(kAlphabet);
-  return DialogBaseUnits{(width / 26 + 1) / 2, fm.height()};
+DialogBaseUnits BaseUnitsOf(const QFont& font) {
+  const QFontMetrics fm(font);
+  // The average width of the Latin letters, rounded.
+  const int letters = fm.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  return DialogBaseUnits{qMax(1, (letters / 26 + 1) / 2), qMax(1, fm.height())};
 }
+
+DialogBaseUnits BaseUnits() { return BaseUnitsOf(DialogFont()); }
 
 QRect DialogUnitsToPixels(int x, int y, int w, int h, DialogBaseUnits base) {
   return QRect(MulDiv(x, base.x, 4), MulDiv(y, base.y, 8), MulDiv(w, base.x, 4),

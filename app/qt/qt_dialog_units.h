@@ -2,6 +2,7 @@
 // dialog font's average character width and height.
 #pragma once
 
+#include <QFont>
 #include <QRect>
 
 #include "app/platform.h"
@@ -13,7 +14,9 @@ struct DialogBaseUnits {
   int y = 0;  // character height, pixels
 };
 
-// The dialog font's base units (needs a running QGuiApplication).
+// A font's base units (needs a running QGuiApplication).
+DialogBaseUnits BaseUnitsOf(const QFont& font);
+// The dialog font's.
 DialogBaseUnits BaseUnits();
 
 // A rectangle in dialog units in pixels: x·baseX/4, y·baseY/8.

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/qt/qt_controls.h"
+#include "app/qt/qt_dialog_units.h"
 #include "main_dialog_test_util.h"
 
 namespace qv::qt {
@@ -551,6 +552,8 @@ TEST(MainDialogTest, GraphAreaClientRectIsInsideTheSunkenFrame) {
   EXPECT_EQ(r.Width(), graph->width() - 4);  // two pixels on every side
   EXPECT_EQ(r.Height(), graph->height() - 4);
   EXPECT_EQ(graph->Surface().size(), QSize(r.Width(), r.Height()));
+  // The report tool sizes its graphs by the template alone: the same size.
+  EXPECT_EQ(ControlClientRect(1047), r);
   // Nothing but statics has a drawing surface.
   EXPECT_EQ(o.platform.GetDC(1000), nullptr);
   EXPECT_EQ(o.platform.GetDC(4242), nullptr);
