@@ -265,7 +265,10 @@ std::string LineEditText::GetText() const {
 }
 
 void LineEditText::SetText(std::string_view text) {
-  if (m_edit != nullptr) m_edit->setText(ToQString(text));
+  if (m_edit == nullptr) return;
+  m_edit->setText(ToQString(text));
+  // Show a long text from its start, as a freshly set edit does.
+  m_edit->setCursorPosition(0);
 }
 
 std::string CommentText::GetText() const {
