@@ -6,5 +6,5 @@ ensure_packages
 BUILD="$ROOT/build/release"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQV_BUILD_TESTS=OFF >/dev/null
-cmake --build "$BUILD" -j "$JOBS" --target quorvane
+cmake --build "$BUILD" -j "$JOBS" --target quorvane quorvane-report
 exec "$BUILD/app/qt/quorvane" "$@"
