@@ -315,24 +315,6 @@ std::vector<Section> TwoSections() {
   return {{0, 5, 0, 150000, 0, 30000}, {5, 10, 156000, 312000, 6000, 32400}};
 }
 
-struct Point {
-  int x;
-  int y;
-  friend bool operator==(const Point&, const Point&) = default;
-};
-
-void PrintTo(const Point& p, std::ostream* os) {
-  *os << "(" << p.x << ", " << p.y << ")";
-}
-
-std::vector<Point> Path(const std::vector<Segment>& segments) {
-  std::vector<Point> out;
-  if (segments.empty()) return out;
-  out.push_back({segments[0].x0, segments[0].y0});
-  for (const Segment& s : segments) out.push_back({s.x1, s.y1});
-  return out;
-}
-
 TEST(GraphScreen, CurvesInTheNormalOrientation) {
   GraphFixture f;
   f.SetComputed(TwoSections(), 0);

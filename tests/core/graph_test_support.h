@@ -148,4 +148,23 @@ inline std::vector<int> Handles(const std::vector<DrawOp>& ops, Kind kind) {
   return out;
 }
 
+// The points a run of segments passes through, first start to last end.
+struct Point {
+  int x;
+  int y;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+inline void PrintTo(const Point& p, std::ostream* os) {
+  *os << "(" << p.x << ", " << p.y << ")";
+}
+
+inline std::vector<Point> Path(const std::vector<Segment>& segments) {
+  std::vector<Point> out;
+  if (segments.empty()) return out;
+  out.push_back({segments[0].x0, segments[0].y0});
+  for (const Segment& s : segments) out.push_back({s.x1, s.y1});
+  return out;
+}
+
 }  // namespace qv::graphtest
