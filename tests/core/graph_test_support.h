@@ -41,6 +41,12 @@ struct Section {
   int pace = 0;
 };
 
+// The worked example's race, gross: 0-5 km arriving at 25 min, a minute's
+// loss, 5-10 km arriving at 52 min. Contiguous and consistent.
+inline std::vector<Section> TwoSections() {
+  return {{0, 5, 0, 150000, 0, 30000}, {5, 10, 156000, 312000, 6000, 32400}};
+}
+
 struct GraphFixture {
   headless::Platform platform;
   CRaceDlg dlg{platform};
@@ -98,11 +104,19 @@ inline std::vector<Text> Texts(const std::vector<DrawOp>& ops) {
   return out;
 }
 
-inline std::vector<std::string> TextsOf(const std::vector<DrawOp>& ops,
-                                        Rgb color) {
-  std::vector<std::string> out;
+// The texts in one colour, in drawing order, separated by spaces.
+inline std::string TextsOf(const std::vector<DrawOp>& ops, Rgb color) {
+  std::string out;
   for (const Text& t : Texts(ops)) {
-    if (t.color == color) out.push_back(t.text);
+    if (t.color == color) out += (out.empty() ? "" : " ") + t.text;
+  }
+  return out;
+}
+
+inline std::vector<DrawOp> OpsOf(const std::vector<DrawOp>& ops, Kind kind) {
+  std::vector<DrawOp> out;
+  for (const DrawOp& op : ops) {
+    if (op.kind == kind) out.push_back(op);
   }
   return out;
 }
@@ -142,9 +156,7 @@ inline std::vector<Segment> SegmentsIn(const std::vector<DrawOp>& ops,
 
 inline std::vector<int> Handles(const std::vector<DrawOp>& ops, Kind kind) {
   std::vector<int> out;
-  for (const DrawOp& op : ops) {
-    if (op.kind == kind) out.push_back(op.handle);
-  }
+  for (const DrawOp& op : OpsOf(ops, kind)) out.push_back(op.handle);
   return out;
 }
 

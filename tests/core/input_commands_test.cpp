@@ -20,14 +20,12 @@ constexpr int kTimeLists[] = {
     IDC_LAP_CS,   IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS,
 };
 
-// One section as the panel takes it; times as the lists' indices.
+// One section as the panel takes it: the distance texts and the fourteen
+// time lists' indices in the order of kTimeLists.
 struct PanelInput {
   std::string startKm;
   std::string endKm;
-  int loss[3];     // min, sec, 1/100
-  int arrival[4];  // h, min, sec, 1/100
-  int lap[4];
-  int pace[3];
+  std::vector<int> lists;
 };
 
 // One entered record.
@@ -55,37 +53,30 @@ class InputCommands : public ::testing::Test {
   void Fill(const PanelInput& p) {
     platform.Text(IDC_START_KM).SetText(p.startKm);
     platform.Text(IDC_END_KM).SetText(p.endKm);
-    const int* parts[] = {p.loss, p.arrival, p.lap, p.pace};
-    const int sizes[] = {3, 4, 4, 3};
-    int next = 0;
-    for (int f = 0; f < 4; ++f)
-      for (int k = 0; k < sizes[f]; ++k)
-        platform.Combo(kTimeLists[next++]).SetCurSel(parts[f][k]);
+    for (std::size_t k = 0; k < std::size(kTimeLists); ++k)
+      platform.Combo(kTimeLists[k]).SetCurSel(p.lists[k]);
   }
 
   // Section k of a made-up race: from 5k km to 5k+5 km, a loss of k s,
   // arrival (k+1) x 30 min, lap 25 min + k s, pace 5 min + k s.
-  PanelInput Section(int k) {
+  static PanelInput Section(int k) {
     return PanelInput{
         std::to_string(5 * k),
         std::to_string(5 * k + 5),
-        {0, k, 0},
-        {(k + 1) / 2, (k + 1) % 2 * 30, 0, 0},
-        {0, 25, k, 0},
-        {5, k, 0},
-    };
+        {0, k, 0, (k + 1) / 2, (k + 1) % 2 * 30, 0, 0, 0, 25, k, 0, 5, k, 0}};
   }
   // What Section(k) stores when appended after Section(k - 1).
-  Rec Stored(int k) {
-    const int loss = k * 100;
-    const int prevArrival = k * 180000;
-    return Rec{5.0 * k,
-               5.0 * k + 5,
-               (k + 1) * 180000,
-               k == 0 ? loss : prevArrival + loss,
-               loss,
-               150000 + k * 100,
-               30000 + k * 100};
+  static Rec Stored(int k) {
+    return Rec{
+        5.0 * k, 5.0 * k + 5,      (k + 1) * 180000, k * 180000 + k * 100,
+        k * 100, 150000 + k * 100, 30000 + k * 100};
+  }
+  // Stored(k) joined after Stored(prev), or at the start when prev < 0.
+  static Rec Joined(int k, int prev) {
+    Rec r = Stored(k);
+    r.startKm = prev < 0 ? 0.0 : Stored(prev).endKm;
+    r.departure = (prev < 0 ? 0 : Stored(prev).arrival) + r.loss;
+    return r;
   }
 
   void AppendSections(int count) {
@@ -100,12 +91,30 @@ class InputCommands : public ::testing::Test {
                dlg.m_departure[i], dlg.m_loss[i],  dlg.m_lap[i],
                dlg.m_pace[i]};
   }
+  std::vector<Rec> All() {
+    std::vector<Rec> v;
+    for (int k = 0; k < dlg.m_nSections; ++k) v.push_back(At(k));
+    return v;
+  }
 
   void Click(std::vector<int> rows) {
     platform.List().Select(std::move(rows));
     long result = 99;
     dlg.OnClickSectionList(&result);
     EXPECT_EQ(result, 0);
+  }
+
+  // Change, insert and delete with the panel full of other values alter
+  // neither the tables nor the list.
+  void ExpectEditingBlocked() {
+    const std::vector<Rec> before = All();
+    const int rows = Rows();
+    Fill(Section(9));
+    dlg.OnChange();
+    dlg.OnInsert();
+    dlg.OnDelete();
+    EXPECT_EQ(All(), before);
+    EXPECT_EQ(Rows(), rows);
   }
 
   std::vector<int> Lists() {
@@ -129,57 +138,52 @@ class InputCommands : public ::testing::Test {
 
 // ------------------------------------------------------------ append
 
-TEST_F(InputCommands, AppendOnAnEmptyRace) {
-  Fill(Section(0));
-  dlg.OnAppend();
+TEST_F(InputCommands, AppendedSectionsChainAndNumber) {
+  AppendSections(1);
   EXPECT_EQ(At(0), Stored(0));
-  EXPECT_EQ(dlg.m_nSections, 1);
-  EXPECT_EQ(dlg.m_nInputIndex, 1);
   EXPECT_EQ(dlg.m_nSelected, -1);
-  ExpectNumberedRows(1);
   EXPECT_EQ(Cell(0, 2), "5 km");
-  EXPECT_EQ(Text(IDC_SECTION_NO), "2");
   EXPECT_EQ(Text(IDC_START_KM), "5");  // the arrival point's text
   EXPECT_TRUE(platform.messages.empty());
+  for (int k = 1; k < 3; ++k) {
+    Fill(Section(k));
+    dlg.OnAppend();
+  }
+  EXPECT_EQ(All(), (std::vector<Rec>{Stored(0), Stored(1), Stored(2)}));
+  ExpectNumberedRows(3);
+  EXPECT_EQ(Text(IDC_SECTION_NO), "4");
+  EXPECT_EQ(dlg.m_nInputIndex, 3);
 }
 
 TEST_F(InputCommands, AppendWithAssistProposesTheNextSection) {
-  // 5 km to 10 km, no loss, arrival 30:00.00, so departure 0.
-  Fill(PanelInput{
-      "5", "10", {0, 0, 0}, {0, 30, 0, 0}, {0, 29, 1, 2}, {6, 3, 4}});
-  dlg.OnAppend();
-  EXPECT_EQ(dlg.m_departure[0], 0);
-  EXPECT_EQ(dlg.m_nInputAssist, 0);
-  EXPECT_EQ(Text(IDC_START_KM), "10");
-  EXPECT_EQ(Text(IDC_END_KM), "15");
-  // 2 x 180000 - 0 = 360000: 1:00:00.00; loss, lap and pace as before.
-  EXPECT_EQ(Lists(),
-            (std::vector<int>{0, 0, 0, 1, 0, 0, 0, 0, 29, 1, 2, 6, 3, 4}));
-}
-
-TEST_F(InputCommands, AppendWithAssistCountsTheTimeFromDeparture) {
-  // From 0 km to 10 km with one minute's loss, arrival 1:00:00.00:
-  // departure 6000, next arrival 720000 - 6000 = 714000 = 1:59:00.00.
-  Fill(PanelInput{"0", "10", {1, 0, 0}, {1, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0}});
-  dlg.OnAppend();
-  EXPECT_EQ(dlg.m_departure[0], 6000);
-  EXPECT_EQ(Lists(),
-            (std::vector<int>{1, 0, 0, 1, 59, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(Text(IDC_END_KM), "20");
-}
-
-TEST_F(InputCommands, AppendCopiesTheArrivalTextButPrintsTheProposal) {
-  Fill(PanelInput{
-      "5", "10.0", {0, 0, 0}, {0, 30, 0, 0}, {0, 0, 0, 0}, {0, 0, 0}});
-  dlg.OnAppend();
-  EXPECT_EQ(Text(IDC_START_KM), "10.0");
-  EXPECT_EQ(Text(IDC_END_KM), "15");
+  auto check = [&](const PanelInput& in, int departure, const char* startKm,
+                   const char* endKm, const std::vector<int>& lists) {
+    SCOPED_TRACE(in.endKm);
+    dlg.m_nSections = dlg.m_nInputIndex = 0;
+    Fill(in);
+    dlg.OnAppend();
+    EXPECT_EQ(dlg.m_departure[0], departure);
+    EXPECT_EQ(dlg.m_nInputAssist, 0);
+    EXPECT_EQ(Text(IDC_START_KM), startKm);
+    EXPECT_EQ(Text(IDC_END_KM), endKm);
+    EXPECT_EQ(Lists(), lists);
+  };
+  // No loss, arrival 30:00.00: 2 x 180000 - 0 = 360000 is 1:00:00.00; loss,
+  // lap and pace as before.
+  check({"5", "10", {0, 0, 0, 0, 30, 0, 0, 0, 29, 1, 2, 6, 3, 4}}, 0, "10",
+        "15", {0, 0, 0, 1, 0, 0, 0, 0, 29, 1, 2, 6, 3, 4});
+  // A minute's loss, arrival 1:00:00.00: departure 6000, next arrival
+  // 720000 - 6000 = 714000 = 1:59:00.00.
+  check({"0", "10", {1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}, 6000, "10",
+        "20", {1, 0, 0, 1, 59, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  // The arrival text is copied as typed; the proposal is printed.
+  check({"5", "10.0", {0, 0, 0, 0, 30, 0, 0, 0, 0, 0, 0, 0, 0, 0}}, 0, "10.0",
+        "15", {0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
 }
 
 TEST_F(InputCommands, AppendWithoutAssistEmptiesThePanel) {
   platform.Combo(IDC_INPUT_ASSIST).SetCurSel(1);
-  Fill(PanelInput{
-      "5", "10", {1, 2, 3}, {1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11}});
+  Fill(PanelInput{"5", "10", {1, 2, 3, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}});
   dlg.OnAppend();
   EXPECT_EQ(dlg.m_nInputAssist, 1);
   EXPECT_EQ(Text(IDC_START_KM), "10");
@@ -187,37 +191,19 @@ TEST_F(InputCommands, AppendWithoutAssistEmptiesThePanel) {
   EXPECT_EQ(Lists(), std::vector<int>(14, 0));
   EXPECT_EQ(Text(IDC_SECTION_NO), "2");
   // The stored section is the panel as it was.
-  EXPECT_EQ(dlg.m_loss[0], 6203);
-  EXPECT_EQ(dlg.m_arrival[0], 372304);
-  EXPECT_EQ(dlg.m_lap[0], 1836708);
-  EXPECT_EQ(dlg.m_pace[0], 55011);
-}
+  EXPECT_EQ(At(0), (Rec{5, 10, 372304, 6203, 6203, 1836708, 55011}));
 
-TEST_F(InputCommands, AssistReadsTheListAtEveryAppend) {
-  platform.Combo(IDC_INPUT_ASSIST).SetCurSel(1);
-  Fill(Section(0));
-  dlg.OnAppend();
-  EXPECT_EQ(Text(IDC_END_KM), "");
+  // The list is read again at the next append.
   platform.Combo(IDC_INPUT_ASSIST).SetCurSel(0);
-  Fill(Section(1));
+  Fill(Section(2));
   dlg.OnAppend();
   EXPECT_EQ(dlg.m_nInputAssist, 0);
-  EXPECT_EQ(Text(IDC_END_KM), "15");  // 2 x 10 - 5
-}
-
-TEST_F(InputCommands, AppendedSectionsChainAndNumber) {
-  AppendSections(3);
-  for (int k = 0; k < 3; ++k) EXPECT_EQ(At(k), Stored(k)) << k;
-  ExpectNumberedRows(3);
-  EXPECT_EQ(Text(IDC_SECTION_NO), "4");
-  EXPECT_EQ(dlg.m_nSections, 3);
-  EXPECT_EQ(dlg.m_nInputIndex, 3);
+  EXPECT_EQ(Text(IDC_END_KM), "20");  // 2 x 15 - 10
 }
 
 TEST_F(InputCommands, AppendAfterComputeGoesBeforeTheTotalsRow) {
   AppendSections(2);
   dlg.OnCompute();
-  ASSERT_EQ(Rows(), 3);
   ASSERT_EQ(Cell(2, 0), "全区間");
   Fill(Section(2));
   dlg.OnAppend();
@@ -230,7 +216,7 @@ TEST_F(InputCommands, AssistProposalSaturatesOnFileTimes) {
   // As a file may leave it: section 0 arrived at the most negative time.
   dlg.m_nSections = dlg.m_nInputIndex = 1;
   dlg.m_arrival[0] = INT_MIN;
-  Fill(PanelInput{"0", "1", {0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0}});
+  Fill(PanelInput{"0", "1", std::vector<int>(14, 0)});
   dlg.OnAppend();
   EXPECT_EQ(dlg.m_departure[1], INT_MIN);
   // 2 x 0 - INT_MIN is beyond int: the largest time the lists show.
@@ -240,64 +226,35 @@ TEST_F(InputCommands, AssistProposalSaturatesOnFileTimes) {
 
 // ------------------------------------------------------------ select
 
-TEST_F(InputCommands, SelectShowsTheSection) {
+TEST_F(InputCommands, SelectShowsTheLowestOfTheSelectedSections) {
   AppendSections(3);
-  Click({1});
+  Click({2, 1});
   EXPECT_EQ(dlg.m_nSelected, 1);
   EXPECT_EQ(Text(IDC_START_KM), "5");
   EXPECT_EQ(Text(IDC_END_KM), "10");
   EXPECT_EQ(Text(IDC_SECTION_NO), "2");
-  // Section(1): loss 1 s, arrival 1:00:00.00, lap 25:01, pace 5:01.
-  EXPECT_EQ(Lists(),
-            (std::vector<int>{0, 1, 0, 1, 0, 0, 0, 0, 25, 1, 0, 5, 1, 0}));
+  EXPECT_EQ(Lists(), Section(1).lists);
 }
 
-TEST_F(InputCommands, SelectTakesTheLowestOfSeveralRows) {
-  AppendSections(3);
-  Click({2, 1});
-  EXPECT_EQ(dlg.m_nSelected, 1);
-  EXPECT_EQ(Text(IDC_SECTION_NO), "2");
-}
-
-TEST_F(InputCommands, SelectOfTheTotalsRowLeavesThePanelAndBlocksEditing) {
-  AppendSections(2);
-  dlg.OnCompute();
-  Fill(Section(7));
-  Click({2});
-  EXPECT_EQ(dlg.m_nSelected, 2);
-  EXPECT_EQ(Text(IDC_START_KM), "35");
-  EXPECT_EQ(Text(IDC_SECTION_NO), "3");
-  const Rec s0 = At(0), s1 = At(1);
-  dlg.OnChange();
-  dlg.OnInsert();
-  dlg.OnDelete();
-  EXPECT_EQ(dlg.m_nSections, 2);
-  EXPECT_EQ(At(0), s0);
-  EXPECT_EQ(At(1), s1);
-  EXPECT_EQ(Rows(), 3);  // still the computed list with its totals row
-  EXPECT_EQ(Cell(2, 0), "全区間");
-}
-
-TEST_F(InputCommands, SelectOfEmptySpaceLeavesThePanelAndBlocksEditing) {
-  AppendSections(2);
-  Click({0});
-  Fill(Section(7));
-  Click({});
-  EXPECT_EQ(dlg.m_nSelected, -1);
-  EXPECT_EQ(Text(IDC_START_KM), "35");
-  const Rec s0 = At(0);
-  dlg.OnChange();
-  dlg.OnInsert();
-  dlg.OnDelete();
-  EXPECT_EQ(dlg.m_nSections, 2);
-  EXPECT_EQ(At(0), s0);
-}
-
-TEST_F(InputCommands, SelectWithoutAResultPointerIsHarmless) {
-  AppendSections(1);
-  platform.List().Select({0});
-  dlg.OnClickSectionList(nullptr);
-  EXPECT_EQ(dlg.m_nSelected, 0);
+TEST_F(InputCommands, SelectOfTheTotalsRowOrEmptySpaceBlocksEditing) {
+  for (bool totals : {true, false}) {
+    SCOPED_TRACE(totals ? "totals row" : "empty space");
+    AppendSections(2);
+    if (totals) dlg.OnCompute();
+    Click({0});
+    Fill(Section(7));
+    Click(totals ? std::vector<int>{2} : std::vector<int>{});
+    EXPECT_EQ(dlg.m_nSelected, totals ? 2 : -1);
+    EXPECT_EQ(Text(IDC_START_KM), "35");   // the panel stays
+    EXPECT_EQ(Text(IDC_SECTION_NO), "1");  // as the first click left it
+    ExpectEditingBlocked();
+    EXPECT_EQ(dlg.m_nSections, 2);
+    if (totals) {
+      EXPECT_EQ(Cell(2, 0), "全区間");
+    }
+    dlg.m_nSections = dlg.m_nInputIndex = 0;
+    platform.List().DeleteAllItems();
+  }
 }
 
 TEST_F(InputCommands, AppendAfterSelectAddsACopyAndKeepsTheSelection) {
@@ -305,176 +262,84 @@ TEST_F(InputCommands, AppendAfterSelectAddsACopyAndKeepsTheSelection) {
   Click({0});
   dlg.OnAppend();
   EXPECT_EQ(dlg.m_nSelected, 0);
-  EXPECT_EQ(dlg.m_nSections, 3);
   Rec copy = Stored(0);
   copy.departure = Stored(1).arrival + Stored(0).loss;  // joined to section 1
-  EXPECT_EQ(At(2), copy);
-  EXPECT_EQ(At(0), Stored(0));
+  EXPECT_EQ(All(), (std::vector<Rec>{Stored(0), Stored(1), copy}));
   ExpectNumberedRows(3);
   EXPECT_EQ(Text(IDC_SECTION_NO), "4");
 }
 
-// ------------------------------------------------------------ change
+// ------------------------------------------------------------ change, insert
 
-TEST_F(InputCommands, ChangeOfTheLastSectionAltersNoOther) {
-  AppendSections(3);
-  dlg.OnCompute();
-  Click({2});
-  Fill(
-      PanelInput{"11", "22", {0, 0, 9}, {2, 0, 0, 0}, {0, 0, 0, 1}, {0, 0, 2}});
-  platform.Text(IDC_SECTION_NO).SetText("x");
-  dlg.OnChange();
-  EXPECT_EQ(At(0), Stored(0));
-  EXPECT_EQ(At(1), Stored(1));
-  EXPECT_EQ(At(2), (Rec{11, 22, 720000, Stored(1).arrival + 9, 9, 1, 2}));
-  EXPECT_EQ(dlg.m_nSections, 3);
-  EXPECT_EQ(dlg.m_nSelected, 2);
-  ExpectNumberedRows(3);  // rebuilt: no totals row
-  EXPECT_EQ(Cell(2, 1), "11 km");
-  EXPECT_EQ(Text(IDC_SECTION_NO), "x");
-  EXPECT_EQ(Text(IDC_START_KM), "11");  // the panel stays
-}
-
-TEST_F(InputCommands, ChangeOfAMiddleSectionMendsOnlyTheNext) {
-  AppendSections(5);
-  Click({2});
-  Fill(PanelInput{
-      "10", "17.5", {0, 3, 0}, {1, 40, 0, 0}, {0, 0, 0, 0}, {0, 0, 0}});
-  dlg.OnChange();
-  EXPECT_EQ(At(2), (Rec{10, 17.5, 600000, Stored(1).arrival + 300, 300, 0, 0}));
-  Rec next = Stored(3);
-  next.startKm = 17.5;
-  next.departure = 600000 + Stored(3).loss;
-  EXPECT_EQ(At(3), next);
-  EXPECT_EQ(At(4), Stored(4));
-  EXPECT_EQ(At(1), Stored(1));
-  ExpectNumberedRows(5);
-  EXPECT_EQ(Cell(3, 1), "17.5 km");
-}
-
-TEST_F(InputCommands, ChangeOfTheFirstSectionDepartsAfterItsLoss) {
-  AppendSections(2);
-  Click({0});
-  Fill(PanelInput{"1", "2", {0, 7, 0}, {0, 10, 0, 0}, {0, 0, 0, 0}, {0, 0, 0}});
-  dlg.OnChange();
-  EXPECT_EQ(dlg.m_departure[0], 700);
-  EXPECT_EQ(dlg.m_startKm[1], 2.0);
-  EXPECT_EQ(dlg.m_departure[1], 60000 + Stored(1).loss);
-}
-
-// ------------------------------------------------------------ insert
-
-TEST_F(InputCommands, InsertAtTheFirstSection) {
-  AppendSections(3);
-  Click({0});
-  Fill(PanelInput{"0", "2", {0, 4, 0}, {0, 8, 0, 0}, {0, 7, 0, 0}, {3, 0, 0}});
-  platform.Text(IDC_SECTION_NO).SetText("x");
-  dlg.OnInsert();
-  EXPECT_EQ(dlg.m_nSections, 4);
-  EXPECT_EQ(dlg.m_nInputIndex, 4);
-  EXPECT_EQ(dlg.m_nSelected, 0);
-  EXPECT_EQ(At(0), (Rec{0, 2, 48000, 400, 400, 42000, 18000}));
-  Rec former0 = Stored(0);
-  former0.startKm = 2;
-  former0.departure = 48000 + Stored(0).loss;
-  EXPECT_EQ(At(1), former0);
-  EXPECT_EQ(At(2), Stored(1));
-  EXPECT_EQ(At(3), Stored(2));
-  ExpectNumberedRows(4);
-  EXPECT_EQ(Cell(1, 1), "2 km");
-  EXPECT_EQ(Text(IDC_SECTION_NO), "x");
-}
-
-TEST_F(InputCommands, InsertInTheMiddleJoinsBothNeighbours) {
-  AppendSections(3);
-  Click({2});
-  Fill(PanelInput{
-      "9", "12", {0, 0, 50}, {1, 10, 0, 0}, {0, 0, 0, 0}, {0, 0, 0}});
-  dlg.OnInsert();
-  EXPECT_EQ(At(0), Stored(0));
-  EXPECT_EQ(At(1), Stored(1));
-  EXPECT_EQ(At(2), (Rec{9, 12, 420000, Stored(1).arrival + 50, 50, 0, 0}));
-  Rec former2 = Stored(2);
-  former2.startKm = 12;
-  former2.departure = 420000 + Stored(2).loss;
-  EXPECT_EQ(At(3), former2);
-  ExpectNumberedRows(4);
-  EXPECT_EQ(dlg.m_nSelected, 2);
+TEST_F(InputCommands, ChangeAndInsertAtTheSelectedSection) {
+  // joinedRow: the row whose start the edit moved.
+  auto check = [&](void (CRaceDlg::*command)(), int sections, int row,
+                   const PanelInput& in, const std::vector<Rec>& left,
+                   int joinedRow, const char* joinedStart) {
+    SCOPED_TRACE(in.endKm);
+    dlg.m_nSections = dlg.m_nInputIndex = 0;
+    platform.List().DeleteAllItems();
+    AppendSections(sections);
+    dlg.OnCompute();
+    Click({row});
+    Fill(in);
+    platform.Text(IDC_SECTION_NO).SetText("x");
+    (dlg.*command)();
+    EXPECT_EQ(All(), left);
+    EXPECT_EQ(dlg.m_nInputIndex, dlg.m_nSections);
+    EXPECT_EQ(dlg.m_nSelected, row);
+    ExpectNumberedRows(static_cast<int>(left.size()));  // no totals row
+    EXPECT_EQ(Cell(joinedRow, 1), joinedStart);
+    EXPECT_EQ(Text(IDC_SECTION_NO), "x");
+    EXPECT_EQ(Text(IDC_START_KM), in.startKm);  // the panel stays
+  };
+  // Change of the last section.
+  check(&CRaceDlg::OnChange, 3, 2,
+        {"11", "22", {0, 0, 9, 2, 0, 0, 0, 0, 0, 0, 1, 0, 0, 2}},
+        {Stored(0), Stored(1), {11, 22, 720000, 360009, 9, 1, 2}}, 2, "11 km");
+  // Change of a middle one: only the next section is mended.
+  check(&CRaceDlg::OnChange, 5, 2,
+        {"10", "17.5", {0, 3, 0, 1, 40, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {Stored(0),
+         Stored(1),
+         {10, 17.5, 600000, 360300, 300, 0, 0},
+         {17.5, 20, 720000, 600300, 300, 150300, 30300},
+         Stored(4)},
+        3, "17.5 km");
+  // Insert at 0.
+  check(&CRaceDlg::OnInsert, 3, 0,
+        {"0", "2", {0, 4, 0, 0, 8, 0, 0, 0, 7, 0, 0, 3, 0, 0}},
+        {{0, 2, 48000, 400, 400, 42000, 18000},
+         {2, 5, 180000, 48000, 0, 150000, 30000},
+         Stored(1),
+         Stored(2)},
+        1, "2 km");
 }
 
 // ------------------------------------------------------------ delete
 
-TEST_F(InputCommands, DeleteOfTheFirstSectionRestartsAtKmZero) {
-  AppendSections(3);
-  Click({0});
-  dlg.OnDelete();
-  EXPECT_EQ(dlg.m_nSections, 2);
-  EXPECT_EQ(dlg.m_nInputIndex, 2);
-  Rec former1 = Stored(1);
-  former1.startKm = 0.0;
-  former1.departure = Stored(1).loss;
-  EXPECT_EQ(At(0), former1);
-  EXPECT_EQ(At(1), Stored(2));
-  ExpectNumberedRows(2);
-  EXPECT_EQ(Cell(0, 1), "0 km");
-}
-
-TEST_F(InputCommands, DeleteOfAMiddleSectionJoinsItsNeighbours) {
-  AppendSections(3);
-  Click({1});
-  // A gap the user left between sections 1 and 2 closes too.
-  dlg.m_startKm[2] = 99.0;
-  dlg.OnDelete();
-  Rec former2 = Stored(2);
-  former2.startKm = Stored(0).endKm;
-  former2.departure = Stored(0).arrival + Stored(2).loss;
-  EXPECT_EQ(At(0), Stored(0));
-  EXPECT_EQ(At(1), former2);
-  ExpectNumberedRows(2);
-  EXPECT_EQ(dlg.m_nSelected, 1);
-}
-
-TEST_F(InputCommands, DeleteTwiceAfterOneSelect) {
-  AppendSections(4);
-  Click({1});
-  dlg.OnDelete();
-  dlg.OnDelete();
-  EXPECT_EQ(dlg.m_nSections, 2);
-  EXPECT_EQ(At(0), Stored(0));
-  Rec former3 = Stored(3);
-  former3.startKm = Stored(0).endKm;
-  former3.departure = Stored(0).arrival + Stored(3).loss;
-  EXPECT_EQ(At(1), former3);
-  ExpectNumberedRows(2);
-}
-
-TEST_F(InputCommands, DeleteOfTheLastSectionLeavesTheSelectionPastTheEnd) {
-  AppendSections(3);
-  Click({2});
-  dlg.OnDelete();
-  EXPECT_EQ(dlg.m_nSections, 2);
-  EXPECT_EQ(dlg.m_nSelected, 2);
-  EXPECT_EQ(At(0), Stored(0));
-  EXPECT_EQ(At(1), Stored(1));
-  // Nothing further happens until a row is picked again.
-  Fill(Section(9));
-  dlg.OnDelete();
-  dlg.OnChange();
-  dlg.OnInsert();
-  EXPECT_EQ(dlg.m_nSections, 2);
-  EXPECT_EQ(At(0), Stored(0));
-  EXPECT_EQ(At(1), Stored(1));
-  ExpectNumberedRows(2);
-}
-
-TEST_F(InputCommands, DeleteOfTheOnlySection) {
-  AppendSections(1);
-  Click({0});
-  dlg.OnDelete();
-  EXPECT_EQ(dlg.m_nSections, 0);
-  EXPECT_EQ(dlg.m_nInputIndex, 0);
-  EXPECT_EQ(Rows(), 0);
-  // The panel keeps the deleted section's values.
+TEST_F(InputCommands, DeleteJoinsTheNeighbours) {
+  auto check = [&](int sections, int row, int times,
+                   const std::vector<Rec>& left) {
+    SCOPED_TRACE(::testing::Message()
+                 << sections << " " << row << " " << times);
+    dlg.m_nSections = dlg.m_nInputIndex = 0;
+    platform.List().DeleteAllItems();
+    AppendSections(sections);
+    Click({row});
+    // A gap the user left after the deleted section closes too.
+    if (sections > 1) dlg.m_startKm[row + 1] = 99.0;
+    for (int k = 0; k < times; ++k) dlg.OnDelete();
+    EXPECT_EQ(All(), left);
+    EXPECT_EQ(dlg.m_nInputIndex, dlg.m_nSections);
+    EXPECT_EQ(dlg.m_nSelected, row);
+    ExpectNumberedRows(static_cast<int>(left.size()));
+  };
+  check(3, 0, 1, {Joined(1, -1), Stored(2)});  // the first: from km 0 again
+  check(3, 1, 1, {Stored(0), Joined(2, 0)});   // a middle one
+  check(4, 1, 2, {Stored(0), Joined(3, 0)});   // twice after one select
+  check(1, 0, 1, {});                          // the only one
+  // The panel keeps the deleted only section's values.
   EXPECT_EQ(Text(IDC_START_KM), "0");
   EXPECT_EQ(Text(IDC_END_KM), "5");
   EXPECT_EQ(Text(IDC_SECTION_NO), "1");
@@ -484,13 +349,11 @@ TEST_F(InputCommands, DeleteOfTheOnlySection) {
 
 TEST_F(InputCommands, FullTableRefusesAppendAndInsertWithAMessage) {
   AppendSections(MAX_SECTIONS);
-  ASSERT_EQ(dlg.m_nSections, 45);
   EXPECT_TRUE(platform.messages.empty());
   ExpectNumberedRows(45);
   EXPECT_EQ(At(44), Stored(44));
+  const std::vector<Rec> before = All();
 
-  std::vector<Rec> before;
-  for (int k = 0; k < MAX_SECTIONS; ++k) before.push_back(At(k));
   Fill(Section(50));
   dlg.OnAppend();
   ASSERT_EQ(platform.messages.size(), 1u);
@@ -499,45 +362,39 @@ TEST_F(InputCommands, FullTableRefusesAppendAndInsertWithAMessage) {
   EXPECT_EQ(Text(IDC_START_KM), "250");   // the panel as filled
   EXPECT_EQ(Text(IDC_END_KM), "255");
 
-  Click({3});
+  Click({44});
   Fill(Section(50));
   dlg.OnInsert();
   ASSERT_EQ(platform.messages.size(), 2u);
   EXPECT_EQ(platform.messages[1], kMsgSectionsFull);
-  EXPECT_EQ(dlg.m_nSections, 45);
-  EXPECT_EQ(dlg.m_nInputIndex, 45);
+  EXPECT_EQ(All(), before);
   EXPECT_EQ(Rows(), 45);
-  for (int k = 0; k < MAX_SECTIONS; ++k) EXPECT_EQ(At(k), before[k]) << k;
 
-  // Room again after a delete.
+  // The last of the 45 can be changed and deleted.
+  dlg.OnChange();
+  EXPECT_EQ(dlg.m_startKm[44], 250.0);
   dlg.OnDelete();
   EXPECT_EQ(dlg.m_nSections, 44);
+  EXPECT_EQ(dlg.m_nSelected, 44);
+  ExpectNumberedRows(44);
+  // Room again.
+  Click({3});
   dlg.OnInsert();
   EXPECT_EQ(dlg.m_nSections, 45);
   EXPECT_EQ(platform.messages.size(), 2u);
 }
 
-TEST_F(InputCommands, EditingTheLastOfFortyFiveSections) {
-  AppendSections(MAX_SECTIONS);
-  Click({44});
-  Fill(Section(3));
-  dlg.OnChange();
-  EXPECT_EQ(dlg.m_startKm[44], 15.0);
-  dlg.OnDelete();
-  EXPECT_EQ(dlg.m_nSections, 44);
-  EXPECT_EQ(dlg.m_nSelected, 44);
-  ExpectNumberedRows(44);
-}
-
 // ------------------------------------------------------------ odd states
 
 TEST_F(InputCommands, StaleOrCorruptIndexesNeverReachPastTheTables) {
-  AppendSections(2);
+  AppendSections(3);
+  Click({2});
+  dlg.OnDelete();  // the selection now lies past the last section
+  EXPECT_EQ(dlg.m_nSelected, 2);
+  ExpectEditingBlocked();
   for (int sel : {-5, 2, 45, 46, 1000, INT_MAX, INT_MIN}) {
     dlg.m_nSelected = sel;
-    dlg.OnChange();
-    dlg.OnInsert();
-    dlg.OnDelete();
+    ExpectEditingBlocked();
     EXPECT_EQ(dlg.m_nSections, 2) << sel;
   }
   // A count beyond the tables (no command makes one) is treated as full.
@@ -550,6 +407,7 @@ TEST_F(InputCommands, StaleOrCorruptIndexesNeverReachPastTheTables) {
   dlg.OnChange();
   platform.List().Select({44});
   dlg.OnClickSectionList(nullptr);
+  EXPECT_EQ(dlg.m_nSelected, 44);
   dlg.OnDelete();
   EXPECT_EQ(dlg.m_nSections, 44);
   EXPECT_EQ(dlg.m_nInputIndex, 44);
@@ -582,9 +440,8 @@ TEST_F(InputCommands, EveryTableChangeMarksTheRaceModified) {
     (d.*c)();
     EXPECT_TRUE(d.IsModified());
   }
-}
 
-TEST_F(InputCommands, RefusedAppendLeavesTheRaceUnmodified) {
+  // A refused append neither.
   dlg.m_nSections = dlg.m_nInputIndex = MAX_SECTIONS;
   dlg.OnAppend();
   EXPECT_FALSE(dlg.IsModified());

@@ -1,8 +1,8 @@
 // Random sequences of editing commands against a plain model of the race:
 // the count stays in step with the input index and within the tables, the
-// list holds what each command should leave, and the neighbour links hold
-// where the commands promise them. Runs under the sanitizers, so any access
-// past the tables aborts.
+// list holds what each command should leave, and the tables match the
+// model, whose neighbour links are mended where the commands promise it.
+// Runs under the sanitizers, so any access past the tables aborts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,7 +70,6 @@ class Harness {
     const int rowsBefore = m_p.List().GetItemCount();
     const std::size_t messagesBefore = m_p.messages.size();
     const std::string numberBefore = m_p.Text(IDC_SECTION_NO).GetText();
-    const int selectedBefore = m_dlg.m_nSelected;
     const int n = static_cast<int>(m_model.size());
     const int sel = m_dlg.m_nSelected;
     const bool selValid = sel >= 0 && sel < n;
@@ -79,7 +78,7 @@ class Harness {
     bool rebuilt = false;
     bool refused = false;
     std::string expectedNumber = numberBefore;
-    int expectedSelected = selectedBefore;
+    int expectedSelected = sel;
 
     const unsigned op = m_rng() % 100;
     if (op < 30) {
@@ -91,8 +90,6 @@ class Harness {
         m_model.push_back(panel);
         ++expectedRows;
         expectedNumber = FormatInt(n + 2);
-        // The new section departs after the previous arrival and its loss.
-        EXPECT_EQ(m_dlg.m_departure[n], panel.departure);
       }
     } else if (op < 45) {
       m_dlg.OnChange();
@@ -100,7 +97,6 @@ class Harness {
         m_model[sel] = Panel(sel);
         MendAfter(sel);
         rebuilt = true;
-        ExpectLinked(sel);
       }
     } else if (op < 60) {
       m_dlg.OnInsert();
@@ -111,7 +107,6 @@ class Harness {
         m_model[sel] = Panel(sel);
         MendAfter(sel);
         rebuilt = true;
-        ExpectLinked(sel);
       }
     } else if (op < 75) {
       m_dlg.OnDelete();
@@ -124,7 +119,6 @@ class Harness {
           } else {
             MendAfter(sel - 1);
           }
-          ExpectLinked(sel - 1);
         }
         rebuilt = true;
       }
@@ -176,8 +170,9 @@ class Harness {
   void Load() {
     const int n = static_cast<int>(m_rng() % (MAX_SECTIONS + 1));
     for (int k = 0; k < MAX_SECTIONS; ++k) {
-      Rec r{FileKm(m_rng),   FileKm(m_rng),   FileTime(m_rng), FileTime(m_rng),
-            FileTime(m_rng), FileTime(m_rng), FileTime(m_rng)};
+      const Rec r{FileKm(m_rng),   FileKm(m_rng),   FileTime(m_rng),
+                  FileTime(m_rng), FileTime(m_rng), FileTime(m_rng),
+                  FileTime(m_rng)};
       m_dlg.m_startKm[k] = r.startKm;
       m_dlg.m_endKm[k] = r.endKm;
       m_dlg.m_arrival[k] = r.arrival;
@@ -227,20 +222,21 @@ class Harness {
   }
 
   int Sel(int id) { return m_p.Combo(id).GetCurSel(); }
+  int MinSecCs(int min, int sec, int cs) {
+    return Sel(min) * 6000 + Sel(sec) * 100 + Sel(cs);
+  }
 
   // The panel as section i would store it, read before the command runs.
   Rec Panel(int i) {
     Rec r;
     r.startKm = ParseDouble(m_p.Text(IDC_START_KM).GetText());
     r.endKm = ParseDouble(m_p.Text(IDC_END_KM).GetText());
-    r.loss =
-        Sel(IDC_LOSS_MIN) * 6000 + Sel(IDC_LOSS_SEC) * 100 + Sel(IDC_LOSS_CS);
-    r.arrival = Sel(IDC_ARR_HOUR) * 360000 + Sel(IDC_ARR_MIN) * 6000 +
-                Sel(IDC_ARR_SEC) * 100 + Sel(IDC_ARR_CS);
-    r.lap = Sel(IDC_LAP_HOUR) * 360000 + Sel(IDC_LAP_MIN) * 6000 +
-            Sel(IDC_LAP_SEC) * 100 + Sel(IDC_LAP_CS);
-    r.pace =
-        Sel(IDC_PACE_MIN) * 6000 + Sel(IDC_PACE_SEC) * 100 + Sel(IDC_PACE_CS);
+    r.loss = MinSecCs(IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS);
+    r.arrival = Sel(IDC_ARR_HOUR) * 360000 +
+                MinSecCs(IDC_ARR_MIN, IDC_ARR_SEC, IDC_ARR_CS);
+    r.lap = Sel(IDC_LAP_HOUR) * 360000 +
+            MinSecCs(IDC_LAP_MIN, IDC_LAP_SEC, IDC_LAP_CS);
+    r.pace = MinSecCs(IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS);
     r.departure = i == 0 ? r.loss : Sum(m_model[i - 1].arrival, r.loss);
     return r;
   }
@@ -250,20 +246,6 @@ class Harness {
     if (i + 1 >= static_cast<int>(m_model.size())) return;
     m_model[i + 1].departure = Sum(m_model[i + 1].loss, m_model[i].arrival);
     m_model[i + 1].startKm = m_model[i].endKm;
-  }
-
-  // The link from section i to the next one, read from the dialog itself.
-  void ExpectLinked(int i) {
-    const int n = m_dlg.m_nSections;
-    if (i + 1 >= n || i + 1 < 0) return;
-    if (i < 0) {
-      EXPECT_EQ(m_dlg.m_departure[0], m_dlg.m_loss[0]);
-      EXPECT_EQ(m_dlg.m_startKm[0], 0.0);
-      return;
-    }
-    EXPECT_EQ(m_dlg.m_departure[i + 1],
-              Sum(m_dlg.m_arrival[i], m_dlg.m_loss[i + 1]));
-    EXPECT_TRUE(SameKm(m_dlg.m_startKm[i + 1], m_dlg.m_endKm[i]));
   }
 
   void ExpectTablesMatchModel() {

@@ -108,33 +108,41 @@ struct LayoutCase {
   int horzRes;
   int externalLeading;
   // Worked out by hand: CU = (PW - 100) / 8, LP = h + h / 2 with h = 35 +
-  // leading, columns CU, +CU/2, +CU/2, then +CU five times.
+  // leading, columns CU, +CU/2, +CU/2, then +CU five times. The comment
+  // starts at x = HW / 4, four pitches below the graph, which is HW = PW / 2
+  // high and starts at GT = 100 + 8 * LP.
   int lp;
   int x[8];
+  int commentX;
+  int commentY;
 };
 
 const LayoutCase kLayoutCases[] = {
-    // CU = 2300 / 8 = 287, CU/2 = 143, h = 35, LP = 52.
-    {2400, 0, 52, {287, 430, 573, 860, 1147, 1434, 1721, 2008}},
-    // CU = 2262 / 8 = 282, CU/2 = 141, h = 38, LP = 57.
-    {2362, 3, 57, {282, 423, 564, 846, 1128, 1410, 1692, 1974}},
-    // CU = 2420 / 8 = 302, CU/2 = 151, h = 40, LP = 60.
-    {2520, 5, 60, {302, 453, 604, 906, 1208, 1510, 1812, 2114}},
+    // CU = 2300 / 8 = 287, CU/2 = 143, h = 35, LP = 52; 516 + 1200 + 208.
+    {2400, 0, 52, {287, 430, 573, 860, 1147, 1434, 1721, 2008}, 300, 1924},
+    // CU = 2262 / 8 = 282, CU/2 = 141, h = 38, LP = 57; 556 + 1181 + 228.
+    {2362, 3, 57, {282, 423, 564, 846, 1128, 1410, 1692, 1974}, 295, 1965},
+    // CU = 2420 / 8 = 302, CU/2 = 151, h = 40, LP = 60; 580 + 1260 + 240.
+    {2520, 5, 60, {302, 453, 604, 906, 1208, 1510, 1812, 2114}, 315, 2080},
 };
 
-TEST_F(PrintTest, EventNameHeaderAndRowsStandAtTheirPositions) {
+TEST_F(PrintTest, EventNameHeaderRowsAndCommentStandAtTheirPositions) {
   for (const LayoutCase& c : kLayoutCases) {
     SCOPED_TRACE(c.horzRes);
     platform.List().DeleteAllItems();
     EnterSections(2);
+    platform.Combo(IDC_SPEED_UNIT).SetCurSel(4);
     ComputeByLap();
     platform.Text(IDC_EVENT_NAME).SetText("湖畔マラソン");
+    platform.Text(IDC_COMMENT).SetText("x\r\n");
     const auto r = Print(c.horzRes, 100000, c.externalLeading);
 
     const std::vector<Text> texts = TableTexts(*r);
     ASSERT_FALSE(texts.empty());
     EXPECT_EQ(texts[0], (Text{c.x[0], 100, "湖畔マラソン"}));
+    EXPECT_EQ(texts.back(), (Text{c.commentX, c.commentY, "x"}));
 
+    // The speed header names km whatever the unit.
     const char* headers[8] = {"区間",         "出発",     "到着",
                               "ロスタイム",   "出発時間", "到着時間",
                               "ラップタイム", "速度/ｋｍ"};
@@ -154,56 +162,22 @@ TEST_F(PrintTest, EventNameHeaderAndRowsStandAtTheirPositions) {
         EXPECT_EQ(row[static_cast<std::size_t>(k)],
                   (Text{c.x[k], y, platform.List().GetItemText(i, k)}));
     }
+    EXPECT_EQ(TextsAtY(*r, 100 + 4 * c.lp)[7].text, "12.00 km/h");
+    EXPECT_EQ(TextsAtY(*r, 100 + 6 * c.lp)[0].text, "全区間");
+
+    // Black on the initial background above the comment.
+    int black = 0;
+    const int font = TableFont(*r);
+    for (const DrawOp& op : r->ops) {
+      if (op.kind != DrawOp::Kind::TextOut || op.font != font ||
+          op.y >= c.commentY)
+        continue;
+      ++black;
+      EXPECT_EQ(op.textColor, kBlack) << op.text;
+      EXPECT_EQ(op.background, (Rgb{255, 255, 255})) << op.text;
+    }
+    EXPECT_EQ(black, 1 + 8 + 3 * 8);
   }
-}
-
-TEST_F(PrintTest, RowsCarryTheListsTexts) {
-  EnterSections(2);
-  ComputeByLap();
-  const auto r = Print();
-  // LP = 52: rows at 308, 360 and 412.
-  const std::vector<Text> first = TextsAtY(*r, 308);
-  const std::vector<Text> totals = TextsAtY(*r, 412);
-  ASSERT_EQ(first.size(), 8u);
-  ASSERT_EQ(totals.size(), 8u);
-  EXPECT_EQ(first[0].text, "1");
-  EXPECT_EQ(first[1].text, "0 km");
-  EXPECT_EQ(first[2].text, "5 km");
-  EXPECT_EQ(first[6].text, "00時25分00秒00");
-  EXPECT_EQ(first[7].text, "05分00秒00");
-  EXPECT_EQ(totals[0].text, "全区間");
-  EXPECT_EQ(totals[2].text, "10 km");
-  EXPECT_EQ(totals[5].text, "00時50分00秒00");
-}
-
-TEST_F(PrintTest, SpeedHeaderNamesKmWhateverTheUnit) {
-  EnterSections(1);
-  platform.Combo(IDC_SPEED_UNIT).SetCurSel(4);
-  ComputeByLap();
-  ASSERT_EQ(dlg.m_nSpeedUnit, 4);
-  const auto r = Print();
-  const std::vector<Text> header = TextsAtY(*r, 204);
-  ASSERT_EQ(header.size(), 8u);
-  EXPECT_EQ(header[7].text, "速度/ｋｍ");
-  // The row itself keeps the list's km/h text.
-  EXPECT_EQ(TextsAtY(*r, 308)[7].text, "12.00 km/h");
-}
-
-TEST_F(PrintTest, TableTextIsBlackOnTheInitialBackground) {
-  EnterSections(1);
-  ComputeByLap();
-  platform.Text(IDC_EVENT_NAME).SetText("大会");
-  const auto r = Print();
-  const int font = TableFont(*r);
-  int seen = 0;
-  for (const DrawOp& op : r->ops) {
-    if (op.kind != DrawOp::Kind::TextOut || op.font != font) continue;
-    if (op.y >= 100 + 7 * 52) continue;  // comment region
-    ++seen;
-    EXPECT_EQ(op.textColor, kBlack) << op.text;
-    EXPECT_EQ(op.background, (Rgb{255, 255, 255})) << op.text;
-  }
-  EXPECT_EQ(seen, 1 + 8 + 2 * 8);
 }
 
 // ---------------------------------------------------------------- rows
@@ -260,18 +234,6 @@ TEST_F(PrintTest, PrintsSectionsPlusOneRowsWhateverTheListHolds) {
   }
 }
 
-TEST_F(PrintTest, EnteredRowsPrintAsTheListShowsThem) {
-  EnterSections(3);
-  ListEnteredRows();
-  const auto r = Print();
-  const std::vector<Text> second = TextsAtY(*r, 360);
-  ASSERT_EQ(second.size(), 8u);
-  EXPECT_EQ(second[0].text, "2");
-  EXPECT_EQ(second[1].text, "5 km");
-  EXPECT_EQ(second[4].text, "00時25分00秒00");
-  EXPECT_EQ(second[7].text, "05分00秒00");
-}
-
 // ---------------------------------------------------------------- font
 
 TEST_F(PrintTest, TableFontIsSelectedForItsTextsAndRestoredAfter) {
@@ -280,46 +242,41 @@ TEST_F(PrintTest, TableFontIsSelectedForItsTextsAndRestoredAfter) {
   platform.Text(IDC_COMMENT).SetText("晴れ\r\n");
   const auto r = Print();
 
+  // Created, then selected in place of the stock font, before any text;
+  // the comment line is the last text, then the stock font comes back and
+  // the table font is deleted.
   const auto& ops = r->ops;
-  const auto created = std::find_if(
-      ops.begin(), ops.end(),
-      [](const DrawOp& op) { return op.kind == DrawOp::Kind::CreateFont; });
-  ASSERT_NE(created, ops.end());
-  EXPECT_EQ(created->height, 35);
-  EXPECT_EQ(created->text, kFace);
-  const int font = created->handle;
-
-  // Selected before any text; the previous font (the stock one) kept.
-  const auto selected = std::find_if(
-      ops.begin(), ops.end(),
-      [](const DrawOp& op) { return op.kind == DrawOp::Kind::SelectFont; });
-  ASSERT_NE(selected, ops.end());
-  EXPECT_EQ(selected->handle, font);
-  EXPECT_EQ(selected->previous, 0);
-  EXPECT_LT(created - ops.begin(), selected - ops.begin());
-  const auto firstText = std::find_if(
-      ops.begin(), ops.end(),
-      [](const DrawOp& op) { return op.kind == DrawOp::Kind::TextOut; });
-  ASSERT_NE(firstText, ops.end());
-  EXPECT_LT(selected - ops.begin(), firstText - ops.begin());
-
-  // The comment line comes before the restore; nothing is written after it.
-  std::size_t restore = ops.size();
-  std::size_t lastText = 0;
-  std::size_t deleted = ops.size();
-  for (std::size_t i = 0; i < ops.size(); ++i) {
+  const std::size_t n = ops.size();
+  std::size_t created = n, selected = n, firstText = n, lastText = n;
+  std::size_t restore = n, deleted = n;
+  for (std::size_t i = 0; i < n; ++i) {
     const DrawOp& op = ops[i];
-    if (op.kind == DrawOp::Kind::TextOut) lastText = i;
+    if (op.kind == DrawOp::Kind::CreateFont && created == n) created = i;
+    if (op.kind == DrawOp::Kind::SelectFont && selected == n) selected = i;
+    if (op.kind == DrawOp::Kind::TextOut) {
+      if (firstText == n) firstText = i;
+      lastText = i;
+    }
+    if (created == n) continue;
+    const int font = ops[created].handle;
     if (op.kind == DrawOp::Kind::SelectFont && op.handle == 0 &&
         op.previous == font)
       restore = i;
     if (op.kind == DrawOp::Kind::DeleteFont && op.handle == font) deleted = i;
   }
-  ASSERT_LT(restore, ops.size()) << "the previous font is selected again";
-  ASSERT_LT(deleted, ops.size()) << "the table font is deleted";
+  ASSERT_LT(created, n);
+  EXPECT_EQ(ops[created].height, 35);
+  EXPECT_EQ(ops[created].text, kFace);
+  ASSERT_LT(selected, n);
+  EXPECT_EQ(ops[selected].handle, ops[created].handle);
+  EXPECT_EQ(ops[selected].previous, 0);
+  ASSERT_LT(lastText, n);
+  EXPECT_EQ(ops[lastText].text, "晴れ");
+  EXPECT_LT(created, selected);
+  EXPECT_LT(selected, firstText);
   EXPECT_LT(lastText, restore);
   EXPECT_LT(restore, deleted);
-  EXPECT_EQ(ops[lastText].text, "晴れ");
+  EXPECT_LT(deleted, n);
   // The context ends with the stock font and pen.
   EXPECT_EQ(ops.back().font, 0);
   EXPECT_EQ(ops.back().pen, 0);
@@ -368,18 +325,6 @@ TEST_F(PrintTest, CommentLinesGoOnePitchApartInGreen) {
     }
     EXPECT_EQ(printed, c.lines);
   }
-}
-
-TEST_F(PrintTest, CommentStartsFourPitchesBelowTheGraph) {
-  EnterSections(10);
-  ComputeByLap();
-  platform.Text(IDC_COMMENT).SetText("x\r\n");
-  // PW 2362, leading 3: LP = 57, HW = 1181, GT = 100 + 16 * 57 = 1012,
-  // comment at 1012 + 1181 + 228 = 2421, x = 1181 / 4 = 295.
-  const auto r = Print(2362, 100000, 3);
-  const std::vector<Text> line = TextsAtY(*r, 2421);
-  ASSERT_EQ(line.size(), 1u);
-  EXPECT_EQ(line[0], (Text{295, 2421, "x"}));
 }
 
 // ---------------------------------------------------------------- graph
@@ -472,47 +417,67 @@ TEST_F(PrintTest, ContentTallerThanThePageIsScaledToFit) {
 
 // ---------------------------------------------------------------- the job
 
-TEST_F(PrintTest, SuccessfulJobIsOneNamedDocumentOfOnePage) {
-  EnterSections(1);
-  ComputeByLap();
-  const auto r = Print();
-  EXPECT_EQ(r->docName, "Quorvane");
-  EXPECT_EQ(r->calls, (std::vector<std::string>{"StartDoc", "StartPage",
-                                                "EndPage", "EndDoc"}));
-  EXPECT_TRUE(platform.messages.empty());
-}
-
-struct FailureCase {
-  const char* name;
-  int startDoc;
-  int startPage;
-  int endPage;
-  int endDoc;
-  std::vector<std::string> calls;
-};
-
-TEST_F(PrintTest, FailuresAbortTheDocumentAndSaySo) {
-  const FailureCase cases[] = {
-      {"page cannot start", 1, -1, 1, 1, {"StartDoc", "StartPage", "AbortDoc"}},
+TEST_F(PrintTest, JobIsOneNamedPageFailuresAbortItCancelSkipsIt) {
+  struct Case {
+    const char* name;
+    int startDoc, startPage, endPage, endDoc;
+    std::vector<std::string> calls;
+    std::vector<std::string> messages;
+  };
+  const std::vector<std::string> failed{kMsgPrintFailed};
+  const Case cases[] = {
+      {"success",
+       1,
+       1,
+       1,
+       1,
+       {"StartDoc", "StartPage", "EndPage", "EndDoc"},
+       {}},
+      {"page cannot start",
+       1,
+       -1,
+       1,
+       1,
+       {"StartDoc", "StartPage", "AbortDoc"},
+       failed},
       {"page cannot end",
        1,
        1,
        -1,
        1,
-       {"StartDoc", "StartPage", "EndPage", "AbortDoc"}},
-      {"document cannot start", -1, 1, 1, 1, {"StartDoc", "AbortDoc"}},
+       {"StartDoc", "StartPage", "EndPage", "AbortDoc"},
+       failed},
+      {"document cannot start", -1, 1, 1, 1, {"StartDoc", "AbortDoc"}, failed},
       {"document cannot end",
        1,
        1,
        1,
        -1,
-       {"StartDoc", "StartPage", "EndPage", "EndDoc"}},
+       {"StartDoc", "StartPage", "EndPage", "EndDoc"},
+       failed},
   };
-  for (const FailureCase& c : cases) {
+  EnterSections(3);
+  ComputeByLap();
+  platform.Text(IDC_COMMENT).SetText("a\r\nb");
+  platform.Text(IDC_EVENT_NAME).SetText("大会");
+  const auto rowsBefore = platform.List().Rows();
+  const int arrivalBefore = dlg.m_calcArrival[2];
+  const bool modifiedBefore = dlg.IsModified();
+
+  // Cancelled: no job, the next one is left alone, no message.
+  auto later = std::make_unique<headless::PrintJob>(2400, 3389);
+  const auto laterRecord = later->record();
+  platform.printJobs.push_back(nullptr);
+  platform.printJobs.push_back(std::move(later));
+  dlg.OnPrint();
+  EXPECT_TRUE(laterRecord->calls.empty());
+  EXPECT_EQ(platform.printJobs.size(), 1u);
+  EXPECT_TRUE(platform.messages.empty());
+  platform.printJobs.clear();
+
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     platform.messages.clear();
-    EnterSections(2);
-    ComputeByLap();
     auto job = std::make_unique<headless::PrintJob>(2400, 3389);
     job->startDocResult = c.startDoc;
     job->startPageResult = c.startPage;
@@ -521,41 +486,17 @@ TEST_F(PrintTest, FailuresAbortTheDocumentAndSaySo) {
     auto r = job->record();
     platform.printJobs.push_back(std::move(job));
     dlg.OnPrint();
+    EXPECT_EQ(r->docName, "Quorvane");
     EXPECT_EQ(r->calls, c.calls);
-    EXPECT_EQ(platform.messages, std::vector<std::string>{kMsgPrintFailed});
+    EXPECT_EQ(platform.messages, c.messages);
+    // Printing changes no data.
+    EXPECT_EQ(platform.List().Rows(), rowsBefore);
+    EXPECT_EQ(dlg.m_calcArrival[2], arrivalBefore);
+    EXPECT_EQ(dlg.m_nSections, 3);
+    EXPECT_EQ(platform.Text(IDC_COMMENT).GetText(), "a\r\nb");
+    EXPECT_EQ(platform.Text(IDC_EVENT_NAME).GetText(), "大会");
+    EXPECT_EQ(dlg.IsModified(), modifiedBefore);
   }
-}
-
-TEST_F(PrintTest, CancelPrintsNothing) {
-  EnterSections(3);
-  ComputeByLap();
-  const auto rowsBefore = platform.List().Rows();
-  auto later = std::make_unique<headless::PrintJob>(2400, 3389);
-  auto laterRecord = later->record();
-  platform.printJobs.push_back(nullptr);  // the user cancels
-  platform.printJobs.push_back(std::move(later));
-  dlg.OnPrint();
-  EXPECT_TRUE(laterRecord->calls.empty());
-  EXPECT_EQ(platform.printJobs.size(), 1u);
-  EXPECT_TRUE(platform.messages.empty());
-  EXPECT_EQ(platform.List().Rows(), rowsBefore);
-}
-
-TEST_F(PrintTest, PrintingChangesNoData) {
-  EnterSections(3);
-  ComputeByLap();
-  platform.Text(IDC_COMMENT).SetText("a\r\nb");
-  platform.Text(IDC_EVENT_NAME).SetText("大会");
-  const auto rowsBefore = platform.List().Rows();
-  const int arrivalBefore = dlg.m_calcArrival[2];
-  const bool modifiedBefore = dlg.IsModified();
-  Print();
-  EXPECT_EQ(platform.List().Rows(), rowsBefore);
-  EXPECT_EQ(dlg.m_calcArrival[2], arrivalBefore);
-  EXPECT_EQ(dlg.m_nSections, 3);
-  EXPECT_EQ(platform.Text(IDC_COMMENT).GetText(), "a\r\nb");
-  EXPECT_EQ(platform.Text(IDC_EVENT_NAME).GetText(), "大会");
-  EXPECT_EQ(dlg.IsModified(), modifiedBefore);
 }
 
 }  // namespace
