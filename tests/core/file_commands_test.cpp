@@ -52,6 +52,10 @@ class RaceFileCommands : public ::testing::Test {
   }
 
   std::string Text(int id) { return p.Text(id).GetText(); }
+  std::vector<int> Settings() const {
+    return {dlg.m_nPriority, dlg.m_nCalcMode, dlg.m_nSpeedUnit,
+            dlg.m_nInputAssist, dlg.m_nGraphAxis};
+  }
 
   DialogState State() {
     DialogState s;
@@ -147,37 +151,28 @@ TEST_F(RaceFileCommands, LoadFillsTheDialog) {
       "first\r\r\nsecond\r\n");
   EXPECT_TRUE(p.messages.empty());
   EXPECT_EQ(Text(IDC_EVENT_NAME), "日本 表");
-  EXPECT_EQ(dlg.m_nPriority, 2);
-  EXPECT_EQ(dlg.m_nCalcMode, 1);
-  EXPECT_EQ(dlg.m_nSpeedUnit, 4);
-  EXPECT_EQ(dlg.m_nInputAssist, 1);
-  EXPECT_EQ(dlg.m_nGraphAxis, 1);
-  EXPECT_EQ(p.Combo(IDC_PRIORITY).GetCurSel(), 2);
-  EXPECT_EQ(p.Combo(IDC_CALC_MODE).GetCurSel(), 1);
-  EXPECT_EQ(p.Combo(IDC_SPEED_UNIT).GetCurSel(), 4);
-  EXPECT_EQ(p.Combo(IDC_INPUT_ASSIST).GetCurSel(), 1);
-  EXPECT_EQ(p.Combo(IDC_GRAPH_AXIS).GetCurSel(), 1);
+  EXPECT_EQ(Settings(), (std::vector<int>{2, 1, 4, 1, 1}));
+  for (int k = 0; k < 5; ++k)
+    EXPECT_EQ(p.Combo(kSettingCombos[k]).GetCurSel(), Settings()[k]) << k;
   EXPECT_EQ(dlg.m_nSections, 2);
   EXPECT_EQ(dlg.m_nInputIndex, 2);
-  EXPECT_EQ(dlg.m_startKm[1], 2.5);
-  EXPECT_EQ(dlg.m_loss[1], 500);
-  EXPECT_EQ(dlg.m_departure[1], 48500);
-  EXPECT_EQ(dlg.m_endKm[1], 10.0);
-  EXPECT_EQ(dlg.m_arrival[1], 300000);
-  EXPECT_EQ(dlg.m_lap[1], 251500);
-  EXPECT_EQ(dlg.m_pace[1], 33533);
-  EXPECT_EQ(dlg.m_endKm[0], 2.5);
-  EXPECT_EQ(dlg.m_pace[0], 19200);
+  EXPECT_EQ(
+      (std::vector<double>{dlg.m_startKm[1], dlg.m_endKm[1], dlg.m_endKm[0]}),
+      (std::vector<double>{2.5, 10.0, 2.5}));
+  EXPECT_EQ(
+      (std::vector<int>{dlg.m_loss[1], dlg.m_departure[1], dlg.m_arrival[1],
+                        dlg.m_lap[1], dlg.m_pace[1], dlg.m_pace[0]}),
+      (std::vector<int>{500, 48500, 300000, 251500, 33533, 19200}));
+  // Beyond the loaded race and the computed results: kept.
   EXPECT_EQ(dlg.m_arrival[2], 777);
   EXPECT_EQ(dlg.m_calcArrival[0], 4321);
   ASSERT_EQ(p.List().GetItemCount(), 2);
-  EXPECT_EQ(p.List().GetItemText(0, 0), "1");
-  EXPECT_EQ(p.List().GetItemText(1, 0), "2");
+  EXPECT_EQ(p.List().GetItemText(0, 0) + p.List().GetItemText(1, 0), "12");
   EXPECT_EQ(Text(IDC_COMMENT), "first\r\nsecond\n");
   // The panel shows the last section.
-  EXPECT_EQ(Text(IDC_SECTION_NO), "2");
-  EXPECT_EQ(Text(IDC_START_KM), "2.5");
-  EXPECT_EQ(Text(IDC_END_KM), "10");
+  EXPECT_EQ(
+      Text(IDC_SECTION_NO) + " " + Text(IDC_START_KM) + " " + Text(IDC_END_KM),
+      "2 2.5 10");
   EXPECT_EQ(p.Combo(IDC_LOSS_SEC).GetCurSel(), 5);
   EXPECT_EQ(p.Combo(IDC_ARR_MIN).GetCurSel(), 50);
   EXPECT_EQ(dlg.m_nSelected, -1);
@@ -194,11 +189,7 @@ TEST_F(RaceFileCommands, SettingsOutOfRangeKeepTheCombosAndAreSavedAgain) {
   for (int id : kSettingCombos) p.Combo(id).SetCurSel(1);
   const std::string bytes = "X\r\n7\r\n-1\r\n5\r\n2\r\n3\r\n0\r\n";
   Load(bytes);
-  EXPECT_EQ(dlg.m_nPriority, 7);
-  EXPECT_EQ(dlg.m_nCalcMode, -1);
-  EXPECT_EQ(dlg.m_nSpeedUnit, 5);
-  EXPECT_EQ(dlg.m_nInputAssist, 2);
-  EXPECT_EQ(dlg.m_nGraphAxis, 3);
+  EXPECT_EQ(Settings(), (std::vector<int>{7, -1, 5, 2, 3}));
   for (int id : kSettingCombos) EXPECT_EQ(p.Combo(id).GetCurSel(), 1) << id;
   EXPECT_EQ(Save(), bytes);
 }
@@ -208,12 +199,12 @@ TEST_F(RaceFileCommands, LoadingAnEmptyRaceClearsThePanel) {
   ASSERT_EQ(Text(IDC_SECTION_NO), "2");
   Load("Empty\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
   EXPECT_TRUE(p.messages.empty());
-  EXPECT_EQ(dlg.m_nSections, 0);
-  EXPECT_EQ(dlg.m_nInputIndex, 0);
-  EXPECT_EQ(p.List().GetItemCount(), 0);
-  EXPECT_EQ(Text(IDC_START_KM), "0");
-  EXPECT_EQ(Text(IDC_END_KM), "0");
-  EXPECT_EQ(Text(IDC_SECTION_NO), "1");
+  EXPECT_EQ((std::vector<int>{dlg.m_nSections, dlg.m_nInputIndex,
+                              p.List().GetItemCount()}),
+            (std::vector<int>{0, 0, 0}));
+  EXPECT_EQ(
+      Text(IDC_SECTION_NO) + " " + Text(IDC_START_KM) + " " + Text(IDC_END_KM),
+      "1 0 0");
   for (int id : kTimeLists) EXPECT_EQ(p.Combo(id).GetCurSel(), 0) << id;
   EXPECT_EQ(Text(IDC_COMMENT), "");
 }

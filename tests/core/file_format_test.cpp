@@ -180,12 +180,10 @@ TEST_P(RaceFileFormat, SaveThenLoadGivesTheRaceBack) {
   expected.sections[1].startKm = 123.457;
   expected.comment = "晴れ、微風\r\n最後の行\n";
   EXPECT_EQ(r.race.eventName, expected.eventName);
-  EXPECT_EQ(r.race.priority, 1);
-  EXPECT_EQ(r.race.calcMode, 1);
-  EXPECT_EQ(r.race.speedUnit, 3);
-  EXPECT_EQ(r.race.inputAssist, 1);
-  EXPECT_EQ(r.race.graphAxis, 1);
-  EXPECT_EQ(r.race.sectionCount, 3);
+  EXPECT_EQ((std::vector<int>{r.race.priority, r.race.calcMode,
+                              r.race.speedUnit, r.race.inputAssist,
+                              r.race.graphAxis, r.race.sectionCount}),
+            (std::vector<int>{1, 1, 3, 1, 1, 3}));
   for (int k = 0; k < 3; ++k)
     EXPECT_EQ(r.race.sections[k], expected.sections[k]) << k;
   EXPECT_EQ(r.race.comment, expected.comment);
@@ -228,38 +226,31 @@ TEST_P(RaceFileFormat, CommentLines) {
 TEST_P(RaceFileFormat, SettingsOutOfRangeAreKeptAndSavedAgain) {
   const RaceReadResult r = ReadRaceFile("X\r\n7\r\n-1\r\n9\r\n2\r\n3\r\n0\r\n");
   ASSERT_EQ(r.status, RaceReadStatus::Ok);
-  EXPECT_EQ(r.race.priority, 7);
-  EXPECT_EQ(r.race.calcMode, -1);
-  EXPECT_EQ(r.race.speedUnit, 9);
-  EXPECT_EQ(r.race.inputAssist, 2);
-  EXPECT_EQ(r.race.graphAxis, 3);
+  EXPECT_EQ(
+      (std::vector<int>{r.race.priority, r.race.calcMode, r.race.speedUnit,
+                        r.race.inputAssist, r.race.graphAxis}),
+      (std::vector<int>{7, -1, 9, 2, 3}));
   const RaceWriteResult w = WriteRaceFile(r.race);
   ASSERT_EQ(w.status, RaceWriteStatus::Ok);
   EXPECT_EQ(w.bytes, "X\r\n7\r\n-1\r\n9\r\n2\r\n3\r\n0\r\n");
 }
 
 TEST_P(RaceFileFormat, MissingLinesReadAsEmptyText) {
-  {
-    const RaceReadResult r = ReadRaceFile("Name\r\n1\r\n");
-    ASSERT_EQ(r.status, RaceReadStatus::Ok);
-    EXPECT_EQ(r.race.eventName, "Name");
-    EXPECT_EQ(r.race.priority, 1);
-    EXPECT_EQ(r.race.calcMode, 0);
-    EXPECT_EQ(r.race.graphAxis, 0);
-    EXPECT_EQ(r.race.sectionCount, 0);
-    EXPECT_EQ(r.race.comment, "");
-  }
-  {
-    const RaceReadResult r = ReadRaceFile("");
-    ASSERT_EQ(r.status, RaceReadStatus::Ok);
-    EXPECT_EQ(r.race.eventName, "");
-    EXPECT_EQ(r.race.sectionCount, 0);
-    EXPECT_EQ(r.race.comment, "");
-  }
-  {
-    // No line end after the name.
-    const RaceReadResult r = ReadRaceFile("Only");
-    EXPECT_EQ(r.race.eventName, "Only");
+  struct Case {
+    const char* bytes;
+    const char* eventName;
+    int priority;
+  };
+  // The last without a line end after the name.
+  for (const Case& c : {Case{"Name\r\n1\r\n", "Name", 1}, Case{"", "", 0},
+                        Case{"Only", "Only", 0}}) {
+    const RaceReadResult r = ReadRaceFile(c.bytes);
+    ASSERT_EQ(r.status, RaceReadStatus::Ok) << c.bytes;
+    EXPECT_EQ(r.race.eventName, c.eventName);
+    EXPECT_EQ(r.race.priority, c.priority);
+    EXPECT_EQ((std::vector<int>{r.race.calcMode, r.race.graphAxis,
+                                r.race.sectionCount}),
+              (std::vector<int>{0, 0, 0}));
     EXPECT_EQ(r.race.comment, "");
   }
 }

@@ -19,11 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/headless_platform.h"
 #include "app/qt/qt_files.h"
-#include "app/race_dlg.h"
-#include "res/resource.h"
-#include "res/strings.h"
 #include "tests/core/file_test_util.h"
 
 namespace qv {
@@ -38,31 +34,20 @@ const char kAllFilesCaption[] = "すべてのﾌｧｲﾙ (*.*)";
 
 // ---------------------------------------------------------------- files
 
-TEST(QtFileSystem, ReadsTheWholeFileAsItIs) {
+TEST(QtFileSystem, ReadsTheWholeFileAsItIsOrFails) {
   ScratchDir dir;
   ASSERT_TRUE(dir.Ok());
   const std::string bytes("a\r\nb\0\x1A\x93\xFA\r", 9);
   ASSERT_TRUE(WriteBytes(dir.File("大会.txt"), bytes));
-  qt::QtFileSystem files;
-  const ReadResult r = files.ReadAll(dir.File("大会.txt"), 100);
-  EXPECT_EQ(r.status, ReadStatus::Ok);
-  EXPECT_EQ(r.bytes, bytes);
-}
-
-TEST(QtFileSystem, ReadFailures) {
-  ScratchDir dir;
-  ASSERT_TRUE(dir.Ok());
-  ASSERT_TRUE(WriteBytes(dir.File("ten.txt"), "0123456789"));
   std::filesystem::create_directory(dir.Path() / "folder");
   qt::QtFileSystem files;
-  EXPECT_EQ(files.ReadAll(dir.File("none/race.txt"), 100).status,
-            ReadStatus::OpenFailed);
-  EXPECT_EQ(files.ReadAll(dir.File("missing.txt"), 100).status,
-            ReadStatus::OpenFailed);
-  EXPECT_EQ(files.ReadAll(dir.File("folder"), 100).status,
-            ReadStatus::OpenFailed);
-  EXPECT_EQ(files.ReadAll(dir.File("ten.txt"), 10).status, ReadStatus::Ok);
-  const ReadResult big = files.ReadAll(dir.File("ten.txt"), 9);
+  const ReadResult r = files.ReadAll(dir.File("大会.txt"), 9);
+  EXPECT_EQ(r.status, ReadStatus::Ok);
+  EXPECT_EQ(r.bytes, bytes);
+  for (const char* name : {"none/race.txt", "missing.txt", "folder"})
+    EXPECT_EQ(files.ReadAll(dir.File(name), 100).status, ReadStatus::OpenFailed)
+        << name;
+  const ReadResult big = files.ReadAll(dir.File("大会.txt"), 8);
   EXPECT_EQ(big.status, ReadStatus::TooLarge);
   EXPECT_TRUE(big.bytes.empty());
 }
@@ -117,47 +102,6 @@ TEST(QtFileSystem, WriteFailureHalfWayKeepsTheOldFile) {
   // The same write without the limit goes through.
   EXPECT_EQ(files.WriteAll(path, std::string(5000, 'n')), WriteStatus::Ok);
   EXPECT_EQ(ReadBytes(path).size(), 5000u);
-}
-
-TEST(QtFileSystem, SaveCommandReportsAFailedWrite) {
-  ScratchDir dir;
-  ASSERT_TRUE(dir.Ok());
-  const std::string path = dir.File("race.txt");
-  const std::string old = "the old race\r\n";
-  ASSERT_TRUE(WriteBytes(path, old));
-  headless::Platform p;
-  p.files = std::make_unique<qt::QtFileSystem>();
-  CRaceDlg dlg(p);
-  dlg.OnInitDialog();
-  p.Text(IDC_COMMENT).SetText(std::string(5000, 'c'));
-  dlg.OnUserEdit(IDC_COMMENT);
-  p.saveAnswers.push_back(path);
-  {
-    filetest::FileSizeLimit limit(1000);
-    ASSERT_TRUE(limit.Ok());
-    dlg.OnSave();
-  }
-  EXPECT_EQ(p.messages, std::vector<std::string>{kMsgOutputWriteFailed});
-  EXPECT_EQ(ReadBytes(path), old);
-  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"race.txt"});
-  EXPECT_TRUE(dlg.IsModified());
-
-  p.messages.clear();
-  p.saveAnswers.push_back(dir.File("none/race.txt"));
-  dlg.OnSave();
-  EXPECT_EQ(p.messages, std::vector<std::string>{kMsgOutputOpenFailed});
-
-  // And loads what it saved.
-  p.messages.clear();
-  p.saveAnswers.push_back(path);
-  dlg.OnSave();
-  EXPECT_TRUE(p.messages.empty());
-  EXPECT_FALSE(dlg.IsModified());
-  p.Text(IDC_COMMENT).SetText("");
-  p.openAnswers.push_back(path);
-  dlg.OnLoad();
-  EXPECT_TRUE(p.messages.empty());
-  EXPECT_EQ(p.Text(IDC_COMMENT).GetText(), std::string(5000, 'c') + "\n");
 }
 
 // ---------------------------------------------------------------- dialogs
@@ -253,29 +197,24 @@ TEST(RaceFileDialog, CancelGivesNoName) {
   EXPECT_EQ(qt::AskSaveFileName(nullptr), std::nullopt);
 }
 
-TEST(RaceFileDialog, OpenGivesTheChosenFile) {
+TEST(RaceFileDialog, GivesTheChosenNameAsTyped) {
   ScratchDir dir;
   ASSERT_TRUE(dir.Ok());
   ASSERT_TRUE(WriteBytes(dir.File("大会.txt"), "x"));
-  OnNextModal<QFileDialog>([&](QFileDialog* d) {
-    EXPECT_TRUE(d->selectedFiles().value(0).isEmpty() ||
-                QFileInfo(d->selectedFiles().value(0)).isDir());
-    d->setDirectory(QtPath(dir.Path().string()));
-    d->selectFile(QStringLiteral("大会.txt"));
-    QMetaObject::invokeMethod(d, "accept", Qt::DirectConnection);
-  });
-  EXPECT_EQ(qt::AskOpenFileName(nullptr), dir.File("大会.txt"));
-}
-
-TEST(RaceFileDialog, ANameWithoutExtensionIsUsedAsTyped) {
-  ScratchDir dir;
-  ASSERT_TRUE(dir.Ok());
-  OnNextModal<QFileDialog>([&](QFileDialog* d) {
-    d->setDirectory(QtPath(dir.Path().string()));
-    d->selectFile(QStringLiteral("race"));
-    QMetaObject::invokeMethod(d, "accept", Qt::DirectConnection);
-  });
-  EXPECT_EQ(qt::AskSaveFileName(nullptr), dir.File("race"));
+  // Open picks an existing file; save takes a name without extension as is.
+  for (const char* name : {"大会.txt", "race"}) {
+    const bool open = std::string(name) == "大会.txt";
+    OnNextModal<QFileDialog>([&](QFileDialog* d) {
+      EXPECT_TRUE(d->selectedFiles().value(0).isEmpty() ||
+                  QFileInfo(d->selectedFiles().value(0)).isDir());
+      d->setDirectory(QtPath(dir.Path().string()));
+      d->selectFile(QString::fromUtf8(name));
+      QMetaObject::invokeMethod(d, "accept", Qt::DirectConnection);
+    });
+    EXPECT_EQ(
+        open ? qt::AskOpenFileName(nullptr) : qt::AskSaveFileName(nullptr),
+        dir.File(name));
+  }
 }
 
 TEST(RaceFileDialog, SaveAsksBeforeReplacingAFile) {

@@ -2,12 +2,10 @@
 // painter as on a printer page, and a vector surface.
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QColor>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-#include <QPdfWriter>
 #include <climits>
 #include <vector>
 
@@ -232,25 +230,6 @@ TEST(QtDrawContext, ScaledPainterScalesPensAsOnAPrinterPage) {
   EXPECT_GE(rows.size(), 3u);
   EXPECT_LE(rows.size(), 5u);
   EXPECT_EQ(image.pixel(40, 20), kWhitePx);
-}
-
-TEST(QtDrawContext, DrawsOnAVectorSurface) {
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
-  {
-    QPdfWriter writer(&buffer);
-    QPainter painter(&writer);
-    QtDrawContext dc(painter);
-    const FontHandle font = dc.CreateFont(30, kFace);
-    dc.SelectFont(font);
-    EXPECT_GT(dc.GetTextMetrics().height, 0);
-    dc.MoveTo(100, 100);
-    dc.LineTo(1000, 1000);
-    dc.TextOut(100, 100, "距離(km)");
-    dc.SelectFont(0);
-    dc.DeleteFont(font);
-  }
-  EXPECT_TRUE(buffer.data().startsWith("%PDF"));
 }
 
 }  // namespace

@@ -227,33 +227,20 @@ TEST(MainDialogTest, ColoursReachMessageBoxesAndTheVersionDialog) {
 
 // ---------------------------------------------------------------- keys
 
-TEST(MainDialogTest, EnterNeverClosesTheDialog) {
+TEST(MainDialogTest, EnterPressesOnlyAFocusedButton) {
   OpenDialog o;
-  for (int id : {1001, 1012, 1042, 1057, 1071, 1000}) {
+  for (int id : {1001, 1012, 1042, 1057, 1071, 1000, 1053, 1042}) {
     SCOPED_TRACE("Enter in " + std::to_string(id));
     QWidget* w = o.window->Control(id);
     w->setFocus(Qt::TabFocusReason);
     QTest::keyClick(w, Qt::Key_Return);
     QTest::keyClick(w, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_TRUE(o.window->isVisible());
-    EXPECT_EQ(o.dlg.m_nColor, 0);  // no button was pressed
   }
+  // Only the two presses on the colour button counted.
+  EXPECT_EQ(o.dlg.m_nColor, 2);
   EXPECT_EQ(o.Find<QLineEdit>(1001)->text(), QStringLiteral("0"));
   EXPECT_EQ(o.Find<QComboBox>(1057)->currentIndex(), 0);
-}
-
-TEST(MainDialogTest, EnterOnAFocusedButtonPressesIt) {
-  OpenDialog o;
-  auto* button = o.Find<QPushButton>(1053);
-  button->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(button, Qt::Key_Return);
-  EXPECT_EQ(o.dlg.m_nColor, 1);
-  EXPECT_TRUE(o.window->isVisible());
-  // Once the focus moved on to an edit, Enter presses nothing.
-  QWidget* edit = o.window->Control(1042);
-  edit->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(edit, Qt::Key_Return);
-  EXPECT_EQ(o.dlg.m_nColor, 1);
 }
 
 TEST(MainDialogTest, CommentTakesEnterAsALineBreakAndTabMovesOn) {
@@ -270,14 +257,31 @@ TEST(MainDialogTest, CommentTakesEnterAsALineBreakAndTabMovesOn) {
   EXPECT_EQ(o.platform.TextControl(1076).GetText(), "ab\r\nc");
 }
 
-TEST(MainDialogTest, EscapeWithNothingUnsavedClosesAtOnce) {
-  OpenDialog o;
-  ModalWatcher watch([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
-                     300);
-  QTest::keyClick(o.window->Control(1001), Qt::Key_Escape);
-  EXPECT_FALSE(o.window->isVisible());
-  EXPECT_EQ(o.window->result(), 2);  // IDCANCEL
-  EXPECT_EQ(watch.Seen(), 0);
+// The three ways to close the window: Escape, the close button and the
+// window menu's first item.
+void CloseBy(int way, OpenDialog& o) {
+  if (way == 0) QTest::keyClick(o.window->Control(1042), Qt::Key_Escape);
+  if (way == 1) o.window->close();
+  if (way == 2) o.window->WindowMenu().actions().first()->trigger();
+}
+
+TEST(MainDialogTest, ClosingWithNothingUnsavedAsksNothing) {
+  for (int way : {0, 1, 2}) {
+    SCOPED_TRACE(way);
+    OpenDialog o;
+    // Texts the program sets are no edits of the user.
+    o.platform.TextControl(1042).SetText("大会");
+    o.platform.TextControl(1076).SetText("a\nb");
+    EXPECT_FALSE(o.dlg.IsModified());
+    ModalWatcher watch([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
+                       300);
+    CloseBy(way, o);
+    EXPECT_FALSE(o.window->isVisible());
+    if (way == 0) {
+      EXPECT_EQ(o.window->result(), 2);  // IDCANCEL
+    }
+    EXPECT_EQ(watch.Seen(), 0);
+  }
 }
 
 // Answers the next question with `button` and records its text.
@@ -298,57 +302,23 @@ struct Answer {
   explicit Answer(QMessageBox::StandardButton b) : button(b) {}
 };
 
-const QString kQuitQuestion =
-    QStringLiteral("保存されていない変更があります。終了しますか？");
-
-TEST(MainDialogTest, EscapeWithUnsavedChangesAsksFirst) {
-  OpenDialog o;
-  QTest::keyClicks(o.window->Control(1042), "Tokyo");
-  EXPECT_TRUE(o.dlg.IsModified());
-  {
-    Answer no(QMessageBox::No);
-    QTest::keyClick(o.window->Control(1042), Qt::Key_Escape);
-    EXPECT_EQ(no.asked, 1);
-    EXPECT_EQ(no.question, kQuitQuestion);
-    EXPECT_TRUE(o.window->isVisible());
+TEST(MainDialogTest, ClosingWithUnsavedChangesAsksFirst) {
+  for (int way : {0, 1, 2}) {
+    SCOPED_TRACE(way);
+    OpenDialog o;
+    QTest::keyClicks(o.window->Control(1042), "Tokyo");
+    QTest::keyClicks(o.Find<CommentEdit>(1076), "rain");
+    EXPECT_TRUE(o.dlg.IsModified());
+    for (auto button : {QMessageBox::No, QMessageBox::Yes}) {
+      Answer answer(button);
+      CloseBy(way, o);
+      EXPECT_EQ(answer.asked, 1);
+      EXPECT_EQ(
+          answer.question,
+          QStringLiteral("保存されていない変更があります。終了しますか？"));
+      EXPECT_EQ(o.window->isVisible(), button == QMessageBox::No);
+    }
   }
-  {
-    Answer yes(QMessageBox::Yes);
-    QTest::keyClick(o.window->Control(1042), Qt::Key_Escape);
-    EXPECT_EQ(yes.asked, 1);
-    EXPECT_FALSE(o.window->isVisible());
-  }
-}
-
-TEST(MainDialogTest, TheCloseButtonAsksLikeEscape) {
-  OpenDialog o;
-  QTest::keyClicks(o.Find<CommentEdit>(1076), "rain");
-  EXPECT_TRUE(o.dlg.IsModified());
-  {
-    Answer no(QMessageBox::No);
-    EXPECT_FALSE(o.window->close());
-    EXPECT_EQ(no.asked, 1);
-    EXPECT_TRUE(o.window->isVisible());
-  }
-  {
-    Answer yes(QMessageBox::Yes);
-    o.window->close();
-    EXPECT_EQ(yes.asked, 1);
-    EXPECT_FALSE(o.window->isVisible());
-  }
-}
-
-TEST(MainDialogTest, OnlyTheUsersEditsCountAsUnsaved) {
-  OpenDialog o;
-  o.platform.TextControl(1042).SetText("大会");
-  o.platform.TextControl(1076).SetText("a\nb");
-  EXPECT_FALSE(o.dlg.IsModified());
-  // Without a question the close button ends the dialog at once.
-  ModalWatcher watch([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
-                     300);
-  o.window->close();
-  EXPECT_FALSE(o.window->isVisible());
-  EXPECT_EQ(watch.Seen(), 0);
 }
 
 TEST(MainDialogTest, RunModalReturnsWhenEscapeEndsTheDialog) {
@@ -416,33 +386,17 @@ TEST(MainDialogTest, EveryClickInTheListReachesItsHandlerAfterSelection) {
   QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre(2));
   ASSERT_EQ(clicks.size(), 5u);
   EXPECT_EQ(clicks[4].firstSelected, 2);
+  // A click in a cell selects the whole row.
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                    QPoint(tree->columnViewportPosition(5) + 3, centre(0).y()));
+  ASSERT_EQ(clicks.size(), 6u);
+  EXPECT_EQ(clicks[5].firstSelected, 0);
+  EXPECT_EQ(tree->selectionModel()->selectedIndexes().size(), 8);
 
   // Keyboard moves do not notify.
   tree->setFocus();
   QTest::keyClick(tree, Qt::Key_Down);
-  EXPECT_EQ(clicks.size(), 5u);
-}
-
-TEST(MainDialogTest, ListSelectsSeveralRowsAndReportsTheLowest) {
-  OpenDialog o;
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(o.window));
-  IListView& list = o.platform.ListView(1000);
-  for (int i = 0; i < 4; ++i) list.InsertItem(i, std::to_string(i + 1));
-  auto* tree = o.Find<QTreeWidget>(1000);
-  auto centre = [&](int row) {
-    return tree->visualItemRect(tree->topLevelItem(row)).center();
-  };
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre(3));
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                    centre(2));
-  EXPECT_EQ(tree->selectedItems().size(), 2);
-  EXPECT_EQ(list.GetFirstSelected(), 2);
-  // A click in a cell selects the whole row.
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                    QPoint(tree->columnViewportPosition(5) + 3, centre(0).y()));
-  EXPECT_EQ(list.GetFirstSelected(), 0);
-  EXPECT_EQ(tree->selectedItems().size(), 1);
-  EXPECT_EQ(tree->selectionModel()->selectedIndexes().size(), 8);
+  EXPECT_EQ(clicks.size(), 6u);
 }
 
 // ---------------------------------------------------------------- window menu
@@ -463,9 +417,11 @@ TEST(MainDialogTest, WindowMenuEndsWithTheVersionItemBelowASeparator) {
     ModalWatcher watch([&](QWidget* w) {
       title = w->windowTitle();
       for (QLabel* l : w->findChildren<QLabel*>()) texts << l->text();
-      for (QPushButton* b : w->findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("OK")) okIsDefault = b->isDefault();
-      QTest::keyClick(w, Qt::Key_Escape);
+      for (QPushButton* b : w->findChildren<QPushButton*>()) {
+        if (b->text() != QStringLiteral("OK")) continue;
+        okIsDefault = b->isDefault();
+        b->click();  // closes the dialog
+      }
     });
     actions.last()->trigger();
     EXPECT_EQ(watch.Seen(), 1);
@@ -476,32 +432,14 @@ TEST(MainDialogTest, WindowMenuEndsWithTheVersionItemBelowASeparator) {
   EXPECT_TRUE(o.window->isVisible());
 }
 
-TEST(MainDialogTest, VersionDialogClosesWithOk) {
+TEST(MainDialogTest, OnlyTheVersionSystemCommandOpensADialog) {
   OpenDialog o;
-  int seen = 0;
-  {
-    ModalWatcher watch([&](QWidget* w) {
-      ++seen;
-      for (QPushButton* b : w->findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("OK")) b->click();
-    });
-    o.dlg.OnSysCommand(0x0010);
+  for (int command : {0x0010, 0xF060}) {
+    ModalWatcher watch([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
+                       command == 0x0010 ? 5000 : 200);
+    o.dlg.OnSysCommand(command);
+    EXPECT_EQ(watch.Seen(), command == 0x0010 ? 1 : 0) << command;
   }
-  EXPECT_EQ(seen, 1);
-  // Other system commands open nothing.
-  ModalWatcher none([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
-                    200);
-  o.dlg.OnSysCommand(0xF060);
-  EXPECT_EQ(none.Seen(), 0);
-}
-
-TEST(MainDialogTest, WindowMenuCloseItemGoesThroughTheQuestion) {
-  OpenDialog o;
-  QTest::keyClicks(o.window->Control(1042), "x");
-  Answer no(QMessageBox::No);
-  o.window->WindowMenu().actions().first()->trigger();
-  EXPECT_EQ(no.asked, 1);
-  EXPECT_TRUE(o.window->isVisible());
 }
 
 TEST(MainDialogTest, AltSpaceAndARightClickOnTheBackgroundOpenTheMenu) {
@@ -512,33 +450,25 @@ TEST(MainDialogTest, AltSpaceAndARightClickOnTheBackgroundOpenTheMenu) {
   QTest::keyClick(o.window->Control(1001), Qt::Key_Space, Qt::AltModifier);
   EXPECT_TRUE(menu.isVisible());
   menu.hide();
-
+  auto rightClick = [&](QWidget* target, QPoint at) {
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at,
+                            target->mapToGlobal(at));
+    QApplication::sendEvent(target, &event);
+    const bool shown = menu.isVisible();
+    menu.hide();
+    return shown;
+  };
   // On the background: between the group frame and the graph area.
   const QPoint background(o.window->Control(1047)->x() - 4,
                           o.window->Control(1047)->y() + 20);
   ASSERT_EQ(o.window->childAt(background), nullptr);
-  QContextMenuEvent onBackground(QContextMenuEvent::Mouse, background,
-                                 o.window->mapToGlobal(background));
-  QApplication::sendEvent(o.window, &onBackground);
-  EXPECT_TRUE(menu.isVisible());
-  menu.hide();
-
+  EXPECT_TRUE(rightClick(o.window, background));
   // On a label or a group frame (they take no mouse input): the background.
-  QWidget* label = o.window->ControlAt(4);  // "ロスタイム"
-  const QPoint onLabel = label->geometry().center();
-  QContextMenuEvent throughLabel(QContextMenuEvent::Mouse, onLabel,
-                                 o.window->mapToGlobal(onLabel));
-  QApplication::sendEvent(o.window, &throughLabel);
-  EXPECT_TRUE(menu.isVisible());
-  menu.hide();
-
+  EXPECT_TRUE(
+      rightClick(o.window, o.window->ControlAt(4)->geometry().center()));
   // On a button: not the background.
   QWidget* button = o.window->Control(1038);
-  const QPoint inButton = button->rect().center();
-  QContextMenuEvent onButton(QContextMenuEvent::Mouse, inButton,
-                             button->mapToGlobal(inButton));
-  QApplication::sendEvent(button, &onButton);
-  EXPECT_FALSE(menu.isVisible());
+  EXPECT_FALSE(rightClick(button, button->rect().center()));
 }
 
 // ---------------------------------------------------------------- graph area
