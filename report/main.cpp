@@ -1,69 +1,83 @@
 // quorvane-report: the race computed and exported without a window.
-#include <QApplication>
-#include <QFile>
-#include <cstdlib>
+//
+// The list and the CSV need nothing but the program's core; rendering a
+// graph or a PDF needs Qt, which lives in a module loaded on first use, so
+// a run that only lists starts as fast as a plain command-line program.
+#include <dlfcn.h>
+#include <limits.h>
+#include <unistd.h>
+
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/headless/replay.h"
-#include "app/qt/qt_dialog_units.h"
-#include "app/qt/qt_print.h"
-#include "app/qt/qt_render.h"
 #include "report/report.h"
-#include "res/resource.h"
 
 namespace {
 
-// Qt's own warnings (a missing runtime folder, font substitutions) are no
-// business of a command-line user; errors still go to standard error.
-void QuietMessages(QtMsgType type, const QMessageLogContext&,
-                   const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg)
-    std::cerr << message.toStdString() << '\n';
+using MakeRenderer = qv::report::Renderer* (*)(int*, char**);
+
+// The module stands beside the program in the build, and under
+// lib/quorvane when installed.
+std::string FindModule() {
+  char self[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  std::string dir = ".";
+  if (n > 0) {
+    self[n] = '\0';
+    dir = self;
+    dir = dir.substr(0, dir.rfind('/'));
+  }
+  const char* kName = "quorvane-report-render.so";
+  for (const std::string& candidate :
+       {dir + "/" + kName, dir + "/../lib/quorvane/" + kName}) {
+    if (access(candidate.c_str(), R_OK) == 0) return candidate;
+  }
+  return dir + "/" + kName;
 }
 
-// Qt is needed only to render; the list text alone starts no Qt at all.
-class QtRenderer final : public qv::report::Renderer {
+class LazyRenderer final : public qv::report::Renderer {
  public:
-  QtRenderer(int& argc, char** argv) : m_argc(argc), m_argv(argv) {}
+  LazyRenderer(int& argc, char** argv) : m_argc(argc), m_argv(argv) {}
 
   qv::Rect ScreenGraphArea() override {
-    EnsureApp();
-    return qv::qt::ControlClientRect(qv::IDC_GRAPH);
+    return Load() ? m_real->ScreenGraphArea() : qv::Rect{};
   }
-
   bool SaveGraph(const std::string& path,
                  const std::vector<qv::headless::DrawOp>& ops, int width,
                  int height) override {
-    EnsureApp();
-    auto draw = [&ops](qv::IDrawContext& dc) { qv::headless::Replay(ops, dc); };
-    const bool svg =
-        path.size() >= 4 && (path.compare(path.size() - 4, 4, ".svg") == 0 ||
-                             path.compare(path.size() - 4, 4, ".SVG") == 0);
-    return svg ? qv::qt::SaveDrawingSvg(path, width, height, draw)
-               : qv::qt::SaveDrawingPng(path, width, height, draw);
+    return Load() && m_real->SaveGraph(path, ops, width, height);
   }
-
   std::unique_ptr<qv::IPrintJob> OpenPdf(const std::string& path) override {
-    EnsureApp();
-    return qv::qt::MakePdfPrintJob(QString::fromUtf8(path));
+    return Load() ? m_real->OpenPdf(path) : nullptr;
   }
 
  private:
-  void EnsureApp() {
-    if (m_app) return;
-    // No display is needed; a named platform still wins.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-      setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler(QuietMessages);
-    m_app = std::make_unique<QApplication>(m_argc, m_argv);
+  bool Load() {
+    if (m_real) return true;
+    if (m_failed) return false;
+    const std::string module = FindModule();
+    // The module is never unloaded: Qt does not survive that.
+    void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    auto make = handle != nullptr ? reinterpret_cast<MakeRenderer>(
+                                        dlsym(handle, "QuorvaneMakeRenderer"))
+                                  : nullptr;
+    if (make == nullptr) {
+      const char* why = dlerror();
+      std::cerr << "quorvane-report: cannot load " << module << ": "
+                << (why != nullptr ? why : "no entry point") << '\n';
+      m_failed = true;
+      return false;
+    }
+    m_real.reset(make(&m_argc, m_argv));
+    return true;
   }
 
   int& m_argc;
   char** m_argv;
-  std::unique_ptr<QApplication> m_app;
+  std::unique_ptr<qv::report::Renderer> m_real;
+  bool m_failed = false;
 };
 
 }  // namespace
@@ -83,6 +97,6 @@ int main(int argc, char** argv) {
     case qv::report::ParseResult::Ok:
       break;
   }
-  QtRenderer renderer(argc, argv);
+  LazyRenderer renderer(argc, argv);
   return qv::report::Run(options, renderer, std::cout, std::cerr);
 }
