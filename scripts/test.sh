@@ -7,7 +7,7 @@ ensure_locale
 
 # 1. The core alone, in a configuration that never looks for Qt.
 CORE="$ROOT/build/core"
-cmake -S "$ROOT" -B "$CORE" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+cmake -S "$ROOT" -B "$CORE" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DQV_WITH_QT=OFF -DQV_WERROR=ON >/dev/null
 cmake --build "$CORE" -j "$JOBS"
 (cd "$CORE" && ctest -j "$JOBS" --output-on-failure)
