@@ -1,5 +1,6 @@
 #include "app/qt/qt_style.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QStyleFactory>
 #include <QStyleOptionComplex>
@@ -39,6 +40,16 @@ int DialogStyle::styleHint(StyleHint hint, const QStyleOption* option,
   // template's drop-down height allows.
   if (hint == SH_ComboBox_Popup) return 0;
   return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
+int DialogStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                             const QWidget* widget) const {
+  // The list's columns are as narrow as the design makes them; a cell's
+  // text takes all of its width, as in a classic list view.
+  if (metric == PM_FocusFrameHMargin &&
+      qobject_cast<const QAbstractItemView*>(widget) != nullptr)
+    return 0;
+  return QProxyStyle::pixelMetric(metric, option, widget);
 }
 
 void InstallDialogStyle() {

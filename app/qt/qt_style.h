@@ -19,6 +19,8 @@ class DialogStyle final : public QProxyStyle {
   int styleHint(StyleHint hint, const QStyleOption* option,
                 const QWidget* widget,
                 QStyleHintReturn* returnData) const override;
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override;
 };
 
 // Installs DialogStyle as the application's style, once.
