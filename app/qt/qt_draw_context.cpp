@@ -80,12 +80,12 @@ QtDrawContext::~QtDrawContext() {
   if (m_saved && m_painter.isActive()) m_painter.restore();
 }
 
-QPen QtDrawContext::ToQPen(const PenSpec& spec) const {
-  QPen pen(ToQColor(spec.color));
+QPen QtDrawContext::ToQPen(const PenSpec& penDesc) const {
+  QPen pen(ToQColor(penDesc.color));
   // A width of 0 draws one unit wide, as a window's pens do.
-  const int width = std::max(spec.width, 1);
+  const int width = std::max(penDesc.width, 1);
   pen.setWidth(width);
-  pen.setStyle(spec.style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+  pen.setStyle(penDesc.style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
   if (width == 1) {
     // Scaled (a printer page) or on a vector surface: the ends close the
     // corners of the frame.
@@ -170,12 +170,12 @@ void QtDrawContext::LineTo(int x, int y) {
   const QPoint p1(static_cast<int>(std::lround(x1)),
                   static_cast<int>(std::lround(y1)));
   if (p0 == p1) return;
-  const PenSpec& spec = m_pens.at(m_pen);
-  m_painter.setPen(ToQPen(spec));
+  const PenSpec& penDesc = m_pens.at(m_pen);
+  m_painter.setPen(ToQPen(penDesc));
   if (!PixelExact()) {
     m_painter.drawLine(QLine(p0, p1));
-  } else if (spec.width <= 1) {
-    DrawThinLine(p0, p1, spec);
+  } else if (penDesc.width <= 1) {
+    DrawThinLine(p0, p1, penDesc);
   } else {
     // Through the pixel centres, so that an odd width lies symmetrically
     // about the pixels of the line.
@@ -199,7 +199,7 @@ bool QtDrawContext::PixelExact() const {
          t.dy() == std::round(t.dy());
 }
 
-void QtDrawContext::DrawThinLine(QPoint p0, QPoint p1, const PenSpec& spec) {
+void QtDrawContext::DrawThinLine(QPoint p0, QPoint p1, const PenSpec& penDesc) {
   // Only the pixels that can land on the device are kept.
   const QTransform t = m_painter.combinedTransform();
   const QPaintDevice* device = m_painter.device();
@@ -215,7 +215,7 @@ void QtDrawContext::DrawThinLine(QPoint p0, QPoint p1, const PenSpec& spec) {
   int py = p0.y();
   for (long long i = 0; px != p1.x() || py != p1.y(); ++i) {
     // A dotted pen sets one pixel in three.
-    if ((spec.style == PenStyle::Solid || i % 3 == 0) &&
+    if ((penDesc.style == PenStyle::Solid || i % 3 == 0) &&
         visible.contains(px, py)) {
       points << QPoint(px, py);
     }
@@ -230,7 +230,7 @@ void QtDrawContext::DrawThinLine(QPoint p0, QPoint p1, const PenSpec& spec) {
     }
   }
   if (points.isEmpty()) return;
-  QPen pen(ToQColor(spec.color), 1);
+  QPen pen(ToQColor(penDesc.color), 1);
   pen.setCapStyle(Qt::SquareCap);
   m_painter.setPen(pen);
   m_painter.drawPoints(points);

@@ -46,9 +46,9 @@ class QtDrawContext : public IDrawContext {
     Rgb color;
   };
 
-  QPen ToQPen(const PenSpec& spec) const;
+  QPen ToQPen(const PenSpec& penDesc) const;
   bool PixelExact() const;
-  void DrawThinLine(QPoint p0, QPoint p1, const PenSpec& spec);
+  void DrawThinLine(QPoint p0, QPoint p1, const PenSpec& penDesc);
   const QFont& CurrentFont() const;
 
   QPainter& m_painter;
