@@ -5,21 +5,23 @@
 # the tests replay. Crashes are written to build/fuzz/.
 set -euo pipefail
 
-ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 SECONDS_TO_RUN="${1:-60}"
 BUILD="$ROOT/build/fuzz"
-CXX="${CXX_FUZZ:-clang++}"
 
+# libFuzzer comes with clang and its runtime.
+if ! command -v clang++ >/dev/null ||
+   ! dpkg-query -W -f='${Status}' libclang-rt-14-dev 2>/dev/null | grep -q 'ok installed'; then
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq clang libclang-rt-14-dev
+fi
+ensure_packages
+
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++ -DQV_WITH_QT=OFF -DQV_BUILD_TESTS=OFF \
+  -DQV_FUZZ=ON >/dev/null
+cmake --build "$BUILD" -j "$JOBS" --target race_file_fuzz
 mkdir -p "$BUILD/corpus"
-# Only the sources the reader needs: the format, the code page and numbers.
-"$CXX" -std=c++20 -g -O1 -I"$ROOT" \
-  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-  -fno-omit-frame-pointer \
-  "$ROOT/fuzz/race_file_fuzz.cpp" \
-  "$ROOT/file/race_file.cpp" \
-  "$ROOT/file/cp932.cpp" \
-  "$ROOT/app/numtext.cpp" \
-  -o "$BUILD/race_file_fuzz"
 
 cd "$BUILD"
 exec ./race_file_fuzz -max_total_time="$SECONDS_TO_RUN" -print_final_stats=1 \
