@@ -6,6 +6,7 @@
 // coordinate saturates at the int range, so degenerate data from a race file
 // still gives a complete drawing.
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,20 +32,31 @@ constexpr const char* kLabelFace = "ＭＳ Ｐゴシック";
 
 }  // namespace
 
-void CRaceDlg::DrawGraph() {
-  std::unique_ptr<IDrawContext> dc = m_platform.GetDC(IDC_GRAPH);
+namespace {
+
+// The graph area, filled white, then the graph in the screen layout.
+void DrawOnGraphArea(
+    IPlatform& platform,
+    const std::function<void(IDrawContext&, const Rect&)>& draw) {
+  std::unique_ptr<IDrawContext> dc = platform.GetDC(IDC_GRAPH);
   if (!dc) return;
-  const Rect client = m_platform.GetClientRect(IDC_GRAPH);
+  const Rect client = platform.GetClientRect(IDC_GRAPH);
   dc->FillSolidRect(client, kWhite);
-  DrawSectionGraph(*dc, kScreenGraphLayout, ScreenPlotRect(client), false);
+  draw(*dc, ScreenPlotRect(client));
+}
+
+}  // namespace
+
+void CRaceDlg::DrawGraph() {
+  DrawOnGraphArea(m_platform, [this](IDrawContext& dc, const Rect& plot) {
+    DrawSectionGraph(dc, kScreenGraphLayout, plot, false);
+  });
 }
 
 void CRaceDlg::DrawGraphReversed() {
-  std::unique_ptr<IDrawContext> dc = m_platform.GetDC(IDC_GRAPH);
-  if (!dc) return;
-  const Rect client = m_platform.GetClientRect(IDC_GRAPH);
-  dc->FillSolidRect(client, kWhite);
-  DrawSectionGraph(*dc, kScreenGraphLayout, ScreenPlotRect(client), true);
+  DrawOnGraphArea(m_platform, [this](IDrawContext& dc, const Rect& plot) {
+    DrawSectionGraph(dc, kScreenGraphLayout, plot, true);
+  });
 }
 
 // Normal: time up the vertical axis, distance along the horizontal one.
