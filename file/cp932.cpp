@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 
@@ -27,11 +28,21 @@ constexpr Substitute kSubstitutes[] = {
     {"\xE2\x80\x94", "\xE2\x80\x95"},  // U+2014 em dash -> U+2015
 };
 
+// The first bytes of the characters above.
+constexpr std::string_view kSubstituteLeads = "\xC2\xE2\xE3";
+
 std::string Substituted(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   std::size_t i = 0;
   while (i < utf8.size()) {
+    // Runs without a candidate are copied whole: a long comment is saved
+    // in one pass.
+    const std::size_t next = std::min(utf8.find_first_of(kSubstituteLeads, i),
+                                      utf8.size());
+    out.append(utf8.substr(i, next - i));
+    i = next;
+    if (i == utf8.size()) break;
     bool replaced = false;
     for (const Substitute& s : kSubstitutes) {
       if (utf8.substr(i, s.from.size()) == s.from) {

@@ -1,5 +1,6 @@
 #include "file/race_file.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "app/numtext.h"
@@ -17,6 +18,10 @@ class LineReader {
   explicit LineReader(std::string_view text) : m_text(text) {}
 
   bool AtEnd() const { return m_pos >= m_text.size(); }
+  // Every line not read yet, line ends included.
+  std::string_view Rest() const {
+    return AtEnd() ? std::string_view() : m_text.substr(m_pos);
+  }
 
   // The next line without its LF.
   std::string_view Next() {
@@ -40,12 +45,18 @@ void AddLine(std::string& text, std::string_view line) {
 
 }  // namespace
 
+// Both translations copy the runs between line ends whole: a race file
+// may be 16 MiB.
 std::string TextModeToDisk(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 16);
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t lf = std::min(text.find('\n', pos), text.size());
+    out.append(text.substr(pos, lf - pos));
+    if (lf == text.size()) break;
+    out += "\r\n";
+    pos = lf + 1;
   }
   return out;
 }
@@ -55,10 +66,13 @@ std::string TextModeFromDisk(std::string_view bytes) {
   if (eof != std::string_view::npos) bytes = bytes.substr(0, eof);
   std::string out;
   out.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-      continue;  // the LF that follows stands for the pair
-    out += bytes[i];
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    const std::size_t crlf = std::min(bytes.find("\r\n", pos), bytes.size());
+    out.append(bytes.substr(pos, crlf - pos));
+    if (crlf == bytes.size()) break;
+    out += '\n';  // the LF stands for the pair
+    pos = crlf + 2;
   }
   return out;
 }
@@ -99,8 +113,8 @@ RaceReadResult ReadRaceFile(std::string_view bytes) {
   }
 
   // Every remaining line, blank ones included, followed by one LF.
-  std::string comment;
-  while (!lines.AtEnd()) AddLine(comment, lines.Next());
+  std::string comment(lines.Rest());
+  if (!comment.empty() && comment.back() != '\n') comment += '\n';
   race.comment = Cp932ToUtf8(comment);
   return result;
 }
@@ -146,6 +160,13 @@ RaceWriteResult WriteRaceFile(const RaceFileData& race) {
   // The comment ends the file as it stands, without a line end of its own.
   text += *comment;
   result.bytes = TextModeToDisk(text);
+  // Each line break grows by a byte on disk, so only the finished file
+  // tells whether it can be read back.
+  if (result.bytes.size() > kRaceFileMaxBytes) {
+    result.status = RaceWriteStatus::TooLarge;
+    result.bytes.clear();
+    result.bytes.shrink_to_fit();
+  }
   return result;
 }
 

@@ -58,7 +58,13 @@ struct RaceReadResult {
 // read as U+FFFD.
 RaceReadResult ReadRaceFile(std::string_view bytes);
 
-enum class RaceWriteStatus { Ok, BadEventName, BadComment, BadSectionCount };
+enum class RaceWriteStatus {
+  Ok,
+  BadEventName,
+  BadComment,
+  BadSectionCount,
+  TooLarge,  // more than kRaceFileMaxBytes, which the reader would refuse
+};
 
 struct RaceWriteResult {
   RaceWriteStatus status = RaceWriteStatus::Ok;

@@ -31,6 +31,7 @@ constexpr int kPanelTimeLists[] = {
 }  // namespace
 
 void CRaceDlg::OnLoad() {
+  if (m_bModified && !m_platform.AskYesNo(kMsgConfirmLoad)) return;
   const std::optional<std::string> path = m_platform.GetOpenFileName();
   if (!path) return;
 
@@ -142,6 +143,9 @@ void CRaceDlg::OnSave() {
       return;
     case RaceWriteStatus::BadSectionCount:
       m_platform.MessageBox(kMsgBadSectionCount);
+      return;
+    case RaceWriteStatus::TooLarge:
+      m_platform.MessageBox(kMsgSaveTooLarge);
       return;
   }
 

@@ -12,6 +12,8 @@ inline constexpr const char* kMsgConfirmQuit =
     "保存されていない変更があります。終了しますか？";
 inline constexpr const char* kMsgConfirmClear =
     "保存されていない変更があります。消去しますか？";
+inline constexpr const char* kMsgConfirmLoad =
+    "保存されていない変更があります。読み込みますか？";
 inline constexpr const char* kMsgSectionsFull = "区間は45までです。";
 inline constexpr const char* kMsgOpenFailed = "ファイルが開けません";
 inline constexpr const char* kMsgOutputOpenFailed = "出力ファイルが開けません";
@@ -24,6 +26,8 @@ inline constexpr const char* kMsgEventNameUnstorable =
     "大会名に保存できない文字があります。";
 inline constexpr const char* kMsgCommentUnstorable =
     "コメント欄に保存できない文字があります。";
+inline constexpr const char* kMsgSaveTooLarge =
+    "ファイルが大きすぎて保存できません。大会名かコメント欄を短くしてください。";
 inline constexpr const char* kMsgPrintFailed = "印刷できませんでした";
 
 }  // namespace qv

@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "app/race_dlg.h"
+#include "file/disk_file.h"
 #include "res/resource.h"
 
 namespace qv::headless {
@@ -236,28 +237,7 @@ void PrintJob::AbortDoc() { m_record->calls.emplace_back("AbortDoc"); }
 
 ReadResult DiskFileSystem::ReadAll(const std::string& path,
                                    std::size_t maxBytes) {
-  ReadResult result;
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return result;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return result;
-  std::string bytes;
-  char buf[65536];
-  while (in) {
-    in.read(buf, sizeof buf);
-    bytes.append(buf, static_cast<std::size_t>(in.gcount()));
-    if (bytes.size() > maxBytes) {
-      result.status = ReadStatus::TooLarge;
-      return result;
-    }
-  }
-  if (in.bad()) {
-    result.status = ReadStatus::ReadFailed;
-    return result;
-  }
-  result.status = ReadStatus::Ok;
-  result.bytes = std::move(bytes);
-  return result;
+  return ReadRegularFile(path, maxBytes);
 }
 
 WriteStatus DiskFileSystem::WriteAll(const std::string& path,

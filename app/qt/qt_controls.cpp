@@ -3,6 +3,8 @@
 #include <qdrawutil.h>
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
@@ -136,6 +138,40 @@ void DropDownCombo::showPopup() {
 
 // ---------------------------------------------------------------- CommentEdit
 
+namespace {
+
+// The user state of a block whose line goes on in the next block: its end
+// is no line break. (Qt keeps a block's state with the end of the block
+// when blocks are joined, so the mark stays right when the user deletes a
+// break.)
+constexpr int kLineGoesOn = 1;
+constexpr int kLineEnds = -1;
+
+// CR LF, a bare LF and a bare CR each break a line.
+QStringList SplitLines(const QString& text) {
+  QString plain = text;
+  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  plain.replace(QChar('\r'), QChar('\n'));
+  return plain.split(QChar('\n'));
+}
+
+// The pieces of one line, none longer than kPieceLength; a surrogate pair
+// stays together. An empty line is one empty piece.
+QStringList Pieces(const QString& line) {
+  QStringList pieces;
+  qsizetype from = 0;
+  do {
+    qsizetype end =
+        std::min(line.size(), from + qsizetype{CommentEdit::kPieceLength});
+    if (end < line.size() && line.at(end - 1).isHighSurrogate()) --end;
+    pieces.append(line.mid(from, end - from));
+    from = end;
+  } while (from < line.size());
+  return pieces;
+}
+
+}  // namespace
+
 CommentEdit::CommentEdit(QWidget* parent) : QPlainTextEdit(parent) {
   setTabChangesFocus(true);
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -151,22 +187,88 @@ QString CommentEdit::CrLfText() const {
   const QString kBreak = QStringLiteral("\r\n");
   QString out;
   const QTextDocument* doc = document();
+  out.reserve(doc->characterCount() + doc->blockCount());
   for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-    if (b != doc->begin()) out += kBreak;
     QString line = b.text();
     line.replace(QChar::LineSeparator, kBreak);
     out += line;
+    if (b.next().isValid() && b.userState() != kLineGoesOn) out += kBreak;
   }
   return out;
 }
 
 void CommentEdit::SetCrLfText(const QString& text) {
-  QString plain = text;
-  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  plain.replace(QChar('\r'), QChar('\n'));
+  // One block a piece, joined by LF for setPlainText, and for each block
+  // whether its line goes on in the next one.
+  QString plain;
+  plain.reserve(text.size() + text.size() / kPieceLength + 1);
+  std::vector<bool> goesOn;
+  for (const QString& line : SplitLines(text)) {
+    const QStringList pieces = Pieces(line);
+    for (qsizetype k = 0; k < pieces.size(); ++k) {
+      if (!goesOn.empty()) plain += QChar('\n');
+      plain += pieces[k];
+      goesOn.push_back(k + 1 < pieces.size());
+    }
+  }
   m_settingText = true;
   setPlainText(plain);
+  std::size_t k = 0;
+  for (QTextBlock b = document()->begin(); b.isValid() && k < goesOn.size();
+       b = b.next(), ++k) {
+    if (goesOn[k]) b.setUserState(kLineGoesOn);
+  }
   m_settingText = false;
+}
+
+void CommentEdit::insertFromMimeData(const QMimeData* source) {
+  if (source == nullptr || !source->hasText() || isReadOnly()) {
+    QPlainTextEdit::insertFromMimeData(source);
+    return;
+  }
+  const QString text = source->text();
+  const QStringList lines = SplitLines(text);
+  if (lines.size() == 1 && text.size() <= kPieceLength) {
+    QPlainTextEdit::insertFromMimeData(source);
+    return;
+  }
+  QTextCursor cursor = textCursor();
+  cursor.beginEditBlock();
+  cursor.removeSelectedText();
+  // The end of the block pasted into ends the last pasted block.
+  const int end = cursor.block().userState();
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const QStringList pieces = Pieces(lines[i]);
+    for (qsizetype k = 0; k < pieces.size(); ++k) {
+      if (i > 0 || k > 0) {
+        cursor.insertBlock();
+        cursor.block().previous().setUserState(k > 0 ? kLineGoesOn
+                                                     : kLineEnds);
+      }
+      cursor.insertText(pieces[k]);
+    }
+  }
+  cursor.block().setUserState(end);
+  cursor.endEditBlock();
+  setTextCursor(cursor);
+  ensureCursorVisible();
+}
+
+void CommentEdit::keyPressEvent(QKeyEvent* event) {
+  if (!event->matches(QKeySequence::InsertParagraphSeparator) ||
+      isReadOnly()) {
+    QPlainTextEdit::keyPressEvent(event);
+    return;
+  }
+  // The typed break ends its line; the block after it ends as the block
+  // the selection ended in did.
+  QTextCursor selectionEnd(document());
+  selectionEnd.setPosition(textCursor().selectionEnd());
+  const int end = selectionEnd.block().userState();
+  QPlainTextEdit::keyPressEvent(event);
+  QTextBlock block = textCursor().block();
+  block.previous().setUserState(kLineEnds);
+  block.setUserState(end);
 }
 
 // ---------------------------------------------------------------- adapters

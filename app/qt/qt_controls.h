@@ -90,17 +90,30 @@ class DropDownCombo final : public QComboBox {
 
 // The multi-line comment: wraps long lines, Enter starts a new line, Tab
 // moves the focus on. UserEdited() follows changes the user makes only.
+//
+// Qt lays a paragraph out whole, in time that grows with the square of its
+// length, so a line longer than kPieceLength characters is held as several
+// blocks: each block but the last is marked as going on in the next, and
+// the text reads back as one line.
 class CommentEdit final : public QPlainTextEdit {
   Q_OBJECT
  public:
+  static constexpr int kPieceLength = 4096;
+
   explicit CommentEdit(QWidget* parent);
   // The text with CR LF at each line break.
   QString CrLfText() const;
   // Takes CR LF, a bare LF or a bare CR as a line break.
   void SetCrLfText(const QString& text);
 
+  // Pasted text is cut into pieces too.
+  void insertFromMimeData(const QMimeData* source) override;
+
  signals:
   void UserEdited();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   bool m_settingText = false;

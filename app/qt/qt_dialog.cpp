@@ -4,11 +4,13 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <cstdint>
+#include <limits>
 
 #include "app/qt/qt_controls.h"
 #include "app/qt/qt_dialog_units.h"
@@ -139,6 +141,9 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& row) {
         w = new CommentEdit(this);
       } else {
         auto* edit = new QLineEdit(this);
+        // Whatever the edit is given comes back whole (Qt's default cuts
+        // at 32,767 characters).
+        edit->setMaxLength(std::numeric_limits<int>::max());
         edit->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) |
                            Qt::AlignVCenter);
         w = edit;
@@ -146,7 +151,12 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& row) {
       break;
     case ControlKind::PushButton: {
       auto* button = new QPushButton(caption, this);
-      button->setDefault((row.styles & ctl::kDefault) != 0);
+      // Only a template's default button is one: QDialog would otherwise
+      // make the first button the default, and Enter in any edit would
+      // press it.
+      const bool isDefault = (row.styles & ctl::kDefault) != 0;
+      button->setAutoDefault(isDefault);
+      button->setDefault(isDefault);
       const int id = row.id;
       connect(button, &QPushButton::clicked, this,
               [this, id] { OnButton(id); });
@@ -236,6 +246,23 @@ void MainDialog::reject() { m_dlg.OnCancel(); }
 void MainDialog::OnButton(int id) {
   const bool handled = m_dlg.OnCommand(id);
   emit Commanded(id, handled);
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+  const bool enter =
+      event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (!enter) {
+    TemplateDialog::keyPressEvent(event);
+    return;
+  }
+  // Enter presses a focused push button and nothing else: the dialog has
+  // no default button. (Buttons are not auto-default, so Enter on one
+  // arrives here.)
+  if (auto* button = qobject_cast<QPushButton*>(focusWidget());
+      button != nullptr && button->isEnabled()) {
+    button->click();
+  }
+  event->accept();
 }
 
 void MainDialog::NotifyClick(int id) {

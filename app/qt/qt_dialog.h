@@ -82,6 +82,7 @@ class MainDialog final : public TemplateDialog {
   void OnButton(int id) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "file/disk_file.h"
+
 namespace qv::qt {
 
 namespace {
@@ -62,27 +64,7 @@ std::optional<std::string> AskSaveFileName(QWidget* parent) {
 
 ReadResult QtFileSystem::ReadAll(const std::string& path,
                                  std::size_t maxBytes) {
-  ReadResult result;
-  QFile file(PathToQt(path));
-  if (QFileInfo(file).isDir() || !file.open(QIODevice::ReadOnly)) return result;
-  std::string bytes;
-  char chunk[65536];
-  for (;;) {
-    const qint64 n = file.read(chunk, sizeof chunk);
-    if (n < 0) {
-      result.status = ReadStatus::ReadFailed;
-      return result;
-    }
-    if (n == 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(n));
-    if (bytes.size() > maxBytes) {
-      result.status = ReadStatus::TooLarge;
-      return result;
-    }
-  }
-  result.status = ReadStatus::Ok;
-  result.bytes = std::move(bytes);
-  return result;
+  return ReadRegularFile(path, maxBytes);
 }
 
 WriteStatus QtFileSystem::WriteAll(const std::string& path,

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
+#include <csignal>
 #include <cstdlib>
 
 #include "app/qt/qt_draw_context.h"
@@ -93,6 +94,9 @@ QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 }  // namespace
 
 Platform::Platform() {
+  // Past a file-size limit a write should fail and say so, not end the
+  // program with the race in it.
+  std::signal(SIGXFSZ, SIG_IGN);
   InstallDialogStyle();
   // Message boxes and the window menu speak Japanese too.
   QApplication::setFont(DialogFont());

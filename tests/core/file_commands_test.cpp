@@ -83,10 +83,17 @@ class RaceFileCommands : public ::testing::Test {
     return s;
   }
 
+  // Loads a file, answering Yes should the dialog ask about unsaved work.
+  void LoadPath(const std::string& path) {
+    p.yesNoAnswers.assign(1, true);
+    p.openAnswers.push_back(path);
+    dlg.OnLoad();
+    p.yesNoAnswers.clear();
+  }
+
   void Load(const std::string& bytes, const std::string& name = "in.txt") {
     ASSERT_TRUE(WriteBytes(dir.File(name), bytes));
-    p.openAnswers.push_back(dir.File(name));
-    dlg.OnLoad();
+    LoadPath(dir.File(name));
   }
 
   std::string Save(const std::string& name = "out.txt") {
@@ -231,6 +238,7 @@ TEST_F(RaceFileCommands, RefusedFilesChangeNothing) {
       {"folder that does not exist", "", dir.File("none/race.txt"),
        kMsgOpenFailed},
       {"a folder", "", dir.File("folder"), kMsgOpenFailed},
+      {"a device", "", "/dev/null", kMsgOpenFailed},
   };
   for (const Case& c : cases) {
     const DialogState before = State();
@@ -240,11 +248,95 @@ TEST_F(RaceFileCommands, RefusedFilesChangeNothing) {
       path = dir.File("case.txt");
       ASSERT_TRUE(WriteBytes(path, c.bytes));
     }
-    p.openAnswers.push_back(path);
-    dlg.OnLoad();
+    LoadPath(path);
     EXPECT_EQ(p.messages, std::vector<std::string>{c.message}) << c.name;
     EXPECT_TRUE(State() == before) << c.name;
   }
+}
+
+// Loading over unsaved work asks first; No (or Escape) keeps everything,
+// and the file dialog does not open.
+TEST_F(RaceFileCommands, LoadAsksBeforeReplacingUnsavedWork) {
+  const std::string other = "Other\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+  ASSERT_TRUE(WriteBytes(dir.File("other.txt"), other));
+  struct Case {
+    const char* name;
+    bool modified;
+    std::vector<bool> answers;
+    bool loaded;
+  };
+  const Case cases[] = {
+      {"nothing unsaved", false, {}, true},
+      {"unsaved, Yes", true, {true}, true},
+      {"unsaved, No", true, {false}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EnterSomething();
+    if (!c.modified) {
+      p.saveAnswers.push_back(dir.File("saved.txt"));
+      dlg.OnSave();
+    }
+    ASSERT_EQ(dlg.IsModified(), c.modified);
+    const DialogState before = State();
+    p.questions.clear();
+    p.yesNoAnswers.assign(c.answers.begin(), c.answers.end());
+    p.openAnswers.assign(1, dir.File("other.txt"));
+    dlg.OnLoad();
+    EXPECT_EQ(p.questions, c.modified ? std::vector<std::string>{kMsgConfirmLoad}
+                                      : std::vector<std::string>{});
+    EXPECT_EQ(Text(IDC_EVENT_NAME), c.loaded ? "Other" : before.eventName);
+    if (!c.loaded) {
+      EXPECT_TRUE(State() == before);
+      EXPECT_EQ(p.openAnswers.size(), 1u);  // no file dialog
+    }
+    EXPECT_EQ(dlg.IsModified(), !c.loaded);
+    EXPECT_TRUE(p.messages.empty());
+  }
+}
+
+// Whatever save writes, load takes back: a race whose file would pass the
+// load's size limit is refused before any name is asked for.
+TEST_F(RaceFileCommands, SaveRefusesARaceTheLoadWouldRefuse) {
+  // An empty race is 20 bytes; each line break of the comment takes three
+  // on disk (CR CR LF) for two in the dialog, so this comment is smaller
+  // than the limit in the dialog and exactly the limit on disk.
+  const std::size_t breaks = 1000;
+  std::string comment(kRaceFileMaxBytes - 20 - 3 * breaks, 'x');
+  for (std::size_t k = 0; k < breaks; ++k) comment += "\r\n";
+  ASSERT_LT(comment.size(), kRaceFileMaxBytes);
+  for (bool tooLarge : {false, true}) {
+    SCOPED_TRACE(tooLarge);
+    p.messages.clear();
+    p.saveAnswers.assign(1, dir.File("big.txt"));
+    p.Text(IDC_COMMENT).SetText((tooLarge ? "x" : "") + comment);
+    dlg.OnUserEdit(IDC_COMMENT);
+    dlg.OnSave();
+    if (tooLarge) {
+      EXPECT_EQ(p.messages, std::vector<std::string>{kMsgSaveTooLarge});
+      EXPECT_EQ(p.saveAnswers.size(), 1u);  // no file dialog
+      EXPECT_TRUE(dlg.IsModified());
+    } else {
+      ASSERT_TRUE(p.messages.empty());
+      EXPECT_EQ(std::filesystem::file_size(dir.File("big.txt")),
+                kRaceFileMaxBytes);
+      Load(ReadBytes(dir.File("big.txt")));
+      EXPECT_TRUE(p.messages.empty());
+      EXPECT_TRUE(Text(IDC_COMMENT) == comment);
+    }
+  }
+  EXPECT_EQ(std::filesystem::file_size(dir.File("big.txt")), kRaceFileMaxBytes);
+}
+
+// A named pipe (or any file that is not a regular file) is refused at once:
+// opening one for reading would wait for a writer.
+TEST_F(RaceFileCommands, AFifoIsRefusedWithoutWaiting) {
+  const std::string fifo = dir.File("pipe.txt");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const DialogState before = State();
+  EXPECT_TRUE(filetest::ReturnsWithoutAWriter(fifo, [&] { LoadPath(fifo); }));
+  EXPECT_EQ(p.messages, std::vector<std::string>{kMsgOpenFailed});
+  EXPECT_TRUE(State() == before);
 }
 
 TEST_F(RaceFileCommands, CancelledDialogsChangeAndSayNothing) {

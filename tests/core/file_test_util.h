@@ -4,7 +4,13 @@
 
 #include <sys/resource.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
+#include <functional>
+#include <future>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -85,5 +91,21 @@ class FileSizeLimit {
   void (*m_oldHandler)(int) = SIG_DFL;
   bool m_ok = false;
 };
+
+// Runs `read`, which must not block on the FIFO at `fifo`. If it still runs
+// after a few seconds, a writer comes and goes to set it free, and the
+// answer is false.
+inline bool ReturnsWithoutAWriter(const std::string& fifo,
+                                  const std::function<void()>& read) {
+  auto done = std::async(std::launch::async, read);
+  if (done.wait_for(std::chrono::seconds(5)) == std::future_status::ready) {
+    done.get();
+    return true;
+  }
+  const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+  if (fd >= 0) ::close(fd);
+  done.get();
+  return false;
+}
 
 }  // namespace qv::filetest

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
 #include <QTextBlock>
 #include <QTreeWidget>
@@ -171,6 +172,51 @@ TEST(QtControlsTest, CommentWrapsLongLinesAndCountsTypingAsAnEdit) {
   edit.resize(120, 80);
   text.SetText(std::string(200, 'w'));
   EXPECT_EQ(text.GetText(), std::string(200, 'w'));
+}
+
+// A line longer than a piece is held in several blocks that read back as
+// one line; the user's Enter and Backspace inside it, and a long line
+// pasted, still give the text the user sees.
+TEST(QtControlsTest, CommentEditsInsideALongLineKeepItsText) {
+  const int piece = CommentEdit::kPieceLength;
+  const std::string line(3 * piece + 10, 'a');
+  CommentEdit edit(nullptr);
+  CommentText text(&edit);
+  text.SetText("x\r\n" + line + "\r\ny");
+  ASSERT_EQ(edit.document()->blockCount(), 6);
+  EXPECT_EQ(text.GetText(), "x\r\n" + line + "\r\ny");
+
+  // Ten characters into the line's second piece.
+  QTextCursor cursor(edit.document()->findBlockByNumber(2));
+  cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::MoveAnchor, 10);
+  edit.setTextCursor(cursor);
+  QTest::keyClick(&edit, Qt::Key_Return);
+  const std::string head(piece + 10, 'a');
+  const std::string tail(line.size() - head.size(), 'a');
+  EXPECT_EQ(text.GetText(), "x\r\n" + head + "\r\n" + tail + "\r\ny");
+  QTest::keyClick(&edit, Qt::Key_Backspace);
+  EXPECT_EQ(text.GetText(), "x\r\n" + line + "\r\ny");
+
+  // A break typed at the start of a piece, then taken back.
+  edit.setTextCursor(QTextCursor(edit.document()->findBlockByNumber(3)));
+  QTest::keyClick(&edit, Qt::Key_Return);
+  const std::string before(2 * piece, 'a');
+  EXPECT_EQ(text.GetText(), "x\r\n" + before + "\r\n" +
+                                std::string(piece + 10, 'a') + "\r\ny");
+  QTest::keyClick(&edit, Qt::Key_Backspace);
+  EXPECT_EQ(text.GetText(), "x\r\n" + line + "\r\ny");
+
+  // Pasted at the very end: the long line is cut into pieces too.
+  QMimeData pasted;
+  pasted.setText(QString(2 * piece, QChar('p')) + QStringLiteral("\nq"));
+  QTextCursor end(edit.document());
+  end.movePosition(QTextCursor::End);
+  edit.setTextCursor(end);
+  edit.insertFromMimeData(&pasted);
+  EXPECT_EQ(text.GetText(), "x\r\n" + line + "\r\ny" +
+                                std::string(2 * piece, 'p') + "\r\nq");
+  for (QTextBlock b = edit.document()->begin(); b.isValid(); b = b.next())
+    EXPECT_LE(b.length(), piece + 2);
 }
 
 TEST(QtControlsTest, LineEditAndLabelTextsAreUtf8) {

@@ -1,7 +1,11 @@
 // Race files on Qt: the file dialogs and the file access through QFile and
 // QSaveFile.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
+#include <cstdlib>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -20,6 +24,7 @@
 #include <vector>
 
 #include "app/qt/qt_files.h"
+#include "app/qt/qt_platform.h"
 #include "tests/core/file_test_util.h"
 
 namespace qv {
@@ -102,6 +107,43 @@ TEST(QtFileSystem, WriteFailureHalfWayKeepsTheOldFile) {
   // The same write without the limit goes through.
   EXPECT_EQ(files.WriteAll(path, std::string(5000, 'n')), WriteStatus::Ok);
   EXPECT_EQ(ReadBytes(path).size(), 5000u);
+}
+
+// A file-size limit fails the write instead of ending the process: the
+// platform ignores SIGXFSZ, which a user's process otherwise dies of.
+TEST(QtFileSystem, AFileSizeLimitFailsTheWriteInsteadOfEndingTheProgram) {
+  ScratchDir dir;
+  ASSERT_TRUE(dir.Ok());
+  const std::string path = dir.File("race.txt");
+  ASSERT_TRUE(WriteBytes(path, "old"));
+  EXPECT_EXIT(
+      {
+        std::signal(SIGXFSZ, SIG_DFL);
+        qt::Platform platform;
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 4096;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const WriteStatus status =
+            platform.Files().WriteAll(path, std::string(10000, 'n'));
+        std::_Exit(status == WriteStatus::WriteFailed && ReadBytes(path) == "old"
+                       ? 0
+                       : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+TEST(QtFileSystem, NonRegularFilesAreRefusedWithoutWaiting) {
+  ScratchDir dir;
+  ASSERT_TRUE(dir.Ok());
+  const std::string fifo = dir.File("pipe.txt");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  qt::QtFileSystem files;
+  ReadResult r;
+  EXPECT_TRUE(filetest::ReturnsWithoutAWriter(
+      fifo, [&] { r = files.ReadAll(fifo, 100); }));
+  EXPECT_EQ(r.status, ReadStatus::OpenFailed);
+  EXPECT_EQ(files.ReadAll("/dev/null", 100).status, ReadStatus::OpenFailed);
 }
 
 // ---------------------------------------------------------------- dialogs

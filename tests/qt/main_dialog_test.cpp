@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTextBlock>
 #include <QTreeWidget>
 #include <string>
 #include <utility>
@@ -227,20 +228,97 @@ TEST(MainDialogTest, ColoursReachMessageBoxesAndTheVersionDialog) {
 
 // ---------------------------------------------------------------- keys
 
-TEST(MainDialogTest, EnterPressesOnlyAFocusedButton) {
-  OpenDialog o;
-  for (int id : {1001, 1012, 1042, 1057, 1071, 1000, 1053, 1042}) {
-    SCOPED_TRACE("Enter in " + std::to_string(id));
-    QWidget* w = o.window->Control(id);
+// Everything a stray key could change: the tables, the settings, the list
+// and the panel.
+struct RaceSnapshot {
+  std::vector<double> distances;
+  std::vector<int> numbers;
+  std::vector<std::string> texts;
+  friend bool operator==(const RaceSnapshot&, const RaceSnapshot&) = default;
+};
+
+RaceSnapshot Snapshot(OpenDialog& o) {
+  RaceSnapshot s;
+  const CRaceDlg& d = o.dlg;
+  for (int i = 0; i <= MAX_SECTIONS; ++i) {
+    if (i < MAX_SECTIONS) {
+      s.distances.insert(s.distances.end(), {d.m_startKm[i], d.m_endKm[i]});
+      s.numbers.insert(s.numbers.end(), {d.m_arrival[i], d.m_departure[i],
+                                         d.m_loss[i], d.m_lap[i], d.m_pace[i]});
+    }
+    s.numbers.insert(s.numbers.end(), {d.m_calcArrival[i], d.m_calcLap[i]});
+  }
+  s.numbers.insert(s.numbers.end(),
+                   {d.m_nSections, d.m_nInputIndex, d.m_nSelected,
+                    d.m_nPriority, d.m_nCalcMode, d.m_nSpeedUnit,
+                    d.m_nInputAssist, d.m_nGraphAxis, d.IsModified()});
+  for (QComboBox* combo : o.window->findChildren<QComboBox*>())
+    s.numbers.push_back(combo->currentIndex());
+  for (int id : {1001, 1012, 1042, 1048, 1076})
+    s.texts.push_back(o.platform.TextControl(id).GetText());
+  auto* list = o.Find<QTreeWidget>(1000);
+  for (int r = 0; r < list->topLevelItemCount(); ++r)
+    for (int c = 0; c < list->columnCount(); ++c)
+      s.texts.push_back(list->topLevelItem(r)->text(c).toStdString());
+  return s;
+}
+
+// Enter (the main key and the keypad's) reaches the dialog only through the
+// focused control: a push button runs its own command, everything else
+// leaves the race as it was.
+TEST(MainDialogTest, EnterChangesNothingButAFocusedButtonsCommand) {
+  struct Case {
+    int id;
+    const char* what;
+    int addedSections;  // by the focused button's own command
+    int colourPresses;
+  };
+  const Case cases[] = {
+      {1001, "start point edit", 0, 0},   {1012, "arrival point edit", 0, 0},
+      {1042, "event name edit", 0, 0},    {1057, "number list", 0, 0},
+      {1071, "priority list", 0, 0},      {1073, "input assist list", 0, 0},
+      {1000, "section list", 0, 0},       {1053, "colour button", 0, 2},
+      {1026, "append button", 2, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    OpenDialog o;
+    // A computed two-section race with its first row selected.
+    o.platform.TextControl(1012).SetText("5");
+    o.platform.ComboBox(1060).SetCurSel(20);
+    o.dlg.OnAppend();
+    o.platform.TextControl(1012).SetText("10");
+    o.dlg.OnAppend();
+    o.dlg.OnCompute();
+    o.Find<QTreeWidget>(1000)->topLevelItem(0)->setSelected(true);
+    o.dlg.m_nSelected = 0;
+    o.platform.TextControl(1042).SetText("大会");
+    const RaceSnapshot before = Snapshot(o);
+    const int sections = o.dlg.m_nSections;
+
+    o.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(o.window));
+    QWidget* w = o.window->Control(c.id);
     w->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(w->hasFocus());
     QTest::keyClick(w, Qt::Key_Return);
     QTest::keyClick(w, Qt::Key_Enter, Qt::KeypadModifier);
+
     EXPECT_TRUE(o.window->isVisible());
+    EXPECT_EQ(o.dlg.m_nColor, c.colourPresses);
+    EXPECT_EQ(o.dlg.m_nSections, sections + c.addedSections);
+    if (c.addedSections == 0) {
+      EXPECT_TRUE(Snapshot(o) == before);
+    }
   }
-  // Only the two presses on the colour button counted.
-  EXPECT_EQ(o.dlg.m_nColor, 2);
-  EXPECT_EQ(o.Find<QLineEdit>(1001)->text(), QStringLiteral("0"));
-  EXPECT_EQ(o.Find<QComboBox>(1057)->currentIndex(), 0);
+}
+
+// The dialog has no default button: none draws the default frame.
+TEST(MainDialogTest, NoButtonIsTheDefault) {
+  OpenDialog o;
+  for (QPushButton* b : o.window->findChildren<QPushButton*>()) {
+    EXPECT_FALSE(b->isDefault()) << b->text().toStdString();
+  }
 }
 
 TEST(MainDialogTest, CommentTakesEnterAsALineBreakAndTabMovesOn) {
@@ -255,6 +333,34 @@ TEST(MainDialogTest, CommentTakesEnterAsALineBreakAndTabMovesOn) {
   QTest::keyClick(comment, Qt::Key_Tab);
   EXPECT_FALSE(comment->hasFocus());
   EXPECT_EQ(o.platform.TextControl(1076).GetText(), "ab\r\nc");
+}
+
+// Texts of any length come back whole from the window's edits, and a very
+// long comment line is held in pieces the text layout handles quickly.
+TEST(MainDialogTest, LongTextsComeBackWhole) {
+  OpenDialog o;
+  struct Case {
+    int id;
+    std::string text;
+  };
+  std::string manyLines;
+  for (int k = 0; k < 300; ++k) manyLines += std::string(k * 37, 'y') + "\r\n";
+  const Case cases[] = {
+      {1042, std::string(40000, 'n')},
+      {1042, std::string(20000, 'a') + "大会"},
+      {1076, std::string(100000, 'c')},
+      {1076, "晴れ\r\n" + std::string(9000, 'w') + "\r\n\r\n" + "風"},
+      {1076, manyLines},
+  };
+  auto* comment = o.Find<CommentEdit>(1076);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.id) + " " + std::to_string(c.text.size()));
+    ITextControl& control = o.platform.TextControl(c.id);
+    control.SetText(c.text);
+    EXPECT_EQ(control.GetText(), c.text);
+    for (QTextBlock b = comment->document()->begin(); b.isValid(); b = b.next())
+      ASSERT_LE(b.length(), CommentEdit::kPieceLength + 1);
+  }
 }
 
 // The three ways to close the window: Escape, the close button and the
