@@ -83,6 +83,9 @@ class CRaceDlg {
   // ---- race file (file/)
   void OnLoad();
   void OnSave();
+  // The load without its question and file dialog: reads the file at path
+  // into the dialog, or shows why not and changes nothing. True when loaded.
+  bool LoadRaceFile(const std::string& path);
 
   // ---- graph (graph/)
   void DrawGraph();

@@ -34,22 +34,25 @@ void CRaceDlg::OnLoad() {
   if (m_bModified && !m_platform.AskYesNo(kMsgConfirmLoad)) return;
   const std::optional<std::string> path = m_platform.GetOpenFileName();
   if (!path) return;
+  LoadRaceFile(*path);
+}
 
+bool CRaceDlg::LoadRaceFile(const std::string& path) {
   // The whole file is read and checked before anything in the dialog
   // changes, so a refused file leaves the race as it was.
-  const ReadResult file = m_platform.Files().ReadAll(*path, kRaceFileMaxBytes);
+  const ReadResult file = m_platform.Files().ReadAll(path, kRaceFileMaxBytes);
   switch (file.status) {
     case ReadStatus::Ok:
       break;
     case ReadStatus::OpenFailed:
       m_platform.MessageBox(kMsgOpenFailed);
-      return;
+      return false;
     case ReadStatus::TooLarge:
       m_platform.MessageBox(kMsgFileTooLarge);
-      return;
+      return false;
     case ReadStatus::ReadFailed:
       m_platform.MessageBox(kMsgReadFailed);
-      return;
+      return false;
   }
   const RaceReadResult read = ReadRaceFile(file.bytes);
   switch (read.status) {
@@ -57,10 +60,10 @@ void CRaceDlg::OnLoad() {
       break;
     case RaceReadStatus::TooLarge:
       m_platform.MessageBox(kMsgFileTooLarge);
-      return;
+      return false;
     case RaceReadStatus::BadSectionCount:
       m_platform.MessageBox(kMsgBadSectionCount);
-      return;
+      return false;
   }
   const RaceFileData& race = read.race;
 
@@ -107,6 +110,7 @@ void CRaceDlg::OnLoad() {
     m_staticSectionNo->SetText("1");
   }
   MarkSaved();
+  return true;
 }
 
 void CRaceDlg::OnSave() {

@@ -147,12 +147,21 @@ namespace {
 constexpr int kLineGoesOn = 1;
 constexpr int kLineEnds = -1;
 
-// CR LF, a bare LF and a bare CR each break a line.
+// CR LF, a bare LF and a bare CR each break a line. (One pass: replacing
+// the breaks in place moves the rest of the text each time.)
 QStringList SplitLines(const QString& text) {
-  QString plain = text;
-  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  plain.replace(QChar('\r'), QChar('\n'));
-  return plain.split(QChar('\n'));
+  QStringList lines;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text.at(i);
+    if (c != QChar('\r') && c != QChar('\n')) continue;
+    lines.append(text.mid(start, i - start));
+    if (c == QChar('\r') && i + 1 < text.size() && text.at(i + 1) == QChar('\n'))
+      ++i;
+    start = i + 1;
+  }
+  lines.append(text.mid(start));
+  return lines;
 }
 
 // The pieces of one line, none longer than kPieceLength; a surrogate pair
@@ -168,6 +177,43 @@ QStringList Pieces(const QString& line) {
     from = end;
   } while (from < line.size());
   return pieces;
+}
+
+// Text as blocks of at most about kPieceLength characters: short lines
+// share a block, joined by line separators (the document would take
+// seconds for millions of blocks), and a long line is cut over several.
+struct Blocks {
+  QStringList texts;
+  std::vector<bool> goesOn;  // the block's line goes on in the next block
+};
+
+Blocks Pack(const QStringList& lines) {
+  Blocks out;
+  QString block;
+  auto endBlock = [&out, &block](bool goesOn) {
+    out.texts.append(block);
+    out.goesOn.push_back(goesOn);
+    block.clear();
+  };
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const QString& line = lines[i];
+    if (i > 0) {
+      if (block.size() + 1 + line.size() <= CommentEdit::kPieceLength) {
+        block += QChar(QChar::LineSeparator);
+        block += line;
+        continue;
+      }
+      endBlock(false);
+    }
+    const QStringList pieces = Pieces(line);
+    for (qsizetype k = 0; k + 1 < pieces.size(); ++k) {
+      block = pieces[k];
+      endBlock(true);
+    }
+    block = pieces.last();
+  }
+  endBlock(false);
+  return out;
 }
 
 }  // namespace
@@ -189,34 +235,26 @@ QString CommentEdit::CrLfText() const {
   const QTextDocument* doc = document();
   out.reserve(doc->characterCount() + doc->blockCount());
   for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-    QString line = b.text();
-    line.replace(QChar::LineSeparator, kBreak);
-    out += line;
+    const QString line = b.text();
+    for (const QChar c : line) {
+      if (c == QChar::LineSeparator)
+        out += kBreak;
+      else
+        out += c;
+    }
     if (b.next().isValid() && b.userState() != kLineGoesOn) out += kBreak;
   }
   return out;
 }
 
 void CommentEdit::SetCrLfText(const QString& text) {
-  // One block a piece, joined by LF for setPlainText, and for each block
-  // whether its line goes on in the next one.
-  QString plain;
-  plain.reserve(text.size() + text.size() / kPieceLength + 1);
-  std::vector<bool> goesOn;
-  for (const QString& line : SplitLines(text)) {
-    const QStringList pieces = Pieces(line);
-    for (qsizetype k = 0; k < pieces.size(); ++k) {
-      if (!goesOn.empty()) plain += QChar('\n');
-      plain += pieces[k];
-      goesOn.push_back(k + 1 < pieces.size());
-    }
-  }
+  const Blocks blocks = Pack(SplitLines(text));
   m_settingText = true;
-  setPlainText(plain);
+  setPlainText(blocks.texts.join(QChar('\n')));
   std::size_t k = 0;
-  for (QTextBlock b = document()->begin(); b.isValid() && k < goesOn.size();
-       b = b.next(), ++k) {
-    if (goesOn[k]) b.setUserState(kLineGoesOn);
+  for (QTextBlock b = document()->begin();
+       b.isValid() && k < blocks.goesOn.size(); b = b.next(), ++k) {
+    if (blocks.goesOn[k]) b.setUserState(kLineGoesOn);
   }
   m_settingText = false;
 }
@@ -232,21 +270,20 @@ void CommentEdit::insertFromMimeData(const QMimeData* source) {
     QPlainTextEdit::insertFromMimeData(source);
     return;
   }
+  const Blocks blocks = Pack(lines);
   QTextCursor cursor = textCursor();
   cursor.beginEditBlock();
   cursor.removeSelectedText();
   // The end of the block pasted into ends the last pasted block.
   const int end = cursor.block().userState();
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    const QStringList pieces = Pieces(lines[i]);
-    for (qsizetype k = 0; k < pieces.size(); ++k) {
-      if (i > 0 || k > 0) {
-        cursor.insertBlock();
-        cursor.block().previous().setUserState(k > 0 ? kLineGoesOn
-                                                     : kLineEnds);
-      }
-      cursor.insertText(pieces[k]);
+  for (qsizetype k = 0; k < blocks.texts.size(); ++k) {
+    if (k > 0) {
+      cursor.insertBlock();
+      cursor.block().previous().setUserState(
+          blocks.goesOn[static_cast<std::size_t>(k - 1)] ? kLineGoesOn
+                                                         : kLineEnds);
     }
+    cursor.insertText(blocks.texts[k]);
   }
   cursor.block().setUserState(end);
   cursor.endEditBlock();
@@ -363,12 +400,29 @@ int ComboControl::GetCount() const {
 }
 
 std::string LineEditText::GetText() const {
-  return m_edit != nullptr ? ToUtf8(m_edit->text()) : std::string();
+  if (m_edit == nullptr) return {};
+  if (m_tooLong) return *m_tooLong;
+  return ToUtf8(m_edit->text());
 }
 
 void LineEditText::SetText(std::string_view text) {
   if (m_edit == nullptr) return;
-  m_edit->setText(ToQString(text));
+  QString shown = ToQString(text);
+  if (shown.size() > kLongestEditable) {
+    m_tooLong.emplace(text);
+    qsizetype cut = kLongestEditable;
+    if (shown.at(cut - 1).isHighSurrogate()) --cut;
+    shown.truncate(cut);
+    shown += QChar(0x2026);  // …
+    m_edit->setReadOnly(true);
+    m_edit->setToolTip(
+        QStringLiteral("長すぎるため先頭だけを表示しています（編集できません）"));
+  } else if (m_tooLong) {
+    m_tooLong.reset();
+    m_edit->setReadOnly(false);
+    m_edit->setToolTip(QString());
+  }
+  m_edit->setText(shown);
   // Show a long text from its start, as a freshly set edit does.
   m_edit->setCursorPosition(0);
 }

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QTreeWidget>
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,9 +93,10 @@ class DropDownCombo final : public QComboBox {
 // moves the focus on. UserEdited() follows changes the user makes only.
 //
 // Qt lays a paragraph out whole, in time that grows with the square of its
-// length, so a line longer than kPieceLength characters is held as several
-// blocks: each block but the last is marked as going on in the next, and
-// the text reads back as one line.
+// length, and takes seconds for millions of paragraphs. So the text is held
+// in blocks of about kPieceLength characters: short lines share a block,
+// separated by line separators, and a longer line goes on over several
+// blocks, each but the last marked as going on in the next.
 class CommentEdit final : public QPlainTextEdit {
   Q_OBJECT
  public:
@@ -152,14 +154,21 @@ class ComboControl final : public IComboBox {
   QPointer<QComboBox> m_combo;
 };
 
+// A one-line edit lays its whole text out on every change and paint, which
+// takes seconds for millions of characters. A text longer than
+// kLongestEditable (only a file brings one) is kept here whole and read
+// back whole; the edit shows its start, read-only.
 class LineEditText final : public ITextControl {
  public:
+  static constexpr qsizetype kLongestEditable = 100000;
+
   explicit LineEditText(QLineEdit* edit) : m_edit(edit) {}
   std::string GetText() const override;
   void SetText(std::string_view text) override;
 
  private:
   QPointer<QLineEdit> m_edit;
+  std::optional<std::string> m_tooLong;
 };
 
 class CommentText final : public ITextControl {

@@ -343,14 +343,18 @@ TEST(MainDialogTest, LongTextsComeBackWhole) {
     int id;
     std::string text;
   };
-  std::string manyLines;
-  for (int k = 0; k < 300; ++k) manyLines += std::string(k * 37, 'y') + "\r\n";
+  std::string longLines;
+  for (int k = 0; k < 300; ++k) longLines += std::string(k * 37, 'y') + "\r\n";
+  std::string blankLines;
+  for (int k = 0; k < 100000; ++k) blankLines += "\r\n";
   const Case cases[] = {
       {1042, std::string(40000, 'n')},
       {1042, std::string(20000, 'a') + "大会"},
+      {1042, std::string(300000, 'a') + "大会"},  // shown in part
       {1076, std::string(100000, 'c')},
       {1076, "晴れ\r\n" + std::string(9000, 'w') + "\r\n\r\n" + "風"},
-      {1076, manyLines},
+      {1076, longLines},
+      {1076, blankLines},
   };
   auto* comment = o.Find<CommentEdit>(1076);
   for (const Case& c : cases) {
@@ -358,9 +362,17 @@ TEST(MainDialogTest, LongTextsComeBackWhole) {
     ITextControl& control = o.platform.TextControl(c.id);
     control.SetText(c.text);
     EXPECT_EQ(control.GetText(), c.text);
-    for (QTextBlock b = comment->document()->begin(); b.isValid(); b = b.next())
+    const QTextDocument* doc = comment->document();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
       ASSERT_LE(b.length(), CommentEdit::kPieceLength + 1);
+    EXPECT_LE(doc->blockCount(),
+              2 * static_cast<int>(c.text.size()) / CommentEdit::kPieceLength + 2);
   }
+  // A name too long to edit makes the edit read-only until a shorter one.
+  auto* name = o.Find<QLineEdit>(1042);
+  EXPECT_TRUE(name->isReadOnly());
+  o.platform.TextControl(1042).SetText("大会");
+  EXPECT_FALSE(name->isReadOnly());
 }
 
 // The three ways to close the window: Escape, the close button and the
