@@ -571,13 +571,40 @@ int Run(const Options& options, const RunContext& context, Sink& out,
       context.renderer != nullptr)
     screenArea = context.renderer->ScreenGraphArea();
 
+  Progress progress(err, context.progress, total);
+  bool allOk = true;
+  bool outOk = true;
+  auto passOn = [&](std::size_t i, const RaceOutcome& outcome) {
+    allOk = allOk && outcome.ok;
+    if (outOk && !outcome.out.empty() && !out.Write(outcome.out)) {
+      // Reported once; the files of the other races are still written.
+      const int error = errno;
+      outOk = false;
+      progress.Clear();
+      err.Write(std::string(kMsgOutputWriteFailed) + ": 標準出力 (" +
+                Reason(error) + ")\n");
+    }
+    if (!outcome.err.empty()) {
+      progress.Clear();
+      err.Write(outcome.err);
+    }
+    progress.Done(i + 1, options.raceFiles[i]);
+  };
+
+  const std::size_t workers = std::min<std::size_t>(
+      static_cast<std::size_t>(std::max(options.jobs, 1)), total);
+  if (workers <= 1) {
+    // No thread to start (and no arena for it) when one at a time is all.
+    for (std::size_t i = 0; i < total; ++i)
+      passOn(i, RunRace(options, options.raceFiles[i], context, screenArea));
+    progress.Clear();
+    return allOk && outOk ? 0 : 1;
+  }
+
   // Workers take races in order; the main thread passes on each race's
   // outcome in order. A race finished early waits in its slot, and no
   // worker runs further than a few races ahead of what is passed on, so
   // nothing piles up however many races there are.
-  const std::size_t workers =
-      std::min<std::size_t>(static_cast<std::size_t>(std::max(options.jobs, 1)),
-                            total);
   const std::size_t window = std::max<std::size_t>(4 * workers, 8);
   std::vector<std::optional<RaceOutcome>> slots(total);
   std::mutex lock;
@@ -591,7 +618,8 @@ int Run(const Options& options, const RunContext& context, Sink& out,
       std::size_t i = 0;
       {
         std::unique_lock<std::mutex> guard(lock);
-        room.wait(guard, [&] { return next >= total || next < passed + window; });
+        room.wait(guard,
+                  [&] { return next >= total || next < passed + window; });
         if (next >= total) return;
         i = next++;
       }
@@ -608,9 +636,6 @@ int Run(const Options& options, const RunContext& context, Sink& out,
   threads.reserve(workers);
   for (std::size_t w = 0; w < workers; ++w) threads.emplace_back(work);
 
-  Progress progress(err, context.progress, total);
-  bool allOk = true;
-  bool outOk = true;
   for (std::size_t i = 0; i < total; ++i) {
     RaceOutcome outcome;
     {
@@ -621,20 +646,7 @@ int Run(const Options& options, const RunContext& context, Sink& out,
       passed = i + 1;
     }
     room.notify_all();
-    allOk = allOk && outcome.ok;
-    if (outOk && !outcome.out.empty() && !out.Write(outcome.out)) {
-      // Reported once; the files of the other races are still written.
-      const int error = errno;
-      outOk = false;
-      progress.Clear();
-      err.Write(std::string(kMsgOutputWriteFailed) + ": 標準出力 (" +
-                Reason(error) + ")\n");
-    }
-    if (!outcome.err.empty()) {
-      progress.Clear();
-      err.Write(outcome.err);
-    }
-    progress.Done(i + 1, options.raceFiles[i]);
+    passOn(i, outcome);
   }
   for (std::thread& t : threads) t.join();
   progress.Clear();
