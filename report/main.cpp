@@ -1,10 +1,13 @@
-// quorvane-report: the race computed and exported without a window.
+// quorvane-report: race files computed and exported without a window.
 //
-// The list and the CSV need nothing but the program's core; rendering a
-// graph or a PDF needs Qt, which lives in a module loaded on first use, so
-// a run that only lists starts as fast as a plain command-line program.
+// The list and the CSV need nothing but the program's core; pictures and
+// printed pages need Qt, which the Qt layer's offscreen module brings in
+// only when a run asks for one, so a run that only lists starts as fast as
+// a plain command-line program.
 #include <dlfcn.h>
 #include <limits.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <iostream>
@@ -12,11 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "report/output_file.h"
 #include "report/report.h"
 
 namespace {
-
-using MakeRenderer = qv::report::Renderer* (*)(int*, char**);
 
 // The module stands beside the program in the build, and under
 // lib/quorvane when installed.
@@ -29,67 +31,57 @@ std::string FindModule() {
     dir = self;
     dir = dir.substr(0, dir.rfind('/'));
   }
-  const char* kName = "quorvane-report-render.so";
+  const std::string name = qv::offscreen::kModuleFile;
   for (const std::string& candidate :
-       {dir + "/" + kName, dir + "/../lib/quorvane/" + kName}) {
+       {dir + "/" + name, dir + "/../lib/quorvane/" + name}) {
     if (access(candidate.c_str(), R_OK) == 0) return candidate;
   }
-  return dir + "/" + kName;
+  return dir + "/" + name;
 }
 
-class LazyRenderer final : public qv::report::Renderer {
- public:
-  LazyRenderer(int& argc, char** argv) : m_argc(argc), m_argv(argv) {}
+// Never unloaded: Qt does not survive that.
+qv::offscreen::Renderer* LoadRenderer() {
+  const std::string module = FindModule();
+  void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+  auto entry = handle != nullptr
+                   ? reinterpret_cast<qv::offscreen::ModuleEntry>(
+                         dlsym(handle, qv::offscreen::kModuleEntry))
+                   : nullptr;
+  if (entry == nullptr) {
+    const char* why = dlerror();
+    std::cerr << "quorvane-report: cannot load " << module << ": "
+              << (why != nullptr ? why : "no entry point") << '\n';
+    return nullptr;
+  }
+  return entry();
+}
 
-  qv::Rect ScreenGraphArea() override {
-    return Load() ? m_real->ScreenGraphArea() : qv::Rect{};
-  }
-  bool SaveGraph(const std::string& path,
-                 const std::vector<qv::headless::DrawOp>& ops, int width,
-                 int height) override {
-    return Load() && m_real->SaveGraph(path, ops, width, height);
-  }
-  std::unique_ptr<qv::IPrintJob> OpenPdf(const std::string& path) override {
-    return Load() ? m_real->OpenPdf(path) : nullptr;
+class FdSink final : public qv::report::Sink {
+ public:
+  explicit FdSink(int fd) : m_fd(fd) {}
+  bool Write(std::string_view text) override {
+    return qv::report::WriteAllTo(m_fd, text);
   }
 
  private:
-  bool Load() {
-    if (m_real) return true;
-    if (m_failed) return false;
-    const std::string module = FindModule();
-    // The module is never unloaded: Qt does not survive that.
-    void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-    auto make = handle != nullptr ? reinterpret_cast<MakeRenderer>(
-                                        dlsym(handle, "QuorvaneMakeRenderer"))
-                                  : nullptr;
-    if (make == nullptr) {
-      const char* why = dlerror();
-      std::cerr << "quorvane-report: cannot load " << module << ": "
-                << (why != nullptr ? why : "no entry point") << '\n';
-      m_failed = true;
-      return false;
-    }
-    m_real.reset(make(&m_argc, m_argv));
-    return true;
-  }
-
-  int& m_argc;
-  char** m_argv;
-  std::unique_ptr<qv::report::Renderer> m_real;
-  bool m_failed = false;
+  int m_fd;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file-size limit then fails the write, which is reported, instead of
+  // killing the program with a partial file.
+  signal(SIGXFSZ, SIG_IGN);
+
   std::vector<std::string> args(argv + 1, argv + argc);
   qv::report::Options options;
   std::string error;
   switch (qv::report::ParseArgs(args, options, error)) {
-    case qv::report::ParseResult::Help:
-      std::cout << qv::report::UsageText();
-      return 0;
+    case qv::report::ParseResult::Help: {
+      FdSink out(STDOUT_FILENO);
+      return out.Write(qv::report::UsageText()) ? 0 : 1;
+    }
     case qv::report::ParseResult::UsageError:
       std::cerr << "quorvane-report: " << error << "\n\n"
                 << qv::report::UsageText();
@@ -97,6 +89,20 @@ int main(int argc, char** argv) {
     case qv::report::ParseResult::Ok:
       break;
   }
-  LazyRenderer renderer(argc, argv);
-  return qv::report::Run(options, renderer, std::cout, std::cerr);
+
+  qv::report::RunContext context;
+  // Read once here: umask can only be read by setting it, which other
+  // threads must not see.
+  context.umask = umask(022);
+  umask(context.umask);
+  context.progress = isatty(STDERR_FILENO) == 1;
+  std::unique_ptr<qv::offscreen::Renderer> renderer;
+  if (options.NeedsRenderer()) {
+    renderer.reset(LoadRenderer());
+    if (!renderer) return 1;
+    context.renderer = renderer.get();
+  }
+  FdSink out(STDOUT_FILENO);
+  FdSink err(STDERR_FILENO);
+  return qv::report::Run(options, context, out, err);
 }

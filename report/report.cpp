@@ -1,10 +1,25 @@
 #include "report/report.h"
 
-#include <fstream>
-#include <ostream>
+#include <getopt.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <thread>
+#include <utility>
+
+#include "app/headless/replay.h"
 #include "app/numtext.h"
 #include "app/race_dlg.h"
+#include "report/output_file.h"
 #include "res/resource.h"
 #include "res/strings.h"
 
@@ -34,18 +49,26 @@ bool Pick(const Choice (&choices)[N], const std::string& value, int& out) {
   return false;
 }
 
+// Digits only, at most four of them after leading zeros.
+bool ParseSmallNumber(const std::string& text, int& value) {
+  if (text.empty() || text.size() > 9) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  value = ParseInt(text);
+  return true;
+}
+
 bool ParseSize(const std::string& text, int& w, int& h) {
   const auto x = text.find('x');
-  if (x == std::string::npos || x == 0 || x + 1 >= text.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if (i != x && (text[i] < '0' || text[i] > '9')) return false;
-  w = ParseInt(text.substr(0, x));
-  h = ParseInt(text.substr(x + 1));
+  if (x == std::string::npos) return false;
+  if (!ParseSmallNumber(text.substr(0, x), w) ||
+      !ParseSmallNumber(text.substr(x + 1), h))
+    return false;
   // Big enough to draw a graph, small enough for an image in memory.
   return w >= 16 && h >= 16 && w <= 10000 && h <= 10000;
 }
 
-bool EndsWith(const std::string& s, const std::string& suffix) {
+bool EndsWithNoCase(const std::string& s, const std::string& suffix) {
   if (s.size() < suffix.size()) return false;
   for (std::size_t i = 0; i < suffix.size(); ++i) {
     char c = s[s.size() - suffix.size() + i];
@@ -65,21 +88,116 @@ std::string CsvField(const std::string& cell) {
   return quoted + '"';
 }
 
-bool WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  return static_cast<bool>(file);
+enum OptionId {
+  kHelp = 'h',
+  kJobs = 'j',
+  kEntered = 256,
+  kPriority,
+  kCondition,
+  kUnit,
+  kAxis,
+  kCsv,
+  kGraph,
+  kSize,
+  kPdf,
+};
+
+const option kLongOptions[] = {
+    {"entered", no_argument, nullptr, kEntered},
+    {"priority", required_argument, nullptr, kPriority},
+    {"condition", required_argument, nullptr, kCondition},
+    {"unit", required_argument, nullptr, kUnit},
+    {"axis", required_argument, nullptr, kAxis},
+    {"csv", required_argument, nullptr, kCsv},
+    {"graph", required_argument, nullptr, kGraph},
+    {"size", required_argument, nullptr, kSize},
+    {"pdf", required_argument, nullptr, kPdf},
+    {"jobs", required_argument, nullptr, kJobs},
+    {"help", no_argument, nullptr, kHelp},
+    {nullptr, 0, nullptr, 0},
+};
+
+std::string OptionName(int id) {
+  for (const option& o : kLongOptions)
+    if (o.name != nullptr && o.val == id) return std::string("--") + o.name;
+  return "-" + std::string(1, static_cast<char>(id));
+}
+
+// Two names are the same file when they resolve to the same path, or when
+// both exist and are one file (a hard link, a different spelling).
+struct FileKey {
+  std::string path;
+  std::optional<std::pair<dev_t, ino_t>> inode;
+};
+
+FileKey KeyOf(const std::string& name) {
+  FileKey key;
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(name, ec);
+  const std::filesystem::path resolved =
+      std::filesystem::weakly_canonical(absolute, ec);
+  key.path = (ec ? absolute.lexically_normal() : resolved).string();
+  struct stat st {};
+  if (::stat(name.c_str(), &st) == 0) key.inode = {st.st_dev, st.st_ino};
+  return key;
+}
+
+bool SameFile(const FileKey& a, const FileKey& b) {
+  return a.path == b.path || (a.inode && b.inode && *a.inode == *b.inode);
+}
+
+struct NamedOutput {
+  const char* option;
+  const std::string* pattern;
+};
+
+// Every output of every race is a new file: none is a race file, none is
+// written twice.
+bool CheckOutputs(const Options& o, std::string& error) {
+  const NamedOutput outputs[] = {
+      {"--csv", &o.csvPath}, {"--graph", &o.graphPath}, {"--pdf", &o.pdfPath}};
+  std::vector<FileKey> races;
+  for (const std::string& race : o.raceFiles) races.push_back(KeyOf(race));
+  struct Written {
+    FileKey key;
+    std::string name;
+    const char* option;
+  };
+  std::vector<Written> written;
+  for (const std::string& race : o.raceFiles) {
+    for (const NamedOutput& out : outputs) {
+      if (out.pattern->empty() || *out.pattern == "-") continue;
+      const std::string name = OutputName(*out.pattern, race);
+      const FileKey key = KeyOf(name);
+      for (std::size_t r = 0; r < races.size(); ++r) {
+        if (SameFile(key, races[r])) {
+          error = std::string(out.option) + " " + name +
+                  " would overwrite the race file " + o.raceFiles[r];
+          return false;
+        }
+      }
+      for (const Written& w : written) {
+        if (SameFile(key, w.key)) {
+          error = std::string(out.option) + " " + name + " is also written by " +
+                  w.option + " " + w.name;
+          return false;
+        }
+      }
+      written.push_back({key, name, out.option});
+    }
+  }
+  return true;
 }
 
 }  // namespace
 
 std::string UsageText() {
-  return "Usage: quorvane-report [options] RACE-FILE\n"
+  return "Usage: quorvane-report [options] RACE-FILE...\n"
          "\n"
-         "Loads a race file as the dialog's load command does, computes it as\n"
-         "its compute command does and writes the section list to standard\n"
-         "output, one row a line, the cells separated by tabs.\n"
+         "Loads each race file as the dialog's load command does, computes it\n"
+         "as its compute command does and writes the section list to standard\n"
+         "output, one row a line, the cells separated by tabs. With more than\n"
+         "one race file every line starts with the file's name and a tab.\n"
          "\n"
          "Options:\n"
          "  --entered                 list the entered rows, do not compute\n"
@@ -91,105 +209,169 @@ std::string UsageText() {
          "  --graph FILE.png|FILE.svg the graph as the dialog shows it\n"
          "  --size WIDTHxHEIGHT       the graph's size in pixels\n"
          "  --pdf FILE                the printed page as PDF\n"
-         "  --help                    this text\n"
+         "  -j, --jobs N              N races at once (default: one per "
+         "processor)\n"
+         "  -h, --help                this text\n"
          "\n"
-         "Exit status: 0 success, 1 the file cannot be opened or is refused,\n"
-         "2 usage error.\n";
+         "In output names {name} stands for the race file's name without its\n"
+         "folder and extension; with more than one race file every output\n"
+         "name needs it. Output folders must exist.\n"
+         "\n"
+         "Exit status: 0 success, 1 a race file cannot be opened or is\n"
+         "refused or an output cannot be written, 2 usage error.\n";
 }
 
 ParseResult ParseArgs(const std::vector<std::string>& args, Options& options,
                       std::string& error) {
   options = Options{};
-  bool haveFile = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string arg = args[i];
-    std::string value;
-    bool hasValue = false;
-    if (arg.rfind("--", 0) == 0) {
-      const auto eq = arg.find('=');
-      if (eq != std::string::npos) {
-        value = arg.substr(eq + 1);
-        arg = arg.substr(0, eq);
-        hasValue = true;
-      }
-    }
-    auto next = [&](std::string& out) {
-      if (hasValue) {
-        out = value;
-        return true;
-      }
-      if (i + 1 >= args.size()) {
-        error = arg + " needs a value";
-        return false;
-      }
-      out = args[++i];
-      return true;
-    };
-    auto choice = [&](const auto& table, int& out) {
-      std::string v;
-      if (!next(v)) return false;
-      if (!Pick(table, v, out)) {
-        error = "unknown value for " + arg + ": " + v;
-        return false;
-      }
-      return true;
-    };
-    if (arg == "--help" || arg == "-h") return ParseResult::Help;
-    if (arg == "--entered" && !hasValue) {
-      options.entered = true;
-    } else if (arg == "--priority") {
-      if (!choice(kPriorities, options.priority))
-        return ParseResult::UsageError;
-    } else if (arg == "--condition") {
-      if (!choice(kConditions, options.calcMode))
-        return ParseResult::UsageError;
-    } else if (arg == "--unit") {
-      if (!choice(kUnits, options.speedUnit)) return ParseResult::UsageError;
-    } else if (arg == "--axis") {
-      if (!choice(kAxes, options.graphAxis)) return ParseResult::UsageError;
-    } else if (arg == "--csv") {
-      if (!next(options.csvPath)) return ParseResult::UsageError;
-    } else if (arg == "--graph") {
-      if (!next(options.graphPath)) return ParseResult::UsageError;
-      if (!EndsWith(options.graphPath, ".png") &&
-          !EndsWith(options.graphPath, ".svg")) {
-        error = "--graph takes a .png or .svg file name";
-        return ParseResult::UsageError;
-      }
-    } else if (arg == "--size") {
-      std::string v;
-      if (!next(v)) return ParseResult::UsageError;
-      if (!ParseSize(v, options.width, options.height)) {
-        error = "--size takes WIDTHxHEIGHT, each 16 to 10000 pixels";
-        return ParseResult::UsageError;
-      }
-    } else if (arg == "--pdf") {
-      if (!next(options.pdfPath)) return ParseResult::UsageError;
-    } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-      error = "unknown option " + args[i];
+  std::vector<std::string> storage;
+  storage.reserve(args.size() + 1);
+  storage.emplace_back("quorvane-report");
+  storage.insert(storage.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : storage) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const int argc = static_cast<int>(storage.size());
+
+  std::set<int> seen;
+  int jobs = 0;
+  optind = 0;  // glibc: start afresh
+  opterr = 0;  // our own messages
+  for (;;) {
+    int index = -1;
+    const int id = getopt_long(argc, argv.data(), ":hj:", kLongOptions, &index);
+    if (id == -1) break;
+    if (id == '?') {
+      const std::string arg = argv[static_cast<std::size_t>(optind - 1)];
+      if (optopt == kEntered || optopt == kHelp)
+        error = OptionName(optopt) + " takes no value";
+      else if (optopt != 0 && arg.rfind("--", 0) != 0)
+        error = "unknown option -" + std::string(1, static_cast<char>(optopt));
+      else
+        error = "unknown or ambiguous option " + arg;
       return ParseResult::UsageError;
-    } else {
-      if (haveFile) {
-        error = "only one race file";
-        return ParseResult::UsageError;
-      }
-      options.raceFile = args[i];
-      haveFile = true;
     }
+    if (id == ':') {
+      error = OptionName(optopt) + " needs a value";
+      return ParseResult::UsageError;
+    }
+    if (id == kHelp) return ParseResult::Help;
+    if (!seen.insert(id).second) {
+      error = OptionName(id) + " is given more than once";
+      return ParseResult::UsageError;
+    }
+    const std::string value = optarg != nullptr ? optarg : "";
+    auto choice = [&](const auto& table, int& out) {
+      if (Pick(table, value, out)) return true;
+      error = "unknown value for " + OptionName(id) + ": " + value;
+      return false;
+    };
+    auto path = [&](std::string& out) {
+      out = value;
+      if (!out.empty()) return true;
+      error = OptionName(id) + " needs a file name";
+      return false;
+    };
+    bool ok = true;
+    switch (id) {
+      case kEntered:
+        options.entered = true;
+        break;
+      case kPriority:
+        ok = choice(kPriorities, options.priority);
+        break;
+      case kCondition:
+        ok = choice(kConditions, options.calcMode);
+        break;
+      case kUnit:
+        ok = choice(kUnits, options.speedUnit);
+        break;
+      case kAxis:
+        ok = choice(kAxes, options.graphAxis);
+        break;
+      case kCsv:
+        ok = path(options.csvPath);
+        break;
+      case kGraph:
+        ok = path(options.graphPath);
+        break;
+      case kPdf:
+        ok = path(options.pdfPath);
+        break;
+      case kSize:
+        ok = ParseSize(value, options.width, options.height);
+        if (!ok) error = "--size takes WIDTHxHEIGHT, each 16 to 10000 pixels";
+        break;
+      case kJobs:
+        ok = ParseSmallNumber(value, jobs) && jobs >= 1 && jobs <= 1024;
+        if (!ok) error = "-j takes a number of races from 1 to 1024";
+        break;
+      default:
+        ok = false;
+        error = "unknown option";
+        break;
+    }
+    if (!ok) return ParseResult::UsageError;
   }
-  if (!haveFile) {
+  // getopt_long moved the race files after the options in argv.
+  for (int i = optind; i < argc; ++i)
+    options.raceFiles.emplace_back(argv[static_cast<std::size_t>(i)]);
+
+  if (options.raceFiles.empty()) {
     error = "no race file";
     return ParseResult::UsageError;
   }
-  for (const std::string* path :
-       {&options.csvPath, &options.graphPath, &options.pdfPath}) {
-    if (path->empty()) continue;
-    if (*path == "-" && path != &options.csvPath) {
-      error = "only --csv writes to standard output";
+  if (!options.graphPath.empty()) {
+    if (EndsWithNoCase(options.graphPath, ".png")) {
+      options.graphFormat = GraphFormat::Png;
+    } else if (EndsWithNoCase(options.graphPath, ".svg")) {
+      options.graphFormat = GraphFormat::Svg;
+    } else {
+      error = "--graph takes a .png or .svg file name";
       return ParseResult::UsageError;
     }
   }
+  if (options.width > 0 && options.graphPath.empty()) {
+    error = "--size needs --graph";
+    return ParseResult::UsageError;
+  }
+  if (options.graphPath == "-" || options.pdfPath == "-") {
+    error = "only --csv writes to standard output";
+    return ParseResult::UsageError;
+  }
+  if (options.raceFiles.size() > 1) {
+    for (const NamedOutput& out :
+         {NamedOutput{"--csv", &options.csvPath},
+          NamedOutput{"--graph", &options.graphPath},
+          NamedOutput{"--pdf", &options.pdfPath}}) {
+      if (out.pattern->empty() || *out.pattern == "-") continue;
+      if (out.pattern->find("{name}") == std::string::npos) {
+        error = std::string(out.option) +
+                " needs {name} in its file name for more than one race file";
+        return ParseResult::UsageError;
+      }
+    }
+  }
+  if (!CheckOutputs(options, error)) return ParseResult::UsageError;
+  const unsigned processors = std::thread::hardware_concurrency();
+  options.jobs = jobs > 0 ? jobs : static_cast<int>(std::max(1u, processors));
   return ParseResult::Ok;
+}
+
+std::string OutputName(const std::string& pattern, const std::string& race) {
+  static const std::string kField = "{name}";
+  const std::string name = std::filesystem::path(race).stem().string();
+  std::string result;
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t at = pattern.find(kField, from);
+    if (at == std::string::npos) break;
+    result.append(pattern, from, at - from);
+    result += name;
+    from = at + kField.size();
+  }
+  result.append(pattern, from, std::string::npos);
+  return result;
 }
 
 std::string ListText(const headless::ListView& list) {
@@ -222,72 +404,253 @@ std::string CsvText(const headless::ListView& list) {
   return text;
 }
 
-int Run(const Options& options, Renderer& renderer, std::ostream& out,
-        std::ostream& err) {
+namespace {
+
+// What one race gives: its standard output and its messages.
+struct RaceOutcome {
+  std::string out;
+  std::string err;
+  bool ok = true;
+};
+
+std::string Reason(int error) {
+  char buf[256];
+  // The GNU strerror_r: thread-safe, returns the text.
+  return strerror_r(error, buf, sizeof buf);
+}
+
+void Failure(RaceOutcome& outcome, const char* message, const std::string& path,
+             int error = 0) {
+  outcome.err += message;
+  outcome.err += ": " + path;
+  if (error != 0) outcome.err += " (" + Reason(error) + ")";
+  outcome.err += '\n';
+  outcome.ok = false;
+}
+
+void WriteOutput(RaceOutcome& outcome, const std::string& path,
+                 std::string_view bytes, mode_t umask) {
+  const OutputResult r = WriteOutputFile(path, bytes, umask);
+  if (r.status == OutputStatus::OpenFailed)
+    Failure(outcome, kMsgOutputOpenFailed, path, r.error);
+  else if (r.status == OutputStatus::WriteFailed)
+    Failure(outcome, kMsgOutputWriteFailed, path, r.error);
+}
+
+// Each line starts with prefix.
+std::string Prefixed(const std::string& text, const std::string& prefix) {
+  if (prefix.empty()) return text;
+  std::string result;
+  result.reserve(text.size() + prefix.size() * 64);
+  std::size_t from = 0;
+  while (from < text.size()) {
+    std::size_t end = text.find('\n', from);
+    end = end == std::string::npos ? text.size() : end + 1;
+    result += prefix;
+    result.append(text, from, end - from);
+    from = end;
+  }
+  return result;
+}
+
+// One race on a dialog of its own, made for it alone, so that nothing of
+// one race (a setting a file leaves out, the graph drawn) reaches the next.
+RaceOutcome RunRace(const Options& o, const std::string& race,
+                    const RunContext& context, const Rect& screenArea) {
+  RaceOutcome outcome;
   headless::Platform platform;
-  // Only a graph output needs the screen's size (and with it a font).
-  if (options.width > 0)
-    platform.graphClientRect = Rect{0, 0, options.width, options.height};
-  else if (!options.graphPath.empty())
-    platform.graphClientRect = renderer.ScreenGraphArea();
+  // Only a graph output needs the screen's size.
+  if (o.width > 0)
+    platform.graphClientRect = Rect{0, 0, o.width, o.height};
+  else if (!o.graphPath.empty())
+    platform.graphClientRect = screenArea;
   CRaceDlg dlg(platform);
   dlg.OnInitDialog();
 
   // Load exactly as the dialog's load command does.
-  platform.openAnswers.emplace_back(options.raceFile);
+  platform.openAnswers.emplace_back(race);
   dlg.OnLoad();
   if (!platform.messages.empty()) {
-    for (const std::string& m : platform.messages)
-      err << m << ": " << options.raceFile << '\n';
-    return 1;
+    for (const std::string& m : platform.messages) Failure(outcome, m.c_str(), race);
+    return outcome;
   }
 
-  if (options.priority >= 0)
-    platform.Combo(IDC_PRIORITY).SetCurSel(options.priority);
-  if (options.calcMode >= 0)
-    platform.Combo(IDC_CALC_MODE).SetCurSel(options.calcMode);
-  if (options.speedUnit >= 0)
-    platform.Combo(IDC_SPEED_UNIT).SetCurSel(options.speedUnit);
-  if (options.graphAxis >= 0)
-    platform.Combo(IDC_GRAPH_AXIS).SetCurSel(options.graphAxis);
-  if (!options.entered) dlg.OnCompute();
+  if (o.priority >= 0) platform.Combo(IDC_PRIORITY).SetCurSel(o.priority);
+  if (o.calcMode >= 0) platform.Combo(IDC_CALC_MODE).SetCurSel(o.calcMode);
+  if (o.speedUnit >= 0) platform.Combo(IDC_SPEED_UNIT).SetCurSel(o.speedUnit);
+  if (o.graphAxis >= 0) platform.Combo(IDC_GRAPH_AXIS).SetCurSel(o.graphAxis);
+  if (!o.entered) dlg.OnCompute();
 
-  if (options.csvPath == "-") {
-    out << CsvText(platform.List());
+  const std::string prefix = o.raceFiles.size() > 1 ? race + '\t' : "";
+  if (o.csvPath == "-") {
+    outcome.out = Prefixed(CsvText(platform.List()), prefix);
   } else {
-    out << ListText(platform.List());
-    if (!options.csvPath.empty() &&
-        !WriteFile(options.csvPath, CsvText(platform.List()))) {
-      err << kMsgOutputOpenFailed << ": " << options.csvPath << '\n';
-      return 1;
-    }
+    outcome.out = Prefixed(ListText(platform.List()), prefix);
+    if (!o.csvPath.empty())
+      WriteOutput(outcome, OutputName(o.csvPath, race),
+                  CsvText(platform.List()), context.umask);
   }
-  out.flush();
 
-  if (!options.graphPath.empty()) {
+  if (!o.graphPath.empty()) {
+    const std::string path = OutputName(o.graphPath, race);
+    const std::vector<headless::DrawOp>& ops = platform.Surface(IDC_GRAPH);
     const Rect area = platform.graphClientRect;
-    if (!renderer.SaveGraph(options.graphPath, platform.Surface(IDC_GRAPH),
-                            area.Width(), area.Height())) {
-      err << kMsgOutputOpenFailed << ": " << options.graphPath << '\n';
-      return 1;
+    std::string bytes;
+    if (context.renderer == nullptr ||
+        !context.renderer->RenderImage(
+            o.graphFormat == GraphFormat::Svg ? offscreen::ImageFormat::Svg
+                                              : offscreen::ImageFormat::Png,
+            area.Width(), area.Height(),
+            [&ops](IDrawContext& dc) { headless::Replay(ops, dc); }, bytes)) {
+      Failure(outcome, kMsgOutputWriteFailed, path);
+    } else {
+      WriteOutput(outcome, path, bytes, context.umask);
     }
   }
 
-  if (!options.pdfPath.empty()) {
-    std::unique_ptr<IPrintJob> job = renderer.OpenPdf(options.pdfPath);
+  if (!o.pdfPath.empty()) {
+    const std::string path = OutputName(o.pdfPath, race);
+    std::string bytes;
+    std::unique_ptr<IPrintJob> job;
+    if (context.renderer != nullptr) job = context.renderer->NewPdfJob(bytes);
     if (!job) {
-      err << kMsgOutputOpenFailed << ": " << options.pdfPath << '\n';
-      return 1;
+      Failure(outcome, kMsgOutputOpenFailed, path);
+      return outcome;
     }
     platform.printDialogHook = [&job]() { return std::move(job); };
     const std::size_t before = platform.messages.size();
     dlg.OnPrint();
-    if (platform.messages.size() != before) {
-      err << platform.messages.back() << ": " << options.pdfPath << '\n';
-      return 1;
-    }
+    job.reset();
+    if (platform.messages.size() != before)
+      Failure(outcome, platform.messages.back().c_str(), path);
+    else
+      WriteOutput(outcome, path, bytes, context.umask);
   }
-  return 0;
+  return outcome;
+}
+
+// The progress line on a terminal: done/total and the file, redrawn in
+// place at most a few times a second.
+class Progress {
+ public:
+  Progress(Sink& err, bool enabled, std::size_t total)
+      : m_err(err), m_enabled(enabled && total > 1), m_total(total) {}
+
+  void Done(std::size_t done, const std::string& race) {
+    if (!m_enabled) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (done < m_total && m_shown && now - m_last < std::chrono::milliseconds(100))
+      return;
+    m_last = now;
+    m_shown = true;
+    m_err.Write("\r" + std::to_string(done) + "/" + std::to_string(m_total) +
+                " " + race + "\x1b[K");
+  }
+  // Off the line before a message, and at the end.
+  void Clear() {
+    if (m_enabled && m_shown) m_err.Write("\r\x1b[K");
+    m_shown = false;
+  }
+
+ private:
+  Sink& m_err;
+  bool m_enabled;
+  std::size_t m_total;
+  bool m_shown = false;
+  std::chrono::steady_clock::time_point m_last;
+};
+
+}  // namespace
+
+int Run(const Options& options, const RunContext& context, Sink& out,
+        Sink& err) {
+  const std::size_t total = options.raceFiles.size();
+  Rect screenArea{};
+  // The same for every race; fonts are asked on this thread alone.
+  if (!options.graphPath.empty() && options.width == 0 &&
+      context.renderer != nullptr)
+    screenArea = context.renderer->ScreenGraphArea();
+
+  Progress progress(err, context.progress, total);
+  bool allOk = true;
+  bool outOk = true;
+  auto passOn = [&](std::size_t i, const RaceOutcome& outcome) {
+    allOk = allOk && outcome.ok;
+    if (outOk && !outcome.out.empty() && !out.Write(outcome.out)) {
+      // Reported once; the files of the other races are still written.
+      const int error = errno;
+      outOk = false;
+      progress.Clear();
+      err.Write(std::string(kMsgOutputWriteFailed) + ": 標準出力 (" +
+                Reason(error) + ")\n");
+    }
+    if (!outcome.err.empty()) {
+      progress.Clear();
+      err.Write(outcome.err);
+    }
+    progress.Done(i + 1, options.raceFiles[i]);
+  };
+
+  const std::size_t workers = std::min<std::size_t>(
+      static_cast<std::size_t>(std::max(options.jobs, 1)), total);
+  if (workers <= 1) {
+    // No thread to start (and no arena for it) when one at a time is all.
+    for (std::size_t i = 0; i < total; ++i)
+      passOn(i, RunRace(options, options.raceFiles[i], context, screenArea));
+    progress.Clear();
+    return allOk && outOk ? 0 : 1;
+  }
+
+  // Workers take races in order; the main thread passes on each race's
+  // outcome in order. A race finished early waits in its slot, and no
+  // worker runs further than a few races ahead of what is passed on, so
+  // nothing piles up however many races there are.
+  const std::size_t window = std::max<std::size_t>(4 * workers, 8);
+  std::vector<std::optional<RaceOutcome>> slots(total);
+  std::mutex lock;
+  std::condition_variable finished;
+  std::condition_variable room;
+  std::size_t next = 0;
+  std::size_t passed = 0;
+
+  auto work = [&]() {
+    for (;;) {
+      std::size_t i = 0;
+      {
+        std::unique_lock<std::mutex> guard(lock);
+        room.wait(guard,
+                  [&] { return next >= total || next < passed + window; });
+        if (next >= total) return;
+        i = next++;
+      }
+      RaceOutcome outcome =
+          RunRace(options, options.raceFiles[i], context, screenArea);
+      {
+        const std::lock_guard<std::mutex> guard(lock);
+        slots[i] = std::move(outcome);
+      }
+      finished.notify_all();
+    }
+  };
+  std::vector<std::thread> threads;
+  threads.reserve(workers);
+  for (std::size_t w = 0; w < workers; ++w) threads.emplace_back(work);
+
+  for (std::size_t i = 0; i < total; ++i) {
+    RaceOutcome outcome;
+    {
+      std::unique_lock<std::mutex> guard(lock);
+      finished.wait(guard, [&] { return slots[i].has_value(); });
+      outcome = std::move(*slots[i]);
+      slots[i].reset();
+      passed = i + 1;
+    }
+    room.notify_all();
+    passOn(i, outcome);
+  }
+  for (std::thread& t : threads) t.join();
+  progress.Clear();
+  return allOk && outOk ? 0 : 1;
 }
 
 }  // namespace qv::report

@@ -1,59 +1,78 @@
-// quorvane-report: loads a race file, computes it with the dialog's own code
+// quorvane-report: loads race files, computes each with the dialog's own code
 // on the headless platform and writes the list, a CSV, the graph and the
-// printed page. This part is free of Qt; rendering comes in through Renderer.
+// printed page. This part is free of Qt; pictures and pages come from an
+// offscreen::Renderer, which the program loads only when it needs one.
 #pragma once
 
-#include <iosfwd>
-#include <memory>
+#include <sys/types.h>
+
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/headless/headless_platform.h"
+#include "app/qt/offscreen_renderer.h"
 
 namespace qv::report {
 
+enum class GraphFormat { None, Png, Svg };
+
 struct Options {
-  std::string raceFile;
+  std::vector<std::string> raceFiles;
   bool entered = false;
   // Combo selections to make before computing; -1 keeps what load left.
   int priority = -1;
   int calcMode = -1;
   int speedUnit = -1;
   int graphAxis = -1;
-  std::string csvPath;    // "-" is standard output
-  std::string graphPath;  // .png or .svg
-  int width = 0;          // --size; 0 = the graph area's size on screen
+  // Output names; "{name}" stands for the race file's name without its
+  // folder and extension. csvPath "-" is standard output.
+  std::string csvPath;
+  std::string graphPath;
+  GraphFormat graphFormat = GraphFormat::None;  // from graphPath's ending
+  int width = 0;  // --size; 0 = the graph area's size on screen
   int height = 0;
   std::string pdfPath;
+  int jobs = 1;  // races run at once
+  bool NeedsRenderer() const { return !graphPath.empty() || !pdfPath.empty(); }
 };
 
 enum class ParseResult { Ok, Help, UsageError };
 
+// Also refuses, before anything is written, an output that names a race
+// file or another output of the run.
 ParseResult ParseArgs(const std::vector<std::string>& args, Options& options,
                       std::string& error);
 std::string UsageText();
+
+// The output name for a race file: every "{name}" replaced.
+std::string OutputName(const std::string& pattern, const std::string& race);
 
 // The list's rows, cells separated by tabs, one row a line.
 std::string ListText(const headless::ListView& list);
 // RFC 4180: CR LF line ends, the column headers first.
 std::string CsvText(const headless::ListView& list);
 
-class Renderer {
+// Where standard output and standard error go.
+class Sink {
  public:
-  virtual ~Renderer() = default;
-  // The graph area's client rectangle in the dialog on screen.
-  virtual Rect ScreenGraphArea() = 0;
-  // Renders the recorded graph at width x height to a .png or .svg file.
-  virtual bool SaveGraph(const std::string& path,
-                         const std::vector<headless::DrawOp>& ops, int width,
-                         int height) = 0;
-  // A print job that writes the page to a PDF file; nullptr on failure.
-  virtual std::unique_ptr<IPrintJob> OpenPdf(const std::string& path) = 0;
+  virtual ~Sink() = default;
+  // False when not all of text was written; errno tells why.
+  virtual bool Write(std::string_view text) = 0;
 };
 
-// Exit status: 0 success, 1 the race file cannot be opened or is refused (or
-// an output cannot be written), with the message on err.
-int Run(const Options& options, Renderer& renderer, std::ostream& out,
-        std::ostream& err);
+// The environment of a run, read once on the main thread.
+struct RunContext {
+  offscreen::Renderer* renderer = nullptr;  // needed for graphs and PDFs
+  mode_t umask = 022;                       // for new output files
+  bool progress = false;                    // standard error is a terminal
+};
+
+// Runs every race, options.jobs at a time, each on a dialog of its own.
+// Standard output and the messages come in the order the files were given.
+// Exit status: 0 success; 1 a race could not be opened or was refused, or
+// an output could not be written (the other races are still done).
+int Run(const Options& options, const RunContext& context, Sink& out,
+        Sink& err);
 
 }  // namespace qv::report

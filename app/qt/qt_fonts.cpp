@@ -5,6 +5,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <mutex>
 
 namespace qv::qt {
 
@@ -41,18 +42,27 @@ QFont FontByCellHeight(const QString& face, int pixelHeight) {
   font.setFamilies(FontFamiliesFor(face));
   // The height asked for is the whole character cell (ascent plus descent),
   // while a pixel size is the em: scale by the face's own cell-to-em ratio,
-  // measured once at a large size.
+  // measured once at a large size. The report tool renders on several
+  // threads, so the cache is shared under a lock (measuring twice is
+  // harmless, the result is the same).
+  static std::mutex cacheLock;
   static QHash<QString, double> cellPerEm;
-  auto it = cellPerEm.find(face);
-  if (it == cellPerEm.end()) {
+  double ratio = 0.0;
+  {
+    const std::lock_guard<std::mutex> lock(cacheLock);
+    ratio = cellPerEm.value(face, 0.0);
+  }
+  if (ratio <= 0.0) {
     QFont probe = font;
     probe.setPixelSize(1000);
     const QFontMetricsF metrics(probe);
     const double cell = metrics.ascent() + metrics.descent();
-    it = cellPerEm.insert(face, cell > 0 ? cell / 1000.0 : 1.0);
+    ratio = cell > 0 ? cell / 1000.0 : 1.0;
+    const std::lock_guard<std::mutex> lock(cacheLock);
+    cellPerEm.insert(face, ratio);
   }
   const int height = pixelHeight > 0 ? pixelHeight : 1;
-  font.setPixelSize(std::max(1, static_cast<int>(height / it.value() + 0.5)));
+  font.setPixelSize(std::max(1, static_cast<int>(height / ratio + 0.5)));
   return font;
 }
 

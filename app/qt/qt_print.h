@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include <QString>
 
@@ -17,5 +18,10 @@ std::unique_ptr<IPrintJob> RunPrintDialog(QWidget* parent);
 
 // A job that prints to a PDF file (A4), without a dialog.
 std::unique_ptr<IPrintJob> MakePdfPrintJob(const QString& path);
+
+// The same page into a PDF in memory: bytes becomes the document when EndDoc
+// succeeds and must outlive the job. Usable on any thread once a
+// QGuiApplication exists.
+std::unique_ptr<IPrintJob> MakePdfBytesJob(std::string& bytes);
 
 }  // namespace qv::qt

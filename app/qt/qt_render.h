@@ -1,20 +1,16 @@
-// Rendering a drawing to image files, for the report tool.
+// Rendering a drawing into an encoded picture in memory, for the report
+// tool; safe on any thread once a QGuiApplication exists.
 #pragma once
 
-#include <functional>
 #include <string>
 
-#include "app/platform.h"
+#include "app/qt/offscreen_renderer.h"
 
 namespace qv::qt {
 
-using DrawFunction = std::function<void(IDrawContext&)>;
-
-// A white width x height PNG with the drawing on it.
-bool SaveDrawingPng(const std::string& path, int width, int height,
-                    const DrawFunction& draw);
-// The same as SVG; texts stay text elements.
-bool SaveDrawingSvg(const std::string& path, int width, int height,
-                    const DrawFunction& draw);
+// A white width x height PNG or SVG with the drawing on it; in an SVG texts
+// stay text elements.
+bool RenderDrawing(offscreen::ImageFormat format, int width, int height,
+                   const offscreen::DrawFunction& draw, std::string& bytes);
 
 }  // namespace qv::qt

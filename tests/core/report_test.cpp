@@ -1,18 +1,35 @@
-// quorvane-report's options, its CSV and its run on the headless platform,
-// with a renderer that only records what it was asked.
+// quorvane-report's options, its CSV, its output files and its runs on the
+// headless platform, with a renderer that only records what it was asked.
 #include "report/report.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <mutex>
 #include <sstream>
+#include <thread>
 
+#include "report/output_file.h"
 #include "res/resource.h"
 
 namespace qv::report {
 namespace {
 
+std::string Joined(const std::vector<std::string>& args) {
+  std::string joined;
+  for (const auto& a : args) joined += a + ' ';
+  return joined;
+}
+
+// The usage errors that must leave every file alone are run end to end in
+// tests/qt/report_e2e_test.cpp.
 TEST(ReportOptions, ParseTable) {
   struct Case {
     std::vector<std::string> args;
@@ -25,26 +42,29 @@ TEST(ReportOptions, ParseTable) {
        ParseResult::Ok},
       {{"--csv", "-", "--graph", "g.SVG", "--size", "640x480", "race.txt"},
        ParseResult::Ok},
+      {{"a.txt", "b.txt", "-j", "3"}, ParseResult::Ok},
+      {{"--csv", "-", "a.txt", "b.txt"}, ParseResult::Ok},
+      {{"--pdf", "out/{name}.pdf", "a.txt", "b/a.txt.txt"}, ParseResult::Ok},
       {{"--help"}, ParseResult::Help},
       {{"race.txt", "-h"}, ParseResult::Help},
       {{}, ParseResult::UsageError},
-      {{"a.txt", "b.txt"}, ParseResult::UsageError},
       {{"--unit", "mph", "a.txt"}, ParseResult::UsageError},
       {{"--priority"}, ParseResult::UsageError},
       {{"--graph", "g.jpg", "a.txt"}, ParseResult::UsageError},
       {{"--size", "640", "a.txt"}, ParseResult::UsageError},
-      {{"--size", "8x8", "a.txt"}, ParseResult::UsageError},
-      {{"--size", "640x-4", "a.txt"}, ParseResult::UsageError},
-      {{"--size", "99999999999x5", "a.txt"}, ParseResult::UsageError},
+      {{"--size", "8x8", "--graph", "g.png", "a.txt"}, ParseResult::UsageError},
+      {{"--size", "640x-4", "--graph", "g.png", "a.txt"},
+       ParseResult::UsageError},
+      {{"--size", "99999999999x5", "--graph", "g.png", "a.txt"},
+       ParseResult::UsageError},
       {{"--pdf", "-", "a.txt"}, ParseResult::UsageError},
-      {{"--entered=yes", "a.txt"}, ParseResult::UsageError},
       {{"--frobnicate", "a.txt"}, ParseResult::UsageError},
-      {{"-"}, ParseResult::Ok},  // a file named "-"
+      {{"-x", "a.txt"}, ParseResult::UsageError},
+      {{"-j", "2x", "a.txt"}, ParseResult::UsageError},
+      {{"--csv", "x/../a.txt", "./a.txt"}, ParseResult::UsageError},
   };
   for (const Case& c : cases) {
-    std::string joined;
-    for (const auto& a : c.args) joined += a + ' ';
-    SCOPED_TRACE(joined);
+    SCOPED_TRACE(Joined(c.args));
     Options o;
     std::string error;
     EXPECT_EQ(ParseArgs(c.args, o, error), c.result);
@@ -55,18 +75,38 @@ TEST(ReportOptions, ParseTable) {
   Options o;
   std::string error;
   ASSERT_EQ(ParseArgs({"--priority", "speed", "--condition=net", "--unit",
-                       "100m", "--axis", "reversed", "--size", "640x480",
-                       "--entered", "r.txt"},
+                       "100m", "--axis", "reversed", "--graph", "x/{name}.Svg",
+                       "--size", "640x480", "--entered", "r.txt", "-j2", "--",
+                       "-s.txt"},
                       o, error),
-            ParseResult::Ok);
+            ParseResult::Ok)
+      << error;
   EXPECT_EQ(o.priority, 2);
   EXPECT_EQ(o.calcMode, 1);
   EXPECT_EQ(o.speedUnit, 3);
   EXPECT_EQ(o.graphAxis, 1);
+  EXPECT_EQ(o.graphFormat, GraphFormat::Svg);
   EXPECT_EQ(o.width, 640);
   EXPECT_EQ(o.height, 480);
   EXPECT_TRUE(o.entered);
-  EXPECT_EQ(o.raceFile, "r.txt");
+  EXPECT_EQ(o.jobs, 2);
+  EXPECT_EQ(o.raceFiles, (std::vector<std::string>{"r.txt", "-s.txt"}));
+}
+
+TEST(ReportOptions, OutputNames) {
+  struct Case {
+    const char* pattern;
+    const char* race;
+    const char* name;
+  } const cases[] = {
+      {"out/{name}.csv", "races/spring 10k.txt", "out/spring 10k.csv"},
+      {"{name}-{name}.png", "a.b.txt", "a.b-a.b.png"},
+      {"fixed.pdf", "x/y.txt", "fixed.pdf"},
+      {"{name", "x/y.txt", "{name"},
+      {"{name}.csv", "noext", "noext.csv"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(OutputName(c.pattern, c.race), c.name) << c.pattern;
 }
 
 TEST(ReportCsv, QuotesOnlyWhatNeedsIt) {
@@ -82,61 +122,102 @@ TEST(ReportCsv, QuotesOnlyWhatNeedsIt) {
   EXPECT_EQ(ListText(list), "say \"hi\"\ttwo\nlines\tplain\t\t\t\t\t\n");
 }
 
-class FakeRenderer final : public Renderer {
+// Records what it is asked; pictures are a line naming their size and the
+// number of calls drawn. Every other picture takes a little longer, so that
+// races finish out of order when several run at once.
+class FakeRenderer final : public offscreen::Renderer {
  public:
   Rect ScreenGraphArea() override {
     ++screenAsked;
     return Rect{0, 0, 300, 200};
   }
-  bool SaveGraph(const std::string& path,
-                 const std::vector<headless::DrawOp>& ops, int w,
-                 int h) override {
-    graphPath = path;
-    graphOps = ops;
-    width = w;
-    height = h;
+  bool RenderImage(offscreen::ImageFormat format, int w, int h,
+                   const offscreen::DrawFunction& draw,
+                   std::string& bytes) override {
+    if (calls++ % 2 == 0)
+      std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    headless::PrintJob job(w, h);
+    draw(job.Dc());
+    job.EndPage();
+    const std::lock_guard<std::mutex> guard(lock);
+    lastOps = job.record()->ops;
+    bytes = std::string(format == offscreen::ImageFormat::Svg ? "svg " : "png ") +
+            std::to_string(w) + "x" + std::to_string(h) + " " +
+            std::to_string(lastOps.size()) + "\n";
     return true;
   }
-  std::unique_ptr<IPrintJob> OpenPdf(const std::string&) override {
+  std::unique_ptr<IPrintJob> NewPdfJob(std::string& bytes) override {
+    bytes = "%PDF\n";
     auto job = std::make_unique<headless::PrintJob>(2480, 3508);
+    const std::lock_guard<std::mutex> guard(lock);
     pdfRecord = job->record();
     return job;
   }
-  int screenAsked = 0;
-  std::string graphPath;
-  std::vector<headless::DrawOp> graphOps;
-  int width = 0;
-  int height = 0;
+  std::atomic<int> screenAsked{0};
+  std::atomic<int> calls{0};
+  std::mutex lock;
+  std::vector<headless::DrawOp> lastOps;
   std::shared_ptr<headless::PrintJob::Record> pdfRecord;
 };
+
+class StringSink final : public Sink {
+ public:
+  bool Write(std::string_view text) override {
+    if (failWith != 0) {
+      errno = failWith;
+      return false;
+    }
+    text_ += text;
+    return true;
+  }
+  std::string text_;
+  int failWith = 0;
+};
+
+const char kRace[] =
+    "Spring\r\n1\r\n0\r\n0\r\n0\r\n1\r\n1\r\n"
+    "0\r\n0\r\n0\r\n5\r\n0\r\n150000\r\n0\r\n";
+const char kTooManySections[] = "X\r\n0\r\n0\r\n0\r\n0\r\n0\r\n46\r\n";
 
 class ReportRun : public ::testing::Test {
  protected:
   ReportRun() {
     dir = std::filesystem::temp_directory_path() /
-          ("quorvane-report-test-" +
-           std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+          ("quorvane-report-test-" + std::to_string(getpid()) +
            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir);
-    race = (dir / "race.txt").string();
-    std::ofstream(race, std::ios::binary)
-        << "Spring\r\n1\r\n0\r\n0\r\n0\r\n1\r\n1\r\n"
-           "0\r\n0\r\n0\r\n5\r\n0\r\n150000\r\n0\r\n";
+    race = Write("race.txt", kRace);
+    context.renderer = &renderer;
   }
   ~ReportRun() override { std::filesystem::remove_all(dir); }
+
+  std::string Write(const std::string& name, const char* bytes) {
+    const std::string path = (dir / name).string();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  int RunWith(const std::vector<std::string>& args) {
+    Options o;
+    std::string error;
+    EXPECT_EQ(ParseArgs(args, o, error), ParseResult::Ok) << error;
+    return report::Run(o, context, out, err);
+  }
 
   std::filesystem::path dir;
   std::string race;
   FakeRenderer renderer;
-  std::ostringstream out, err;
+  RunContext context;
+  StringSink out, err;
 };
 
 TEST_F(ReportRun, ComputesWithTheLoadedSettings) {
-  Options o;
-  o.raceFile = race;
-  ASSERT_EQ(report::Run(o, renderer, out, err), 0) << err.str();
+  ASSERT_EQ(RunWith({race}), 0) << err.text_;
   // Lap priority from the file: 25:00 over 5 km.
-  EXPECT_EQ(out.str(),
+  EXPECT_EQ(out.text_,
             "1\t0 km\t5 km\t00分00秒00\t00時00分00秒00\t00時25分00秒00\t"
             "00時25分00秒00\t05分00秒00\n"
             "全区間\t0 km\t5 km\t00分00秒00\t00時00分00秒00\t00時25分00秒00\t"
@@ -145,17 +226,15 @@ TEST_F(ReportRun, ComputesWithTheLoadedSettings) {
 }
 
 TEST_F(ReportRun, GraphAtScreenSizeOrGivenSizeAndPdf) {
-  Options o;
-  o.raceFile = race;
-  o.graphPath = (dir / "g.png").string();
-  o.pdfPath = (dir / "p.pdf").string();
-  ASSERT_EQ(report::Run(o, renderer, out, err), 0) << err.str();
+  const std::string png = (dir / "g.png").string();
+  const std::string pdf = (dir / "p.pdf").string();
+  ASSERT_EQ(RunWith({"--graph", png, "--pdf", pdf, race}), 0) << err.text_;
   EXPECT_EQ(renderer.screenAsked, 1);
-  EXPECT_EQ(renderer.width, 300);
-  EXPECT_EQ(renderer.height, 200);
+  EXPECT_EQ(Read(png).substr(0, 12), "png 300x200 ");
+  EXPECT_EQ(Read(pdf), "%PDF\n");
   // The file asks for the reversed axis: the distance caption is red.
   bool redDistanceCaption = false;
-  for (const auto& op : renderer.graphOps) {
+  for (const auto& op : renderer.lastOps) {
     if (op.kind == headless::DrawOp::Kind::TextOut && op.text == "距離(km)")
       redDistanceCaption = op.textColor == Rgb{192, 0, 0};
   }
@@ -168,27 +247,143 @@ TEST_F(ReportRun, GraphAtScreenSizeOrGivenSizeAndPdf) {
         op.kind == headless::DrawOp::Kind::TextOut && op.text == "全区間";
   EXPECT_TRUE(hasTotals);
 
-  o.width = 640;
-  o.height = 480;
-  o.pdfPath.clear();
-  ASSERT_EQ(report::Run(o, renderer, out, err), 0);
+  ASSERT_EQ(RunWith({"--graph", png, "--size", "640x480", race}), 0);
   EXPECT_EQ(renderer.screenAsked, 1);
-  EXPECT_EQ(renderer.width, 640);
-  EXPECT_EQ(renderer.height, 480);
+  EXPECT_EQ(Read(png).substr(0, 12), "png 640x480 ");
 }
 
 TEST_F(ReportRun, RefusalsExitOneWithTheMessage) {
-  Options o;
-  o.raceFile = (dir / "none" / "x.txt").string();
-  EXPECT_EQ(report::Run(o, renderer, out, err), 1);
-  EXPECT_NE(err.str().find("ファイルが開けません"), std::string::npos);
-  EXPECT_TRUE(out.str().empty());
+  const std::string missing = (dir / "none" / "x.txt").string();
+  EXPECT_EQ(RunWith({missing}), 1);
+  EXPECT_EQ(err.text_, "ファイルが開けません: " + missing + "\n");
+  EXPECT_TRUE(out.text_.empty());
 
-  o.raceFile = race;
-  o.csvPath = (dir / "none" / "x.csv").string();
-  err.str("");
-  EXPECT_EQ(report::Run(o, renderer, out, err), 1);
-  EXPECT_NE(err.str().find("出力ファイルが開けません"), std::string::npos);
+  const std::string csv = (dir / "none" / "x.csv").string();
+  err.text_.clear();
+  EXPECT_EQ(RunWith({"--csv", csv, race}), 1);
+  EXPECT_EQ(err.text_.find("出力ファイルが開けません: " + csv), 0u)
+      << err.text_;
+}
+
+// Good and bad races, several at once: the outputs and messages in the
+// order given, the good races done, the same whatever the parallelism.
+TEST_F(ReportRun, BatchInTheOrderGivenWhateverTheParallelism) {
+  std::vector<std::string> races;
+  for (int k = 0; k < 12; ++k) {
+    const std::string name = "r" + std::to_string(k) + ".txt";
+    if (k % 5 == 3)
+      races.push_back((dir / name).string());  // missing
+    else
+      races.push_back(Write(name, k % 5 == 1 ? kTooManySections : kRace));
+  }
+  std::string outs[2], errs[2];
+  for (int j : {0, 1}) {
+    const std::string folder = (dir / ("out" + std::to_string(j))).string();
+    std::filesystem::create_directory(folder);
+    std::vector<std::string> args = {"-j", j == 0 ? "1" : "4", "--graph",
+                                     folder + "/{name}.png"};
+    args.insert(args.end(), races.begin(), races.end());
+    out.text_.clear();
+    err.text_.clear();
+    EXPECT_EQ(RunWith(args), 1);
+    outs[j] = out.text_;
+    errs[j] = err.text_;
+    for (int k = 0; k < 12; ++k) {
+      const bool good = k % 5 != 1 && k % 5 != 3;
+      EXPECT_EQ(std::filesystem::exists(folder + "/r" + std::to_string(k) +
+                                        ".png"),
+                good)
+          << k;
+    }
+  }
+  EXPECT_EQ(outs[0], outs[1]);
+  EXPECT_EQ(errs[0], errs[1]);
+  // Two lines a good race, each after its file's name, in order.
+  std::istringstream lines(outs[0]);
+  std::string line;
+  std::vector<std::string> names;
+  while (std::getline(lines, line)) names.push_back(line.substr(0, line.find('\t')));
+  std::vector<std::string> expected;
+  std::string messages;
+  for (int k = 0; k < 12; ++k) {
+    if (k % 5 == 1)
+      messages += "区間数が正しくありません: " + races[k] + "\n";
+    else if (k % 5 == 3)
+      messages += "ファイルが開けません: " + races[k] + "\n";
+    else
+      expected.insert(expected.end(), 2, races[k]);
+  }
+  EXPECT_EQ(names, expected);
+  EXPECT_EQ(errs[0], messages);
+}
+
+TEST_F(ReportRun, StandardOutputFailureIsReportedAndFilesStillWritten) {
+  const std::string other = Write("other.txt", kRace);
+  out.failWith = ENOSPC;
+  EXPECT_EQ(RunWith({"--csv", (dir / "{name}.csv").string(), race, other}), 1);
+  EXPECT_EQ(err.text_.find("出力ファイルに書き込めません: 標準出力"), 0u)
+      << err.text_;
+  EXPECT_TRUE(std::filesystem::exists(dir / "race.csv"));
+  EXPECT_TRUE(std::filesystem::exists(dir / "other.csv"));
+}
+
+TEST_F(ReportRun, ProgressOnlyWhenAskedAndOnlyForABatch) {
+  const std::string other = Write("other.txt", kRace);
+  const struct {
+    bool terminal;
+    std::vector<std::string> races;
+    bool shown;
+  } cases[] = {{true, {race, other}, true},
+               {false, {race, other}, false},
+               {true, {race}, false}};
+  for (const auto& c : cases) {
+    context.progress = c.terminal;
+    err.text_.clear();
+    EXPECT_EQ(RunWith(c.races), 0);
+    if (c.shown) {
+      EXPECT_NE(err.text_.find("\r2/2 " + other), std::string::npos);
+      EXPECT_EQ(err.text_.substr(err.text_.size() - 4), "\r\x1b[K");
+    } else {
+      EXPECT_EQ(err.text_, "");
+    }
+  }
+}
+
+TEST_F(ReportRun, OutputFilesReplacedWholeOrNotAtAll) {
+  const std::string old = Write("old.csv", "older\n");
+  ASSERT_EQ(::chmod(old.c_str(), 0640), 0);
+  std::filesystem::create_symlink(old, dir / "link.csv");
+  std::filesystem::create_directory(dir / "folder");
+  const struct {
+    std::string path;
+    OutputStatus status;
+  } cases[] = {
+      {"/dev/full", OutputStatus::WriteFailed},
+      {(dir / "none" / "x.csv").string(), OutputStatus::OpenFailed},
+      {(dir / "folder").string(), OutputStatus::OpenFailed},
+      {(dir / "link.csv").string(), OutputStatus::Ok},
+      {(dir / "new.csv").string(), OutputStatus::Ok},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    const OutputResult r = WriteOutputFile(c.path, "new\n", 027);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.error != 0, c.status != OutputStatus::Ok);
+  }
+  // Through the link the file it names is replaced, keeping its mode; a
+  // new file gets the umask's.
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.csv"));
+  EXPECT_EQ(Read(old), "new\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(old.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  ASSERT_EQ(::stat((dir / "new.csv").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  // No temporary file left behind.
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir))
+    ++entries;
+  EXPECT_EQ(entries, 5u);  // race, old, link, folder, new
 }
 
 }  // namespace

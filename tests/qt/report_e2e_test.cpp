@@ -3,15 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <map>
+#include <vector>
+#include <functional>
 #include <string>
+#include <sys/resource.h>
 
 namespace {
 
@@ -19,16 +26,40 @@ struct Result {
   int exitCode = -1;
   QString out;
   QString err;
+  QByteArray outBytes;
 };
 
-Result RunReport(const QStringList& args) {
+// How the program is started beyond its arguments.
+struct Launch {
+  QString stdoutFile;                   // instead of a pipe
+  std::function<void()> inChild;        // run in the child before exec
+  QStringList environment;              // NAME=value, added
+  QStringList unsetEnvironment;         // names removed
+};
+
+// QV_REPORT_BIN in the environment names another build to check.
+QString ReportBinary() {
+  return qEnvironmentVariable("QV_REPORT_BIN", QStringLiteral(QV_REPORT_BIN));
+}
+
+Result RunReport(const QStringList& args, const Launch& launch = {}) {
   QProcess process;
-  process.start(QStringLiteral(QV_REPORT_BIN), args);
-  process.waitForFinished(60000);
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const QString& name : launch.unsetEnvironment) env.remove(name);
+  for (const QString& pair : launch.environment)
+    env.insert(pair.section(QLatin1Char('='), 0, 0),
+               pair.section(QLatin1Char('='), 1));
+  process.setProcessEnvironment(env);
+  if (!launch.stdoutFile.isEmpty())
+    process.setStandardOutputFile(launch.stdoutFile);
+  if (launch.inChild) process.setChildProcessModifier(launch.inChild);
+  process.start(ReportBinary(), args);
+  process.waitForFinished(120000);
   Result r;
   r.exitCode =
       process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-  r.out = QString::fromUtf8(process.readAllStandardOutput());
+  r.outBytes = process.readAllStandardOutput();
+  r.out = QString::fromUtf8(r.outBytes);
   r.err = QString::fromUtf8(process.readAllStandardError());
   return r;
 }
@@ -195,7 +226,7 @@ TEST_F(ReportTest, FailuresAndUsage) {
 
   for (const QStringList& bad :
        {QStringList{}, QStringList{"--unit", "mph", "x.txt"},
-        QStringList{"a.txt", "b.txt"}, QStringList{"--bogus", "a.txt"},
+        QStringList{"--bogus", "a.txt"},
         QStringList{"--graph", "out.gif", "a.txt"},
         QStringList{"--size", "0x5", "a.txt"}, QStringList{"--csv"}}) {
     SCOPED_TRACE(bad.join(QLatin1Char(' ')).toStdString());
@@ -299,6 +330,236 @@ TEST_F(ReportTest, PdfOfTheSampleRace) {
   EXPECT_TRUE(text.contains(QStringLiteral("全区間")));
   EXPECT_TRUE(text.contains(QStringLiteral("速度/ｋｍ")));
   EXPECT_EQ(text.count(QLatin1Char('\f')), 1);  // one page
+}
+
+// Every file in the folder, by name, with its bytes.
+std::map<QString, QByteArray> Contents(const QString& folder) {
+  std::map<QString, QByteArray> files;
+  for (const QFileInfo& info : QDir(folder).entryInfoList(
+           QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+    QFile f(info.filePath());
+    files[info.fileName()] = f.open(QIODevice::ReadOnly) ? f.readAll() : "?";
+  }
+  return files;
+}
+
+TEST_F(ReportTest, UsageErrorsWriteNothing) {
+  const QString race = Write("r.txt", kTwoSections);
+  Write("s.txt", kBySpeedKmh);
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+  Write("sub/r.txt", kZeroLength);
+  ASSERT_TRUE(QFile::link(race, Path("link.txt")));
+  const auto before = Contents(dir.path());
+  const QString sub = Path("sub");
+  const QStringList cases[] = {
+      // An output that is a race file, however it is spelled.
+      {"--csv", race, race},
+      {"--csv", Path("sub/../r.txt"), race},
+      {"--pdf", Path("link.txt"), race},
+      {"--csv", Path("{name}.txt"), race, Path("s.txt")},
+      // Two outputs of one run on one file.
+      {"--graph", Path("x.png"), "--pdf", Path("x.png"), race},
+      {"--csv", Path("{name}.csv"), race, Path("sub/r.txt")},
+      // Empty names, repeats, a size without a graph.
+      {"--csv", "", race},
+      {"--pdf=", race},
+      {"--unit", "km", "--unit", "kmh", race},
+      {"--csv", Path("a.csv"), "--csv=" + Path("b.csv"), race},
+      {"--size", "100x100", race},
+      // Many races, one output name.
+      {"--csv", Path("all.csv"), race, Path("s.txt")},
+      {"-j", "0", race},
+      {"--jobs=two", race},
+      {"--entered=yes", race},
+  };
+  for (const QStringList& args : cases) {
+    SCOPED_TRACE(args.join(QLatin1Char(' ')).toStdString());
+    const Result r = RunReport(args);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Usage: quorvane-report")));
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(Contents(dir.path()) == before);
+    EXPECT_TRUE(Contents(sub).size() == 1);
+  }
+}
+
+TEST_F(ReportTest, GraphFormatFromTheNameWhateverItsCase) {
+  const QString two = Write("two.txt", kTwoSections);
+  const struct {
+    const char* name;
+    const char* starts;
+  } cases[] = {{"g.Svg", "<?xml"}, {"g.PNG", "\x89PNG"}, {"h.sVG", "<?xml"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Result r = RunReport({"--graph", Path(c.name), two});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile f(Path(c.name));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith(c.starts));
+  }
+}
+
+TEST_F(ReportTest, RendersOffscreenWhateverThePlatformNamed) {
+  const QString two = Write("two.txt", kTwoSections);
+  Launch noDisplay;
+  noDisplay.environment = {"QT_QPA_PLATFORM=xcb"};
+  noDisplay.unsetEnvironment = {"DISPLAY", "WAYLAND_DISPLAY"};
+  const Result r = RunReport(
+      {"--graph", Path("g.png"), "--pdf", Path("p.pdf"), two}, noDisplay);
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_FALSE(QImage(Path("g.png")).isNull());
+  EXPECT_GT(QFileInfo(Path("p.pdf")).size(), 1000);
+}
+
+// A file-size limit smaller than any output: SIGXFSZ stays at its default in
+// the child, so only the program's own handling keeps it alive.
+void LimitFileSize() {
+  const rlimit limit{64, 64};
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+TEST_F(ReportTest, FailedWritesLeaveOlderFilesWhole) {
+  const QString two = Write("two.txt", kTwoSections);
+  Launch limited;
+  limited.inChild = LimitFileSize;
+  const struct {
+    const char* option;
+    const char* name;
+  } cases[] = {{"--csv", "old.csv"},
+               {"--graph", "old.png"},
+               {"--graph", "old.svg"},
+               {"--pdf", "old.pdf"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString target = Write(c.name, "older contents\n");
+    const auto before = Contents(dir.path());
+    const Result r = RunReport({c.option, target, two}, limited);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("出力ファイルに書き込めません: ") +
+                               target))
+        << r.err.toStdString();
+    // The older file whole, no fragment beside it.
+    EXPECT_TRUE(Contents(dir.path()) == before);
+    QFile::remove(target);
+  }
+}
+
+TEST_F(ReportTest, WritesThatFailAreReported) {
+  const QString two = Write("two.txt", kTwoSections);
+  const struct {
+    QStringList args;
+    QString stdoutFile;
+    QString failed;
+  } cases[] = {
+      {{two}, "/dev/full", "標準出力"},
+      {{"--csv", "-", two}, "/dev/full", "標準出力"},
+      {{"--csv", "/dev/full", two}, "", "/dev/full"},
+      {{"--pdf", "/dev/full", two}, "", "/dev/full"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+    Launch launch;
+    launch.stdoutFile = c.stdoutFile;
+    const Result r = RunReport(c.args, launch);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(
+        QStringLiteral("出力ファイルに書き込めません: ") + c.failed))
+        << r.err.toStdString();
+  }
+}
+
+// The PDF's creation time is the only thing that may differ between runs.
+QByteArray WithoutCreationDate(QByteArray pdf) {
+  static const QRegularExpression date(
+      QStringLiteral("/CreationDate \\(D:[0-9Z+'-]*\\)"));
+  return QString::fromLatin1(pdf).remove(date).toLatin1();
+}
+
+TEST_F(ReportTest, BatchOfGoodAndBadRaces) {
+  const QStringList races = {
+      Write("a.txt", kTwoSections), Write("c.txt", kTooManySections),
+      Write("b.txt", kBySpeedKmh), Path("missing.txt"),
+      Write("e.txt", kZeroLength)};
+  std::map<QString, QByteArray> files[2];
+  Result results[2];
+  const char* jobs[] = {"1", "4"};
+  for (int k = 0; k < 2; ++k) {
+    const QString out = Path(k == 0 ? "out1" : "out4");
+    ASSERT_TRUE(QDir().mkpath(out));
+    results[k] =
+        RunReport(QStringList{"-j", jobs[k], "--csv", out + "/{name}.csv",
+                              "--graph=" + out + "/{name}.png", "--pdf",
+                              out + "/{name}.pdf"} +
+                  races);
+    files[k] = Contents(out);
+  }
+  const Result& r = results[0];
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(results[1].exitCode, 1);
+  EXPECT_EQ(r.outBytes, results[1].outBytes);
+  EXPECT_EQ(r.err, results[1].err);
+  EXPECT_EQ(r.err.toStdString(),
+            ("区間数が正しくありません: " + races[1] +
+             "\nファイルが開けません: " + races[3] + "\n")
+                .toStdString());
+
+  // Each good race's list, its lines after its file's name, in the order
+  // the files were given.
+  QString expected;
+  for (int i : {0, 2, 4}) {
+    const Result one = RunReport({races[i]});
+    ASSERT_EQ(one.exitCode, 0);
+    for (const QString& line : one.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+      expected += races[i] + QLatin1Char('\t') + line + QLatin1Char('\n');
+  }
+  EXPECT_EQ(r.out.toStdString(), expected.toStdString());
+
+  // The good races' files, the same whatever the parallelism.
+  std::vector<QString> names;
+  for (const auto& [name, bytes] : files[0]) names.push_back(name);
+  EXPECT_EQ(names, (std::vector<QString>{"a.csv", "a.pdf", "a.png", "b.csv",
+                                         "b.pdf", "b.png", "e.csv", "e.pdf",
+                                         "e.png"}));
+  ASSERT_EQ(files[1].size(), files[0].size());
+  for (const auto& [name, bytes] : files[0]) {
+    SCOPED_TRACE(name.toStdString());
+    EXPECT_TRUE(WithoutCreationDate(files[1][name]) == WithoutCreationDate(bytes));
+  }
+}
+
+// Progress on a terminal (a pseudo-terminal from Python's pty module), and
+// not a byte of it when standard error is not one.
+TEST_F(ReportTest, ProgressOnATerminalOnly) {
+  const QStringList races = {Write("a.txt", kTwoSections),
+                             Write("b.txt", kBySpeedKmh),
+                             Write("e.txt", kZeroLength)};
+  const Result plain = RunReport(races);
+  EXPECT_EQ(plain.exitCode, 0);
+  EXPECT_TRUE(plain.err.isEmpty());
+
+  const QString python =
+      QStandardPaths::findExecutable(QStringLiteral("python3"));
+  ASSERT_FALSE(python.isEmpty());
+  const QString script = QStringLiteral(
+      "import os,pty,subprocess,sys\n"
+      "m,s=pty.openpty()\n"
+      "p=subprocess.Popen(sys.argv[1:],stdout=subprocess.DEVNULL,stderr=s)\n"
+      "os.close(s)\n"
+      "data=b''\n"
+      "while True:\n"
+      "  try: chunk=os.read(m,4096)\n"
+      "  except OSError: break\n"
+      "  if not chunk: break\n"
+      "  data+=chunk\n"
+      "sys.stdout.buffer.write(data)\n"
+      "sys.exit(p.wait())\n");
+  int code = -1;
+  const QString shown = RunTool({python, QStringLiteral("-c"), script},
+                                QStringList{ReportBinary()} + races, &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(shown.contains(QStringLiteral("\r3/3 ") + races[2]))
+      << shown.toStdString();
+  EXPECT_TRUE(shown.endsWith(QStringLiteral("\r\x1b[K")));
 }
 
 }  // namespace
