@@ -75,6 +75,9 @@ grep -q "^License: Expat" "$tree/$doc/copyright" &&
 # --- Desktop entry and AppStream metadata ----------------------------------
 desktop="$tree/usr/share/applications/quorvane.desktop"
 check "desktop-file-validate" desktop-file-validate "$desktop"
+icon="$(sed -n 's/^Icon=//p' "$desktop")"
+[ -n "$icon" ] && [ -f "$tree/usr/share/icons/hicolor/48x48/apps/$icon.png" ] &&
+  pass "the desktop entry's icon is installed" || fail "no icon named \"$icon\""
 metainfo=("$tree"/usr/share/metainfo/*.metainfo.xml)
 if [ "${#metainfo[@]}" -eq 1 ] && [ -f "${metainfo[0]}" ]; then
   metainfo="${metainfo[0]}"
