@@ -9,8 +9,8 @@ set(QV_DEB_RELEASE 1)
 set(QV_DEB_VERSION "${PROJECT_VERSION}-${QV_DEB_RELEASE}")
 set(QV_PKG_DIR "${PROJECT_BINARY_DIR}/packaging")
 
-# Dates honour SOURCE_DATE_EPOCH, so a package rebuilt from the same commit
-# is the same (scripts/package.sh sets it to the commit's time).
+# Dates honour SOURCE_DATE_EPOCH (scripts/package.sh sets it to the last
+# commit's time), so they follow the sources, not the clock.
 string(TIMESTAMP QV_RELEASE_DATE "%Y-%m-%d" UTC)
 string(TIMESTAMP QV_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
 
