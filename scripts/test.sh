@@ -12,7 +12,12 @@ cmake -S "$ROOT" -B "$CORE" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build "$CORE" -j "$JOBS"
 (cd "$CORE" && ctest -j "$JOBS" --output-on-failure)
 
-# 2. Everything, with AddressSanitizer and UndefinedBehaviorSanitizer.
+# 2. The Debian package from a Release tree (kept between runs), checked
+#    unpacked, never installed.
+bash "$ROOT/scripts/package.sh"
+bash "$ROOT/scripts/check_package.sh"
+
+# 3. Everything, with AddressSanitizer and UndefinedBehaviorSanitizer.
 TEST="$ROOT/build/test"
 cmake -S "$ROOT" -B "$TEST" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DQV_SANITIZE=ON -DQV_WERROR=ON -DQV_BUILD_BENCH=ON >/dev/null

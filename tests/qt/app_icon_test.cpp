@@ -71,7 +71,7 @@ TEST(AppIconTest, DesktopEntryStartsTheProgramWithItsIcon) {
   EXPECT_EQ(lines.value(0), QStringLiteral("[Desktop Entry]"));
   EXPECT_TRUE(lines.contains(QStringLiteral("Type=Application")));
   EXPECT_TRUE(lines.contains(QStringLiteral("Name=Quorvane")));
-  EXPECT_TRUE(lines.contains(QStringLiteral("Exec=quorvane")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("Exec=quorvane %f")));
   EXPECT_TRUE(lines.contains(QStringLiteral("Icon=quorvane")));
 }
 
