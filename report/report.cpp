@@ -468,8 +468,7 @@ RaceOutcome RunRace(const Options& o, const std::string& race,
   dlg.OnInitDialog();
 
   // Load exactly as the dialog's load command does.
-  platform.openAnswers.emplace_back(race);
-  dlg.OnLoad();
+  dlg.LoadRaceFile(race);
   if (!platform.messages.empty()) {
     for (const std::string& m : platform.messages) Failure(outcome, m.c_str(), race);
     return outcome;
