@@ -43,6 +43,9 @@ class IListView {
   virtual ~IListView() = default;
   // Columns stand in index order; width in pixels, left aligned.
   virtual void InsertColumn(int index, std::string_view header, int width) = 0;
+  // Removes a column and its cells; later columns move left.
+  virtual void DeleteColumn(int index) = 0;
+  virtual int GetColumnCount() const = 0;
   // Inserts a row at pos (clamped to the row count) with the text of column
   // 0; later rows move down. Returns the row's position.
   virtual int InsertItem(int pos, std::string_view text) = 0;
@@ -78,7 +81,7 @@ class ITextControl {
 
 // ---------------------------------------------------------------- drawing
 
-enum class PenStyle { Solid, Dot };
+enum class PenStyle { Solid, Dot, Dash };
 
 // Handles of pens and fonts created in a context. 0 is the context's own
 // (stock) object, selected in a fresh context.

@@ -7,10 +7,13 @@
 // the printout. The controls are reached through the platform layer.
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/platform.h"
+#include "race/comparison.h"
 
 namespace qv {
 
@@ -53,6 +56,8 @@ class CRaceDlg {
 
   // ---- calculation and section list (race/)
   void OnCompute();
+  // The calculation of the priority in m_nPriority, with its list rows.
+  void Calculate();
   void CalcByArrival();
   void CalcByLap();
   void CalcBySpeed();
@@ -63,6 +68,9 @@ class CRaceDlg {
   void SetKmCell(double km, int column);
   void SetTimeCell(int t, int column);
   void SetMinSecCell(int v, int column);
+  // The ninth column, "比較差", shown while there is a race to compare with.
+  void ShowDifferenceColumn(bool show);
+  void SetDifferenceCell(int i);
   static int RoundAboveFourTenths(double x);
 
   // ---- input panel and editing commands (input/)
@@ -86,6 +94,17 @@ class CRaceDlg {
   // The load without its question and file dialog: reads the file at path
   // into the dialog, or shows why not and changes nothing. True when loaded.
   bool LoadRaceFile(const std::string& path);
+
+  // ---- comparison with another race (race/comparison.cpp, file/)
+  // Asks for a race file and reads it as the race to compare with.
+  void OnOpenComparison();
+  // Reads the race file at path as the race to compare with, through the
+  // same reader and refusals as the load; the current race, its settings
+  // and its unsaved state stay as they are. True when read.
+  bool LoadComparison(const std::string& path);
+  // No race to compare with; the list loses its difference column.
+  void DropComparison();
+  bool HasComparison() const { return m_comparisonRace != nullptr; }
 
   // ---- graph (graph/)
   void DrawGraph();
@@ -160,7 +179,14 @@ class CRaceDlg {
   ITextControl* m_editStartKm = nullptr;     // 1001
   IListView* m_listSections = nullptr;       // 1000
 
+  // The race to compare with, as read, and its times as last computed.
+  std::unique_ptr<RaceFileData> m_comparisonRace;
+  std::optional<ComparisonTimes> m_comparison;
+
  private:
+  // The race file at path, read and checked, or nullopt after showing why
+  // it is refused.
+  std::optional<RaceFileData> ReadRaceFileAt(const std::string& path);
   // One graph algorithm for screen and paper, both orientations.
   void DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
                         const Rect& plot, bool reversed);

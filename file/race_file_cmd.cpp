@@ -37,35 +37,41 @@ void CRaceDlg::OnLoad() {
   LoadRaceFile(*path);
 }
 
-bool CRaceDlg::LoadRaceFile(const std::string& path) {
-  // The whole file is read and checked before anything in the dialog
-  // changes, so a refused file leaves the race as it was.
+std::optional<RaceFileData> CRaceDlg::ReadRaceFileAt(const std::string& path) {
   const ReadResult file = m_platform.Files().ReadAll(path, kRaceFileMaxBytes);
   switch (file.status) {
     case ReadStatus::Ok:
       break;
     case ReadStatus::OpenFailed:
       m_platform.MessageBox(kMsgOpenFailed);
-      return false;
+      return std::nullopt;
     case ReadStatus::TooLarge:
       m_platform.MessageBox(kMsgFileTooLarge);
-      return false;
+      return std::nullopt;
     case ReadStatus::ReadFailed:
       m_platform.MessageBox(kMsgReadFailed);
-      return false;
+      return std::nullopt;
   }
-  const RaceReadResult read = ReadRaceFile(file.bytes);
+  RaceReadResult read = ReadRaceFile(file.bytes);
   switch (read.status) {
     case RaceReadStatus::Ok:
       break;
     case RaceReadStatus::TooLarge:
       m_platform.MessageBox(kMsgFileTooLarge);
-      return false;
+      return std::nullopt;
     case RaceReadStatus::BadSectionCount:
       m_platform.MessageBox(kMsgBadSectionCount);
-      return false;
+      return std::nullopt;
   }
-  const RaceFileData& race = read.race;
+  return std::move(read.race);
+}
+
+bool CRaceDlg::LoadRaceFile(const std::string& path) {
+  // The whole file is read and checked before anything in the dialog
+  // changes, so a refused file leaves the race as it was.
+  const std::optional<RaceFileData> read = ReadRaceFileAt(path);
+  if (!read) return false;
+  const RaceFileData& race = *read;
 
   m_editEventName->SetText(race.eventName);
 
@@ -111,6 +117,24 @@ bool CRaceDlg::LoadRaceFile(const std::string& path) {
   }
   MarkSaved();
   return true;
+}
+
+void CRaceDlg::OnOpenComparison() {
+  const std::optional<std::string> path = m_platform.GetOpenFileName();
+  if (path) LoadComparison(*path);
+}
+
+bool CRaceDlg::LoadComparison(const std::string& path) {
+  std::optional<RaceFileData> read = ReadRaceFileAt(path);
+  if (!read) return false;
+  m_comparisonRace = std::make_unique<RaceFileData>(std::move(*read));
+  return true;
+}
+
+void CRaceDlg::DropComparison() {
+  m_comparisonRace.reset();
+  m_comparison.reset();
+  ShowDifferenceColumn(false);
 }
 
 void CRaceDlg::OnSave() {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/numtext.h"
 #include "app/race_dlg.h"
@@ -28,6 +29,7 @@ constexpr Rgb kPaleRed{255, 192, 192};
 constexpr Rgb kPaleGreen{192, 255, 192};
 constexpr Rgb kRed{192, 0, 0};
 constexpr Rgb kGreen{0, 128, 0};
+constexpr Rgb kComparisonBlue{0, 64, 224};
 constexpr const char* kLabelFace = "ＭＳ Ｐゴシック";
 
 }  // namespace
@@ -73,8 +75,13 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
 
   // A race file may bring any section count; the tables hold 45.
   const int n = std::clamp(m_nSections, 0, MAX_SECTIONS);
-  const int finalTime = n > 0 ? m_calcArrival[n - 1] : 0;
-  const double finalKm = n > 0 ? m_calcEndKm[n - 1] : 0.0;
+  int finalTime = n > 0 ? m_calcArrival[n - 1] : 0;
+  double finalKm = n > 0 ? m_calcEndKm[n - 1] : 0.0;
+  // The axes cover the race compared with too.
+  if (m_comparison) {
+    finalTime = std::max(finalTime, m_comparison->LatestTime());
+    finalKm = std::max(finalKm, m_comparison->FarthestKm());
+  }
   const int unit = m_nSpeedUnit;
   const double maxSpeed = MaxSpeedValue(m_calcPace, n, unit);
 
@@ -228,6 +235,29 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
     dc.LineTo(x, y);
   }
 
+  // The race compared with: its departures and arrivals joined, dashed.
+  PenHandle comparisonPen = 0;
+  if (m_comparison) {
+    comparisonPen =
+        dc.CreatePen(PenStyle::Dash, layout.curvePenWidth, kComparisonBlue);
+    dc.SelectPen(comparisonPen);
+    auto point = [&](double km, int t) {
+      const int along = RoundAboveFourTenths(km * kmFactor);
+      const int time = RoundAboveFourTenths(t * timeFactor);
+      return reversed ? std::pair{SatAdd(L, time), SatSub(B, along)}
+                      : std::pair{SatAdd(L, along), SatSub(B, time)};
+    };
+    dc.MoveTo(L, B);
+    for (int i = 0; i < m_comparison->count; ++i) {
+      const auto k = static_cast<std::size_t>(i);
+      const auto [x0, y0] =
+          point(m_comparison->startKm[k], m_comparison->departure[k]);
+      dc.LineTo(x0, y0);
+      const auto [x1, y1] = point(m_comparison->endKm[k], m_comparison->arrival[k]);
+      dc.LineTo(x1, y1);
+    }
+  }
+
   // Speed curve: a step per section, up to its speed and along to where the
   // section ends on the horizontal axis (its end point or its arrival time).
   dc.SelectPen(keptPen);
@@ -253,6 +283,7 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
   dc.DeletePen(paleGreenPen);
   dc.DeletePen(redPen);
   dc.DeletePen(greenPen);
+  if (comparisonPen != 0) dc.DeletePen(comparisonPen);
 }
 
 }  // namespace qv

@@ -15,11 +15,12 @@ namespace qv {
 
 namespace {
 
-constexpr int kColumnCount = 8;
+constexpr int kMaxColumns = 9;
 // The list's own header for column 7 is "速度"; the page names the unit.
-constexpr const char* kPrintHeaders[kColumnCount] = {
-    "区間",     "出発",     "到着",         "ロスタイム",
-    "出発時間", "到着時間", "ラップタイム", "速度/ｋｍ"};
+// The ninth column is there only while a race is compared with.
+constexpr const char* kPrintHeaders[kMaxColumns] = {
+    "区間",     "出発",     "到着",         "ロスタイム", "出発時間",
+    "到着時間", "ラップタイム", "速度/ｋｍ", "比較差"};
 
 constexpr int kTableFontHeight = 35;
 constexpr const char* kTableFontFace = "ＭＳ Ｐゴシック";
@@ -85,12 +86,13 @@ void CRaceDlg::OnPrint() {
                      static_cast<long long>(metrics.externalLeading),
                  0LL, kMaxLineHeight);
   const long long pitch = lineHeight + lineHeight / 2;
-  const long long unit = (pageWidth - kMargin) / 8;
-  long long columnX[kColumnCount];
+  const int columns = std::clamp(m_listSections->GetColumnCount(), 8, kMaxColumns);
+  const long long unit = (pageWidth - kMargin) / columns;
+  long long columnX[kMaxColumns];
   columnX[0] = unit;
   columnX[1] = columnX[0] + unit / 2;
   columnX[2] = columnX[1] + unit / 2;
-  for (int k = 3; k < kColumnCount; ++k) columnX[k] = columnX[k - 1] + unit;
+  for (int k = 3; k < columns; ++k) columnX[k] = columnX[k - 1] + unit;
   const long long halfWidth = pageWidth / 2;
 
   // m_nSections + 1 rows: the sections and the totals row.
@@ -115,13 +117,13 @@ void CRaceDlg::OnPrint() {
   }
 
   dc.TextOut(Saturate(unit), Saturate(kMargin), m_editEventName->GetText());
-  for (int k = 0; k < kColumnCount; ++k) {
+  for (int k = 0; k < columns; ++k) {
     dc.TextOut(Saturate(columnX[k]), Saturate(kMargin + 2 * pitch),
                kPrintHeaders[k]);
   }
   for (int i = 0; i <= lastRow; ++i) {
     const int y = Saturate(firstRowY + i * pitch);
-    for (int k = 0; k < kColumnCount; ++k) {
+    for (int k = 0; k < columns; ++k) {
       dc.TextOut(Saturate(columnX[k]), y, m_listSections->GetItemText(i, k));
     }
   }

@@ -25,18 +25,29 @@ void CRaceDlg::OnCompute() {
   m_nGraphAxis = m_comboGraphAxis->GetCurSel();
   m_nSpeedUnit = m_comboSpeedUnit->GetCurSel();
 
+  // The race to compare with counts its losses as this one does.
+  if (m_comparisonRace) {
+    m_comparison = ComputeComparison(*m_comparisonRace, m_nCalcMode);
+  } else {
+    m_comparison.reset();
+  }
+  ShowDifferenceColumn(m_comparison.has_value());
+  Calculate();
+
+  if (m_nGraphAxis == 0) {
+    DrawGraph();
+  } else {
+    DrawGraphReversed();
+  }
+}
+
+void CRaceDlg::Calculate() {
   if (m_nPriority == 0) {
     CalcByArrival();
   } else if (m_nPriority == 1) {
     CalcByLap();
   } else {
     CalcBySpeed();
-  }
-
-  if (m_nGraphAxis == 0) {
-    DrawGraph();
-  } else {
-    DrawGraphReversed();
   }
 }
 

@@ -2,6 +2,7 @@
 #include "app/numtext.h"
 #include "app/race_dlg.h"
 #include "race/cell_format.h"
+#include "race/race_math.h"
 #include "res/strings.h"
 
 namespace qv {
@@ -20,6 +21,8 @@ constexpr ColumnDef kColumns[8] = {
 };
 
 constexpr int kSpeedColumn = 7;
+constexpr int kDifferenceColumn = 8;
+constexpr ColumnDef kDifference = {"比較差", 14};
 constexpr int kKmhUnit = 4;
 
 }  // namespace
@@ -64,6 +67,28 @@ void CRaceDlg::InsertComputedRow(int i) {
   SetTimeCell(m_calcArrival[i], 5);
   SetTimeCell(m_calcLap[i], 6);
   SetMinSecCell(SpeedValue(m_calcPace[i], m_nSpeedUnit), kSpeedColumn);
+  if (m_comparison) SetDifferenceCell(i);
+}
+
+void CRaceDlg::ShowDifferenceColumn(bool show) {
+  const bool shown = m_listSections->GetColumnCount() > kDifferenceColumn;
+  if (show && !shown) {
+    m_listSections->InsertColumn(
+        kDifferenceColumn, kDifference.header,
+        m_listSections->ClientWidth() * kDifference.percent / 100);
+  } else if (!show && shown) {
+    m_listSections->DeleteColumn(kDifferenceColumn);
+  }
+}
+
+// The current arrival minus the comparison's time at the same point; empty
+// where the comparison has no time.
+void CRaceDlg::SetDifferenceCell(int i) {
+  const std::optional<int> other = TimeAt(*m_comparison, m_calcEndKm[i]);
+  m_lvItem.iSubItem = kDifferenceColumn;
+  m_lvItem.text =
+      other ? DifferenceText(SatSub(m_calcArrival[i], *other)) : std::string();
+  m_listSections->SetItemText(kDifferenceColumn, m_lvItem.text);
 }
 
 void CRaceDlg::SetKmCell(double km, int column) {

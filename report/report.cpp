@@ -100,6 +100,7 @@ enum OptionId {
   kGraph,
   kSize,
   kPdf,
+  kCompare,
 };
 
 const option kLongOptions[] = {
@@ -112,6 +113,7 @@ const option kLongOptions[] = {
     {"graph", required_argument, nullptr, kGraph},
     {"size", required_argument, nullptr, kSize},
     {"pdf", required_argument, nullptr, kPdf},
+    {"compare", required_argument, nullptr, kCompare},
     {"jobs", required_argument, nullptr, kJobs},
     {"help", no_argument, nullptr, kHelp},
     {nullptr, 0, nullptr, 0},
@@ -157,7 +159,9 @@ bool CheckOutputs(const Options& o, std::string& error) {
   const NamedOutput outputs[] = {
       {"--csv", &o.csvPath}, {"--graph", &o.graphPath}, {"--pdf", &o.pdfPath}};
   std::vector<FileKey> races;
-  for (const std::string& race : o.raceFiles) races.push_back(KeyOf(race));
+  std::vector<std::string> inputs = o.raceFiles;
+  if (!o.comparePath.empty()) inputs.push_back(o.comparePath);
+  for (const std::string& race : inputs) races.push_back(KeyOf(race));
   struct Written {
     FileKey key;
     std::string name;
@@ -172,7 +176,7 @@ bool CheckOutputs(const Options& o, std::string& error) {
       for (std::size_t r = 0; r < races.size(); ++r) {
         if (SameFile(key, races[r])) {
           error = std::string(out.option) + " " + name +
-                  " would overwrite the race file " + o.raceFiles[r];
+                  " would overwrite the race file " + inputs[r];
           return false;
         }
       }
@@ -209,6 +213,8 @@ std::string UsageText() {
          "  --graph FILE.png|FILE.svg the graph as the dialog shows it\n"
          "  --size WIDTHxHEIGHT       the graph's size in pixels\n"
          "  --pdf FILE                the printed page as PDF\n"
+         "  --compare RACE-FILE       a race to compare with: a ninth column\n"
+         "                            and its curve on the graph\n"
          "  -j, --jobs N              N races at once (default: one per "
          "processor)\n"
          "  -h, --help                this text\n"
@@ -298,6 +304,9 @@ ParseResult ParseArgs(const std::vector<std::string>& args, Options& options,
       case kPdf:
         ok = path(options.pdfPath);
         break;
+      case kCompare:
+        ok = path(options.comparePath);
+        break;
       case kSize:
         ok = ParseSize(value, options.width, options.height);
         if (!ok) error = "--size takes WIDTHxHEIGHT, each 16 to 10000 pixels";
@@ -376,8 +385,9 @@ std::string OutputName(const std::string& pattern, const std::string& race) {
 
 std::string ListText(const headless::ListView& list) {
   std::string text;
+  const int columns = list.GetColumnCount();
   for (int r = 0; r < list.GetItemCount(); ++r) {
-    for (int c = 0; c < 8; ++c) {
+    for (int c = 0; c < columns; ++c) {
       if (c > 0) text += '\t';
       text += list.GetItemText(r, c);
     }
@@ -389,13 +399,13 @@ std::string ListText(const headless::ListView& list) {
 std::string CsvText(const headless::ListView& list) {
   std::string text;
   const auto& columns = list.Columns();
-  for (std::size_t c = 0; c < 8; ++c) {
+  for (std::size_t c = 0; c < columns.size(); ++c) {
     if (c > 0) text += ',';
-    text += CsvField(c < columns.size() ? columns[c].header : std::string());
+    text += CsvField(columns[c].header);
   }
   text += "\r\n";
   for (int r = 0; r < list.GetItemCount(); ++r) {
-    for (int c = 0; c < 8; ++c) {
+    for (int c = 0; c < list.GetColumnCount(); ++c) {
       if (c > 0) text += ',';
       text += CsvField(list.GetItemText(r, c));
     }
@@ -471,6 +481,11 @@ RaceOutcome RunRace(const Options& o, const std::string& race,
   dlg.LoadRaceFile(race);
   if (!platform.messages.empty()) {
     for (const std::string& m : platform.messages) Failure(outcome, m.c_str(), race);
+    return outcome;
+  }
+  if (!o.comparePath.empty() && !dlg.LoadComparison(o.comparePath)) {
+    for (const std::string& m : platform.messages)
+      Failure(outcome, m.c_str(), o.comparePath);
     return outcome;
   }
 

@@ -33,6 +33,7 @@ struct Options {
   int width = 0;  // --size; 0 = the graph area's size on screen
   int height = 0;
   std::string pdfPath;
+  std::string comparePath;  // --compare: a race to compare each race with
   int jobs = 1;  // races run at once
   bool NeedsRenderer() const { return !graphPath.empty() || !pdfPath.empty(); }
 };

@@ -27,6 +27,16 @@ void ListView::InsertColumn(int index, std::string_view header, int width) {
                    Column{std::string(header), width});
 }
 
+void ListView::DeleteColumn(int index) {
+  if (index < 0 || index >= static_cast<int>(m_columns.size())) return;
+  const auto at = static_cast<std::ptrdiff_t>(index);
+  m_columns.erase(m_columns.begin() + at);
+  for (auto& row : m_rows) {
+    if (at < static_cast<std::ptrdiff_t>(row.size()))
+      row.erase(row.begin() + at);
+  }
+}
+
 int ListView::InsertItem(int pos, std::string_view text) {
   const int count = static_cast<int>(m_rows.size());
   pos = std::clamp(pos, 0, count);

@@ -19,6 +19,10 @@ class ListView final : public IListView {
  public:
   explicit ListView(int clientWidth = 700) : m_clientWidth(clientWidth) {}
   void InsertColumn(int index, std::string_view header, int width) override;
+  void DeleteColumn(int index) override;
+  int GetColumnCount() const override {
+    return static_cast<int>(m_columns.size());
+  }
   int InsertItem(int pos, std::string_view text) override;
   void SetItemText(int column, std::string_view text) override;
   void DeleteAllItems() override;
@@ -102,6 +106,7 @@ struct DrawOp {
   int font = 0;
   Rgb textColor;
   Rgb background;
+  friend bool operator==(const DrawOp&, const DrawOp&) = default;
 };
 
 struct PenInfo {

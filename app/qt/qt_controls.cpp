@@ -331,6 +331,20 @@ void ListViewControl::InsertColumn(int index, std::string_view header,
   for (int c = 0; c < newCount; ++c) m_list->setColumnWidth(c, m_widths[c]);
 }
 
+void ListViewControl::DeleteColumn(int index) {
+  const int count = static_cast<int>(m_headers.size());
+  if (m_list == nullptr || index < 0 || index >= count) return;
+  for (int row = 0; row < m_list->topLevelItemCount(); ++row) {
+    QTreeWidgetItem* item = m_list->topLevelItem(row);
+    for (int c = index; c + 1 < count; ++c) item->setText(c, item->text(c + 1));
+  }
+  m_headers.erase(m_headers.begin() + index);
+  m_widths.erase(m_widths.begin() + index);
+  m_list->setColumnCount(count - 1);
+  m_list->setHeaderLabels(QStringList(m_headers.begin(), m_headers.end()));
+  for (int c = 0; c + 1 < count; ++c) m_list->setColumnWidth(c, m_widths[c]);
+}
+
 int ListViewControl::InsertItem(int pos, std::string_view text) {
   if (m_list == nullptr) return -1;
   pos = std::clamp(pos, 0, m_list->topLevelItemCount());

@@ -127,6 +127,10 @@ class ListViewControl final : public IListView {
  public:
   explicit ListViewControl(QTreeWidget* list) : m_list(list) {}
   void InsertColumn(int index, std::string_view header, int width) override;
+  void DeleteColumn(int index) override;
+  int GetColumnCount() const override {
+    return static_cast<int>(m_headers.size());
+  }
   int InsertItem(int pos, std::string_view text) override;
   void SetItemText(int column, std::string_view text) override;
   void DeleteAllItems() override;
@@ -195,6 +199,8 @@ class LabelText final : public ITextControl {
 class NullListView final : public IListView {
  public:
   void InsertColumn(int, std::string_view, int) override {}
+  void DeleteColumn(int) override {}
+  int GetColumnCount() const override { return 0; }
   int InsertItem(int, std::string_view) override { return -1; }
   void SetItemText(int, std::string_view) override {}
   void DeleteAllItems() override {}

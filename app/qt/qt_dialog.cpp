@@ -220,6 +220,13 @@ QMenu& MainDialog::WindowMenu() {
   m_windowMenu = new QMenu(this);
   m_windowMenu->addAction(QStringLiteral("閉じる(&C)"), this,
                           [this] { m_dlg.OnCancel(); });
+  m_windowMenu->addSeparator();
+  m_windowMenu->addAction(QStringLiteral("比較するレースを開く…"), this,
+                          [this] { m_dlg.OnOpenComparison(); });
+  QAction* drop = m_windowMenu->addAction(QStringLiteral("比較をやめる"), this,
+                                          [this] { m_dlg.DropComparison(); });
+  connect(m_windowMenu, &QMenu::aboutToShow, drop,
+          [this, drop] { drop->setEnabled(m_dlg.HasComparison()); });
   const std::string_view about = LoadStringResource(IDS_ABOUTBOX);
   if (!about.empty()) {
     m_windowMenu->addSeparator();

@@ -85,7 +85,9 @@ QPen QtDrawContext::ToQPen(const PenSpec& penDesc) const {
   // A width of 0 draws one unit wide, as a window's pens do.
   const int width = std::max(penDesc.width, 1);
   pen.setWidth(width);
-  pen.setStyle(penDesc.style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+  pen.setStyle(penDesc.style == PenStyle::Dot    ? Qt::DotLine
+               : penDesc.style == PenStyle::Dash ? Qt::DashLine
+                                                 : Qt::SolidLine);
   if (width == 1) {
     // Scaled (a printer page) or on a vector surface: the ends close the
     // corners of the frame.
@@ -214,8 +216,11 @@ void QtDrawContext::DrawThinLine(QPoint p0, QPoint p1, const PenSpec& penDesc) {
   int px = p0.x();
   int py = p0.y();
   for (long long i = 0; px != p1.x() || py != p1.y(); ++i) {
-    // A dotted pen sets one pixel in three.
-    if ((penDesc.style == PenStyle::Solid || i % 3 == 0) &&
+    // A dotted pen sets one pixel in three, a dashed one six in nine.
+    const bool on = penDesc.style == PenStyle::Dot    ? i % 3 == 0
+                    : penDesc.style == PenStyle::Dash ? i % 9 < 6
+                                                      : true;
+    if (on &&
         visible.contains(px, py)) {
       points << QPoint(px, py);
     }
