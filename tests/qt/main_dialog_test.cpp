@@ -550,6 +550,35 @@ TEST(MainDialogTest, WindowMenuEndsWithTheVersionItemBelowASeparator) {
   EXPECT_TRUE(o.window->isVisible());
 }
 
+// The comparison comes and goes through the window menu; its drop item is
+// there only while a race is compared with.
+TEST(MainDialogTest, WindowMenuChoosesAndDropsTheComparison) {
+  OpenDialog o;
+  QMenu& menu = o.window->WindowMenu();
+  QAction* open = nullptr;
+  QAction* drop = nullptr;
+  for (QAction* a : menu.actions()) {
+    if (a->text() == QStringLiteral("比較するレースを開く…")) open = a;
+    if (a->text() == QStringLiteral("比較をやめる")) drop = a;
+  }
+  ASSERT_NE(open, nullptr);
+  ASSERT_NE(drop, nullptr);
+  emit menu.aboutToShow();
+  EXPECT_FALSE(drop->isEnabled());
+  {
+    // The file dialog opens; cancelling it chooses nothing.
+    test::DismissModals dismiss;
+    open->trigger();
+    EXPECT_EQ(dismiss.Count(), 1);
+  }
+  EXPECT_FALSE(o.dlg.HasComparison());
+  ASSERT_TRUE(o.dlg.LoadComparison(QV_SOURCE_DIR "/examples/plan-10km-even.txt"));
+  emit menu.aboutToShow();
+  EXPECT_TRUE(drop->isEnabled());
+  drop->trigger();
+  EXPECT_FALSE(o.dlg.HasComparison());
+}
+
 TEST(MainDialogTest, OnlyTheVersionSystemCommandOpensADialog) {
   OpenDialog o;
   for (int command : {0x0010, 0xF060}) {

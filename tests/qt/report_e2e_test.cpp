@@ -332,6 +332,36 @@ TEST_F(ReportTest, PdfOfTheSampleRace) {
   EXPECT_EQ(text.count(QLatin1Char('\f')), 1);  // one page
 }
 
+// Against an even 05分00秒 a km over 10 km (300000): level at 5 km, two
+// minutes behind at the finish (312000). The column and the curve reach the
+// CSV and the page; the comparison is an input, never an output.
+TEST_F(ReportTest, CompareWithAPlan) {
+  const QString two = Write("two.txt", kTwoSections);
+  const QString plan = Write(
+      "plan.txt",
+      "Plan\r\n2\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n10\r\n0\r\n0\r\n30000\r\n");
+  Result r = RunReport(
+      {"--compare", plan, "--csv", "-", "--pdf", Path("page.pdf"), two});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QStringList rows = r.out.split(QStringLiteral("\r\n"));
+  ASSERT_GE(rows.size(), 4);
+  EXPECT_TRUE(rows[0].endsWith(QStringLiteral(",比較差")));
+  EXPECT_TRUE(rows[1].endsWith(QStringLiteral(",00分00秒00")));
+  EXPECT_TRUE(rows[3].endsWith(QStringLiteral(",+02分00秒00")));
+  const QString text = RunTool(
+      {QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
+       QStringLiteral("-layout")},
+      {Path("page.pdf"), QStringLiteral("-")});
+  EXPECT_TRUE(text.contains(QStringLiteral("比較差")));
+  EXPECT_TRUE(text.contains(QStringLiteral("+02分00秒00")));
+
+  r = RunReport({"--compare", plan, "--csv", plan, two});
+  EXPECT_EQ(r.exitCode, 2);
+  r = RunReport({"--compare", Write("bad.txt", kTooManySections), two});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains(QStringLiteral("bad.txt"))) << r.err.toStdString();
+}
+
 // Every file in the folder, by name, with its bytes.
 std::map<QString, QByteArray> Contents(const QString& folder) {
   std::map<QString, QByteArray> files;
