@@ -87,12 +87,21 @@ void CRaceDlg::OnPrint() {
                  0LL, kMaxLineHeight);
   const long long pitch = lineHeight + lineHeight / 2;
   const int columns = std::clamp(m_listSections->GetColumnCount(), 8, kMaxColumns);
-  const long long unit = (pageWidth - kMargin) / columns;
+  const long long unit = (pageWidth - kMargin) / 8;
   long long columnX[kMaxColumns];
   columnX[0] = unit;
   columnX[1] = columnX[0] + unit / 2;
   columnX[2] = columnX[1] + unit / 2;
-  for (int k = 3; k < columns; ++k) columnX[k] = columnX[k - 1] + unit;
+  if (columns == kMaxColumns) {
+    // The difference column takes the half units of the left margin and of
+    // the arrival point's column: the time columns keep their width.
+    columnX[0] = unit / 2;
+    columnX[1] = unit;
+    columnX[2] = unit + unit / 2;
+    columnX[3] = 2 * unit;
+  }
+  for (int k = columns == kMaxColumns ? 4 : 3; k < columns; ++k)
+    columnX[k] = columnX[k - 1] + unit;
   const long long halfWidth = pageWidth / 2;
 
   // m_nSections + 1 rows: the sections and the totals row.

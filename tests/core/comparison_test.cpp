@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -202,6 +203,37 @@ TEST_F(Comparison, GraphCurveAndAxes) {
     EXPECT_EQ(last->x, right) << axis;
     EXPECT_EQ(last->y, top) << axis;
   }
+}
+
+// The printed table carries the ninth column: the nine headers in order
+// on the page, the time columns a full eighth of the width apart as without
+// a comparison.
+TEST_F(Comparison, PrintedTableHasTheNinthColumn) {
+  Enter({{0, 5, 0, 0, 90000, 0, 0}});
+  Compare(EvenPlan("5", 18000));
+  Compute(0, 0);
+  auto job = std::make_unique<headless::PrintJob>(2400, 100000);
+  auto record = job->record();
+  platform.printJobs.push_back(std::move(job));
+  dlg.OnPrint();
+  const std::vector<std::string> headers = {
+      "区間",     "出発",     "到着",         "ロスタイム", "出発時間",
+      "到着時間", "ラップタイム", "速度/ｋｍ", "比較差"};
+  std::vector<int> x;
+  for (const headless::DrawOp& op : record->ops) {
+    if (op.kind == headless::DrawOp::Kind::TextOut &&
+        x.size() < headers.size() && op.text == headers[x.size()])
+      x.push_back(op.x);
+  }
+  ASSERT_EQ(x.size(), headers.size());
+  EXPECT_TRUE(std::is_sorted(x.begin(), x.end()));
+  const int unit = (2400 - 100) / 8;
+  EXPECT_EQ(x[5] - x[4], unit);
+  EXPECT_EQ(x[8], 7 * unit);  // ends where the speed column ended
+  bool printedDifference = false;
+  for (const headless::DrawOp& op : record->ops)
+    printedDifference |= op.text == "00分00秒00" && op.x == x[8];
+  EXPECT_TRUE(printedDifference);
 }
 
 }  // namespace
