@@ -56,7 +56,8 @@ install(FILES res/quorvane-report.bash
         RENAME quorvane-report)
 install(FILES ${QV_PKG_DIR}/copyright ${QV_PKG_DIR}/changelog.Debian.gz
         DESTINATION ${QV_DOC_DIR})
-install(FILES examples/sample-10km.txt DESTINATION ${QV_DOC_DIR}/examples)
+install(FILES examples/sample-10km.txt examples/plan-10km-even.txt
+        DESTINATION ${QV_DOC_DIR}/examples)
 install(FILES res/debian/lintian-overrides DESTINATION share/lintian/overrides
         RENAME quorvane)
 

@@ -7,7 +7,7 @@ _quorvane_report() {
   local prev=
   ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
   local opts='--entered --priority --condition --unit --axis --csv --graph
-              --size --pdf -j --jobs -h --help'
+              --size --pdf --compare -j --jobs -h --help'
   local words=
 
   # bash splits "--unit=kmh" into "--unit" "=" "kmh".
@@ -24,6 +24,7 @@ _quorvane_report() {
     --size | -j | --jobs) COMPREPLY=(); return ;;
     --graph) _quorvane_report_files '*.png' '*.PNG' '*.svg' '*.SVG'; return ;;
     --csv | --pdf) _quorvane_report_files '*'; return ;;
+    --compare) _quorvane_report_files '*.txt' '*.TXT'; return ;;
   esac
   if [[ -n $words ]]; then
     mapfile -t COMPREPLY < <(compgen -W "$words" -- "$cur")

@@ -229,7 +229,7 @@ TEST_F(Comparison, PrintedTableHasTheNinthColumn) {
   EXPECT_TRUE(std::is_sorted(x.begin(), x.end()));
   const int unit = (2400 - 100) / 8;
   EXPECT_EQ(x[5] - x[4], unit);
-  EXPECT_EQ(x[8], 7 * unit);  // ends where the speed column ended
+  EXPECT_EQ(x[8], 7 * unit);  // where the speed column starts without
   bool printedDifference = false;
   for (const headless::DrawOp& op : record->ops)
     printedDifference |= op.text == "00分00秒00" && op.x == x[8];
