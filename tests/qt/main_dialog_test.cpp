@@ -522,10 +522,10 @@ TEST(MainDialogTest, EveryClickInTheListReachesItsHandlerAfterSelection) {
 TEST(MainDialogTest, WindowMenuEndsWithTheVersionItemBelowASeparator) {
   OpenDialog o;
   const QList<QAction*> actions = o.window->WindowMenu().actions();
-  ASSERT_EQ(actions.size(), 3);
-  EXPECT_EQ(actions[0]->text(), QStringLiteral("閉じる(&C)"));
-  EXPECT_TRUE(actions[1]->isSeparator());
-  EXPECT_EQ(actions[2]->text(),
+  ASSERT_GE(actions.size(), 3);
+  EXPECT_EQ(actions.first()->text(), QStringLiteral("閉じる(&C)"));
+  EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
+  EXPECT_EQ(actions.last()->text(),
             QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(Quorvane) (&A)..."));
 
   QString title;
