@@ -109,7 +109,7 @@ bool CRaceDlg::OnInitDialog() {
 bool CRaceDlg::OnCommand(int id) {
   for (const CommandEntry& entry : kCommands) {
     if (entry.id == id) {
-      (this->*entry.handler)();
+      RunCommand(entry.id, entry.handler);
       return true;
     }
   }
@@ -134,7 +134,10 @@ void CRaceDlg::OnCancel() {
 }
 
 void CRaceDlg::OnUserEdit(int id) {
-  if (id == IDC_EVENT_NAME || id == IDC_COMMENT) MarkModified();
+  if (id == IDC_EVENT_NAME || id == IDC_COMMENT) {
+    MarkModified();
+    m_history.Edited();
+  }
 }
 
 void CRaceDlg::OnClearData() {

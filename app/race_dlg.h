@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "app/platform.h"
+#include "app/race_history.h"
 #include "race/comparison.h"
 
 namespace qv {
@@ -115,6 +116,25 @@ class CRaceDlg {
   void PrintGraph(IDrawContext& dc, int halfWidth, int top);
   void PrintGraphReversed(IDrawContext& dc, int halfWidth, int top);
 
+  // ---- undo and redo (app/race_undo.cpp)
+  // Runs the button command id through handler; a command that changes the
+  // race (append, change, insert, delete, clear, load) becomes a step of
+  // the history, and the unsaved state follows the history.
+  void RunCommand(int id, void (CRaceDlg::*handler)());
+  bool CanUndo() const { return m_history.CanUndo(); }
+  bool CanRedo() const { return m_history.CanRedo(); }
+  // The list then shows the entered rows, as after an edit. False when
+  // there was nothing to undo or redo.
+  bool Undo();
+  bool Redo();
+  // A race file named from outside the dialog (the command line, a drop),
+  // loaded as the load command loads it and undoable like it; askFirst
+  // asks the load's question when there are unsaved changes. True when
+  // loaded.
+  bool OpenRaceFile(const std::string& path, bool askFirst);
+  RaceSnapshot TakeSnapshot() const;
+  void ApplySnapshot(const RaceSnapshot& race);
+
   IPlatform& Platform() { return m_platform; }
 
   // ---- data (public, as the other folders' code and the tests use it)
@@ -197,6 +217,7 @@ class CRaceDlg {
   CRaceApp* m_app;
   // Unsaved changes since the last save, load or clear.
   bool m_bModified = false;
+  RaceHistory m_history;
 };
 
 }  // namespace qv

@@ -17,6 +17,8 @@
 #include <utility>
 
 #include "app/headless/replay.h"
+#include "app/headless/visible_drawing.h"
+#include "app/list_text.h"
 #include "app/numtext.h"
 #include "app/race_dlg.h"
 #include "report/output_file.h"
@@ -76,16 +78,6 @@ bool EndsWithNoCase(const std::string& s, const std::string& suffix) {
     if (c != suffix[i]) return false;
   }
   return true;
-}
-
-std::string CsvField(const std::string& cell) {
-  if (cell.find_first_of(",\"\r\n") == std::string::npos) return cell;
-  std::string quoted = "\"";
-  for (char c : cell) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
 }
 
 enum OptionId {
@@ -384,34 +376,14 @@ std::string OutputName(const std::string& pattern, const std::string& race) {
 }
 
 std::string ListText(const headless::ListView& list) {
-  std::string text;
-  const int columns = list.GetColumnCount();
-  for (int r = 0; r < list.GetItemCount(); ++r) {
-    for (int c = 0; c < columns; ++c) {
-      if (c > 0) text += '\t';
-      text += list.GetItemText(r, c);
-    }
-    text += '\n';
-  }
-  return text;
+  return qv::ListText(static_cast<const IListView&>(list));
 }
 
 std::string CsvText(const headless::ListView& list) {
-  std::string text;
-  const auto& columns = list.Columns();
-  for (std::size_t c = 0; c < columns.size(); ++c) {
-    if (c > 0) text += ',';
-    text += CsvField(columns[c].header);
-  }
-  text += "\r\n";
-  for (int r = 0; r < list.GetItemCount(); ++r) {
-    for (int c = 0; c < list.GetColumnCount(); ++c) {
-      if (c > 0) text += ',';
-      text += CsvField(list.GetItemText(r, c));
-    }
-    text += "\r\n";
-  }
-  return text;
+  std::vector<std::string> headers;
+  for (const headless::ListView::Column& c : list.Columns())
+    headers.push_back(c.header);
+  return qv::CsvText(list, headers);
 }
 
 namespace {
@@ -507,8 +479,9 @@ RaceOutcome RunRace(const Options& o, const std::string& race,
 
   if (!o.graphPath.empty()) {
     const std::string path = OutputName(o.graphPath, race);
-    const std::vector<headless::DrawOp>& ops = platform.Surface(IDC_GRAPH);
     const Rect area = platform.graphClientRect;
+    const std::vector<headless::DrawOp> ops =
+        headless::VisibleDrawing(platform.Surface(IDC_GRAPH), area);
     std::string bytes;
     if (context.renderer == nullptr ||
         !context.renderer->RenderImage(

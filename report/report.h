@@ -49,9 +49,8 @@ std::string UsageText();
 // The output name for a race file: every "{name}" replaced.
 std::string OutputName(const std::string& pattern, const std::string& race);
 
-// The list's rows, cells separated by tabs, one row a line.
+// app/list_text.h's texts of a headless list, with the headers it was given.
 std::string ListText(const headless::ListView& list);
-// RFC 4180: CR LF line ends, the column headers first.
 std::string CsvText(const headless::ListView& list);
 
 // Where standard output and standard error go.

@@ -1,6 +1,15 @@
 #include "app/qt/qt_dialog.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QUrl>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
@@ -12,10 +21,13 @@
 #include <cstdint>
 #include <limits>
 
+#include "app/qt/qt_accessible.h"
 #include "app/qt/qt_controls.h"
 #include "app/qt/qt_dialog_units.h"
 #include "app/qt/qt_fonts.h"
+#include "app/qt/qt_export.h"
 #include "app/qt/qt_icon.h"
+#include "app/qt/qt_platform.h"
 #include "app/race_dlg.h"
 #include "res/resource.h"
 
@@ -212,6 +224,109 @@ MainDialog::MainDialog(CRaceDlg& dlg, QWidget* parent)
   auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
   connect(shortcut, &QShortcut::activated, this,
           [this] { ShowWindowMenu(mapToGlobal(QPoint(0, 0))); });
+
+  // An edit that takes these keys itself (its own undo) gets them first;
+  // these see them only elsewhere, or when an edit lets them pass.
+  auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+  connect(undo, &QShortcut::activated, this, &MainDialog::UndoKey);
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+        QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
+    auto* redo = new QShortcut(keys, this);
+    connect(redo, &QShortcut::activated, this, &MainDialog::RedoKey);
+  }
+
+  NameControlsForScreenReaders(*this);
+  setAcceptDrops(true);
+  for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+}
+
+void MainDialog::UndoKey() {
+  QWidget* focus = focusWidget();
+  if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
+    edit->undo();
+  } else if (auto* comment = qobject_cast<QPlainTextEdit*>(focus)) {
+    comment->undo();
+  } else {
+    m_dlg.Undo();
+  }
+}
+
+void MainDialog::RedoKey() {
+  QWidget* focus = focusWidget();
+  if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
+    edit->redo();
+  } else if (auto* comment = qobject_cast<QPlainTextEdit*>(focus)) {
+    comment->redo();
+  } else {
+    m_dlg.Redo();
+  }
+}
+
+Platform* MainDialog::QtPlatform() const {
+  return dynamic_cast<Platform*>(&m_dlg.Platform());
+}
+
+std::optional<QString> MainDialog::DroppedRaceFile(const QMimeData* mime) {
+  if (mime == nullptr || !mime->hasUrls()) return std::nullopt;
+  const QList<QUrl> urls = mime->urls();
+  if (urls.size() != 1 || !urls.first().isLocalFile()) return std::nullopt;
+  const QString path = urls.first().toLocalFile();
+  if (!QFileInfo(path).isFile()) return std::nullopt;
+  return path;
+}
+
+void MainDialog::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedRaceFile(event->mimeData()))
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void MainDialog::dragMoveEvent(QDragMoveEvent* event) {
+  if (DroppedRaceFile(event->mimeData()))
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void MainDialog::dropEvent(QDropEvent* event) {
+  const std::optional<QString> path = DroppedRaceFile(event->mimeData());
+  if (!path) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  // After the drag has ended: the question and the messages are modal, and
+  // the program that dragged should not wait on them.
+  const QByteArray name = QFile::encodeName(*path);
+  QTimer::singleShot(0, this, [this, name] {
+    m_dlg.OpenRaceFile(
+        std::string(name.constData(), static_cast<std::size_t>(name.size())),
+        true);
+  });
+}
+
+bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      // Text is the edits' business, as it always was.
+      if (drop->mimeData() == nullptr || !drop->mimeData()->hasUrls()) break;
+      if (event->type() == QEvent::Drop)
+        dropEvent(drop);
+      else if (DroppedRaceFile(drop->mimeData()))
+        drop->acceptProposedAction();
+      else
+        drop->ignore();
+      return true;
+    }
+    default:
+      break;
+  }
+  return TemplateDialog::eventFilter(watched, event);
 }
 
 QMenu& MainDialog::WindowMenu() {
@@ -220,6 +335,41 @@ QMenu& MainDialog::WindowMenu() {
   m_windowMenu = new QMenu(this);
   m_windowMenu->addAction(QStringLiteral("閉じる(&C)"), this,
                           [this] { m_dlg.OnCancel(); });
+  m_windowMenu->addSeparator();
+  // From the menu, undo and redo are always the race's.
+  QAction* undo = m_windowMenu->addAction(QStringLiteral("元に戻す(&U)"), this,
+                                          [this] { m_dlg.Undo(); });
+  undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  undo->setShortcutContext(Qt::WidgetShortcut);  // shown, the keys are above
+  QAction* redo = m_windowMenu->addAction(QStringLiteral("やり直し(&R)"), this,
+                                          [this] { m_dlg.Redo(); });
+  redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+  redo->setShortcutContext(Qt::WidgetShortcut);
+  connect(m_windowMenu, &QMenu::aboutToShow, this, [this, undo, redo] {
+    undo->setEnabled(m_dlg.CanUndo());
+    redo->setEnabled(m_dlg.CanRedo());
+  });
+  m_windowMenu->addSeparator();
+  m_windowMenu->addAction(QStringLiteral("一覧をCSVに出力(&L)..."), this,
+                          [this] {
+                            if (Platform* p = QtPlatform())
+                              AskAndExportListCsv(*p, this);
+                          });
+  m_windowMenu->addAction(QStringLiteral("グラフを画像に出力(&G)..."), this,
+                          [this] {
+                            if (Platform* p = QtPlatform())
+                              AskAndExportGraph(*p, this);
+                          });
+  m_windowMenu->addAction(QStringLiteral("印刷ページをPDFに出力(&F)..."),
+                          this, [this] {
+                            if (Platform* p = QtPlatform())
+                              AskAndExportPrintedPdf(*p, m_dlg, this);
+                          });
+  m_windowMenu->addAction(QStringLiteral("印刷プレビュー(&V)..."), this,
+                          [this] {
+                            if (Platform* p = QtPlatform())
+                              ShowPrintPreview(*p, m_dlg, this);
+                          });
   m_windowMenu->addSeparator();
   m_windowMenu->addAction(QStringLiteral("比較するレースを開く…"), this,
                           [this] { m_dlg.OnOpenComparison(); });

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "res/dialog_templates.h"
@@ -16,7 +17,11 @@ namespace qv {
 class CRaceDlg;
 }
 
+class QMimeData;
+
 namespace qv::qt {
+
+class Platform;
 
 class TemplateDialog : public QDialog {
   Q_OBJECT
@@ -58,12 +63,21 @@ class MainDialog final : public TemplateDialog {
   explicit MainDialog(CRaceDlg& dlg, QWidget* parent = nullptr);
 
   // The program's window menu (the window manager owns the system menu):
-  // the close item, a separator and the version item (string 101).
+  // the close item; undo and redo; the exports and the print preview; and
+  // below a separator, last, the version item (string 101).
   QMenu& WindowMenu();
   void ShowWindowMenu(const QPoint& globalPos);
 
   // Ends the dialog for real (IPlatform::EndDialog).
   void EndModal(int result);
+
+  // Ctrl+Z, and Ctrl+Shift+Z or Ctrl+Y: in a text edit, the edit's own
+  // undo and redo; anywhere else, the race's.
+  void UndoKey();
+  void RedoKey();
+
+  // The race file a drag carries: exactly one, and a file, not a folder.
+  static std::optional<QString> DroppedRaceFile(const QMimeData* mime);
 
  signals:
   // A button's command went to CRaceDlg; handled is false when the command
@@ -84,9 +98,16 @@ class MainDialog final : public TemplateDialog {
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  // Files dragged over the controls are the window's, not an edit's text.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void NotifyClick(int id);
+  // The Qt platform the dialog runs on (exports need its recordings).
+  Platform* QtPlatform() const;
 
   CRaceDlg& m_dlg;
   QMenu* m_windowMenu = nullptr;

@@ -13,13 +13,17 @@
 #include <QTreeWidget>
 #include <csignal>
 #include <cstdlib>
+#include <map>
+#include <utility>
 
+#include "app/headless/visible_drawing.h"
 #include "app/qt/qt_draw_context.h"
 #include "app/qt/qt_fonts.h"
 #include "app/qt/qt_icon.h"
 #include "app/qt/qt_print.h"
 #include "app/qt/qt_style.h"
 #include "app/race_dlg.h"
+#include "res/resource.h"
 #include "res/strings.h"
 
 namespace qv::qt {
@@ -29,15 +33,28 @@ namespace {
 // A drawing context on a static control's kept image. The control repaints
 // from the image once the drawing is complete. It must not outlive the
 // dialog (it lives inside one command).
+//
+// What is drawn is also recorded (the log, when given), so that the
+// picture on show can be exported through the same replay quorvane-report
+// uses; the log keeps only what still shows.
 class SurfaceDc final : public IDrawContext {
  public:
-  explicit SurfaceDc(StaticControl& control)
-      : m_control(&control), m_painter(&control.Surface()) {
+  SurfaceDc(StaticControl& control,
+            std::shared_ptr<std::vector<headless::DrawOp>> log, Rect area)
+      : m_control(&control),
+        m_painter(&control.Surface()),
+        m_log(std::move(log)),
+        m_area(area) {
     m_dc.emplace(m_painter);
+    if (m_log) m_record.emplace(m_log);
   }
   ~SurfaceDc() override {
     m_dc.reset();
     m_painter.end();
+    if (m_record) {
+      m_record.reset();  // records the release
+      *m_log = headless::VisibleDrawing(*m_log, m_area);
+    }
     if (m_control != nullptr) m_control->update();
   }
   SurfaceDc(const SurfaceDc&) = delete;
@@ -45,31 +62,67 @@ class SurfaceDc final : public IDrawContext {
 
   void FillSolidRect(const Rect& r, Rgb c) override {
     m_dc->FillSolidRect(r, c);
+    if (m_record) m_record->FillSolidRect(r, c);
   }
   PenHandle CreatePen(PenStyle style, int width, Rgb c) override {
-    return m_dc->CreatePen(style, width, c);
+    const PenHandle pen = m_dc->CreatePen(style, width, c);
+    if (m_record) m_pens[pen] = m_record->CreatePen(style, width, c);
+    return pen;
   }
   FontHandle CreateFont(int height, std::string_view face) override {
-    return m_dc->CreateFont(height, face);
+    const FontHandle font = m_dc->CreateFont(height, face);
+    if (m_record) m_fonts[font] = m_record->CreateFont(height, face);
+    return font;
   }
-  PenHandle SelectPen(PenHandle pen) override { return m_dc->SelectPen(pen); }
+  PenHandle SelectPen(PenHandle pen) override {
+    if (m_record) m_record->SelectPen(Mapped(m_pens, pen));
+    return m_dc->SelectPen(pen);
+  }
   FontHandle SelectFont(FontHandle font) override {
+    if (m_record) m_record->SelectFont(Mapped(m_fonts, font));
     return m_dc->SelectFont(font);
   }
-  void DeletePen(PenHandle pen) override { m_dc->DeletePen(pen); }
-  void DeleteFont(FontHandle font) override { m_dc->DeleteFont(font); }
-  void MoveTo(int x, int y) override { m_dc->MoveTo(x, y); }
-  void LineTo(int x, int y) override { m_dc->LineTo(x, y); }
-  void SetTextColor(Rgb c) override { m_dc->SetTextColor(c); }
+  void DeletePen(PenHandle pen) override {
+    if (m_record) m_record->DeletePen(Mapped(m_pens, pen));
+    m_dc->DeletePen(pen);
+  }
+  void DeleteFont(FontHandle font) override {
+    if (m_record) m_record->DeleteFont(Mapped(m_fonts, font));
+    m_dc->DeleteFont(font);
+  }
+  void MoveTo(int x, int y) override {
+    m_dc->MoveTo(x, y);
+    if (m_record) m_record->MoveTo(x, y);
+  }
+  void LineTo(int x, int y) override {
+    m_dc->LineTo(x, y);
+    if (m_record) m_record->LineTo(x, y);
+  }
+  void SetTextColor(Rgb c) override {
+    m_dc->SetTextColor(c);
+    if (m_record) m_record->SetTextColor(c);
+  }
   void TextOut(int x, int y, std::string_view text) override {
     m_dc->TextOut(x, y, text);
+    if (m_record) m_record->TextOut(x, y, text);
   }
   TextMetrics GetTextMetrics() override { return m_dc->GetTextMetrics(); }
 
  private:
+  static int Mapped(const std::map<int, int>& handles, int h) {
+    auto it = handles.find(h);
+    return it == handles.end() ? 0 : it->second;
+  }
+
   QPointer<StaticControl> m_control;
   QPainter m_painter;
   std::optional<QtDrawContext> m_dc;
+  std::shared_ptr<std::vector<headless::DrawOp>> m_log;
+  Rect m_area;
+  std::optional<headless::RecordingDc> m_record;
+  // This context's handles to the recording's.
+  std::map<int, int> m_pens;
+  std::map<int, int> m_fonts;
 };
 
 // For the start-up benchmark only: ends the process as soon as the dialog
@@ -125,7 +178,8 @@ std::unique_ptr<IDrawContext> Platform::GetDC(int id) {
   if (m_dialog == nullptr) return nullptr;
   auto* control = qobject_cast<StaticControl*>(m_dialog->Control(id));
   if (control == nullptr) return nullptr;
-  return std::make_unique<SurfaceDc>(*control);
+  return std::make_unique<SurfaceDc>(
+      *control, id == IDC_GRAPH ? m_graphLog : nullptr, GetClientRect(id));
 }
 
 Rect Platform::GetClientRect(int id) {
@@ -163,7 +217,23 @@ std::optional<std::string> Platform::GetSaveFileName() {
 }
 
 std::unique_ptr<IPrintJob> Platform::PrintDialog() {
+  if (m_nextPrintJob) return std::move(m_nextPrintJob);
   return RunPrintDialog(m_dialog.get());
+}
+
+void Platform::SetNextPrintJob(std::unique_ptr<IPrintJob> job) {
+  m_nextPrintJob = std::move(job);
+}
+
+std::vector<std::string> Platform::ListHeaders() const {
+  std::vector<std::string> headers;
+  if (m_dialog == nullptr) return headers;
+  const auto* list =
+      qobject_cast<const QTreeWidget*>(m_dialog->Control(IDC_SECTION_LIST));
+  if (list == nullptr) return headers;
+  for (int c = 0; c < list->columnCount(); ++c)
+    headers.push_back(ToUtf8(list->headerItem()->text(c)));
+  return headers;
 }
 
 void Platform::SetDialogColors(Rgb background, Rgb text) {
@@ -208,6 +278,7 @@ MainDialog& Platform::Create(CRaceDlg& dlg) {
   m_combos.clear();
   m_texts.clear();
   m_dialog = std::make_unique<MainDialog>(dlg);
+  m_graphLog = std::make_shared<std::vector<headless::DrawOp>>();
   BindControls();
   ApplyDialogColors(*m_dialog);
 
@@ -232,6 +303,14 @@ int Platform::RunModal(CRaceDlg& dlg) {
   if (qEnvironmentVariable("QUORVANE_EXIT_AFTER_FIRST_PAINT") ==
       QLatin1String("1")) {
     dialog.installEventFilter(new ExitAfterFirstPaint(&dialog));
+  }
+  if (m_startFile) {
+    // Once the window shows, so that a refused file's message stands over
+    // it, and the window stays open with the empty race.
+    QTimer::singleShot(0, &dialog, [this, &dlg] {
+      const std::string path = *std::exchange(m_startFile, std::nullopt);
+      dlg.OpenRaceFile(path, false);
+    });
   }
   return dialog.exec();
 }

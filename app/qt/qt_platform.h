@@ -9,7 +9,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/headless/headless_platform.h"
 #include "app/platform.h"
 #include "app/qt/qt_controls.h"
 #include "app/qt/qt_dialog.h"
@@ -59,6 +61,19 @@ class Platform final : public IPlatform {
   // Applies the colours SetDialogColors chose (if any) to a dialog.
   void ApplyDialogColors(QWidget& dialog) const;
 
+  // The race file RunModal loads once the window shows (the command line).
+  void OpenOnStart(std::string path) { m_startFile = std::move(path); }
+  // The next PrintDialog() gives this job instead of asking (exports and
+  // the print preview print through the print command).
+  void SetNextPrintJob(std::unique_ptr<IPrintJob> job);
+  // The graph area's drawing as it shows, recorded as quorvane-report
+  // records it; empty before the dialog is created.
+  const std::vector<headless::DrawOp>& GraphDrawing() const {
+    return m_graphLog ? *m_graphLog : m_noDrawing;
+  }
+  // The section list's column headers.
+  std::vector<std::string> ListHeaders() const;
+
  private:
   void BindControls();
 
@@ -70,6 +85,10 @@ class Platform final : public IPlatform {
   NullComboBox m_nullCombo;
   NullText m_nullText;
   QtFileSystem m_files;
+  std::shared_ptr<std::vector<headless::DrawOp>> m_graphLog;
+  const std::vector<headless::DrawOp> m_noDrawing;
+  std::optional<std::string> m_startFile;
+  std::unique_ptr<IPrintJob> m_nextPrintJob;
   std::optional<QColor> m_background;
   std::optional<QColor> m_text;
 };

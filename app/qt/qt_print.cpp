@@ -177,7 +177,9 @@ class PagedPrintJob : public IPrintJob {
 class QtPrintJob final : public PagedPrintJob {
  public:
   explicit QtPrintJob(std::unique_ptr<QPrinter> printer)
-      : m_printer(std::move(printer)) {}
+      : m_owned(std::move(printer)), m_printer(m_owned.get()) {}
+  // On a printer someone else owns (the print preview's).
+  explicit QtPrintJob(QPrinter& printer) : m_printer(&printer) {}
   // A document left open is abandoned, not sent as if it were complete.
   ~QtPrintJob() override { EndPainting(); }
 
@@ -202,7 +204,8 @@ class QtPrintJob final : public PagedPrintJob {
   }
 
  private:
-  std::unique_ptr<QPrinter> m_printer;
+  std::unique_ptr<QPrinter> m_owned;
+  QPrinter* m_printer;
 };
 
 // The page into a PDF held in memory. Unlike QPrinter, QPdfWriter asks no
@@ -263,6 +266,10 @@ std::unique_ptr<IPrintJob> MakePdfPrintJob(const QString& path) {
   printer->setOutputFileName(path);
   printer->setPageLayout(A4Layout());
   return std::make_unique<QtPrintJob>(std::move(printer));
+}
+
+std::unique_ptr<IPrintJob> MakePrinterJob(QPrinter& printer) {
+  return std::make_unique<QtPrintJob>(printer);
 }
 
 std::unique_ptr<IPrintJob> MakePdfBytesJob(std::string& bytes) {

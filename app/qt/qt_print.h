@@ -9,6 +9,7 @@
 
 #include "app/platform.h"
 
+class QPrinter;
 class QWidget;
 
 namespace qv::qt {
@@ -18,6 +19,9 @@ std::unique_ptr<IPrintJob> RunPrintDialog(QWidget* parent);
 
 // A job that prints to a PDF file (A4), without a dialog.
 std::unique_ptr<IPrintJob> MakePdfPrintJob(const QString& path);
+
+// A job on a printer that must outlive it (the print preview's pages).
+std::unique_ptr<IPrintJob> MakePrinterJob(QPrinter& printer);
 
 // The same page into a PDF in memory: bytes becomes the document when EndDoc
 // succeeds and must outlive the job. Usable on any thread once a

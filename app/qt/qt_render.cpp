@@ -8,6 +8,7 @@
 #include <QSvgGenerator>
 
 #include "app/qt/qt_draw_context.h"
+#include "app/qt/qt_fonts.h"
 
 namespace qv::qt {
 
@@ -20,6 +21,7 @@ bool RenderPng(int width, int height, const offscreen::DrawFunction& draw,
   image.fill(Qt::white);
   {
     QPainter painter(&image);
+    painter.setFont(DialogFont());
     QtDrawContext dc(painter);
     draw(dc);
   }
@@ -39,6 +41,9 @@ bool RenderSvg(int width, int height, const offscreen::DrawFunction& draw,
   generator.setTitle(QStringLiteral("Quorvane"));
   QPainter painter;
   if (!painter.begin(&generator)) return false;
+  // The picture must not depend on the program's own font: the window
+  // sets one for its dialogs, quorvane-report has none.
+  painter.setFont(DialogFont());
   painter.fillRect(QRect(0, 0, width, height), Qt::white);
   {
     QtDrawContext dc(painter);

@@ -1,0 +1,172 @@
+#include "app/qt/qt_export.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "app/headless/replay.h"
+#include "app/headless/visible_drawing.h"
+#include "app/list_text.h"
+#include "app/qt/qt_platform.h"
+#include "app/qt/qt_print.h"
+#include "app/qt/qt_render.h"
+#include "app/race_dlg.h"
+#include "res/resource.h"
+#include "res/strings.h"
+
+namespace qv::qt {
+
+namespace {
+
+constexpr const char* kMsgGraphExtension =
+    "グラフは .png か .svg のファイルに出力します。";
+
+// One kind of output file in the save dialog: what the filter shows, the
+// patterns it matches and the extension a bare name gets.
+struct FileKind {
+  const char* filter;
+  const char* suffix;
+};
+
+constexpr FileKind kCsv{"CSVﾌｧｲﾙ(*.csv) (*.csv *.CSV)", "csv"};
+constexpr FileKind kPng{"PNGﾌｧｲﾙ(*.png) (*.png *.PNG)", "png"};
+constexpr FileKind kSvg{"SVGﾌｧｲﾙ(*.svg) (*.svg *.SVG)", "svg"};
+constexpr FileKind kPdf{"PDFﾌｧｲﾙ(*.pdf) (*.pdf *.PDF)", "pdf"};
+
+bool EndsWithNoCase(const std::string& s, const std::string& suffix) {
+  if (s.size() < suffix.size()) return false;
+  for (std::size_t i = 0; i < suffix.size(); ++i) {
+    char c = s[s.size() - suffix.size() + i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != suffix[i]) return false;
+  }
+  return true;
+}
+
+bool Write(Platform& platform, const std::string& path,
+           const std::string& bytes) {
+  switch (platform.Files().WriteAll(path, bytes)) {
+    case WriteStatus::Ok:
+      return true;
+    case WriteStatus::OpenFailed:
+      platform.MessageBox(kMsgOutputOpenFailed);
+      return false;
+    case WriteStatus::WriteFailed:
+      platform.MessageBox(kMsgOutputWriteFailed);
+      return false;
+  }
+  return false;
+}
+
+// Qt's own dialog, as for race files: the kinds' filters, the first
+// selected, a default name, and the question before a file is replaced.
+std::optional<std::string> AskName(QWidget* parent, const char* title,
+                                   const char* defaultName,
+                                   const std::vector<FileKind>& kinds) {
+  QFileDialog dialog(parent, QString::fromUtf8(title));
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  QStringList filters;
+  for (const FileKind& k : kinds) filters << QString::fromUtf8(k.filter);
+  dialog.setNameFilters(filters);
+  dialog.selectNameFilter(filters.first());
+  dialog.setDefaultSuffix(QString::fromUtf8(kinds.front().suffix));
+  // A name typed without an extension gets the chosen filter's.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog, &filters, &kinds](const QString& filter) {
+                     const qsizetype i = filters.indexOf(filter);
+                     if (i >= 0)
+                       dialog.setDefaultSuffix(QString::fromUtf8(
+                           kinds[static_cast<std::size_t>(i)].suffix));
+                   });
+  dialog.selectFile(QString::fromUtf8(defaultName));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;
+  const QByteArray name = QFile::encodeName(files.first());
+  return std::string(name.constData(), static_cast<std::size_t>(name.size()));
+}
+
+}  // namespace
+
+bool ExportListCsv(Platform& platform, const std::string& path) {
+  return Write(platform, path,
+               CsvText(platform.ListView(IDC_SECTION_LIST),
+                       platform.ListHeaders()));
+}
+
+bool ExportGraph(Platform& platform, const std::string& path) {
+  offscreen::ImageFormat format = offscreen::ImageFormat::Png;
+  if (EndsWithNoCase(path, ".svg")) {
+    format = offscreen::ImageFormat::Svg;
+  } else if (!EndsWithNoCase(path, ".png")) {
+    platform.MessageBox(kMsgGraphExtension);
+    return false;
+  }
+  const Rect area = platform.GetClientRect(IDC_GRAPH);
+  const std::vector<headless::DrawOp> ops =
+      headless::VisibleDrawing(platform.GraphDrawing(), area);
+  std::string bytes;
+  if (!RenderDrawing(format, area.Width(), area.Height(),
+                     [&ops](IDrawContext& dc) { headless::Replay(ops, dc); },
+                     bytes)) {
+    platform.MessageBox(kMsgOutputWriteFailed);
+    return false;
+  }
+  return Write(platform, path, bytes);
+}
+
+bool ExportPrintedPdf(Platform& platform, CRaceDlg& dlg,
+                      const std::string& path) {
+  std::string bytes;
+  platform.SetNextPrintJob(MakePdfBytesJob(bytes));
+  dlg.OnPrint();
+  // The job is used up; one left over (nothing printed) must not answer a
+  // later print.
+  platform.SetNextPrintJob(nullptr);
+  // A page that could not be made has been reported by the print command.
+  if (bytes.empty()) return false;
+  return Write(platform, path, bytes);
+}
+
+void AskAndExportListCsv(Platform& platform, QWidget* parent) {
+  if (auto path = AskName(parent, "一覧をCSVに出力", "一覧.csv", {kCsv}))
+    ExportListCsv(platform, *path);
+}
+
+void AskAndExportGraph(Platform& platform, QWidget* parent) {
+  if (auto path =
+          AskName(parent, "グラフを画像に出力", "グラフ.png", {kPng, kSvg}))
+    ExportGraph(platform, *path);
+}
+
+void AskAndExportPrintedPdf(Platform& platform, CRaceDlg& dlg,
+                            QWidget* parent) {
+  if (auto path = AskName(parent, "印刷ページをPDFに出力", "印刷.pdf", {kPdf}))
+    ExportPrintedPdf(platform, dlg, *path);
+}
+
+void ShowPrintPreview(Platform& platform, CRaceDlg& dlg, QWidget* parent) {
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintPreviewDialog preview(&printer, parent);
+  preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
+  // Every page the preview shows, and the one it prints, comes from the
+  // print command itself.
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                   [&platform, &dlg](QPrinter* target) {
+                     platform.SetNextPrintJob(MakePrinterJob(*target));
+                     dlg.OnPrint();
+                     platform.SetNextPrintJob(nullptr);
+                   });
+  platform.ApplyDialogColors(preview);
+  preview.exec();
+}
+
+}  // namespace qv::qt

@@ -1,0 +1,104 @@
+#include "app/race_history.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace qv {
+
+namespace {
+
+bool SameText(const std::shared_ptr<const std::string>& a,
+              const std::shared_ptr<const std::string>& b) {
+  if (a == b) return true;
+  const std::string empty;
+  return (a ? *a : empty) == (b ? *b : empty);
+}
+
+bool SameBits(double a, double b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Texts equal to the neighbour's share its copy.
+void ShareTexts(RaceSnapshot& race, const RaceSnapshot& neighbour) {
+  if (SameText(race.eventName, neighbour.eventName))
+    race.eventName = neighbour.eventName;
+  if (SameText(race.comment, neighbour.comment))
+    race.comment = neighbour.comment;
+}
+
+}  // namespace
+
+bool RaceSnapshot::SameRace(const RaceSnapshot& o) const {
+  if (!SameText(eventName, o.eventName) || !SameText(comment, o.comment) ||
+      priority != o.priority || calcMode != o.calcMode ||
+      speedUnit != o.speedUnit || inputAssist != o.inputAssist ||
+      graphAxis != o.graphAxis || settingsLists != o.settingsLists ||
+      sections != o.sections)
+    return false;
+  const int n = std::clamp(sections, 0, kSnapshotSections);
+  for (int k = 0; k < n; ++k) {
+    const Section& a = table[static_cast<std::size_t>(k)];
+    const Section& b = o.table[static_cast<std::size_t>(k)];
+    if (!SameBits(a.startKm, b.startKm) || !SameBits(a.endKm, b.endKm) ||
+        a.arrival != b.arrival || a.departure != b.departure ||
+        a.loss != b.loss || a.lap != b.lap || a.pace != b.pace)
+      return false;
+  }
+  return true;
+}
+
+void RaceHistory::Push(std::deque<Entry>& stack, RaceSnapshot race,
+                       std::uint64_t state) {
+  if (!stack.empty()) ShareTexts(race, stack.back().race);
+  stack.push_back(Entry{std::move(race), state});
+  if (stack.size() > kMaxSteps) stack.pop_front();
+}
+
+void RaceHistory::Command(const RaceSnapshot& before, const RaceSnapshot& after,
+                          bool unsavedAfter, Kind kind) {
+  const bool changed = !before.SameRace(after);
+  const bool unsavedBefore = Unsaved();
+  if (changed) {
+    Push(m_undo, before, m_current);
+    m_redo.clear();
+    m_current = m_next++;
+  } else if (unsavedAfter && !Unsaved()) {
+    // The command counts as a change though the race reads the same (a
+    // section changed to what it was): nothing to undo, but unsaved.
+    m_current = m_next++;
+  }
+  if (unsavedAfter) return;
+  if (kind == Kind::Clear)
+    m_cleared.insert(m_current);
+  else if (kind == Kind::Load && (changed || unsavedBefore))
+    m_saved = m_current;
+}
+
+void RaceHistory::Edited() { m_current = m_next++; }
+
+void RaceHistory::Saved() { m_saved = m_current; }
+
+std::optional<RaceSnapshot> RaceHistory::Undo(const RaceSnapshot& now) {
+  if (m_undo.empty()) return std::nullopt;
+  Entry entry = std::move(m_undo.back());
+  m_undo.pop_back();
+  Push(m_redo, now, m_current);
+  m_current = entry.state;
+  return std::move(entry.race);
+}
+
+std::optional<RaceSnapshot> RaceHistory::Redo(const RaceSnapshot& now) {
+  if (m_redo.empty()) return std::nullopt;
+  Entry entry = std::move(m_redo.back());
+  m_redo.pop_back();
+  Push(m_undo, now, m_current);
+  m_current = entry.state;
+  return std::move(entry.race);
+}
+
+bool RaceHistory::Unsaved() const {
+  return m_current != m_saved && m_cleared.count(m_current) == 0;
+}
+
+}  // namespace qv

@@ -1,0 +1,96 @@
+// The undo and redo history of a race: whole-race snapshots (a race is at
+// most 45 sections, so a copy is cheaper than a log of inverse edits), and
+// which of its states are what was last saved or loaded.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace qv {
+
+inline constexpr int kSnapshotSections = 45;
+
+// Everything of a race that its file holds, plus the settings lists'
+// selections, which load changes with the settings.
+struct RaceSnapshot {
+  struct Section {
+    double startKm = 0.0;
+    double endKm = 0.0;
+    int arrival = 0;
+    int departure = 0;
+    int loss = 0;
+    int lap = 0;
+    int pace = 0;
+  };
+  // Shared between snapshots: a comment can be megabytes long and rarely
+  // changes from one command to the next.
+  std::shared_ptr<const std::string> eventName;
+  std::shared_ptr<const std::string> comment;
+  int priority = 0;
+  int calcMode = 0;
+  int speedUnit = 0;
+  int inputAssist = 0;
+  int graphAxis = 0;
+  // The selections of the five settings lists, in the order above.
+  std::array<int, 5> settingsLists{};
+  int sections = 0;
+  std::array<Section, kSnapshotSections> table{};
+
+  // Same race: the same texts, settings and sections (bit for bit, so a
+  // NaN from a file still equals itself). Entries past the count are no
+  // part of the race.
+  bool SameRace(const RaceSnapshot& other) const;
+};
+
+class RaceHistory {
+ public:
+  // Older states are forgotten past this many undo steps.
+  static constexpr std::size_t kMaxSteps = 1000;
+
+  enum class Kind { Edit, Clear, Load };
+  // A command ran: before is the race it found, after the race it left.
+  // unsavedAfter is the dialog's own verdict (load and save clear it).
+  // Clear's empty race counts as nothing to lose without being the saved
+  // one; a load that changed nothing (a refused file) moves no mark.
+  void Command(const RaceSnapshot& before, const RaceSnapshot& after,
+               bool unsavedAfter, Kind kind);
+  // The user typed into the event name or the comment.
+  void Edited();
+  // The race on screen was saved.
+  void Saved();
+
+  bool CanUndo() const { return !m_undo.empty(); }
+  bool CanRedo() const { return !m_redo.empty(); }
+  // now is the race on screen; the result is the one to show instead.
+  std::optional<RaceSnapshot> Undo(const RaceSnapshot& now);
+  std::optional<RaceSnapshot> Redo(const RaceSnapshot& now);
+
+  // Whether the race on screen differs from the last saved or loaded one
+  // (and is not a freshly cleared race).
+  bool Unsaved() const;
+
+ private:
+  struct Entry {
+    RaceSnapshot race;
+    std::uint64_t state = 0;
+  };
+  static void Push(std::deque<Entry>& stack, RaceSnapshot race,
+                   std::uint64_t state);
+
+  std::deque<Entry> m_undo;
+  std::deque<Entry> m_redo;
+  // Every distinct race state gets a number; equal numbers, same race.
+  std::uint64_t m_current = 0;
+  std::uint64_t m_next = 1;
+  std::uint64_t m_saved = 0;
+  // States made by clear; the dialog starts as one.
+  std::set<std::uint64_t> m_cleared{0};
+};
+
+}  // namespace qv
