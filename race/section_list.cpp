@@ -20,7 +20,6 @@ constexpr ColumnDef kColumns[8] = {
 };
 
 constexpr int kSpeedColumn = 7;
-constexpr int kKmhUnit = 4;
 
 }  // namespace
 

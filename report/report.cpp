@@ -376,8 +376,9 @@ std::string OutputName(const std::string& pattern, const std::string& race) {
 
 std::string ListText(const headless::ListView& list) {
   std::string text;
+  const int columns = static_cast<int>(list.Columns().size());
   for (int r = 0; r < list.GetItemCount(); ++r) {
-    for (int c = 0; c < 8; ++c) {
+    for (int c = 0; c < columns; ++c) {
       if (c > 0) text += '\t';
       text += list.GetItemText(r, c);
     }
@@ -389,13 +390,13 @@ std::string ListText(const headless::ListView& list) {
 std::string CsvText(const headless::ListView& list) {
   std::string text;
   const auto& columns = list.Columns();
-  for (std::size_t c = 0; c < 8; ++c) {
+  for (std::size_t c = 0; c < columns.size(); ++c) {
     if (c > 0) text += ',';
-    text += CsvField(c < columns.size() ? columns[c].header : std::string());
+    text += CsvField(columns[c].header);
   }
   text += "\r\n";
   for (int r = 0; r < list.GetItemCount(); ++r) {
-    for (int c = 0; c < 8; ++c) {
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
       if (c > 0) text += ',';
       text += CsvField(list.GetItemText(r, c));
     }
@@ -516,10 +517,10 @@ RaceOutcome RunRace(const Options& o, const std::string& race,
       Failure(outcome, kMsgOutputOpenFailed, path);
       return outcome;
     }
-    platform.printDialogHook = [&job]() { return std::move(job); };
+    platform.nextPrintJob = std::move(job);
     const std::size_t before = platform.messages.size();
     dlg.OnPrint();
-    job.reset();
+    platform.nextPrintJob.reset();  // the PDF is complete once its job ends
     if (platform.messages.size() != before)
       Failure(outcome, platform.messages.back().c_str(), path);
     else

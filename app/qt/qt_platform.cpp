@@ -1,7 +1,6 @@
 #include "app/qt/qt_platform.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,10 +8,8 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
-#include <QTimer>
 #include <QTreeWidget>
 #include <csignal>
-#include <cstdlib>
 
 #include "app/qt/qt_draw_context.h"
 #include "app/qt/qt_fonts.h"
@@ -70,23 +67,6 @@ class SurfaceDc final : public IDrawContext {
   QPointer<StaticControl> m_control;
   QPainter m_painter;
   std::optional<QtDrawContext> m_dc;
-};
-
-// For the start-up benchmark only: ends the process as soon as the dialog
-// has painted once, so that the time to the first picture can be measured.
-class ExitAfterFirstPaint final : public QObject {
- public:
-  using QObject::QObject;
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && !m_armed) {
-      m_armed = true;
-      QTimer::singleShot(0, [] { std::_Exit(0); });
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  bool m_armed = false;
 };
 
 QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
@@ -228,12 +208,7 @@ MainDialog& Platform::Open(CRaceDlg& dlg) {
 }
 
 int Platform::RunModal(CRaceDlg& dlg) {
-  MainDialog& dialog = Create(dlg);
-  if (qEnvironmentVariable("QUORVANE_EXIT_AFTER_FIRST_PAINT") ==
-      QLatin1String("1")) {
-    dialog.installEventFilter(new ExitAfterFirstPaint(&dialog));
-  }
-  return dialog.exec();
+  return Create(dlg).exec();
 }
 
 void Platform::BindControls() {

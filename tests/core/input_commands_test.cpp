@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/headless_platform.h"
+#include "tests/doubles/test_platform.h"
 #include "app/race_dlg.h"
 #include "res/resource.h"
 #include "res/strings.h"
@@ -132,7 +132,7 @@ class InputCommands : public ::testing::Test {
     for (int r = 0; r < n; ++r) EXPECT_EQ(Cell(r, 0), std::to_string(r + 1));
   }
 
-  headless::Platform platform;
+  doubles::Platform platform;
   CRaceDlg dlg{platform};
 };
 
@@ -432,7 +432,7 @@ TEST_F(InputCommands, EveryTableChangeMarksTheRaceModified) {
   using Command = void (CRaceDlg::*)();
   for (Command c : {&CRaceDlg::OnAppend, &CRaceDlg::OnChange,
                     &CRaceDlg::OnInsert, &CRaceDlg::OnDelete}) {
-    headless::Platform p;
+    doubles::Platform p;
     CRaceDlg d(p);
     d.OnInitDialog();
     d.m_nSections = d.m_nInputIndex = 3;

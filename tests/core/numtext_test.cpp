@@ -28,6 +28,8 @@ const DoubleFormatCase kDoubleFormats[] = {
     {-3.5, "-3.5", "-3.5"},        {14.0, "14", "14.0"},
     {0.5, "0.5", "0.5"},           {2.0 / 3.0, "0.666667", "0.7"},
     {1.25, "1.25", "1.2"},  // a binary tie rounds to even, as printf does
+    {NAN, "nan", "nan"},           {-NAN, "-nan", "-nan"},
+    {HUGE_VAL, "inf", "inf"},      {-HUGE_VAL, "-inf", "-inf"},
 };
 
 struct IntFormatCase {

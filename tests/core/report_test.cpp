@@ -109,19 +109,6 @@ TEST(ReportOptions, OutputNames) {
     EXPECT_EQ(OutputName(c.pattern, c.race), c.name) << c.pattern;
 }
 
-TEST(ReportCsv, QuotesOnlyWhatNeedsIt) {
-  headless::ListView list;
-  for (int k = 0; k < 8; ++k) list.InsertColumn(k, k == 0 ? "a,b" : "h", 10);
-  list.InsertItem(0, "say \"hi\"");
-  list.SetItemText(1, "two\nlines");
-  list.SetItemText(2, "plain");
-  const std::string csv = CsvText(list);
-  EXPECT_EQ(csv,
-            "\"a,b\",h,h,h,h,h,h,h\r\n"
-            "\"say \"\"hi\"\"\",\"two\nlines\",plain,,,,,\r\n");
-  EXPECT_EQ(ListText(list), "say \"hi\"\ttwo\nlines\tplain\t\t\t\t\t\n");
-}
-
 // Records what it is asked; pictures are a line naming their size and the
 // number of calls drawn. Every other picture takes a little longer, so that
 // races finish out of order when several run at once.
@@ -136,7 +123,7 @@ class FakeRenderer final : public offscreen::Renderer {
                    std::string& bytes) override {
     if (calls++ % 2 == 0)
       std::this_thread::sleep_for(std::chrono::milliseconds(3));
-    headless::PrintJob job(w, h);
+    doubles::PrintJob job(w, h);
     draw(job.Dc());
     job.EndPage();
     const std::lock_guard<std::mutex> guard(lock);
@@ -148,7 +135,7 @@ class FakeRenderer final : public offscreen::Renderer {
   }
   std::unique_ptr<IPrintJob> NewPdfJob(std::string& bytes) override {
     bytes = "%PDF\n";
-    auto job = std::make_unique<headless::PrintJob>(2480, 3508);
+    auto job = std::make_unique<doubles::PrintJob>(2480, 3508);
     const std::lock_guard<std::mutex> guard(lock);
     pdfRecord = job->record();
     return job;
@@ -157,7 +144,7 @@ class FakeRenderer final : public offscreen::Renderer {
   std::atomic<int> calls{0};
   std::mutex lock;
   std::vector<headless::DrawOp> lastOps;
-  std::shared_ptr<headless::PrintJob::Record> pdfRecord;
+  std::shared_ptr<doubles::PrintJob::Record> pdfRecord;
 };
 
 class StringSink final : public Sink {
@@ -325,28 +312,6 @@ TEST_F(ReportRun, StandardOutputFailureIsReportedAndFilesStillWritten) {
       << err.text_;
   EXPECT_TRUE(std::filesystem::exists(dir / "race.csv"));
   EXPECT_TRUE(std::filesystem::exists(dir / "other.csv"));
-}
-
-TEST_F(ReportRun, ProgressOnlyWhenAskedAndOnlyForABatch) {
-  const std::string other = Write("other.txt", kRace);
-  const struct {
-    bool terminal;
-    std::vector<std::string> races;
-    bool shown;
-  } cases[] = {{true, {race, other}, true},
-               {false, {race, other}, false},
-               {true, {race}, false}};
-  for (const auto& c : cases) {
-    context.progress = c.terminal;
-    err.text_.clear();
-    EXPECT_EQ(RunWith(c.races), 0);
-    if (c.shown) {
-      EXPECT_NE(err.text_.find("\r2/2 " + other), std::string::npos);
-      EXPECT_EQ(err.text_.substr(err.text_.size() - 4), "\r\x1b[K");
-    } else {
-      EXPECT_EQ(err.text_, "");
-    }
-  }
 }
 
 TEST_F(ReportRun, OutputFilesReplacedWholeOrNotAtAll) {

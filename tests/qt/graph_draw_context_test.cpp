@@ -160,42 +160,6 @@ TEST(QtDrawContext, TextIsOpaqueOnTheBackgroundColour) {
   EXPECT_EQ(image.pixel(105, 52), Rgb32(255, 255, 0));
 }
 
-TEST(QtDrawContext, MetricsFollowTheFont) {
-  QImage image(10, 10, QImage::Format_RGB32);
-  QPainter painter(&image);
-  QtDrawContext dc(painter);
-  const FontHandle small = dc.CreateFont(10, kFace);
-  const FontHandle large = dc.CreateFont(30, kFace);
-  dc.SelectFont(small);
-  const TextMetrics s = dc.GetTextMetrics();
-  dc.SelectFont(large);
-  const TextMetrics l = dc.GetTextMetrics();
-  const QFontMetrics expected(FontByCellHeight(QString::fromUtf8(kFace), 30),
-                              &image);
-  EXPECT_EQ(l.height, expected.ascent() + expected.descent());
-  EXPECT_EQ(l.externalLeading, expected.leading());
-  EXPECT_GT(l.height, 2 * s.height);
-  EXPECT_GE(s.height, 10);
-}
-
-TEST(QtDrawContext, PainterStateComesBack) {
-  QImage image(10, 10, QImage::Format_RGB32);
-  QPainter painter(&image);
-  const QPen pen(QColor(1, 2, 3), 7);
-  painter.setPen(pen);
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  {
-    QtDrawContext dc(painter);
-    const PenHandle p = dc.CreatePen(PenStyle::Dot, 3, Rgb{9, 9, 9});
-    dc.SelectPen(p);
-    dc.MoveTo(0, 0);
-    dc.LineTo(9, 9);
-    dc.TextOut(0, 0, "x");
-  }
-  EXPECT_EQ(painter.pen(), pen);
-  EXPECT_TRUE(painter.testRenderHint(QPainter::Antialiasing));
-}
-
 TEST(QtDrawContext, CoordinatesBeyondAnySurfaceAreHarmless) {
   const QImage image = Render(40, 20, kWhitePx, [](IDrawContext& dc) {
     dc.FillSolidRect(Rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, Rgb{0, 0, 255});

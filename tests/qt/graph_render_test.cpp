@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/headless/headless_platform.h"
+#include "tests/doubles/test_platform.h"
 #include "app/qt/qt_draw_context.h"
 #include "app/race_dlg.h"
 #include "res/resource.h"
@@ -88,7 +88,7 @@ const std::vector<Entered> kCourse = {
     {0, 5, 0, 150000}, {5, 10, 3000, 330000}, {10, 21.0975, 0, 660000}};
 
 QImage DrawCourse(int axis, int unit, std::vector<DrawOp>* recorded) {
-  headless::Platform platform;
+  doubles::Platform platform;
   CRaceDlg dlg(platform);
   dlg.OnInitDialog();
   int previousArrival = 0;
