@@ -21,11 +21,6 @@ using filetest::WriteBytes;
 
 constexpr int kSettingCombos[] = {IDC_PRIORITY, IDC_CALC_MODE, IDC_SPEED_UNIT,
                                   IDC_INPUT_ASSIST, IDC_GRAPH_AXIS};
-constexpr int kTimeLists[] = {
-    IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS,  IDC_ARR_HOUR, IDC_ARR_MIN,
-    IDC_ARR_SEC,  IDC_ARR_CS,   IDC_LAP_HOUR, IDC_LAP_MIN,  IDC_LAP_SEC,
-    IDC_LAP_CS,   IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS,
-};
 
 constexpr char kOneSectionRace[] =
     "Spring\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n"
@@ -77,7 +72,7 @@ class RaceFileCommands : public ::testing::Test {
     for (int i = 0; i <= MAX_SECTIONS; ++i)
       s.times.push_back(dlg.m_calcArrival[i]);
     for (int id : kSettingCombos) s.combos.push_back(p.Combo(id).GetCurSel());
-    for (int id : kTimeLists) s.combos.push_back(p.Combo(id).GetCurSel());
+    for (const TimeCombo& t : kTimeCombos) s.combos.push_back(p.Combo(t.id).GetCurSel());
     s.rows = p.List().Rows();
     s.modified = dlg.IsModified();
     return s;
@@ -190,7 +185,7 @@ TEST_F(RaceFileCommands, LoadingAnEmptyRaceClearsThePanel) {
   EXPECT_EQ(
       Text(IDC_SECTION_NO) + " " + Text(IDC_START_KM) + " " + Text(IDC_END_KM),
       "1 0 0");
-  for (int id : kTimeLists) EXPECT_EQ(p.Combo(id).GetCurSel(), 0) << id;
+  for (const TimeCombo& t : kTimeCombos) EXPECT_EQ(p.Combo(t.id).GetCurSel(), 0) << t.id;
   EXPECT_EQ(Text(IDC_COMMENT), "");
 }
 

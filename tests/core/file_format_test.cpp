@@ -19,21 +19,6 @@ std::string Header(const std::string& name, int count) {
          "\r\n";
 }
 
-std::vector<std::string> DiskLines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    const std::size_t end = bytes.find("\r\n", pos);
-    if (end == std::string::npos) {
-      lines.push_back(bytes.substr(pos));
-      break;
-    }
-    lines.push_back(bytes.substr(pos, end - pos));
-    pos = end + 2;
-  }
-  return lines;
-}
-
 class RaceFileFormat : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "res/strings.h"
 #include "tests/doubles/test_platform.h"
 #include "app/race_dlg.h"
 #include "res/resource.h"
@@ -23,7 +24,6 @@ inline constexpr Rgb kPaleRed{255, 192, 192};
 inline constexpr Rgb kPaleGreen{192, 255, 192};
 inline constexpr Rgb kRed{192, 0, 0};
 inline constexpr Rgb kGreen{0, 128, 0};
-inline constexpr const char* kFace = "ＭＳ Ｐゴシック";
 
 // The headless graph area is 356 x 290, so the plot rectangle is
 // (5, 5) to (351, 285): W = 346, H = 280.

@@ -19,7 +19,6 @@ namespace {
 using headless::DrawOp;
 using Record = doubles::PrintJob::Record;
 
-constexpr const char* kFace = "ＭＳ Ｐゴシック";
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kDarkGreen{0, 128, 0};
 
@@ -266,7 +265,7 @@ TEST_F(PrintTest, TableFontIsSelectedForItsTextsAndRestoredAfter) {
   }
   ASSERT_LT(created, n);
   EXPECT_EQ(ops[created].height, 35);
-  EXPECT_EQ(ops[created].text, kFace);
+  EXPECT_EQ(ops[created].text, kFontFace);
   ASSERT_LT(selected, n);
   EXPECT_EQ(ops[selected].handle, ops[created].handle);
   EXPECT_EQ(ops[selected].previous, 0);

@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "report/output_file.h"
+#include "tests/doubles/test_platform.h"
 #include "res/resource.h"
 
 namespace qv::report {
@@ -250,58 +251,6 @@ TEST_F(ReportRun, RefusalsExitOneWithTheMessage) {
   EXPECT_EQ(RunWith({"--csv", csv, race}), 1);
   EXPECT_EQ(err.text_.find("出力ファイルが開けません: " + csv), 0u)
       << err.text_;
-}
-
-// Good and bad races, several at once: the outputs and messages in the
-// order given, the good races done, the same whatever the parallelism.
-TEST_F(ReportRun, BatchInTheOrderGivenWhateverTheParallelism) {
-  std::vector<std::string> races;
-  for (int k = 0; k < 12; ++k) {
-    const std::string name = "r" + std::to_string(k) + ".txt";
-    if (k % 5 == 3)
-      races.push_back((dir / name).string());  // missing
-    else
-      races.push_back(Write(name, k % 5 == 1 ? kTooManySections : kRace));
-  }
-  std::string outs[2], errs[2];
-  for (int j : {0, 1}) {
-    const std::string folder = (dir / ("out" + std::to_string(j))).string();
-    std::filesystem::create_directory(folder);
-    std::vector<std::string> args = {"-j", j == 0 ? "1" : "4", "--graph",
-                                     folder + "/{name}.png"};
-    args.insert(args.end(), races.begin(), races.end());
-    out.text_.clear();
-    err.text_.clear();
-    EXPECT_EQ(RunWith(args), 1);
-    outs[j] = out.text_;
-    errs[j] = err.text_;
-    for (int k = 0; k < 12; ++k) {
-      const bool good = k % 5 != 1 && k % 5 != 3;
-      EXPECT_EQ(std::filesystem::exists(folder + "/r" + std::to_string(k) +
-                                        ".png"),
-                good)
-          << k;
-    }
-  }
-  EXPECT_EQ(outs[0], outs[1]);
-  EXPECT_EQ(errs[0], errs[1]);
-  // Two lines a good race, each after its file's name, in order.
-  std::istringstream lines(outs[0]);
-  std::string line;
-  std::vector<std::string> names;
-  while (std::getline(lines, line)) names.push_back(line.substr(0, line.find('\t')));
-  std::vector<std::string> expected;
-  std::string messages;
-  for (int k = 0; k < 12; ++k) {
-    if (k % 5 == 1)
-      messages += "区間数が正しくありません: " + races[k] + "\n";
-    else if (k % 5 == 3)
-      messages += "ファイルが開けません: " + races[k] + "\n";
-    else
-      expected.insert(expected.end(), 2, races[k]);
-  }
-  EXPECT_EQ(names, expected);
-  EXPECT_EQ(errs[0], messages);
 }
 
 TEST_F(ReportRun, StandardOutputFailureIsReportedAndFilesStillWritten) {

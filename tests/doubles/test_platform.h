@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/doubles/test_platform.h"
+#include "app/headless/headless_platform.h"
 
 namespace qv::doubles {
 
@@ -66,7 +66,7 @@ class DiskFiles final : public IFileSystem {
 };
 
 // An empty queue answers Cancel or No.
-class Platform : public doubles::Platform {
+class Platform : public headless::Platform {
  public:
   bool AskYesNo(std::string_view text) override;
   std::optional<std::string> GetOpenFileName() override;

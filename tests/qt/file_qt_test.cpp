@@ -157,26 +157,6 @@ TEST(RaceFileDialog, FiltersAndOptions) {
   }
 }
 
-// Spins the event loop until done() or about five seconds have passed.
-bool WaitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < 500; ++i) {
-    if (done()) return true;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return done();
-}
-
-QStringList ShownNames(QFileDialog& dialog) {
-  QStringList names;
-  auto* view = dialog.findChild<QListView*>("listView");
-  if (view == nullptr) return names;
-  const QModelIndex root = view->rootIndex();
-  for (int r = 0; r < view->model()->rowCount(root); ++r)
-    names << view->model()->index(r, 0, root).data().toString();
-  names.sort();
-  return names;
-}
-
 // Runs action on the first modal widget of type T to come up.
 template <typename T>
 void OnNextModal(std::function<void(T*)> action) {

@@ -9,13 +9,13 @@
 #include <climits>
 #include <vector>
 
+#include "res/strings.h"
 #include "app/qt/qt_draw_context.h"
 #include "app/qt/qt_fonts.h"
 
 namespace qv::qt {
 namespace {
 
-constexpr const char* kFace = "ＭＳ Ｐゴシック";
 
 QRgb Rgb32(int r, int g, int b) { return qRgb(r, g, b); }
 const QRgb kWhitePx = Rgb32(255, 255, 255);
@@ -129,10 +129,10 @@ TEST(QtDrawContext, TextIsOpaqueOnTheBackgroundColour) {
   int cellHeight = 0;
   int cellWidth = 0;
   const QImage image = Render(120, 60, kBluePx, [&](IDrawContext& dc) {
-    const FontHandle font = dc.CreateFont(20, kFace);
+    const FontHandle font = dc.CreateFont(20, kFontFace);
     dc.SelectFont(font);
     cellHeight = dc.GetTextMetrics().height;
-    const QFontMetrics metrics(FontByCellHeight(QString::fromUtf8(kFace), 20));
+    const QFontMetrics metrics(FontByCellHeight(QString::fromUtf8(kFontFace), 20));
     cellWidth = metrics.horizontalAdvance(QStringLiteral("MM"));
     dc.SetTextColor(Rgb{192, 0, 0});
     dc.TextOut(10, 5, "MM");

@@ -111,12 +111,6 @@ class ReportTest : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-QString Lines(std::initializer_list<const char*> lines) {
-  QString s;
-  for (const char* l : lines) s += QString::fromUtf8(l) + QLatin1Char('\n');
-  return s;
-}
-
 TEST_F(ReportTest, CsvReadsBackIntoTheSameCells) {
   const QString two = Write("two.txt", kTwoSections);
   const Result text = RunReport({two});
@@ -271,39 +265,6 @@ TEST_F(ReportTest, RendersOffscreenWhateverThePlatformNamed) {
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_FALSE(QImage(Path("g.png")).isNull());
   EXPECT_GT(QFileInfo(Path("p.pdf")).size(), 1000);
-}
-
-// A file-size limit smaller than any output: SIGXFSZ stays at its default in
-// the child, so only the program's own handling keeps it alive.
-void LimitFileSize() {
-  const rlimit limit{64, 64};
-  setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-TEST_F(ReportTest, FailedWritesLeaveOlderFilesWhole) {
-  const QString two = Write("two.txt", kTwoSections);
-  Launch limited;
-  limited.inChild = LimitFileSize;
-  const struct {
-    const char* option;
-    const char* name;
-  } cases[] = {{"--csv", "old.csv"},
-               {"--graph", "old.png"},
-               {"--graph", "old.svg"},
-               {"--pdf", "old.pdf"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const QString target = Write(c.name, "older contents\n");
-    const auto before = Contents(dir.path());
-    const Result r = RunReport({c.option, target, two}, limited);
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("出力ファイルに書き込めません: ") +
-                               target))
-        << r.err.toStdString();
-    // The older file whole, no fragment beside it.
-    EXPECT_TRUE(Contents(dir.path()) == before);
-    QFile::remove(target);
-  }
 }
 
 TEST_F(ReportTest, WritesThatFailAreReported) {
