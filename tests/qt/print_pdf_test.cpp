@@ -216,47 +216,6 @@ TEST_F(PrintPdfTest, SampleRacePrintsOnOnePage) {
   EXPECT_GT(dark, 500);
 }
 
-TEST_F(PrintPdfTest, TallRaceShrinksOntoTheOnePage) {
-  // 45 sections and a long comment are far taller than A4.
-  for (int i = 0; i < MAX_SECTIONS; ++i) {
-    dlg.m_startKm[i] = i;
-    dlg.m_endKm[i] = i + 1;
-    dlg.m_lap[i] = 24000 + 100 * (i % 7);
-  }
-  dlg.m_nSections = MAX_SECTIONS;
-  std::string comment;
-  std::vector<std::string> lines;
-  for (int k = 0; k < 30; ++k) {
-    lines.push_back("記録メモ" + std::to_string(k + 1) + "行目");
-    comment += lines.back() + "\r\n";
-  }
-  platform.inner.Text(IDC_COMMENT).SetText(comment);
-  platform.inner.Combo(IDC_PRIORITY).SetCurSel(1);
-  dlg.OnCommand(IDC_COMPUTE);
-
-  platform.pdfPath = PdfPath("tall.pdf");
-  dlg.OnCommand(IDC_PRINT);
-  EXPECT_TRUE(platform.inner.messages.empty());
-  EXPECT_EQ(PdfPages(platform.pdfPath), 1);
-  const std::string text = Squeezed(PdfText(platform.pdfPath));
-  EXPECT_NE(text.find("全区間"), std::string::npos);
-  EXPECT_NE(text.find("44km45km"), std::string::npos) << "the last section";
-  for (const std::string& line : lines)
-    EXPECT_NE(text.find(line), std::string::npos) << line;
-
-  // Shrunk about the middle of the page: the table's left edge moves in
-  // from where it stands at full size, one column unit plus the 5 mm margin
-  // (282 units = 67.7 pt, plus 14.2 pt).
-  const QString boxes = QString::fromUtf8(RunTool(
-      QStringLiteral("pdftotext"),
-      {QStringLiteral("-bbox"), platform.pdfPath, QStringLiteral("-")}));
-  const QRegularExpression totals(
-      QString::fromUtf8(R"re(xMin="([0-9.]+)"[^>]*>全区間<)re"));
-  const QRegularExpressionMatch match = totals.match(boxes);
-  ASSERT_TRUE(match.hasMatch());
-  EXPECT_GT(match.captured(1).toDouble(), 67.7 + 14.2 + 20.0);
-}
-
 TEST_F(PrintPdfTest, UnwritablePdfIsReportedNotPrinted) {
   EnterSampleRace();
   platform.pdfPath = PdfPath("missing-folder/out.pdf");
