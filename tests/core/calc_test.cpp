@@ -156,6 +156,15 @@ TEST_F(CalcTest, WindowColourCyclesWithoutAnApplication) {
   EXPECT_EQ(platform.invalidations, 7);
 }
 
+// The version item's command, whatever the four low bits the system uses;
+// no other system command opens the version dialog.
+TEST_F(CalcTest, OnlyTheVersionSystemCommandShowsTheVersionDialog) {
+  for (unsigned low : {0x0u, 0x1u, 0xFu}) dlg.OnSysCommand(IDM_ABOUTBOX | low);
+  EXPECT_EQ(platform.aboutDialogs, 3);
+  for (unsigned other : {0x0020u, 0xF060u, 0x0000u}) dlg.OnSysCommand(other);
+  EXPECT_EQ(platform.aboutDialogs, 3);
+}
+
 TEST_F(CalcTest, NoSectionsGiveTheTotalsRowAlone) {
   Compute(kArrival, kGross);
   ASSERT_EQ(platform.List().GetItemCount(), 1);
