@@ -128,6 +128,21 @@ TEST_F(RaceFileCommands, SaveWritesAOneSectionRace) {
   EXPECT_FALSE(dlg.IsModified());
 }
 
+// Save writes the settings of the last compute, append or load (the
+// members), not the combos as they stand; clear resets them.
+TEST_F(RaceFileCommands, SaveTakesTheSettingsFromTheMembersWhichClearResets) {
+  dlg.m_nPriority = 2;
+  dlg.m_nCalcMode = 1;
+  dlg.m_nInputAssist = 1;
+  p.Combo(IDC_PRIORITY).SetCurSel(0);
+  p.Combo(IDC_SPEED_UNIT).SetCurSel(3);
+  EXPECT_EQ(Save(), "\r\n2\r\n1\r\n0\r\n1\r\n0\r\n0\r\n");
+  EnterSomething();
+  p.yesNoAnswers.assign(1, true);
+  dlg.OnClearData();
+  EXPECT_EQ(Save(), "\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+}
+
 TEST_F(RaceFileCommands, LoadFillsTheDialog) {
   dlg.OnUserEdit(IDC_EVENT_NAME);
   dlg.m_nSelected = 1;
