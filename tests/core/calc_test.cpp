@@ -135,7 +135,16 @@ TEST_F(CalcTest, NothingStaleAfterTheRaceShrinksOrIsCleared) {
   ExpectRows({{0, 0, 150000, 150000, 30000}, {0, 0, 150000, 150000, 30000}});
   EnterTwoSectionRace();
   Compute(kArrival, kGross);
+  dlg.OnUserEdit(IDC_EVENT_NAME);
+  platform.yesNoAnswers.assign(1, true);
   dlg.OnClearData();
+  EXPECT_FALSE(dlg.IsModified());
+  for (int i = 0; i < MAX_SECTIONS; ++i) {
+    EXPECT_EQ(dlg.m_startKm[i] + dlg.m_endKm[i], 0.0);
+    EXPECT_EQ(dlg.m_arrival[i] | dlg.m_departure[i] | dlg.m_loss[i] |
+                  dlg.m_lap[i] | dlg.m_pace[i],
+              0);
+  }
   for (int i = 0; i <= MAX_SECTIONS; ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(dlg.m_calcEndKm[i], 0.0);

@@ -66,6 +66,10 @@ TEST(Cp932, MappedCodePointsAreStoredAsTheCodePageDoes) {
     EXPECT_EQ(back, std::string("a") + c.readBack + "b") << c.name;
     // Saved again, the read-back form gives the same bytes.
     EXPECT_EQ(Utf8ToCp932(back), bytes) << c.name;
+    // Twice in a row, and at the very end.
+    EXPECT_EQ(Utf8ToCp932(std::string(c.typed) + c.typed),
+              std::string(c.stored) + c.stored)
+        << c.name;
   }
 }
 
