@@ -13,20 +13,6 @@ namespace qv {
 
 namespace {
 
-struct NumberCombo {
-  int id;
-  int count;
-};
-
-// Every number list holds its own indexes as "%02d".
-constexpr NumberCombo kNumberCombos[] = {
-    {IDC_LOSS_MIN, 60},  {IDC_LOSS_SEC, 60},  {IDC_ARR_MIN, 60},
-    {IDC_ARR_SEC, 60},   {IDC_LAP_MIN, 60},   {IDC_LAP_SEC, 60},
-    {IDC_PACE_MIN, 60},  {IDC_PACE_SEC, 60},  {IDC_ARR_HOUR, 24},
-    {IDC_LAP_HOUR, 24},  {IDC_LOSS_CS, 100},  {IDC_ARR_CS, 100},
-    {IDC_LAP_CS, 100},   {IDC_PACE_CS, 100},
-};
-
 struct TextCombo {
   int id;
   const char* const* entries;
@@ -93,7 +79,7 @@ void CRaceDlg::DoDataExchange() {
 bool CRaceDlg::OnInitDialog() {
   DoDataExchange();
   InsertColumns();
-  for (const NumberCombo& c : kNumberCombos) {
+  for (const TimeCombo& c : kTimeCombos) {
     IComboBox& combo = m_platform.ComboBox(c.id);
     for (int k = 0; k < c.count; ++k) combo.AddString(Format02d(k));
   }
@@ -149,7 +135,7 @@ void CRaceDlg::OnClearData() {
   m_nPriority = m_nCalcMode = m_nGraphAxis = m_nSpeedUnit = m_nInputAssist =
       0;
 
-  for (const NumberCombo& c : kNumberCombos) m_platform.ComboBox(c.id).SetCurSel(0);
+  for (const TimeCombo& c : kTimeCombos) m_platform.ComboBox(c.id).SetCurSel(0);
   for (const TextCombo& c : kTextCombos) m_platform.ComboBox(c.id).SetCurSel(0);
 
   m_editStartKm->SetText("0");

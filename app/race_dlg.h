@@ -210,6 +210,11 @@ class CRaceDlg {
   // One graph algorithm for screen and paper, both orientations.
   void DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
                         const Rect& plot, bool reversed);
+  // The lap and speed calculations: from the entered laps or paces, each
+  // section departs after the one before arrives (plus its loss time).
+  void CalcChained(bool fromLap);
+  // Moves sections [from, from + count) of the entered tables to start at to.
+  void MoveSections(int from, int count, int to);
   void MarkModified() { m_bModified = true; }
   void MarkSaved() { m_bModified = false; }
 

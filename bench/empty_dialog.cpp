@@ -1,7 +1,7 @@
 // The floor for the start-up benchmark: an empty Qt dialog of the main
 // window's size, with the same window flags, centred and run modally the
-// way quorvane runs its dialog. With QUORVANE_EXIT_AFTER_FIRST_PAINT=1 it
-// ends right after its first paint, as quorvane does.
+// way quorvane runs its dialog, ending right after its first paint as
+// quorvane_first_paint does.
 //
 //   empty_dialog [--japanese-label]
 //
@@ -13,28 +13,9 @@
 #include <QFont>
 #include <QLabel>
 #include <QScreen>
-#include <QTimer>
-#include <cstdlib>
 #include <cstring>
 
-namespace {
-
-class ExitAfterFirstPaint final : public QObject {
- public:
-  using QObject::QObject;
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && !m_armed) {
-      m_armed = true;
-      QTimer::singleShot(0, [] { std::_Exit(0); });
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  bool m_armed = false;
-};
-
-}  // namespace
+#include "bench/first_paint.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -60,10 +41,7 @@ int main(int argc, char** argv) {
     label->setFont(font);
     label->move(10, 10);
   }
-  if (qEnvironmentVariable("QUORVANE_EXIT_AFTER_FIRST_PAINT") ==
-      QLatin1String("1")) {
-    dialog.installEventFilter(new ExitAfterFirstPaint(&dialog));
-  }
+  ExitAfterFirstPaintOfAnyWindow();
   dialog.exec();
-  return 0;
+  return 1;  // closed before it painted
 }

@@ -1,10 +1,11 @@
 // Start-up benchmark: the time from process start to the main window's
 // first paint, and the process's peak resident memory, for quorvane and
 // for an empty Qt dialog shown the same way (the floor for any Qt program
-// on this machine). Both run with QUORVANE_EXIT_AFTER_FIRST_PAINT=1, which
-// ends them right after their first paint, alternately, N times each.
+// on this machine). Both are the benchmark's own programs, which end right
+// after their first paint (bench/first_paint.h); they run alternately, N
+// times each.
 //
-//   startup_bench [runs] [quorvane] [empty_dialog]
+//   startup_bench [runs] [quorvane_first_paint] [empty_dialog]
 //
 // Needs a display: run it under xvfb-run (bench/startup_bench.sh does) or
 // with QT_QPA_PLATFORM=offscreen.
@@ -31,12 +32,6 @@ struct Sample {
 
 // Runs the program once; false when it could not start or failed.
 bool RunOnce(const std::string& path, Sample& out, const char* arg = nullptr) {
-  std::vector<std::string> env;
-  for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
-  env.emplace_back("QUORVANE_EXIT_AFTER_FIRST_PAINT=1");
-  std::vector<char*> envp;
-  for (std::string& s : env) envp.push_back(s.data());
-  envp.push_back(nullptr);
   std::string arg0 = path;
   std::string arg1 = arg != nullptr ? arg : "";
   char* argv[] = {arg0.data(), arg != nullptr ? arg1.data() : nullptr, nullptr};
@@ -49,7 +44,7 @@ bool RunOnce(const std::string& path, Sample& out, const char* arg = nullptr) {
   const auto start = std::chrono::steady_clock::now();
   pid_t pid = 0;
   const int rc =
-      posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, envp.data());
+      posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) return false;
   int status = 0;

@@ -21,13 +21,6 @@ void SelectIfInRange(IComboBox* combo, int value, int entries) {
     combo->SetCurSel(value);
 }
 
-// The panel's time lists, all at entry 0 for an empty race.
-constexpr int kPanelTimeLists[] = {
-    IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS,  IDC_ARR_HOUR, IDC_ARR_MIN,
-    IDC_ARR_SEC,  IDC_ARR_CS,   IDC_LAP_HOUR, IDC_LAP_MIN,  IDC_LAP_SEC,
-    IDC_LAP_CS,   IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS,
-};
-
 }  // namespace
 
 void CRaceDlg::OnLoad() {
@@ -112,7 +105,7 @@ bool CRaceDlg::LoadRaceFile(const std::string& path) {
     // No last section to show: the panel reads as after clear.
     m_editStartKm->SetText("0");
     m_editEndKm->SetText("0");
-    for (int id : kPanelTimeLists) m_platform.ComboBox(id).SetCurSel(0);
+    for (const TimeCombo& c : kTimeCombos) m_platform.ComboBox(c.id).SetCurSel(0);
     m_staticSectionNo->SetText("1");
   }
   MarkSaved();

@@ -45,25 +45,12 @@ AxisRow ChooseAxisRow(double value) {
   }
 }
 
-double SpeedUnitFactor(int unit) {
-  switch (unit) {
-    case 1:
-      return 0.4;
-    case 2:
-      return 0.2;
-    case 3:
-      return 0.1;
-    default:
-      return 1.0;
-  }
-}
-
 double MaxSpeedValue(const int* pace, int n, int unit) {
   const int count = n > 0 ? n : 1;
   if (unit == kKmhUnit) {
-    double best = 36000000.0 / pace[0];
+    double best = KmhHundredths(pace[0]);
     for (int i = 1; i < count; ++i) {
-      const double v = 36000000.0 / pace[i];
+      const double v = KmhHundredths(pace[i]);
       if (v > best) best = v;
     }
     return best;
@@ -76,7 +63,7 @@ double MaxSpeedValue(const int* pace, int n, int unit) {
 }
 
 double ScaledSpeed(int pace, int unit, double speedFactor) {
-  if (unit == kKmhUnit) return 36000000.0 / pace * speedFactor;
+  if (unit == kKmhUnit) return KmhHundredths(pace) * speedFactor;
   return pace * speedFactor * SpeedUnitFactor(unit);
 }
 

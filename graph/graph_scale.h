@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "race/cell_format.h"
+
 namespace qv {
 
 // One row of the step table, chosen for an axis's largest value.
@@ -20,13 +22,6 @@ struct AxisRow {
 // with steps of 2, 5, 10, 20, 50, ... hours, so every finite value (and,
 // through Trunc, every non-finite one) has a row with at most ten lines.
 AxisRow ChooseAxisRow(double value);
-
-inline constexpr int kKmhUnit = 4;
-
-// What a section's pace is multiplied by on the speed axis in units 0 to 3
-// (time per 1 km, 400 m, 200 m, 100 m). A unit the combo cannot give (only
-// a race file can bring one) counts as time per km, as in the list.
-double SpeedUnitFactor(int unit);
 
 // The largest speed value over the first n paces (entry 0 alone when n is
 // 0): the largest pace times the unit's factor, or in km/h the largest

@@ -17,6 +17,7 @@
 #include "graph/graph_scale.h"
 #include "race/race_math.h"
 #include "res/resource.h"
+#include "res/strings.h"
 
 namespace qv {
 
@@ -30,7 +31,6 @@ constexpr Rgb kPaleGreen{192, 255, 192};
 constexpr Rgb kRed{192, 0, 0};
 constexpr Rgb kGreen{0, 128, 0};
 constexpr Rgb kComparisonBlue{0, 64, 224};
-constexpr const char* kLabelFace = "ＭＳ Ｐゴシック";
 
 }  // namespace
 
@@ -98,7 +98,7 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
   const PenHandle greyPen =
       dc.CreatePen(PenStyle::Solid, layout.gridPenWidth, kGrey);
   const PenHandle keptPen = dc.SelectPen(greyPen);
-  const FontHandle font = dc.CreateFont(layout.fontHeight, kLabelFace);
+  const FontHandle font = dc.CreateFont(layout.fontHeight, kFontFace);
   const FontHandle keptFont = dc.SelectFont(font);
 
   // A grid line in each axis style; offset is the distance from the

@@ -24,6 +24,23 @@ void RebuildEnteredList(CRaceDlg& dlg, int n) {
 
 }  // namespace
 
+void CRaceDlg::MoveSections(int from, int count, int to) {
+  // The ranges overlap: copied forwards to move down, backwards to move up.
+  auto move = [&](auto* table) {
+    if (to < from)
+      std::copy(table + from, table + from + count, table + to);
+    else
+      std::copy_backward(table + from, table + from + count, table + to + count);
+  };
+  move(m_startKm);
+  move(m_endKm);
+  move(m_arrival);
+  move(m_departure);
+  move(m_loss);
+  move(m_lap);
+  move(m_pace);
+}
+
 void CRaceDlg::OnAppend() {
   const int n = TableCount(m_nSections);
   if (n >= MAX_SECTIONS) {
@@ -85,15 +102,7 @@ void CRaceDlg::OnInsert() {
     return;
   }
 
-  for (int k = n - 1; k >= i; --k) {
-    m_startKm[k + 1] = m_startKm[k];
-    m_endKm[k + 1] = m_endKm[k];
-    m_arrival[k + 1] = m_arrival[k];
-    m_departure[k + 1] = m_departure[k];
-    m_loss[k + 1] = m_loss[k];
-    m_lap[k + 1] = m_lap[k];
-    m_pace[k + 1] = m_pace[k];
-  }
+  MoveSections(i, n - i, i + 1);
   StoreSection(i);
   // The section that was at i now follows the new one.
   m_departure[i + 1] = SatAdd(m_loss[i + 1], m_arrival[i]);
@@ -109,15 +118,7 @@ void CRaceDlg::OnDelete() {
   const int n = TableCount(m_nSections);
   if (i < 0 || i >= n) return;
 
-  for (int k = i + 1; k < n; ++k) {
-    m_startKm[k - 1] = m_startKm[k];
-    m_endKm[k - 1] = m_endKm[k];
-    m_arrival[k - 1] = m_arrival[k];
-    m_departure[k - 1] = m_departure[k];
-    m_loss[k - 1] = m_loss[k];
-    m_lap[k - 1] = m_lap[k];
-    m_pace[k - 1] = m_pace[k];
-  }
+  MoveSections(i + 1, n - i - 1, i);
   m_nSections = n - 1;
   m_nInputIndex = m_nSections;
   // The section that moved into the gap joins the one before it; a new

@@ -23,7 +23,6 @@ constexpr const char* kPrintHeaders[kMaxColumns] = {
     "到着時間", "ラップタイム", "速度/ｋｍ", "比較差"};
 
 constexpr int kTableFontHeight = 35;
-constexpr const char* kTableFontFace = "ＭＳ Ｐゴシック";
 // Top margin of the event name, and what the table leaves free on the right.
 constexpr long long kMargin = 100;
 // The graph leaves its text colour at dark green; the comment is printed in
@@ -77,7 +76,7 @@ void CRaceDlg::OnPrint() {
   }
 
   IDrawContext& dc = job->Dc();
-  const FontHandle tableFont = dc.CreateFont(kTableFontHeight, kTableFontFace);
+  const FontHandle tableFont = dc.CreateFont(kTableFontHeight, kFontFace);
   const FontHandle previousFont = dc.SelectFont(tableFont);
 
   const TextMetrics metrics = dc.GetTextMetrics();

@@ -81,33 +81,24 @@ void CRaceDlg::CalcByArrival() {
   AddTotalsRow();
 }
 
-void CRaceDlg::CalcByLap() {
-  m_listSections->DeleteAllItems();
-  const bool net = m_nCalcMode != 0;
-  for (int i = 0; i < m_nSections; ++i) {
-    m_calcStartKm[i] = m_startKm[i];
-    m_calcEndKm[i] = m_endKm[i];
-    m_calcLap[i] = m_lap[i];
-    m_calcLoss[i] = net ? 0 : m_loss[i];
-    const int previous = i == 0 ? 0 : m_calcArrival[i - 1];
-    m_calcDeparture[i] = SatAdd(previous, m_calcLoss[i]);
-    m_calcArrival[i] = SatAdd(m_calcDeparture[i], m_calcLap[i]);
-    m_calcPace[i] = Trunc(static_cast<double>(m_calcLap[i]) /
-                          Length(m_calcStartKm, m_calcEndKm, i));
-    InsertComputedRow(i);
-  }
-  AddTotalsRow();
-}
+void CRaceDlg::CalcByLap() { CalcChained(true); }
 
-void CRaceDlg::CalcBySpeed() {
+void CRaceDlg::CalcBySpeed() { CalcChained(false); }
+
+void CRaceDlg::CalcChained(bool fromLap) {
   m_listSections->DeleteAllItems();
   const bool net = m_nCalcMode != 0;
   for (int i = 0; i < m_nSections; ++i) {
     m_calcStartKm[i] = m_startKm[i];
     m_calcEndKm[i] = m_endKm[i];
-    m_calcPace[i] = m_pace[i];
-    m_calcLap[i] = Trunc(Length(m_calcStartKm, m_calcEndKm, i) *
-                         static_cast<double>(m_pace[i]));
+    const double length = Length(m_calcStartKm, m_calcEndKm, i);
+    if (fromLap) {
+      m_calcLap[i] = m_lap[i];
+      m_calcPace[i] = Trunc(static_cast<double>(m_calcLap[i]) / length);
+    } else {
+      m_calcPace[i] = m_pace[i];
+      m_calcLap[i] = Trunc(length * static_cast<double>(m_pace[i]));
+    }
     m_calcLoss[i] = net ? 0 : m_loss[i];
     const int previous = i == 0 ? 0 : m_calcArrival[i - 1];
     m_calcDeparture[i] = SatAdd(previous, m_calcLoss[i]);

@@ -28,15 +28,19 @@ std::string KmhText(int v) {
   return Format02d(v / 100) + "." + Format02d(v % 100) + " km/h";
 }
 
-int SpeedValue(int pace, int unit) {
-  const double p = pace;
+double SpeedUnitFactor(int unit) {
   switch (unit) {
-    case 1: return Trunc(p * 0.4);
-    case 2: return Trunc(p * 0.2);
-    case 3: return Trunc(p * 0.1);
-    case 4: return Trunc(36000000.0 / p);  // pace 0: infinite, Trunc gives 0
-    default: return pace;
+    case 1: return 0.4;
+    case 2: return 0.2;
+    case 3: return 0.1;
+    default: return 1.0;
   }
+}
+
+int SpeedValue(int pace, int unit) {
+  // A pace of 0 in km/h is infinite; Trunc gives 0.
+  if (unit == kKmhUnit) return Trunc(KmhHundredths(pace));
+  return Trunc(pace * SpeedUnitFactor(unit));
 }
 
 }  // namespace qv

@@ -23,7 +23,6 @@ constexpr ColumnDef kColumns[8] = {
 constexpr int kSpeedColumn = 7;
 constexpr int kDifferenceColumn = 8;
 constexpr ColumnDef kDifference = {"比較差", 14};
-constexpr int kKmhUnit = 4;
 
 }  // namespace
 

@@ -504,10 +504,10 @@ RaceOutcome RunRace(const Options& o, const std::string& race,
       Failure(outcome, kMsgOutputOpenFailed, path);
       return outcome;
     }
-    platform.printDialogHook = [&job]() { return std::move(job); };
+    platform.nextPrintJob = std::move(job);
     const std::size_t before = platform.messages.size();
     dlg.OnPrint();
-    job.reset();
+    platform.nextPrintJob.reset();  // the PDF is complete once its job ends
     if (platform.messages.size() != before)
       Failure(outcome, platform.messages.back().c_str(), path);
     else

@@ -7,8 +7,6 @@ namespace qv {
 
 namespace {
 
-constexpr const char* kDialogFont = "ＭＳ Ｐゴシック";
-
 using K = ControlKind;
 
 constexpr unsigned kKmEdit = ctl::kRight | ctl::kAutoHScroll | ctl::kTabStop;
@@ -113,14 +111,14 @@ constexpr DialogTemplate kMainDialog = {
     0,
     375,
     390,
-    kDialogFont,
+    kFontFace,
     9,
     kPopupStyles | dlgstyle::kAppWindow,
     kMainControls,
 };
 
 constexpr DialogTemplate kAboutDialog = {
-    IDD_ABOUTBOX, "ﾊﾞｰｼﾞｮﾝ情報 Quorvane", 0, 0, 217, 55, kDialogFont, 9,
+    IDD_ABOUTBOX, "ﾊﾞｰｼﾞｮﾝ情報 Quorvane", 0, 0, 217, 55, kFontFace, 9,
     kPopupStyles, kAboutControls,
 };
 

@@ -56,4 +56,18 @@ inline constexpr int IDC_GRAPH_AXIS = 1074;
 inline constexpr int IDC_CALC_MODE = 1075;
 inline constexpr int IDC_COMMENT = 1076;
 
+// The panel's time lists and their entry counts; each lists its own indexes
+// as "%02d" and is at entry 0 for an empty race.
+struct TimeCombo {
+  int id;
+  int count;
+};
+inline constexpr TimeCombo kTimeCombos[] = {
+    {IDC_LOSS_MIN, 60},  {IDC_LOSS_SEC, 60},  {IDC_ARR_MIN, 60},
+    {IDC_ARR_SEC, 60},   {IDC_LAP_MIN, 60},   {IDC_LAP_SEC, 60},
+    {IDC_PACE_MIN, 60},  {IDC_PACE_SEC, 60},  {IDC_ARR_HOUR, 24},
+    {IDC_LAP_HOUR, 24},  {IDC_LOSS_CS, 100},  {IDC_ARR_CS, 100},
+    {IDC_LAP_CS, 100},   {IDC_PACE_CS, 100},
+};
+
 }  // namespace qv

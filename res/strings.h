@@ -7,6 +7,8 @@ inline constexpr const char* kAppTitle = "Quorvane";
 // String 101: the window menu's version item.
 inline constexpr const char* kAboutMenuText = "ﾊﾞｰｼﾞｮﾝ情報(Quorvane) (&A)...";
 inline constexpr const char* kTotalsRowText = "全区間";
+// The face of the dialog, the graph's labels and the printed table.
+inline constexpr const char* kFontFace = "ＭＳ Ｐゴシック";
 
 inline constexpr const char* kMsgConfirmQuit =
     "保存されていない変更があります。終了しますか？";

@@ -1,16 +1,6 @@
 #include "app/headless/headless_platform.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 #include "app/race_dlg.h"
 #include "file/disk_file.h"
@@ -40,7 +30,7 @@ void ListView::DeleteColumn(int index) {
 int ListView::InsertItem(int pos, std::string_view text) {
   const int count = static_cast<int>(m_rows.size());
   pos = std::clamp(pos, 0, count);
-  std::vector<std::string> row(std::max<std::size_t>(m_columns.size(), 8));
+  std::vector<std::string> row(std::max<std::size_t>(m_columns.size(), 1));
   row[0] = std::string(text);
   m_rows.insert(m_rows.begin() + pos, std::move(row));
   m_selected.insert(m_selected.begin() + pos, false);
@@ -209,40 +199,6 @@ int RecordingDc::FontHeight(FontHandle h) const {
   return it == m_fonts.end() ? 16 : it->second;
 }
 
-// ---------------------------------------------------------------- PrintJob
-
-PrintJob::PrintJob(int horzRes, int vertRes, int externalLeading)
-    : m_log(std::make_shared<std::vector<DrawOp>>()),
-      m_dc(m_log, externalLeading),
-      m_horzRes(horzRes),
-      m_vertRes(vertRes),
-      m_record(std::make_shared<Record>()) {}
-
-int PrintJob::StartDoc(std::string_view docName) {
-  m_record->docName = std::string(docName);
-  m_record->calls.emplace_back("StartDoc");
-  return startDocResult;
-}
-
-int PrintJob::StartPage() {
-  m_record->calls.emplace_back("StartPage");
-  return startPageResult;
-}
-
-int PrintJob::EndPage() {
-  m_record->calls.emplace_back("EndPage");
-  m_record->ops = *m_log;
-  m_record->scale = m_scale;
-  return endPageResult;
-}
-
-int PrintJob::EndDoc() {
-  m_record->calls.emplace_back("EndDoc");
-  return endDocResult;
-}
-
-void PrintJob::AbortDoc() { m_record->calls.emplace_back("AbortDoc"); }
-
 // ---------------------------------------------------------------- files
 
 ReadResult DiskFileSystem::ReadAll(const std::string& path,
@@ -250,59 +206,7 @@ ReadResult DiskFileSystem::ReadAll(const std::string& path,
   return ReadRegularFile(path, maxBytes);
 }
 
-WriteStatus DiskFileSystem::WriteAll(const std::string& path,
-                                     std::string_view bytes) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  // A link is followed, so the file it names is replaced, not the link.
-  fs::path target = path;
-  if (fs::is_symlink(target, ec)) {
-    target = fs::canonical(target, ec);
-    if (ec) return WriteStatus::OpenFailed;
-  }
-  struct stat old {};
-  const bool exists = ::stat(target.c_str(), &old) == 0;
-  if (exists && (S_ISDIR(old.st_mode) || ::access(target.c_str(), W_OK) != 0))
-    return WriteStatus::OpenFailed;
-
-  // The temporary file sits beside the target, so the rename that replaces
-  // the target is atomic; until then the old file stays as it was.
-  std::string temp = target.string() + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return WriteStatus::OpenFailed;
-  auto fail = [&temp](int openFd) {
-    if (openFd >= 0) ::close(openFd);
-    ::unlink(temp.c_str());
-    return WriteStatus::WriteFailed;
-  };
-  mode_t mode = 0;
-  if (exists) {
-    mode = old.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
-  if (::fchmod(fd, mode) != 0) return fail(fd);
-
-  const char* data = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, data, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return fail(fd);  // a full disk or a size limit
-    data += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  if (::fsync(fd) != 0) return fail(fd);
-  if (::close(fd) != 0) return fail(-1);
-  if (::rename(temp.c_str(), target.c_str()) != 0) return fail(-1);
-  return WriteStatus::Ok;
-}
-
 // ---------------------------------------------------------------- Platform
-
-Platform::Platform() : files(std::make_unique<DiskFileSystem>()) {}
 
 IListView& Platform::ListView(int /*id*/) { return m_list; }
 
@@ -334,39 +238,8 @@ void Platform::MessageBox(std::string_view text) {
   messages.emplace_back(text);
 }
 
-bool Platform::AskYesNo(std::string_view text) {
-  questions.emplace_back(text);
-  if (yesNoAnswers.empty()) return false;
-  const bool answer = yesNoAnswers.front();
-  yesNoAnswers.pop_front();
-  return answer;
-}
-
-namespace {
-
-std::optional<std::string> Pop(std::deque<std::optional<std::string>>& q) {
-  if (q.empty()) return std::nullopt;
-  auto answer = std::move(q.front());
-  q.pop_front();
-  return answer;
-}
-
-}  // namespace
-
-std::optional<std::string> Platform::GetOpenFileName() {
-  return Pop(openAnswers);
-}
-
-std::optional<std::string> Platform::GetSaveFileName() {
-  return Pop(saveAnswers);
-}
-
 std::unique_ptr<IPrintJob> Platform::PrintDialog() {
-  if (printDialogHook) return printDialogHook();
-  if (printJobs.empty()) return nullptr;
-  std::unique_ptr<PrintJob> job = std::move(printJobs.front());
-  printJobs.pop_front();
-  return job;
+  return std::move(nextPrintJob);
 }
 
 void Platform::SetDialogColors(Rgb background, Rgb text) {

@@ -1,10 +1,9 @@
-// A realisation of the platform layer without any window system: in-memory
-// controls, drawing contexts that record every call, scripted answers for
-// the dialogs. The tests and quorvane-report drive the real dialog code on it.
+// The platform layer without any window system, as quorvane-report ships
+// it: in-memory controls, drawing contexts that record every call, race
+// files read from the disk. The tests derive their scripted platform from it
+// (tests/doubles).
 #pragma once
 
-#include <deque>
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -44,7 +43,7 @@ class ListView final : public IListView {
  private:
   int m_clientWidth;
   std::vector<Column> m_columns;
-  std::vector<std::vector<std::string>> m_rows;  // 8 cells (or more) a row
+  std::vector<std::vector<std::string>> m_rows;  // a cell for each column
   std::vector<bool> m_selected;
   int m_lastInserted = -1;
 };
@@ -159,77 +158,40 @@ class RecordingDc final : public IDrawContext {
   int m_curY = 0;
 };
 
-// A print job whose page is a recording context.
-class PrintJob final : public IPrintJob {
- public:
-  PrintJob(int horzRes, int vertRes, int externalLeading = 0);
-  IDrawContext& Dc() override { return m_dc; }
-  int HorzRes() const override { return m_horzRes; }
-  int VertRes() const override { return m_vertRes; }
-  int StartDoc(std::string_view docName) override;
-  int StartPage() override;
-  int EndPage() override;
-  int EndDoc() override;
-  void AbortDoc() override;
-  void SetScale(double scale) override {
-    m_scale = scale;
-    m_record->opsAtScale = m_log->size();
-  }
-
-  // What happened, for the tests.
-  struct Record {
-    std::vector<DrawOp> ops;
-    std::string docName;
-    std::vector<std::string> calls;  // StartDoc, StartPage, EndPage, ...
-    double scale = 1.0;
-    std::size_t opsAtScale = 0;  // ops drawn before the last SetScale
-  };
-  std::shared_ptr<Record> record() const { return m_record; }
-
-  int startDocResult = 1;
-  int startPageResult = 1;
-  int endPageResult = 1;
-  int endDocResult = 1;
-
- private:
-  std::shared_ptr<std::vector<DrawOp>> m_log;
-  RecordingDc m_dc;
-  int m_horzRes;
-  int m_vertRes;
-  double m_scale = 1.0;
-  std::shared_ptr<Record> m_record;
-};
-
-// Files on the real disk. Writes go to a temporary file beside the target
-// that replaces it only when complete.
+// Race files read from the disk as the window program reads them. The report
+// tool never saves a race, so a write is refused, never done behind the
+// user's back.
 class DiskFileSystem final : public IFileSystem {
  public:
   ReadResult ReadAll(const std::string& path, std::size_t maxBytes) override;
-  WriteStatus WriteAll(const std::string& path, std::string_view bytes) override;
+  WriteStatus WriteAll(const std::string&, std::string_view) override {
+    return WriteStatus::OpenFailed;
+  }
 };
 
-class Platform final : public IPlatform {
+// Nobody sits in front of it: a question is answered No, a file dialog is
+// cancelled, and a message is kept in `messages` for the caller to pass on.
+class Platform : public IPlatform {
  public:
-  Platform();
-
   IListView& ListView(int id) override;
   IComboBox& ComboBox(int id) override;
   ITextControl& TextControl(int id) override;
   std::unique_ptr<IDrawContext> GetDC(int id) override;
   Rect GetClientRect(int id) override;
   void MessageBox(std::string_view text) override;
-  bool AskYesNo(std::string_view text) override;
-  std::optional<std::string> GetOpenFileName() override;
-  std::optional<std::string> GetSaveFileName() override;
-  IFileSystem& Files() override { return *files; }
+  bool AskYesNo(std::string_view) override { return false; }
+  std::optional<std::string> GetOpenFileName() override { return {}; }
+  std::optional<std::string> GetSaveFileName() override { return {}; }
+  IFileSystem& Files() override { return m_files; }
+  // The next print command prints on nextPrintJob; none: it is cancelled.
   std::unique_ptr<IPrintJob> PrintDialog() override;
   void SetDialogColors(Rgb background, Rgb text) override;
-  void InvalidateDialog() override { ++invalidations; }
-  void ShowAboutDialog() override { ++aboutDialogs; }
+  void InvalidateDialog() override {}
+  void ShowAboutDialog() override {}
   void EndDialog(int result) override { endResult = result; }
   int RunModal(CRaceDlg& dlg) override;
 
-  // Typed access for tests and tools.
+  // Typed access for the caller.
   headless::ListView& List() { return m_list; }
   headless::ComboBox& Combo(int id);
   headless::TextControl& Text(int id);
@@ -237,28 +199,16 @@ class Platform final : public IPlatform {
   std::vector<DrawOp>& Surface(int id);
   void ClearSurface(int id) { Surface(id).clear(); }
 
-  // Scripted answers; an empty queue answers "cancel" / No.
-  std::deque<std::optional<std::string>> openAnswers;
-  std::deque<std::optional<std::string>> saveAnswers;
-  std::deque<bool> yesNoAnswers;
-  // The next print dialog's job; nullptr means the user cancels.
-  std::deque<std::unique_ptr<PrintJob>> printJobs;
-  // When set, answers the print dialog instead (e.g. with a PDF job).
-  std::function<std::unique_ptr<IPrintJob>()> printDialogHook;
-
-  std::vector<std::string> messages;   // message boxes shown
-  std::vector<std::string> questions;  // Yes/No questions asked
+  std::unique_ptr<IPrintJob> nextPrintJob;
+  std::vector<std::string> messages;  // message boxes shown
   std::optional<int> endResult;
-  int invalidations = 0;
-  int aboutDialogs = 0;
   Rgb dialogBackground{0, 0, 0};
   Rgb dialogText{0, 0, 0};
   bool colorsSet = false;
   Rect graphClientRect{0, 0, 356, 290};
 
-  std::unique_ptr<IFileSystem> files;
-
  private:
+  DiskFileSystem m_files;
   headless::ListView m_list;
   std::map<int, headless::ComboBox> m_combos;
   std::map<int, headless::TextControl> m_texts;

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <mutex>
 
+#include "res/strings.h"
+
 namespace qv::qt {
 
 QStringList FontFamiliesFor(const QString& face) {
@@ -35,7 +37,7 @@ QFont DialogFont(const QString& face, int points) {
   return font;
 }
 
-QFont DialogFont() { return DialogFont(QStringLiteral("ＭＳ Ｐゴシック"), 9); }
+QFont DialogFont() { return DialogFont(QString::fromUtf8(kFontFace), 9); }
 
 QFont FontByCellHeight(const QString& face, int pixelHeight) {
   QFont font;

@@ -1,7 +1,6 @@
 #include "app/qt/qt_platform.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,10 +8,8 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
-#include <QTimer>
 #include <QTreeWidget>
 #include <csignal>
-#include <cstdlib>
 #include <map>
 #include <utility>
 
@@ -123,23 +120,6 @@ class SurfaceDc final : public IDrawContext {
   // This context's handles to the recording's.
   std::map<int, int> m_pens;
   std::map<int, int> m_fonts;
-};
-
-// For the start-up benchmark only: ends the process as soon as the dialog
-// has painted once, so that the time to the first picture can be measured.
-class ExitAfterFirstPaint final : public QObject {
- public:
-  using QObject::QObject;
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && !m_armed) {
-      m_armed = true;
-      QTimer::singleShot(0, [] { std::_Exit(0); });
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  bool m_armed = false;
 };
 
 QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
@@ -300,10 +280,6 @@ MainDialog& Platform::Open(CRaceDlg& dlg) {
 
 int Platform::RunModal(CRaceDlg& dlg) {
   MainDialog& dialog = Create(dlg);
-  if (qEnvironmentVariable("QUORVANE_EXIT_AFTER_FIRST_PAINT") ==
-      QLatin1String("1")) {
-    dialog.installEventFilter(new ExitAfterFirstPaint(&dialog));
-  }
   if (m_startFile) {
     // Once the window shows, so that a refused file's message stands over
     // it, and the window stays open with the empty race.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "app/race_app.h"
 #include "race/race_math.h"
 #include "race_fixture.h"
 
@@ -24,9 +25,9 @@ struct Expected {
 
 class CalcTest : public RaceFixture {
  protected:
-  // The two-section race of the worked example, entered through the panel:
-  // 0-5 km in 25:00, then a minute lost and 5-10 km arriving at 52:00.
-  void EnterWorkedExample() {
+  // A two-section race: 0-5 km in 25:00, then a minute lost and 5-10 km
+  // arriving at 52:00.
+  void EnterTwoSectionRace() {
     Enter({{0, 5, 0, 0, 150000, 150000, 0},
            {5, 10, 6000, 156000, 312000, 156000, 0}});
   }
@@ -43,14 +44,14 @@ class CalcTest : public RaceFixture {
   }
 };
 
-struct WorkedCase {
+struct RaceCase {
   Priority priority;
   Mode mode;
   std::vector<Expected> rows;  // section 0, section 1, totals
 };
 
-TEST_F(CalcTest, WorkedExampleRowByRow) {
-  const std::vector<WorkedCase> cases = {
+TEST_F(CalcTest, TwoSectionRaceRowByRow) {
+  const std::vector<RaceCase> cases = {
       {kArrival,
        kGross,
        {{0, 0, 150000, 150000, 30000},
@@ -72,10 +73,10 @@ TEST_F(CalcTest, WorkedExampleRowByRow) {
         {0, 150000, 306000, 156000, 31200},
         {0, 0, 306000, 306000, 30600}}},
   };
-  for (const WorkedCase& c : cases) {
+  for (const RaceCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << "priority " << c.priority << " mode "
                                       << c.mode);
-    EnterWorkedExample();
+    EnterTwoSectionRace();
     Compute(c.priority, c.mode);
     EXPECT_EQ(dlg.m_nPriority, c.priority);
     EXPECT_EQ(dlg.m_nCalcMode, c.mode);
@@ -86,8 +87,8 @@ TEST_F(CalcTest, WorkedExampleRowByRow) {
   }
 }
 
-TEST_F(CalcTest, WorkedExampleListCells) {
-  EnterWorkedExample();
+TEST_F(CalcTest, TwoSectionRaceListCells) {
+  EnterTwoSectionRace();
   Compute(kArrival, kGross);
   const std::vector<std::vector<std::string>> expected = {
       {"1", "0 km", "5 km", "00分00秒00", "00時00分00秒00", "00時25分00秒00",
@@ -121,6 +122,56 @@ TEST_F(CalcTest, TotalsPaceIsFromKmZeroToTheLastArrival) {
   EXPECT_EQ(dlg.m_calcPace[0], 37500);
   EXPECT_EQ(dlg.m_calcPace[1], 30000);
   EXPECT_EQ(dlg.m_calcStartKm[1], 0.0);
+}
+
+// A compute after the section count shrank must not read the totals from
+// what the longer race left behind; clear leaves nothing computed either.
+TEST_F(CalcTest, NothingStaleAfterTheRaceShrinksOrIsCleared) {
+  EnterTwoSectionRace();
+  Compute(kLap, kGross);
+  ASSERT_NE(dlg.m_calcDeparture[1], 0);
+  Enter({{0, 5, 0, 0, 150000, 150000, 0}});
+  Compute(kLap, kGross);
+  ExpectRows({{0, 0, 150000, 150000, 30000}, {0, 0, 150000, 150000, 30000}});
+  EnterTwoSectionRace();
+  Compute(kArrival, kGross);
+  dlg.OnUserEdit(IDC_EVENT_NAME);
+  platform.yesNoAnswers.assign(1, true);
+  dlg.OnClearData();
+  EXPECT_FALSE(dlg.IsModified());
+  for (int i = 0; i < MAX_SECTIONS; ++i) {
+    EXPECT_EQ(dlg.m_startKm[i] + dlg.m_endKm[i], 0.0);
+    EXPECT_EQ(dlg.m_arrival[i] | dlg.m_departure[i] | dlg.m_loss[i] |
+                  dlg.m_lap[i] | dlg.m_pace[i],
+              0);
+  }
+  for (int i = 0; i <= MAX_SECTIONS; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(dlg.m_calcEndKm[i], 0.0);
+    EXPECT_EQ(dlg.m_calcLoss[i] | dlg.m_calcDeparture[i] | dlg.m_calcArrival[i] |
+                  dlg.m_calcLap[i] | dlg.m_calcPace[i],
+              0);
+  }
+}
+
+// Without an application object the dialog sets its own colours; seven
+// presses go round the six pairs and back to the first.
+TEST_F(CalcTest, WindowColourCyclesWithoutAnApplication) {
+  for (int k = 0; k < 7; ++k) {
+    dlg.OnCommand(IDC_WINDOW_COLOR);
+    EXPECT_EQ(platform.dialogBackground, ColorScheme(k % kColorSchemeCount).background);
+    EXPECT_EQ(platform.dialogText, ColorScheme(k % kColorSchemeCount).text);
+  }
+  EXPECT_EQ(platform.invalidations, 7);
+}
+
+// The version item's command, whatever the four low bits the system uses;
+// no other system command opens the version dialog.
+TEST_F(CalcTest, OnlyTheVersionSystemCommandShowsTheVersionDialog) {
+  for (unsigned low : {0x0u, 0x1u, 0xFu}) dlg.OnSysCommand(IDM_ABOUTBOX | low);
+  EXPECT_EQ(platform.aboutDialogs, 3);
+  for (unsigned other : {0x0020u, 0xF060u, 0x0000u}) dlg.OnSysCommand(other);
+  EXPECT_EQ(platform.aboutDialogs, 3);
 }
 
 TEST_F(CalcTest, NoSectionsGiveTheTotalsRowAlone) {
@@ -168,16 +219,6 @@ TEST_F(CalcTest, ByLapArrivalsAreSumsOfLossAndLap) {
   }
   EXPECT_EQ(dlg.m_calcLoss[4], 0);
   EXPECT_EQ(dlg.m_calcArrival[4], net);
-}
-
-TEST_F(CalcTest, ChangingACombosWithoutComputingChangesNothing) {
-  EnterWorkedExample();
-  Compute(kArrival, kGross);
-  platform.Combo(IDC_CALC_MODE).SetCurSel(1);
-  platform.Combo(IDC_SPEED_UNIT).SetCurSel(4);
-  EXPECT_EQ(dlg.m_nCalcMode, 0);
-  EXPECT_EQ(dlg.m_nSpeedUnit, 0);
-  EXPECT_EQ(dlg.m_calcArrival[1], 312000);
 }
 
 // With 44 sections the totals entry is entry 44; with 45 it needs the 46th

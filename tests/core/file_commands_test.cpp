@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/headless_platform.h"
+#include "tests/doubles/test_platform.h"
 #include "app/race_dlg.h"
 #include "file/race_file.h"
 #include "res/resource.h"
@@ -21,13 +21,8 @@ using filetest::WriteBytes;
 
 constexpr int kSettingCombos[] = {IDC_PRIORITY, IDC_CALC_MODE, IDC_SPEED_UNIT,
                                   IDC_INPUT_ASSIST, IDC_GRAPH_AXIS};
-constexpr int kTimeLists[] = {
-    IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS,  IDC_ARR_HOUR, IDC_ARR_MIN,
-    IDC_ARR_SEC,  IDC_ARR_CS,   IDC_LAP_HOUR, IDC_LAP_MIN,  IDC_LAP_SEC,
-    IDC_LAP_CS,   IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS,
-};
 
-constexpr char kWorkedExample[] =
+constexpr char kOneSectionRace[] =
     "Spring\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n"
     "0\r\n0\r\n0\r\n5\r\n150000\r\n0\r\n0\r\n"
     "sunny\r\r\n";
@@ -77,7 +72,7 @@ class RaceFileCommands : public ::testing::Test {
     for (int i = 0; i <= MAX_SECTIONS; ++i)
       s.times.push_back(dlg.m_calcArrival[i]);
     for (int id : kSettingCombos) s.combos.push_back(p.Combo(id).GetCurSel());
-    for (int id : kTimeLists) s.combos.push_back(p.Combo(id).GetCurSel());
+    for (const TimeCombo& t : kTimeCombos) s.combos.push_back(p.Combo(t.id).GetCurSel());
     s.rows = p.List().Rows();
     s.modified = dlg.IsModified();
     return s;
@@ -115,12 +110,12 @@ class RaceFileCommands : public ::testing::Test {
     p.messages.clear();
   }
 
-  headless::Platform p;
+  doubles::Platform p;
   CRaceDlg dlg{p};
   ScratchDir dir;
 };
 
-TEST_F(RaceFileCommands, SaveWritesTheWorkedExample) {
+TEST_F(RaceFileCommands, SaveWritesAOneSectionRace) {
   p.Text(IDC_EVENT_NAME).SetText("Spring");
   p.Text(IDC_COMMENT).SetText("sunny\r\n");
   dlg.OnUserEdit(IDC_COMMENT);
@@ -128,22 +123,24 @@ TEST_F(RaceFileCommands, SaveWritesTheWorkedExample) {
   dlg.m_endKm[0] = 5;
   dlg.m_arrival[0] = 150000;
   ASSERT_TRUE(dlg.IsModified());
-  EXPECT_EQ(Save(), kWorkedExample);
+  EXPECT_EQ(Save(), kOneSectionRace);
   EXPECT_TRUE(p.messages.empty());
   EXPECT_FALSE(dlg.IsModified());
 }
 
-TEST_F(RaceFileCommands, SaveTakesTheSettingsFromTheMembers) {
+// Save writes the settings of the last compute, append or load (the
+// members), not the combos as they stand; clear resets them.
+TEST_F(RaceFileCommands, SaveTakesTheSettingsFromTheMembersWhichClearResets) {
   dlg.m_nPriority = 2;
   dlg.m_nCalcMode = 1;
-  dlg.m_nSpeedUnit = 0;
   dlg.m_nInputAssist = 1;
-  dlg.m_nGraphAxis = 0;
-  // Combos changed since the last compute or append are not saved.
   p.Combo(IDC_PRIORITY).SetCurSel(0);
   p.Combo(IDC_SPEED_UNIT).SetCurSel(3);
-  p.Combo(IDC_GRAPH_AXIS).SetCurSel(1);
   EXPECT_EQ(Save(), "\r\n2\r\n1\r\n0\r\n1\r\n0\r\n0\r\n");
+  EnterSomething();
+  p.yesNoAnswers.assign(1, true);
+  dlg.OnClearData();
+  EXPECT_EQ(Save(), "\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
 }
 
 TEST_F(RaceFileCommands, LoadFillsTheDialog) {
@@ -187,18 +184,9 @@ TEST_F(RaceFileCommands, LoadFillsTheDialog) {
 }
 
 TEST_F(RaceFileCommands, LoadThenSaveGivesTheSameBytes) {
-  Load(kWorkedExample);
+  Load(kOneSectionRace);
   EXPECT_EQ(Text(IDC_COMMENT), "sunny\r\n");
-  EXPECT_EQ(Save(), kWorkedExample);
-}
-
-TEST_F(RaceFileCommands, SettingsOutOfRangeKeepTheCombosAndAreSavedAgain) {
-  for (int id : kSettingCombos) p.Combo(id).SetCurSel(1);
-  const std::string bytes = "X\r\n7\r\n-1\r\n5\r\n2\r\n3\r\n0\r\n";
-  Load(bytes);
-  EXPECT_EQ(Settings(), (std::vector<int>{7, -1, 5, 2, 3}));
-  for (int id : kSettingCombos) EXPECT_EQ(p.Combo(id).GetCurSel(), 1) << id;
-  EXPECT_EQ(Save(), bytes);
+  EXPECT_EQ(Save(), kOneSectionRace);
 }
 
 TEST_F(RaceFileCommands, LoadingAnEmptyRaceClearsThePanel) {
@@ -212,7 +200,7 @@ TEST_F(RaceFileCommands, LoadingAnEmptyRaceClearsThePanel) {
   EXPECT_EQ(
       Text(IDC_SECTION_NO) + " " + Text(IDC_START_KM) + " " + Text(IDC_END_KM),
       "1 0 0");
-  for (int id : kTimeLists) EXPECT_EQ(p.Combo(id).GetCurSel(), 0) << id;
+  for (const TimeCombo& t : kTimeCombos) EXPECT_EQ(p.Combo(t.id).GetCurSel(), 0) << t.id;
   EXPECT_EQ(Text(IDC_COMMENT), "");
 }
 
@@ -328,17 +316,6 @@ TEST_F(RaceFileCommands, SaveRefusesARaceTheLoadWouldRefuse) {
   EXPECT_EQ(std::filesystem::file_size(dir.File("big.txt")), kRaceFileMaxBytes);
 }
 
-// A named pipe (or any file that is not a regular file) is refused at once:
-// opening one for reading would wait for a writer.
-TEST_F(RaceFileCommands, AFifoIsRefusedWithoutWaiting) {
-  const std::string fifo = dir.File("pipe.txt");
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const DialogState before = State();
-  EXPECT_TRUE(filetest::ReturnsWithoutAWriter(fifo, [&] { LoadPath(fifo); }));
-  EXPECT_EQ(p.messages, std::vector<std::string>{kMsgOpenFailed});
-  EXPECT_TRUE(State() == before);
-}
-
 TEST_F(RaceFileCommands, CancelledDialogsChangeAndSayNothing) {
   EnterSomething();
   const DialogState before = State();
@@ -424,16 +401,6 @@ TEST_F(RaceFileCommands, WriteFailureHalfWayKeepsTheOldFile) {
   EXPECT_EQ(Save("race.txt").size(), 2 + 6 * 3 + 5000u);
   EXPECT_TRUE(p.messages.empty());
   EXPECT_FALSE(dlg.IsModified());
-}
-
-TEST_F(RaceFileCommands, ReplacingAFileKeepsItsPermissions) {
-  ASSERT_TRUE(WriteBytes(dir.File("race.txt"), "old"));
-  ASSERT_EQ(::chmod(dir.File("race.txt").c_str(), 0640), 0);
-  EXPECT_EQ(Save("race.txt"), "\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
-  struct stat st {};
-  ASSERT_EQ(::stat(dir.File("race.txt").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);
-  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"race.txt"});
 }
 
 }  // namespace

@@ -186,7 +186,7 @@ TEST(GraphScreen, ResourcesAreCreatedSelectedAndDeleted) {
   const auto fonts = OpsOf(ops, Kind::CreateFont);
   ASSERT_EQ(fonts.size(), 1u);
   EXPECT_EQ(fonts[0].height, 10);
-  EXPECT_EQ(fonts[0].text, kFace);
+  EXPECT_EQ(fonts[0].text, kFontFace);
 
   // Every text in the label font; every pen and the font deleted, none of
   // them while selected; the context's own pen and font in use at the end.
@@ -225,21 +225,6 @@ TEST(GraphScreen, CurvesInTheNormalOrientation) {
   const auto frame = SegmentsIn(ops, kBlack, 1);
   EXPECT_EQ(Path(frame), (std::vector<Point>{
                              {5, 5}, {5, 285}, {351, 285}, {351, 5}, {5, 5}}));
-}
-
-TEST(GraphScreen, CurvesInTheReversedOrientation) {
-  GraphFixture f;
-  f.SetComputed(TwoSections(), 0);
-  const auto& ops = f.Draw(true);
-  // Time factor 346 / 312000, distance factor 28: legs 0, 166.3 -> 166 and
-  // 140; 6.65 -> 7; 173 and 140. Again the curve ends at (R, T).
-  EXPECT_EQ(Path(SegmentsIn(ops, kRed, 2)),
-            (std::vector<Point>{
-                {5, 285}, {5, 285}, {171, 145}, {178, 145}, {351, 5}}));
-  // Steps end at the arrival times: 150000 -> 166.3 -> 166; 312000 -> 346.
-  EXPECT_EQ(
-      Path(SegmentsIn(ops, kGreen, 2)),
-      (std::vector<Point>{{5, 285}, {5, 77}, {171, 77}, {171, 61}, {351, 61}}));
 }
 
 TEST(GraphScreen, ReversedStylesFollowTheAxis) {
@@ -354,14 +339,6 @@ TEST(GraphScreen, ZeroPaceInKmPerHourFlattensTheSpeedCurve) {
     EXPECT_EQ(s.y0, kB);
     EXPECT_EQ(s.y1, kB);
   }
-}
-
-TEST(GraphScreen, DistanceLabelsUseShortestForm) {
-  GraphFixture f;
-  f.SetComputed(
-      {{0, 10.0, 0, 150000, 0, 15000}, {10, 42.195, 150000, 600000, 0, 14000}},
-      0);
-  EXPECT_EQ(TextsOf(f.Draw(false), kBlack), "10 42.195 距離(km)");
 }
 
 TEST(GraphScreen, DegenerateValuesSaturateAndTheDrawingCompletes) {

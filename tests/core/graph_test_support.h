@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/headless_platform.h"
+#include "res/strings.h"
+#include "tests/doubles/test_platform.h"
 #include "app/race_dlg.h"
 #include "res/resource.h"
 
@@ -23,7 +24,6 @@ inline constexpr Rgb kPaleRed{255, 192, 192};
 inline constexpr Rgb kPaleGreen{192, 255, 192};
 inline constexpr Rgb kRed{192, 0, 0};
 inline constexpr Rgb kGreen{0, 128, 0};
-inline constexpr const char* kFace = "ＭＳ Ｐゴシック";
 
 // The headless graph area is 356 x 290, so the plot rectangle is
 // (5, 5) to (351, 285): W = 346, H = 280.
@@ -41,14 +41,14 @@ struct Section {
   int pace = 0;
 };
 
-// The worked example's race, gross: 0-5 km arriving at 25 min, a minute's
+// A two-section race, gross: 0-5 km arriving at 25 min, a minute's
 // loss, 5-10 km arriving at 52 min. Contiguous and consistent.
 inline std::vector<Section> TwoSections() {
   return {{0, 5, 0, 150000, 0, 30000}, {5, 10, 156000, 312000, 6000, 32400}};
 }
 
 struct GraphFixture {
-  headless::Platform platform;
+  doubles::Platform platform;
   CRaceDlg dlg{platform};
 
   GraphFixture() {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/headless_platform.h"
+#include "tests/doubles/test_platform.h"
 #include "app/race_dlg.h"
 #include "res/resource.h"
 #include "res/strings.h"
@@ -132,7 +132,7 @@ class InputCommands : public ::testing::Test {
     for (int r = 0; r < n; ++r) EXPECT_EQ(Cell(r, 0), std::to_string(r + 1));
   }
 
-  headless::Platform platform;
+  doubles::Platform platform;
   CRaceDlg dlg{platform};
 };
 
@@ -226,16 +226,6 @@ TEST_F(InputCommands, AssistProposalSaturatesOnFileTimes) {
 
 // ------------------------------------------------------------ select
 
-TEST_F(InputCommands, SelectShowsTheLowestOfTheSelectedSections) {
-  AppendSections(3);
-  Click({2, 1});
-  EXPECT_EQ(dlg.m_nSelected, 1);
-  EXPECT_EQ(Text(IDC_START_KM), "5");
-  EXPECT_EQ(Text(IDC_END_KM), "10");
-  EXPECT_EQ(Text(IDC_SECTION_NO), "2");
-  EXPECT_EQ(Lists(), Section(1).lists);
-}
-
 TEST_F(InputCommands, SelectOfTheTotalsRowOrEmptySpaceBlocksEditing) {
   for (bool totals : {true, false}) {
     SCOPED_TRACE(totals ? "totals row" : "empty space");
@@ -255,18 +245,6 @@ TEST_F(InputCommands, SelectOfTheTotalsRowOrEmptySpaceBlocksEditing) {
     dlg.m_nSections = dlg.m_nInputIndex = 0;
     platform.List().DeleteAllItems();
   }
-}
-
-TEST_F(InputCommands, AppendAfterSelectAddsACopyAndKeepsTheSelection) {
-  AppendSections(2);
-  Click({0});
-  dlg.OnAppend();
-  EXPECT_EQ(dlg.m_nSelected, 0);
-  Rec copy = Stored(0);
-  copy.departure = Stored(1).arrival + Stored(0).loss;  // joined to section 1
-  EXPECT_EQ(All(), (std::vector<Rec>{Stored(0), Stored(1), copy}));
-  ExpectNumberedRows(3);
-  EXPECT_EQ(Text(IDC_SECTION_NO), "4");
 }
 
 // ------------------------------------------------------------ change, insert
@@ -432,7 +410,7 @@ TEST_F(InputCommands, EveryTableChangeMarksTheRaceModified) {
   using Command = void (CRaceDlg::*)();
   for (Command c : {&CRaceDlg::OnAppend, &CRaceDlg::OnChange,
                     &CRaceDlg::OnInsert, &CRaceDlg::OnDelete}) {
-    headless::Platform p;
+    doubles::Platform p;
     CRaceDlg d(p);
     d.OnInitDialog();
     d.m_nSections = d.m_nInputIndex = 3;

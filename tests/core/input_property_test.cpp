@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/headless_platform.h"
+#include "tests/doubles/test_platform.h"
 #include "app/numtext.h"
 #include "app/race_dlg.h"
 #include "res/resource.h"
@@ -288,7 +288,7 @@ class Harness {
   }
 
   std::mt19937& m_rng;
-  headless::Platform m_p;
+  doubles::Platform m_p;
   CRaceDlg m_dlg{m_p};
   std::vector<Rec> m_model;
   std::vector<int> m_settings;

@@ -28,6 +28,8 @@ const DoubleFormatCase kDoubleFormats[] = {
     {-3.5, "-3.5", "-3.5"},        {14.0, "14", "14.0"},
     {0.5, "0.5", "0.5"},           {2.0 / 3.0, "0.666667", "0.7"},
     {1.25, "1.25", "1.2"},  // a binary tie rounds to even, as printf does
+    {NAN, "nan", "nan"},           {-NAN, "-nan", "-nan"},
+    {HUGE_VAL, "inf", "inf"},      {-HUGE_VAL, "-inf", "-inf"},
 };
 
 struct IntFormatCase {
@@ -129,6 +131,10 @@ TEST(NumberText, OverflowGivesInfinityLikeStrtod) {
   EXPECT_EQ(ParseDouble("1e400"), HUGE_VAL);
   EXPECT_EQ(ParseDouble("-1e400"), -HUGE_VAL);
   EXPECT_EQ(ParseDouble(std::string(400, '9')), HUGE_VAL);
+  // Out of range by digits and exponent together: about 1e419 x 1e-100
+  // overflows, 1e-501 x 1e100 underflows.
+  EXPECT_EQ(ParseDouble(std::string(420, '1') + "e-100"), HUGE_VAL);
+  EXPECT_EQ(ParseDouble("0." + std::string(500, '0') + "1e100"), 0.0);
   EXPECT_EQ(FormatG(HUGE_VAL), "inf");
   // What FormatG writes for an infinity reads back as 0, never as a number.
   EXPECT_EQ(ParseDouble(FormatG(HUGE_VAL)), 0.0);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/headless_platform.h"
+#include "tests/doubles/test_platform.h"
 #include "app/race_dlg.h"
 #include "res/resource.h"
 #include "res/strings.h"
@@ -17,9 +17,8 @@ namespace qv {
 namespace {
 
 using headless::DrawOp;
-using Record = headless::PrintJob::Record;
+using Record = doubles::PrintJob::Record;
 
-constexpr const char* kFace = "ＭＳ Ｐゴシック";
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kDarkGreen{0, 128, 0};
 
@@ -66,7 +65,7 @@ class PrintTest : public ::testing::Test {
   std::shared_ptr<Record> Print(int horzRes = 2400, int vertRes = 100000,
                                 int externalLeading = 0) {
     auto job =
-        std::make_unique<headless::PrintJob>(horzRes, vertRes, externalLeading);
+        std::make_unique<doubles::PrintJob>(horzRes, vertRes, externalLeading);
     auto record = job->record();
     platform.printJobs.push_back(std::move(job));
     dlg.OnPrint();
@@ -98,7 +97,7 @@ class PrintTest : public ::testing::Test {
     return texts;
   }
 
-  headless::Platform platform;
+  doubles::Platform platform;
   CRaceDlg dlg{platform};
 };
 
@@ -266,7 +265,7 @@ TEST_F(PrintTest, TableFontIsSelectedForItsTextsAndRestoredAfter) {
   }
   ASSERT_LT(created, n);
   EXPECT_EQ(ops[created].height, 35);
-  EXPECT_EQ(ops[created].text, kFace);
+  EXPECT_EQ(ops[created].text, kFontFace);
   ASSERT_LT(selected, n);
   EXPECT_EQ(ops[selected].handle, ops[created].handle);
   EXPECT_EQ(ops[selected].previous, 0);
@@ -465,7 +464,7 @@ TEST_F(PrintTest, JobIsOneNamedPageFailuresAbortItCancelSkipsIt) {
   const bool modifiedBefore = dlg.IsModified();
 
   // Cancelled: no job, the next one is left alone, no message.
-  auto later = std::make_unique<headless::PrintJob>(2400, 3389);
+  auto later = std::make_unique<doubles::PrintJob>(2400, 3389);
   const auto laterRecord = later->record();
   platform.printJobs.push_back(nullptr);
   platform.printJobs.push_back(std::move(later));
@@ -478,7 +477,7 @@ TEST_F(PrintTest, JobIsOneNamedPageFailuresAbortItCancelSkipsIt) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     platform.messages.clear();
-    auto job = std::make_unique<headless::PrintJob>(2400, 3389);
+    auto job = std::make_unique<doubles::PrintJob>(2400, 3389);
     job->startDocResult = c.startDoc;
     job->startPageResult = c.startPage;
     job->endPageResult = c.endPage;

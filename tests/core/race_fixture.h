@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/headless_platform.h"
+#include "tests/doubles/test_platform.h"
 #include "app/race_dlg.h"
 #include "res/resource.h"
 
@@ -54,7 +54,7 @@ class RaceFixture : public ::testing::Test {
     return platform.List().GetItemText(row, column);
   }
 
-  headless::Platform platform;
+  doubles::Platform platform;
   CRaceDlg dlg{platform};
 };
 

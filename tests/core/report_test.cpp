@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "report/output_file.h"
+#include "tests/doubles/test_platform.h"
 #include "res/resource.h"
 
 namespace qv::report {
@@ -109,19 +110,6 @@ TEST(ReportOptions, OutputNames) {
     EXPECT_EQ(OutputName(c.pattern, c.race), c.name) << c.pattern;
 }
 
-TEST(ReportCsv, QuotesOnlyWhatNeedsIt) {
-  headless::ListView list;
-  for (int k = 0; k < 8; ++k) list.InsertColumn(k, k == 0 ? "a,b" : "h", 10);
-  list.InsertItem(0, "say \"hi\"");
-  list.SetItemText(1, "two\nlines");
-  list.SetItemText(2, "plain");
-  const std::string csv = CsvText(list);
-  EXPECT_EQ(csv,
-            "\"a,b\",h,h,h,h,h,h,h\r\n"
-            "\"say \"\"hi\"\"\",\"two\nlines\",plain,,,,,\r\n");
-  EXPECT_EQ(ListText(list), "say \"hi\"\ttwo\nlines\tplain\t\t\t\t\t\n");
-}
-
 // Records what it is asked; pictures are a line naming their size and the
 // number of calls drawn. Every other picture takes a little longer, so that
 // races finish out of order when several run at once.
@@ -136,7 +124,7 @@ class FakeRenderer final : public offscreen::Renderer {
                    std::string& bytes) override {
     if (calls++ % 2 == 0)
       std::this_thread::sleep_for(std::chrono::milliseconds(3));
-    headless::PrintJob job(w, h);
+    doubles::PrintJob job(w, h);
     draw(job.Dc());
     job.EndPage();
     const std::lock_guard<std::mutex> guard(lock);
@@ -148,7 +136,7 @@ class FakeRenderer final : public offscreen::Renderer {
   }
   std::unique_ptr<IPrintJob> NewPdfJob(std::string& bytes) override {
     bytes = "%PDF\n";
-    auto job = std::make_unique<headless::PrintJob>(2480, 3508);
+    auto job = std::make_unique<doubles::PrintJob>(2480, 3508);
     const std::lock_guard<std::mutex> guard(lock);
     pdfRecord = job->record();
     return job;
@@ -157,7 +145,7 @@ class FakeRenderer final : public offscreen::Renderer {
   std::atomic<int> calls{0};
   std::mutex lock;
   std::vector<headless::DrawOp> lastOps;
-  std::shared_ptr<headless::PrintJob::Record> pdfRecord;
+  std::shared_ptr<doubles::PrintJob::Record> pdfRecord;
 };
 
 class StringSink final : public Sink {
@@ -265,58 +253,6 @@ TEST_F(ReportRun, RefusalsExitOneWithTheMessage) {
       << err.text_;
 }
 
-// Good and bad races, several at once: the outputs and messages in the
-// order given, the good races done, the same whatever the parallelism.
-TEST_F(ReportRun, BatchInTheOrderGivenWhateverTheParallelism) {
-  std::vector<std::string> races;
-  for (int k = 0; k < 12; ++k) {
-    const std::string name = "r" + std::to_string(k) + ".txt";
-    if (k % 5 == 3)
-      races.push_back((dir / name).string());  // missing
-    else
-      races.push_back(Write(name, k % 5 == 1 ? kTooManySections : kRace));
-  }
-  std::string outs[2], errs[2];
-  for (int j : {0, 1}) {
-    const std::string folder = (dir / ("out" + std::to_string(j))).string();
-    std::filesystem::create_directory(folder);
-    std::vector<std::string> args = {"-j", j == 0 ? "1" : "4", "--graph",
-                                     folder + "/{name}.png"};
-    args.insert(args.end(), races.begin(), races.end());
-    out.text_.clear();
-    err.text_.clear();
-    EXPECT_EQ(RunWith(args), 1);
-    outs[j] = out.text_;
-    errs[j] = err.text_;
-    for (int k = 0; k < 12; ++k) {
-      const bool good = k % 5 != 1 && k % 5 != 3;
-      EXPECT_EQ(std::filesystem::exists(folder + "/r" + std::to_string(k) +
-                                        ".png"),
-                good)
-          << k;
-    }
-  }
-  EXPECT_EQ(outs[0], outs[1]);
-  EXPECT_EQ(errs[0], errs[1]);
-  // Two lines a good race, each after its file's name, in order.
-  std::istringstream lines(outs[0]);
-  std::string line;
-  std::vector<std::string> names;
-  while (std::getline(lines, line)) names.push_back(line.substr(0, line.find('\t')));
-  std::vector<std::string> expected;
-  std::string messages;
-  for (int k = 0; k < 12; ++k) {
-    if (k % 5 == 1)
-      messages += "区間数が正しくありません: " + races[k] + "\n";
-    else if (k % 5 == 3)
-      messages += "ファイルが開けません: " + races[k] + "\n";
-    else
-      expected.insert(expected.end(), 2, races[k]);
-  }
-  EXPECT_EQ(names, expected);
-  EXPECT_EQ(errs[0], messages);
-}
-
 TEST_F(ReportRun, StandardOutputFailureIsReportedAndFilesStillWritten) {
   const std::string other = Write("other.txt", kRace);
   out.failWith = ENOSPC;
@@ -325,28 +261,6 @@ TEST_F(ReportRun, StandardOutputFailureIsReportedAndFilesStillWritten) {
       << err.text_;
   EXPECT_TRUE(std::filesystem::exists(dir / "race.csv"));
   EXPECT_TRUE(std::filesystem::exists(dir / "other.csv"));
-}
-
-TEST_F(ReportRun, ProgressOnlyWhenAskedAndOnlyForABatch) {
-  const std::string other = Write("other.txt", kRace);
-  const struct {
-    bool terminal;
-    std::vector<std::string> races;
-    bool shown;
-  } cases[] = {{true, {race, other}, true},
-               {false, {race, other}, false},
-               {true, {race}, false}};
-  for (const auto& c : cases) {
-    context.progress = c.terminal;
-    err.text_.clear();
-    EXPECT_EQ(RunWith(c.races), 0);
-    if (c.shown) {
-      EXPECT_NE(err.text_.find("\r2/2 " + other), std::string::npos);
-      EXPECT_EQ(err.text_.substr(err.text_.size() - 4), "\r\x1b[K");
-    } else {
-      EXPECT_EQ(err.text_, "");
-    }
-  }
 }
 
 TEST_F(ReportRun, OutputFilesReplacedWholeOrNotAtAll) {

@@ -35,17 +35,6 @@ TEST(AppIconTest, EverySizeHasAPictureWithTransparentCorners) {
   EXPECT_EQ(RenderAppIcon(0).size(), QSize(1, 1));
 }
 
-TEST(AppIconTest, StopwatchFaceIsLightAndTrackIsRed) {
-  const QImage icon = RenderAppIcon(64);
-  // Face, left of the centre (the hand points up and right).
-  const QColor face = icon.pixelColor(26, 22);
-  EXPECT_GT(face.lightness(), 200);
-  // The track's bottom straight.
-  const QColor track = icon.pixelColor(32, 59);
-  EXPECT_GT(track.red(), 150);
-  EXPECT_LT(track.green(), 120);
-}
-
 TEST(AppIconTest, ResIconsAreTheDrawnPictures) {
   for (int size : kIconSizes) {
     SCOPED_TRACE(size);

@@ -68,20 +68,6 @@ TEST(QtControlsTest, ListRowsStandWhereInsertedAndCellsGoToTheLatestRow) {
   EXPECT_EQ(list.GetItemCount(), 0);
 }
 
-TEST(QtControlsTest, ColumnInsertedInTheMiddleMovesLaterCellsRight) {
-  SectionList tree(nullptr);
-  ListViewControl list(&tree);
-  list.InsertColumn(0, "a", 10);
-  list.InsertColumn(1, "c", 30);
-  list.InsertItem(0, "A");
-  list.SetItemText(1, "C");
-  list.InsertColumn(1, "b", 20);
-  EXPECT_EQ(Row(list, 0, 3), "A||C");
-  EXPECT_EQ(tree.headerItem()->text(1), QStringLiteral("b"));
-  EXPECT_EQ(tree.columnWidth(1), 20);
-  EXPECT_EQ(tree.columnWidth(2), 30);
-}
-
 TEST(QtControlsTest, FirstSelectedIsTheLowestSelectedRowOrMinusOne) {
   SectionList tree(nullptr);
   ListViewControl list(&tree);
@@ -93,23 +79,6 @@ TEST(QtControlsTest, FirstSelectedIsTheLowestSelectedRowOrMinusOne) {
   EXPECT_EQ(list.GetFirstSelected(), 1);
   tree.clearSelection();
   EXPECT_EQ(list.GetFirstSelected(), -1);
-}
-
-TEST(QtControlsTest, ListSelectsWholeRowsDoesNotSortAndHasAFrame) {
-  SectionList tree(nullptr);
-  tree.resize(300, 100);
-  ListViewControl list(&tree);
-  list.InsertColumn(0, "n", 40);
-  list.InsertItem(0, "b");
-  list.InsertItem(1, "a");
-  EXPECT_FALSE(tree.isSortingEnabled());
-  EXPECT_FALSE(tree.header()->sectionsClickable());
-  EXPECT_EQ(list.GetItemText(0, 0), "b");
-  EXPECT_EQ(tree.selectionMode(), QAbstractItemView::ExtendedSelection);
-  EXPECT_EQ(tree.selectionBehavior(), QAbstractItemView::SelectRows);
-  EXPECT_EQ(tree.editTriggers(), QAbstractItemView::NoEditTriggers);
-  EXPECT_GT(tree.frameWidth(), 0);
-  EXPECT_EQ(list.ClientWidth(), 300 - 2 * tree.frameWidth());
 }
 
 TEST(QtControlsTest, ComboKeepsOrderAndIgnoresSelectionsOutOfRange) {
@@ -216,21 +185,6 @@ TEST(QtControlsTest, CommentEditsInsideALongLineKeepItsText) {
                                 std::string(2 * piece, 'p') + "\r\nq");
   for (QTextBlock b = edit.document()->begin(); b.isValid(); b = b.next())
     EXPECT_LE(b.length(), 2 * piece + 1);
-}
-
-TEST(QtControlsTest, LineEditAndLabelTextsAreUtf8) {
-  QLineEdit line;
-  LineEditText edit(&line);
-  edit.SetText("42.195");
-  EXPECT_EQ(line.text(), QStringLiteral("42.195"));
-  line.setText(QStringLiteral("東京マラソン"));
-  EXPECT_EQ(edit.GetText(), "東京マラソン");
-
-  QLabel label;
-  LabelText static_(&label);
-  static_.SetText("12");
-  EXPECT_EQ(label.text(), QStringLiteral("12"));
-  EXPECT_EQ(static_.GetText(), "12");
 }
 
 TEST(QtControlsTest, AdaptersOutliveTheirWidgetsSafely) {

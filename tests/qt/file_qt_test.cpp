@@ -74,18 +74,6 @@ TEST(QtFileSystem, WritesAndReplacesKeepingPermissions) {
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"大会.txt"});
 }
 
-TEST(QtFileSystem, OpenFailuresWriteNothing) {
-  ScratchDir dir;
-  ASSERT_TRUE(dir.Ok());
-  std::filesystem::create_directory(dir.Path() / "folder");
-  qt::QtFileSystem files;
-  EXPECT_EQ(files.WriteAll(dir.File("none/race.txt"), "x"),
-            WriteStatus::OpenFailed);
-  EXPECT_EQ(files.WriteAll(dir.File("folder"), "x"), WriteStatus::OpenFailed);
-  EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "folder"));
-  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"folder"});
-}
-
 // Writes beyond the size limit fail as on a full disk. Buffered, QSaveFile
 // would commit the first 1,000 bytes and report success.
 TEST(QtFileSystem, WriteFailureHalfWayKeepsTheOldFile) {
@@ -167,45 +155,6 @@ TEST(RaceFileDialog, FiltersAndOptions) {
     EXPECT_EQ(types->itemText(1).toStdString(), kAllFilesCaption);
     EXPECT_EQ(types->currentIndex(), 0);
   }
-}
-
-// Spins the event loop until done() or about five seconds have passed.
-bool WaitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < 500; ++i) {
-    if (done()) return true;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return done();
-}
-
-QStringList ShownNames(QFileDialog& dialog) {
-  QStringList names;
-  auto* view = dialog.findChild<QListView*>("listView");
-  if (view == nullptr) return names;
-  const QModelIndex root = view->rootIndex();
-  for (int r = 0; r < view->model()->rowCount(root); ++r)
-    names << view->model()->index(r, 0, root).data().toString();
-  names.sort();
-  return names;
-}
-
-TEST(RaceFileDialog, TextFilterShowsBothCasesAndAllFilesShowsEverything) {
-  ScratchDir dir;
-  ASSERT_TRUE(dir.Ok());
-  for (const char* name : {"a.TXT", "b.txt", "c.csv", "noext"})
-    ASSERT_TRUE(WriteBytes(dir.File(name), "x"));
-  QFileDialog dialog;
-  qt::SetUpRaceFileDialog(dialog, false);
-  dialog.setDirectory(QString::fromStdString(dir.Path().string()));
-  dialog.show();
-  const QStringList text = {"a.TXT", "b.txt"};
-  EXPECT_TRUE(WaitFor([&] { return ShownNames(dialog) == text; }))
-      << ShownNames(dialog).join(' ').toStdString();
-  dialog.selectNameFilter(dialog.nameFilters().value(1));
-  const QStringList all = {"a.TXT", "b.txt", "c.csv", "noext"};
-  EXPECT_TRUE(WaitFor([&] { return ShownNames(dialog) == all; }))
-      << ShownNames(dialog).join(' ').toStdString();
-  dialog.hide();
 }
 
 // Runs action on the first modal widget of type T to come up.

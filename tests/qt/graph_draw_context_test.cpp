@@ -9,13 +9,13 @@
 #include <climits>
 #include <vector>
 
+#include "res/strings.h"
 #include "app/qt/qt_draw_context.h"
 #include "app/qt/qt_fonts.h"
 
 namespace qv::qt {
 namespace {
 
-constexpr const char* kFace = "ＭＳ Ｐゴシック";
 
 QRgb Rgb32(int r, int g, int b) { return qRgb(r, g, b); }
 const QRgb kWhitePx = Rgb32(255, 255, 255);
@@ -129,10 +129,10 @@ TEST(QtDrawContext, TextIsOpaqueOnTheBackgroundColour) {
   int cellHeight = 0;
   int cellWidth = 0;
   const QImage image = Render(120, 60, kBluePx, [&](IDrawContext& dc) {
-    const FontHandle font = dc.CreateFont(20, kFace);
+    const FontHandle font = dc.CreateFont(20, kFontFace);
     dc.SelectFont(font);
     cellHeight = dc.GetTextMetrics().height;
-    const QFontMetrics metrics(FontByCellHeight(QString::fromUtf8(kFace), 20));
+    const QFontMetrics metrics(FontByCellHeight(QString::fromUtf8(kFontFace), 20));
     cellWidth = metrics.horizontalAdvance(QStringLiteral("MM"));
     dc.SetTextColor(Rgb{192, 0, 0});
     dc.TextOut(10, 5, "MM");
@@ -158,42 +158,6 @@ TEST(QtDrawContext, TextIsOpaqueOnTheBackgroundColour) {
   EXPECT_GT(red, 10);
   EXPECT_EQ(image.pixel(10, 30), Rgb32(255, 255, 0));
   EXPECT_EQ(image.pixel(105, 52), Rgb32(255, 255, 0));
-}
-
-TEST(QtDrawContext, MetricsFollowTheFont) {
-  QImage image(10, 10, QImage::Format_RGB32);
-  QPainter painter(&image);
-  QtDrawContext dc(painter);
-  const FontHandle small = dc.CreateFont(10, kFace);
-  const FontHandle large = dc.CreateFont(30, kFace);
-  dc.SelectFont(small);
-  const TextMetrics s = dc.GetTextMetrics();
-  dc.SelectFont(large);
-  const TextMetrics l = dc.GetTextMetrics();
-  const QFontMetrics expected(FontByCellHeight(QString::fromUtf8(kFace), 30),
-                              &image);
-  EXPECT_EQ(l.height, expected.ascent() + expected.descent());
-  EXPECT_EQ(l.externalLeading, expected.leading());
-  EXPECT_GT(l.height, 2 * s.height);
-  EXPECT_GE(s.height, 10);
-}
-
-TEST(QtDrawContext, PainterStateComesBack) {
-  QImage image(10, 10, QImage::Format_RGB32);
-  QPainter painter(&image);
-  const QPen pen(QColor(1, 2, 3), 7);
-  painter.setPen(pen);
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  {
-    QtDrawContext dc(painter);
-    const PenHandle p = dc.CreatePen(PenStyle::Dot, 3, Rgb{9, 9, 9});
-    dc.SelectPen(p);
-    dc.MoveTo(0, 0);
-    dc.LineTo(9, 9);
-    dc.TextOut(0, 0, "x");
-  }
-  EXPECT_EQ(painter.pen(), pen);
-  EXPECT_TRUE(painter.testRenderHint(QPainter::Antialiasing));
 }
 
 TEST(QtDrawContext, CoordinatesBeyondAnySurfaceAreHarmless) {

@@ -1,6 +1,6 @@
 // The section graph on real pixels: the dialog computes on the headless
-// platform, and its recorded drawing is played onto an image through the
-// Qt drawing context.
+// platform, and its recorded drawing is replayed onto an image through the
+// Qt drawing context, as quorvane-report renders it.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <map>
 #include <utility>
 #include <vector>
 
-#include "app/headless/headless_platform.h"
+#include "app/headless/replay.h"
+#include "tests/doubles/test_platform.h"
 #include "app/qt/qt_draw_context.h"
 #include "app/race_dlg.h"
 #include "res/resource.h"
@@ -30,49 +30,6 @@ constexpr int kR = 351;
 constexpr int kB = 285;
 constexpr int kH = kB - kT;
 
-void Play(const std::vector<DrawOp>& ops, IDrawContext& dc) {
-  std::map<int, int> handles{{0, 0}};
-  for (const DrawOp& op : ops) {
-    switch (op.kind) {
-      case Kind::FillSolidRect:
-        dc.FillSolidRect(op.rect, op.color);
-        break;
-      case Kind::CreatePen:
-        handles[op.handle] = dc.CreatePen(op.style, op.width, op.color);
-        break;
-      case Kind::CreateFont:
-        handles[op.handle] = dc.CreateFont(op.height, op.text);
-        break;
-      case Kind::SelectPen:
-        dc.SelectPen(handles[op.handle]);
-        break;
-      case Kind::SelectFont:
-        dc.SelectFont(handles[op.handle]);
-        break;
-      case Kind::DeletePen:
-        dc.DeletePen(handles[op.handle]);
-        break;
-      case Kind::DeleteFont:
-        dc.DeleteFont(handles[op.handle]);
-        break;
-      case Kind::MoveTo:
-        dc.MoveTo(op.x, op.y);
-        break;
-      case Kind::LineTo:
-        dc.LineTo(op.x, op.y);
-        break;
-      case Kind::SetTextColor:
-        dc.SetTextColor(op.color);
-        break;
-      case Kind::TextOut:
-        dc.TextOut(op.x, op.y, op.text);
-        break;
-      case Kind::Release:
-        break;
-    }
-  }
-}
-
 struct Entered {
   double startKm;
   double endKm;
@@ -88,7 +45,7 @@ const std::vector<Entered> kCourse = {
     {0, 5, 0, 150000}, {5, 10, 3000, 330000}, {10, 21.0975, 0, 660000}};
 
 QImage DrawCourse(int axis, int unit, std::vector<DrawOp>* recorded) {
-  headless::Platform platform;
+  doubles::Platform platform;
   CRaceDlg dlg(platform);
   dlg.OnInitDialog();
   int previousArrival = 0;
@@ -112,7 +69,7 @@ QImage DrawCourse(int axis, int unit, std::vector<DrawOp>* recorded) {
   image.fill(Qt::gray);  // the drawing fills its own white
   QPainter painter(&image);
   qt::QtDrawContext dc(painter);
-  Play(*recorded, dc);
+  headless::Replay(*recorded, dc);
   return image;
 }
 

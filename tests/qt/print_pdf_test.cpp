@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/headless_platform.h"
+#include "tests/doubles/test_platform.h"
 #include "app/qt/qt_print.h"
 #include "app/race_dlg.h"
 #include "res/resource.h"
@@ -59,7 +59,7 @@ class PdfPlatform final : public IPlatform {
   void EndDialog(int result) override { inner.EndDialog(result); }
   int RunModal(CRaceDlg& dlg) override { return inner.RunModal(dlg); }
 
-  headless::Platform inner;
+  doubles::Platform inner;
   QString pdfPath;
   int dialogs = 0;
 };
@@ -172,18 +172,6 @@ class PrintPdfTest : public ::testing::Test {
   CRaceDlg dlg{platform};
 };
 
-TEST_F(PrintPdfTest, PdfPageIsTheA4PrintableAreaIn300DpiUnits) {
-  // A4 less 5 mm each side: 200 mm x 287 mm, at 300 dpi 2362.2 x 3389.8
-  // units. The PDF page is A4 in whole points (595 x 842 pt, so 2361.1 x
-  // 3390.2 units); rounding may give a unit or two either way.
-  const auto job = qt::MakePdfPrintJob(PdfPath("size.pdf"));
-  ASSERT_NE(job, nullptr);
-  EXPECT_GE(job->HorzRes(), 2360);
-  EXPECT_LE(job->HorzRes(), 2363);
-  EXPECT_GE(job->VertRes(), 3388);
-  EXPECT_LE(job->VertRes(), 3392);
-}
-
 TEST_F(PrintPdfTest, SampleRacePrintsOnOnePage) {
   EnterSampleRace();
   const QByteArray keep = qgetenv("QV_PRINTED_SAMPLE_PDF");
@@ -228,61 +216,12 @@ TEST_F(PrintPdfTest, SampleRacePrintsOnOnePage) {
   EXPECT_GT(dark, 500);
 }
 
-TEST_F(PrintPdfTest, TallRaceShrinksOntoTheOnePage) {
-  // 45 sections and a long comment are far taller than A4.
-  for (int i = 0; i < MAX_SECTIONS; ++i) {
-    dlg.m_startKm[i] = i;
-    dlg.m_endKm[i] = i + 1;
-    dlg.m_lap[i] = 24000 + 100 * (i % 7);
-  }
-  dlg.m_nSections = MAX_SECTIONS;
-  std::string comment;
-  std::vector<std::string> lines;
-  for (int k = 0; k < 30; ++k) {
-    lines.push_back("記録メモ" + std::to_string(k + 1) + "行目");
-    comment += lines.back() + "\r\n";
-  }
-  platform.inner.Text(IDC_COMMENT).SetText(comment);
-  platform.inner.Combo(IDC_PRIORITY).SetCurSel(1);
-  dlg.OnCommand(IDC_COMPUTE);
-
-  platform.pdfPath = PdfPath("tall.pdf");
-  dlg.OnCommand(IDC_PRINT);
-  EXPECT_TRUE(platform.inner.messages.empty());
-  EXPECT_EQ(PdfPages(platform.pdfPath), 1);
-  const std::string text = Squeezed(PdfText(platform.pdfPath));
-  EXPECT_NE(text.find("全区間"), std::string::npos);
-  EXPECT_NE(text.find("44km45km"), std::string::npos) << "the last section";
-  for (const std::string& line : lines)
-    EXPECT_NE(text.find(line), std::string::npos) << line;
-
-  // Shrunk about the middle of the page: the table's left edge moves in
-  // from where it stands at full size, one column unit plus the 5 mm margin
-  // (282 units = 67.7 pt, plus 14.2 pt).
-  const QString boxes = QString::fromUtf8(RunTool(
-      QStringLiteral("pdftotext"),
-      {QStringLiteral("-bbox"), platform.pdfPath, QStringLiteral("-")}));
-  const QRegularExpression totals(
-      QString::fromUtf8(R"re(xMin="([0-9.]+)"[^>]*>全区間<)re"));
-  const QRegularExpressionMatch match = totals.match(boxes);
-  ASSERT_TRUE(match.hasMatch());
-  EXPECT_GT(match.captured(1).toDouble(), 67.7 + 14.2 + 20.0);
-}
-
 TEST_F(PrintPdfTest, UnwritablePdfIsReportedNotPrinted) {
   EnterSampleRace();
   platform.pdfPath = PdfPath("missing-folder/out.pdf");
   dlg.OnCommand(IDC_PRINT);
   EXPECT_EQ(platform.inner.messages, std::vector<std::string>{kMsgPrintFailed});
   EXPECT_FALSE(QFileInfo::exists(platform.pdfPath));
-}
-
-TEST_F(PrintPdfTest, CancelLeavesNoFile) {
-  EnterSampleRace();
-  dlg.OnCommand(IDC_PRINT);  // no PDF path: the dialog is cancelled
-  EXPECT_EQ(platform.dialogs, 1);
-  EXPECT_TRUE(platform.inner.messages.empty());
-  EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 TEST(PrintDialogTest, OffersAllPagesAndPdfAndCancelsToNothing) {

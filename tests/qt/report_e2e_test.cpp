@@ -111,134 +111,6 @@ class ReportTest : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-QString Lines(std::initializer_list<const char*> lines) {
-  QString s;
-  for (const char* l : lines) s += QString::fromUtf8(l) + QLatin1Char('\n');
-  return s;
-}
-
-TEST_F(ReportTest, ListTextOfEveryCalculationAndUnit) {
-  const QString two = Write("two.txt", kTwoSections);
-  struct Case {
-    QStringList options;
-    QString expected;
-  };
-  const Case cases[] = {
-      {{},
-       Lines({"1\t0 km\t5 "
-              "km\t00分00秒00\t00時00分00秒00\t00時25分00秒00\t00時25分00秒00\t"
-              "05分00秒00",
-              "2\t5 km\t10 "
-              "km\t01分00秒00\t00時26分00秒00\t00時52分00秒00\t00時27分00秒00\t"
-              "05分24秒00",
-              "全区間\t0 km\t10 "
-              "km\t01分00秒00\t00時00分00秒00\t00時52分00秒00\t00時52分00秒00\t"
-              "05分12秒00"})},
-      {{"--condition", "net"},
-       Lines({"1\t0 km\t5 "
-              "km\t00分00秒00\t00時00分00秒00\t00時25分00秒00\t00時25分00秒00\t"
-              "05分00秒00",
-              "2\t5 km\t10 "
-              "km\t00分00秒00\t00時25分00秒00\t00時51分00秒00\t00時26分00秒00\t"
-              "05分12秒00",
-              "全区間\t0 km\t10 "
-              "km\t00分00秒00\t00時00分00秒00\t00時51分00秒00\t00時51分00秒00\t"
-              "05分06秒00"})},
-      {{"--priority", "lap"},
-       Lines({"1\t0 km\t5 "
-              "km\t00分00秒00\t00時00分00秒00\t00時25分00秒00\t00時25分00秒00\t"
-              "05分00秒00",
-              "2\t5 km\t10 "
-              "km\t01分00秒00\t00時26分00秒00\t00時52分00秒00\t00時26分00秒00\t"
-              "05分12秒00",
-              "全区間\t0 km\t10 "
-              "km\t01分00秒00\t00時00分00秒00\t00時52分00秒00\t00時52分00秒00\t"
-              "05分12秒00"})},
-      {{"--unit=400m"},
-       Lines({"1\t0 km\t5 "
-              "km\t00分00秒00\t00時00分00秒00\t00時25分00秒00\t00時25分00秒00\t"
-              "02分00秒00",
-              "2\t5 km\t10 "
-              "km\t01分00秒00\t00時26分00秒00\t00時52分00秒00\t00時27分00秒00\t"
-              "02分09秒60",
-              "全区間\t0 km\t10 "
-              "km\t01分00秒00\t00時00分00秒00\t00時52分00秒00\t00時52分00秒00\t"
-              "02分04秒80"})},
-      {{"--unit", "kmh", "--axis", "reversed"},
-       Lines({"1\t0 km\t5 "
-              "km\t00分00秒00\t00時00分00秒00\t00時25分00秒00\t00時25分00秒00\t"
-              "12.00 km/h",
-              "2\t5 km\t10 "
-              "km\t01分00秒00\t00時26分00秒00\t00時52分00秒00\t00時27分00秒00\t"
-              "11.11 km/h",
-              "全区間\t0 km\t10 "
-              "km\t01分00秒00\t00時00分00秒00\t00時52分00秒00\t00時52分00秒00\t"
-              "11.53 km/h"})},
-      {{"--entered"},
-       Lines({"1\t0 km\t5 "
-              "km\t00分00秒00\t00時00分00秒00\t00時25分00秒00\t00時25分00秒00\t"
-              "00分00秒00",
-              "2\t5 km\t10 "
-              "km\t01分00秒00\t00時26分00秒00\t00時52分00秒00\t00時26分00秒00\t"
-              "00分00秒00"})},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.options.join(QLatin1Char(' ')).toStdString());
-    const Result r = RunReport(c.options + QStringList{two});
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out.toStdString(), c.expected.toStdString());
-  }
-}
-
-TEST_F(ReportTest, BySpeedInKmhAndAZeroLengthSection) {
-  Result r = RunReport({Write("speed.txt", kBySpeedKmh)});
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out.toStdString(), Lines({"1\t0 km\t2.5 "
-                                        "km\t00分00秒00\t00時00分00秒00\t00時12"
-                                        "分30秒00\t00時12分30秒00\t12.00 km/h",
-                                        "2\t2.5 km\t4 "
-                                        "km\t00分10秒00\t00時12分40秒00\t00時18"
-                                        "分40秒00\t00時06分00秒00\t15.00 km/h",
-                                        "全区間\t0 km\t4 "
-                                        "km\t00分10秒00\t00時00分00秒00\t00時18"
-                                        "分40秒00\t00時18分40秒00\t12.85 km/h"})
-                                     .toStdString());
-  r = RunReport({Write("zero.txt", kZeroLength)});
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out.toStdString(), Lines({"1\t3 km\t3 "
-                                        "km\t00分00秒00\t00時00分00秒00\t00時03"
-                                        "分20秒00\t00時03分20秒00\t00分00秒00",
-                                        "全区間\t0 km\t3 "
-                                        "km\t00分00秒00\t00時00分00秒00\t00時03"
-                                        "分20秒00\t00時03分20秒00\t01分06秒66"})
-                                     .toStdString());
-}
-
-TEST_F(ReportTest, FailuresAndUsage) {
-  Result r = RunReport({Path("missing/none.txt")});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.err.contains(QStringLiteral("ファイルが開けません")));
-  EXPECT_TRUE(r.out.isEmpty());
-
-  r = RunReport({Write("many.txt", kTooManySections)});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.err.contains(QStringLiteral("区間数が正しくありません")));
-
-  for (const QStringList& bad :
-       {QStringList{}, QStringList{"--unit", "mph", "x.txt"},
-        QStringList{"--bogus", "a.txt"},
-        QStringList{"--graph", "out.gif", "a.txt"},
-        QStringList{"--size", "0x5", "a.txt"}, QStringList{"--csv"}}) {
-    SCOPED_TRACE(bad.join(QLatin1Char(' ')).toStdString());
-    r = RunReport(bad);
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("Usage: quorvane-report")));
-  }
-  r = RunReport({"--help"});
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_TRUE(r.out.contains(QStringLiteral("Usage: quorvane-report")));
-}
-
 TEST_F(ReportTest, CsvReadsBackIntoTheSameCells) {
   const QString two = Write("two.txt", kTwoSections);
   const Result text = RunReport({two});
@@ -413,22 +285,6 @@ TEST_F(ReportTest, UsageErrorsWriteNothing) {
   }
 }
 
-TEST_F(ReportTest, GraphFormatFromTheNameWhateverItsCase) {
-  const QString two = Write("two.txt", kTwoSections);
-  const struct {
-    const char* name;
-    const char* starts;
-  } cases[] = {{"g.Svg", "<?xml"}, {"g.PNG", "\x89PNG"}, {"h.sVG", "<?xml"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const Result r = RunReport({"--graph", Path(c.name), two});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    QFile f(Path(c.name));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(f.readAll().startsWith(c.starts));
-  }
-}
-
 TEST_F(ReportTest, RendersOffscreenWhateverThePlatformNamed) {
   const QString two = Write("two.txt", kTwoSections);
   Launch noDisplay;
@@ -439,39 +295,6 @@ TEST_F(ReportTest, RendersOffscreenWhateverThePlatformNamed) {
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_FALSE(QImage(Path("g.png")).isNull());
   EXPECT_GT(QFileInfo(Path("p.pdf")).size(), 1000);
-}
-
-// A file-size limit smaller than any output: SIGXFSZ stays at its default in
-// the child, so only the program's own handling keeps it alive.
-void LimitFileSize() {
-  const rlimit limit{64, 64};
-  setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-TEST_F(ReportTest, FailedWritesLeaveOlderFilesWhole) {
-  const QString two = Write("two.txt", kTwoSections);
-  Launch limited;
-  limited.inChild = LimitFileSize;
-  const struct {
-    const char* option;
-    const char* name;
-  } cases[] = {{"--csv", "old.csv"},
-               {"--graph", "old.png"},
-               {"--graph", "old.svg"},
-               {"--pdf", "old.pdf"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const QString target = Write(c.name, "older contents\n");
-    const auto before = Contents(dir.path());
-    const Result r = RunReport({c.option, target, two}, limited);
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("出力ファイルに書き込めません: ") +
-                               target))
-        << r.err.toStdString();
-    // The older file whole, no fragment beside it.
-    EXPECT_TRUE(Contents(dir.path()) == before);
-    QFile::remove(target);
-  }
 }
 
 TEST_F(ReportTest, WritesThatFailAreReported) {
