@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QTreeWidget>
 #include <csignal>
 #include <map>

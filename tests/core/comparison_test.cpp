@@ -212,7 +212,7 @@ TEST_F(Comparison, PrintedTableHasTheNinthColumn) {
   Enter({{0, 5, 0, 0, 90000, 0, 0}});
   Compare(EvenPlan("5", 18000));
   Compute(0, 0);
-  auto job = std::make_unique<headless::PrintJob>(2400, 100000);
+  auto job = std::make_unique<doubles::PrintJob>(2400, 100000);
   auto record = job->record();
   platform.printJobs.push_back(std::move(job));
   dlg.OnPrint();

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/headless_platform.h"
+#include "tests/doubles/test_platform.h"
 #include "app/race_dlg.h"
 #include "file/race_file.h"
 #include "res/resource.h"
@@ -42,7 +42,7 @@ class UndoProperty : public ::testing::TestWithParam<unsigned> {
     dlg.OnNotifyClick(IDC_SECTION_LIST, &result);
   }
 
-  headless::Platform platform;
+  doubles::Platform platform;
   CRaceDlg dlg{platform};
   filetest::ScratchDir dir;
 };
@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(Seeds, UndoProperty, ::testing::Range(1u, 25u));
 
 // A command after an undo starts a new branch: what was undone is gone.
 TEST(UndoTest, ACommandAfterAnUndoDropsTheRedo) {
-  headless::Platform platform;
+  doubles::Platform platform;
   CRaceDlg dlg(platform);
   dlg.OnInitDialog();
   dlg.OnCommand(IDC_APPEND);
