@@ -83,6 +83,7 @@ TEST(Cp932, InvalidBytesReadAsReplacementCharacters) {
   const Case cases[] = {
       {"byte 0x80", "a\x80z", "a" + r + "z"},
       {"byte 0xA0", "\xA0", r},
+      {"0xA0 is no lead byte", "\xA0\x41", r + "A"},
       {"bytes 0xFD 0xFE 0xFF", "\xFD\xFE\xFF", r + r + r},
       {"unassigned pair", "\x85\x40z", r + "z"},
       {"lead byte before a line feed", "\x81\nz", r + "\nz"},

@@ -296,6 +296,22 @@ TEST_F(InputCommands, ChangeAndInsertAtTheSelectedSection) {
 
 // ------------------------------------------------------------ delete
 
+// Inserting before the first of four sections moves all four up; deleting
+// it again gives the race back. The list shows the entered values.
+TEST_F(InputCommands, InsertThenDeleteAtTheStartGivesTheRaceBack) {
+  AppendSections(4);
+  const std::vector<Rec> race = All();
+  EXPECT_EQ(Cell(1, 6), "00時25分01秒00");
+  Click({0});
+  Fill(Section(9));
+  dlg.OnInsert();
+  ASSERT_EQ(dlg.m_nSections, 5);
+  for (int k = 2; k < 5; ++k) EXPECT_EQ(At(k), race[k - 1]) << k;
+  Click({0});
+  dlg.OnDelete();
+  EXPECT_EQ(All(), race);
+}
+
 TEST_F(InputCommands, DeleteJoinsTheNeighbours) {
   auto check = [&](int sections, int row, int times,
                    const std::vector<Rec>& left) {
