@@ -139,6 +139,8 @@ TEST_F(CalcTest, NothingStaleAfterTheRaceShrinksOrIsCleared) {
   platform.yesNoAnswers.assign(1, true);
   dlg.OnClearData();
   EXPECT_FALSE(dlg.IsModified());
+  EXPECT_EQ((std::vector<int>{dlg.m_nSections, dlg.m_nInputIndex, dlg.m_nSelected}),
+            (std::vector<int>{0, 0, -1}));
   for (int i = 0; i < MAX_SECTIONS; ++i) {
     EXPECT_EQ(dlg.m_startKm[i] + dlg.m_endKm[i], 0.0);
     EXPECT_EQ(dlg.m_arrival[i] | dlg.m_departure[i] | dlg.m_loss[i] |

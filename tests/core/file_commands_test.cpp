@@ -227,6 +227,8 @@ TEST_F(RaceFileCommands, RefusedFilesChangeNothing) {
        kMsgOpenFailed},
       {"a folder", "", dir.File("folder"), kMsgOpenFailed},
       {"a device", "", "/dev/null", kMsgOpenFailed},
+      // A regular file whose first read fails (EIO).
+      {"a read error", "", "/proc/self/mem", kMsgReadFailed},
   };
   for (const Case& c : cases) {
     const DialogState before = State();
