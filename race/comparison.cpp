@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "app/null_controls.h"
 #include "app/race_dlg.h"
 #include "race/cell_format.h"
 #include "race/race_math.h"
@@ -14,34 +15,6 @@ namespace {
 // The dialog's calculation writes list rows and reads nothing else of the
 // window: a platform whose controls hold nothing lets it run on the
 // comparison race's tables.
-class NoList final : public IListView {
- public:
-  void InsertColumn(int, std::string_view, int) override {}
-  void DeleteColumn(int) override {}
-  int InsertItem(int, std::string_view) override { return -1; }
-  void SetItemText(int, std::string_view) override {}
-  void DeleteAllItems() override {}
-  int GetFirstSelected() const override { return -1; }
-  std::string GetItemText(int, int) const override { return {}; }
-  int GetItemCount() const override { return 0; }
-  int GetColumnCount() const override { return 0; }
-  int ClientWidth() const override { return 0; }
-};
-
-class NoCombo final : public IComboBox {
- public:
-  void AddString(std::string_view) override {}
-  void SetCurSel(int) override {}
-  int GetCurSel() const override { return -1; }
-  int GetCount() const override { return 0; }
-};
-
-class NoText final : public ITextControl {
- public:
-  std::string GetText() const override { return {}; }
-  void SetText(std::string_view) override {}
-};
-
 class NoFiles final : public IFileSystem {
  public:
   ReadResult ReadAll(const std::string&, std::size_t) override { return {}; }
@@ -70,9 +43,9 @@ class NoWindow final : public IPlatform {
   int RunModal(CRaceDlg&) override { return 0; }
 
  private:
-  NoList m_list;
-  NoCombo m_combo;
-  NoText m_text;
+  NullListView m_list;
+  NullComboBox m_combo;
+  NullText m_text;
   NoFiles m_files;
 };
 

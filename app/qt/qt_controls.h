@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/null_controls.h"
 #include "app/platform.h"
 
 namespace qv::qt {
@@ -193,35 +194,6 @@ class LabelText final : public ITextControl {
 
  private:
   QPointer<QLabel> m_label;
-};
-
-// Stand-ins for an ID the dialog does not have: they hold nothing.
-class NullListView final : public IListView {
- public:
-  void InsertColumn(int, std::string_view, int) override {}
-  void DeleteColumn(int) override {}
-  int GetColumnCount() const override { return 0; }
-  int InsertItem(int, std::string_view) override { return -1; }
-  void SetItemText(int, std::string_view) override {}
-  void DeleteAllItems() override {}
-  int GetFirstSelected() const override { return -1; }
-  std::string GetItemText(int, int) const override { return {}; }
-  int GetItemCount() const override { return 0; }
-  int ClientWidth() const override { return 0; }
-};
-
-class NullComboBox final : public IComboBox {
- public:
-  void AddString(std::string_view) override {}
-  void SetCurSel(int) override {}
-  int GetCurSel() const override { return -1; }
-  int GetCount() const override { return 0; }
-};
-
-class NullText final : public ITextControl {
- public:
-  std::string GetText() const override { return {}; }
-  void SetText(std::string_view) override {}
 };
 
 // UTF-8 at the edge of the platform layer.
