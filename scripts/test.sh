@@ -5,25 +5,30 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_packages
 ensure_locale
 
-# 1. The core alone, in a configuration that never looks for Qt, with the
-#    one benchmark that needs no Qt, so that it keeps compiling.
-CORE="$ROOT/build/core"
-cmake -S "$ROOT" -B "$CORE" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DQV_WITH_QT=OFF -DQV_WERROR=ON -DQV_BUILD_BENCH=ON >/dev/null
-cmake --build "$CORE" -j "$JOBS"
-(cd "$CORE" && ctest -j "$JOBS" --output-on-failure)
+# One sanitized tree serves both builds: the core is compiled once, first in
+# a configuration that never looks for Qt, then reused when the Qt program
+# joins. AddressSanitizer, UndefinedBehaviorSanitizer and the standard
+# library's bounds checks; line tables are all their reports need.
+TEST="$ROOT/build/test"
+configure() {
+  cmake -S "$ROOT" -B "$TEST" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DQV_SANITIZE=ON -DQV_WERROR=ON \
+    -DQV_BUILD_BENCH=OFF "$@" >/dev/null
+}
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=0}"
+
+# 1. The core alone.
+configure -DQV_WITH_QT=OFF
+cmake --build "$TEST" -j "$JOBS"
+(cd "$TEST" && ctest -j "$JOBS" --output-on-failure)
 
 # 2. The Debian package from a Release tree (kept between runs), checked
 #    unpacked, never installed.
 bash "$ROOT/scripts/package.sh"
 bash "$ROOT/scripts/check_package.sh"
 
-# 3. Everything but the benchmarks, with AddressSanitizer,
-#    UndefinedBehaviorSanitizer and the standard library's bounds checks.
-TEST="$ROOT/build/test"
-cmake -S "$ROOT" -B "$TEST" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DQV_SANITIZE=ON -DQV_WERROR=ON -DQV_BUILD_BENCH=OFF >/dev/null
+# 3. Everything but the benchmarks.
+configure -DQV_WITH_QT=ON
 cmake --build "$TEST" -j "$JOBS"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=0}"
 cd "$TEST" && ctest -j "$JOBS" --output-on-failure
