@@ -70,16 +70,6 @@ bool ParseSize(const std::string& text, int& w, int& h) {
   return w >= 16 && h >= 16 && w <= 10000 && h <= 10000;
 }
 
-bool EndsWithNoCase(const std::string& s, const std::string& suffix) {
-  if (s.size() < suffix.size()) return false;
-  for (std::size_t i = 0; i < suffix.size(); ++i) {
-    char c = s[s.size() - suffix.size() + i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != suffix[i]) return false;
-  }
-  return true;
-}
-
 enum OptionId {
   kHelp = 'h',
   kJobs = 'j',
@@ -323,14 +313,15 @@ ParseResult ParseArgs(const std::vector<std::string>& args, Options& options,
     return ParseResult::UsageError;
   }
   if (!options.graphPath.empty()) {
-    if (EndsWithNoCase(options.graphPath, ".png")) {
-      options.graphFormat = GraphFormat::Png;
-    } else if (EndsWithNoCase(options.graphPath, ".svg")) {
-      options.graphFormat = GraphFormat::Svg;
-    } else {
+    const std::optional<offscreen::ImageFormat> format =
+        offscreen::ImageFormatOfName(options.graphPath);
+    if (!format) {
       error = "--graph takes a .png or .svg file name";
       return ParseResult::UsageError;
     }
+    options.graphFormat = *format == offscreen::ImageFormat::Svg
+                              ? GraphFormat::Svg
+                              : GraphFormat::Png;
   }
   if (options.width > 0 && options.graphPath.empty()) {
     error = "--size needs --graph";

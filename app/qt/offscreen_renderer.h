@@ -6,13 +6,32 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/platform.h"
 
 namespace qv::offscreen {
 
 enum class ImageFormat { Png, Svg };
+
+// The picture a file name asks for by its ending, in any case; none for
+// any other name. The window's export and quorvane-report decide alike.
+inline std::optional<ImageFormat> ImageFormatOfName(std::string_view name) {
+  const auto endsWith = [name](std::string_view suffix) {
+    if (name.size() < suffix.size()) return false;
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+      char c = name[name.size() - suffix.size() + i];
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      if (c != suffix[i]) return false;
+    }
+    return true;
+  };
+  if (endsWith(".png")) return ImageFormat::Png;
+  if (endsWith(".svg")) return ImageFormat::Svg;
+  return std::nullopt;
+}
 
 using DrawFunction = std::function<void(IDrawContext&)>;
 

@@ -12,6 +12,8 @@
 #include "app/headless/replay.h"
 #include "app/headless/visible_drawing.h"
 #include "app/list_text.h"
+#include "app/qt/offscreen_renderer.h"
+#include "app/qt/qt_files.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/qt_print.h"
 #include "app/qt/qt_render.h"
@@ -37,16 +39,6 @@ constexpr FileKind kCsv{"CSVﾌｧｲﾙ(*.csv) (*.csv *.CSV)", "csv"};
 constexpr FileKind kPng{"PNGﾌｧｲﾙ(*.png) (*.png *.PNG)", "png"};
 constexpr FileKind kSvg{"SVGﾌｧｲﾙ(*.svg) (*.svg *.SVG)", "svg"};
 constexpr FileKind kPdf{"PDFﾌｧｲﾙ(*.pdf) (*.pdf *.PDF)", "pdf"};
-
-bool EndsWithNoCase(const std::string& s, const std::string& suffix) {
-  if (s.size() < suffix.size()) return false;
-  for (std::size_t i = 0; i < suffix.size(); ++i) {
-    char c = s[s.size() - suffix.size() + i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != suffix[i]) return false;
-  }
-  return true;
-}
 
 bool Write(Platform& platform, const std::string& path,
            const std::string& bytes) {
@@ -87,11 +79,7 @@ std::optional<std::string> AskName(QWidget* parent, const char* title,
                            kinds[static_cast<std::size_t>(i)].suffix));
                    });
   dialog.selectFile(QString::fromUtf8(defaultName));
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  const QStringList files = dialog.selectedFiles();
-  if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;
-  const QByteArray name = QFile::encodeName(files.first());
-  return std::string(name.constData(), static_cast<std::size_t>(name.size()));
+  return ChosenFileName(dialog);
 }
 
 }  // namespace
@@ -103,10 +91,9 @@ bool ExportListCsv(Platform& platform, const std::string& path) {
 }
 
 bool ExportGraph(Platform& platform, const std::string& path) {
-  offscreen::ImageFormat format = offscreen::ImageFormat::Png;
-  if (EndsWithNoCase(path, ".svg")) {
-    format = offscreen::ImageFormat::Svg;
-  } else if (!EndsWithNoCase(path, ".png")) {
+  const std::optional<offscreen::ImageFormat> format =
+      offscreen::ImageFormatOfName(path);
+  if (!format) {
     platform.MessageBox(kMsgGraphExtension);
     return false;
   }
@@ -114,7 +101,7 @@ bool ExportGraph(Platform& platform, const std::string& path) {
   const std::vector<headless::DrawOp> ops =
       headless::VisibleDrawing(platform.GraphDrawing(), area);
   std::string bytes;
-  if (!RenderDrawing(format, area.Width(), area.Height(),
+  if (!RenderDrawing(*format, area.Width(), area.Height(),
                      [&ops](IDrawContext& dc) { headless::Replay(ops, dc); },
                      bytes)) {
     platform.MessageBox(kMsgOutputWriteFailed);

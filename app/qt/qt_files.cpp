@@ -29,14 +29,18 @@ QString PathToQt(const std::string& path) {
 std::optional<std::string> RunDialog(QWidget* parent, bool save) {
   QFileDialog dialog(parent);
   SetUpRaceFileDialog(dialog, save);
+  return ChosenFileName(dialog);
+}
+
+}  // namespace
+
+std::optional<std::string> ChosenFileName(QFileDialog& dialog) {
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;
   const QByteArray name = QFile::encodeName(files.first());
   return std::string(name.constData(), static_cast<std::size_t>(name.size()));
 }
-
-}  // namespace
 
 void SetUpRaceFileDialog(QFileDialog& dialog, bool save) {
   // Qt's own dialog everywhere, so the filters read the same on every

@@ -27,5 +27,8 @@ std::optional<std::string> AskSaveFileName(QWidget* parent);
 // default extension, the text-file and all-files filters with the first
 // selected, and on save the prompt before an existing file is replaced.
 void SetUpRaceFileDialog(QFileDialog& dialog, bool save);
+// Runs the dialog; the chosen file's name in the file system's encoding,
+// none when cancelled.
+std::optional<std::string> ChosenFileName(QFileDialog& dialog);
 
 }  // namespace qv::qt
