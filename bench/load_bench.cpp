@@ -14,6 +14,7 @@
 #include "app/qt/qt_dialog.h"
 #include "app/qt/qt_platform.h"
 #include "app/race_dlg.h"
+#include "bench/qt_bench_main.h"
 #include "file/race_file.h"
 #include "res/resource.h"
 
@@ -97,12 +98,4 @@ BENCHMARK_CAPTURE(TypeIntoComment, sample_race, SampleRace())
 BENCHMARK_CAPTURE(TypeIntoComment, one_line_comment_ascii_16MiB, kOneLineAscii)
     ->Unit(benchmark::kMillisecond)->Iterations(20);
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -1,9 +1,6 @@
 // quorvane as app/qt/main.cpp starts it, ending right after its main
 // window's first paint: what the start-up benchmark times.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include "app/qt/qt_platform.h"
 #include "app/race_app.h"
@@ -11,14 +8,7 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Quorvane"));
-  QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
-  QTranslator qtJapanese;
-  if (qtJapanese.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
-                      QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtJapanese);
-  }
+  qv::qt::SetUpApplication();
   ExitAfterFirstPaintOfAnyWindow();
   qv::qt::Platform platform;
   qv::CRaceApp raceApp(platform);

@@ -1,9 +1,6 @@
 #include <QApplication>
 #include <QFile>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QStringList>
-#include <QTranslator>
 #include <cstdio>
 
 #include "app/qt/qt_platform.h"
@@ -11,16 +8,7 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Quorvane"));
-  QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
-  // The program speaks Japanese, so Qt's own texts (file and print dialogs,
-  // Yes/No buttons) do too, whatever the user's locale.
-  QTranslator qtJapanese;
-  if (qtJapanese.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
-                      QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtJapanese);
-  }
+  qv::qt::SetUpApplication();
   // quorvane [RACE-FILE] (the desktop entry's %f): Qt has taken its own
   // options out already; encodeName gives back the name's bytes as the
   // system passed them.

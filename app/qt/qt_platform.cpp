@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <csignal>
 #include <map>
@@ -326,6 +329,18 @@ void Platform::BindControls() {
       case ControlKind::Icon:
         break;
     }
+  }
+}
+
+void SetUpApplication() {
+  QApplication::setApplicationName(QStringLiteral("Quorvane"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
+  // Owned by the application, so it lives exactly as long.
+  auto* japanese = new QTranslator(QCoreApplication::instance());
+  if (japanese->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
+                     QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(japanese);
   }
 }
 

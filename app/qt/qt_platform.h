@@ -93,4 +93,9 @@ class Platform final : public IPlatform {
   std::optional<QColor> m_text;
 };
 
+// The application's name, desktop file and Qt's own texts in Japanese (the
+// file and print dialogs, the Yes/No buttons), whatever the user's locale.
+// Call once the QApplication exists.
+void SetUpApplication();
+
 }  // namespace qv::qt
