@@ -65,11 +65,12 @@ TEST(RaceFileFormat, LinesAreTakenByPosition) {
   const std::string one = "2.5\r\n900\r\n900\r\n5\r\n1\r\n2\r\n3\r\n";
   const RaceFileSection oneRead{2.5, 900, 900, 5, 1, 2, 3};
   const Case cases[] = {
-      {"Only", "Only", 0, {}, ""},
+      {"Only", "Only", 0, {}, ""},  // no line end at all
       {Header("", "0") + "a\nb\r\n\r\n\rc\r", "", 0, {}, "a\nb\n\n\rc\r\n"},
       {Header("", "0") + "abc\x1A" "def\r\n", "", 0, {}, "abc\n"},  // Ctrl-Z
       {Header("Z", "1") + "3\r\n4\x1A\r\n5\r\n", "Z", 1, {3, 4}, ""},
-      {Header("Two", "2") + one, "Two", 2, {}, ""},
+      {Header("Two", "2") + one, "Two", 2, {}, ""},  // missing lines: 0
+      // A count too large reads comment lines as numbers.
       {Header("Two", "2") + one + "fine\r\n12.5km\r\n\r\n7.5\r\nx\r\n3\r\n4"
        "\r\nrest\r\n", "Two", 2, {0, 12, 0, 7.5, 0, 3, 4}, "rest\n"},
       {Header("One", "1") + one + "end", "One", 1, oneRead, "end\n"},
