@@ -1,5 +1,5 @@
-// Helpers for the graph and print tests: a dialog on the headless platform
-// with the computed table filled by hand, and views of a recorded drawing.
+// The graph and print tests' dialog, its computed table filled by hand, and
+// views of a recorded drawing.
 #pragma once
 
 #include <map>
@@ -31,7 +31,6 @@ struct Section {
 struct GraphFixture {
   doubles::Platform platform;
   CRaceDlg dlg{platform};
-
   GraphFixture() { dlg.OnInitDialog(); }
 
   void SetComputed(const std::vector<Section>& sections, int unit) {
@@ -69,21 +68,22 @@ inline std::string TextsOf(const std::vector<DrawOp>& ops, Rgb color) {
   return out;
 }
 
+inline std::string XY(int x, int y) {
+  return std::to_string(x) + "," + std::to_string(y);
+}
+
 // The lines drawn in a pen of this colour and width (handle 0 is the
 // context's own black 1-px pen), each as "x0,y0 x1,y1".
 inline std::vector<std::string> LinesIn(const std::vector<DrawOp>& ops,
                                         Rgb color, int width) {
   std::map<int, headless::PenInfo> pens{{0, {PenStyle::Solid, 1, kBlack}}};
   std::vector<std::string> out;
-  auto xy = [](int x, int y) {
-    return std::to_string(x) + "," + std::to_string(y);
-  };
   for (const DrawOp& op : ops) {
     if (op.kind == Kind::CreatePen)
       pens[op.handle] = {op.style, op.width, op.color};
     if (op.kind == Kind::LineTo && pens[op.pen].color == color &&
         pens[op.pen].width == width)
-      out.push_back(xy(op.fromX, op.fromY) + " " + xy(op.x, op.y));
+      out.push_back(XY(op.fromX, op.fromY) + " " + XY(op.x, op.y));
   }
   return out;
 }

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "graph_test_support.h"
@@ -58,36 +57,39 @@ class PrintTest : public ::testing::Test {
 };
 
 // By hand: unit CU = (PW - 100) / 8, pitch LP = h + h / 2 with h = 35 +
-// leading. Name at (CU, 100), header two pitches below, rows from four; the
-// graph (PW / 2 high) from 100 + (n + 6) LP, the comment four pitches below
-// it at PW / 8. Columns CU, CU/2, CU/2, then CU apart.
-TEST_F(PrintTest, EventNameHeaderRowsAndCommentStandAtTheirPositions) {
+// leading. Name at (CU, 100), header two pitches below, rows from four,
+// columns CU, CU/2, CU/2, then CU apart; a square graph PW / 2 high, centred,
+// from GT; the comment four pitches below it at PW / 8, green, one a pitch.
+TEST_F(PrintTest, PageLayoutByWidthLeadingAndAxis) {
   const struct {
-    int width, leading, cu, lp, commentY;
+    int width, leading, axis, cu, lp, top;
+    const char* comment;
+    std::vector<std::string> lines;  // by pitch
   } cases[] = {
-      {2400, 0, 287, 52, 516 + 1200 + 208},
-      {2362, 3, 282, 57, 556 + 1181 + 228},
-      {2520, 5, 302, 60, 580 + 1260 + 240},
+      {2400, 0, 0, 287, 52, 516, "晴れ\r\n気温18度\r\n風弱い",
+       {"晴れ", "気温18度", "風弱い"}},
+      // An empty line prints nothing but keeps its place.
+      {2362, 3, 1, 282, 57, 556, "\r\n前半\r\n\r\n後半\r\n",
+       {"", "前半", "", "後半"}},
+      {2520, 5, 0, 302, 60, 580, "a\rb\nc", {"a\rb", "c"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.width);
     platform.Combo(IDC_SPEED_UNIT).SetCurSel(4);
+    platform.Combo(IDC_GRAPH_AXIS).SetCurSel(c.axis);
     Enter(2);
     platform.Text(IDC_EVENT_NAME).SetText("湖畔マラソン");
-    platform.Text(IDC_COMMENT).SetText("x\r\n");
+    platform.Text(IDC_COMMENT).SetText(c.comment);
     const auto r = Print(c.width, 100000, c.leading);
-    EXPECT_EQ(OpsOf(r->ops, Kind::CreateFont).at(0).height, 35);
     const auto t = TableTexts(*r);
-    ASSERT_EQ(t.size(), 1 + 4 * 8 + 1u);
-    EXPECT_EQ(std::pair(t[0].x, t[0].y), std::pair(c.cu, 100));
-    EXPECT_EQ(std::pair(t[33].x, t[33].y), std::pair(c.width / 8, c.commentY));
+    ASSERT_GE(t.size(), 1 + 4 * 8u);
+    EXPECT_EQ(XY(t[0].x, t[0].y), XY(c.cu, 100));
     std::string headers;
     for (int i = 0; i < 32; ++i) {
       const DrawOp& op = t[1 + i];
       const int k = i % 8, row = i / 8;
-      EXPECT_EQ(op.x - (k == 0 ? 0 : t[i].x), k == 0  ? c.cu
-                                              : k < 3 ? c.cu / 2
-                                                      : c.cu);
+      EXPECT_EQ(op.x - (k == 0 ? 0 : t[i].x),
+                k == 1 || k == 2 ? c.cu / 2 : c.cu);
       EXPECT_EQ(op.y, 100 + (row == 0 ? 2 : row + 3) * c.lp);
       if (row > 0) {
         EXPECT_EQ(op.text, platform.List().GetItemText(row - 1, k));
@@ -99,108 +101,48 @@ TEST_F(PrintTest, EventNameHeaderRowsAndCommentStandAtTheirPositions) {
     EXPECT_EQ(headers,
               "区間 出発 到着 ロスタイム 出発時間 到着時間 ラップタイム "
               "速度/ｋｍ ");
-    EXPECT_EQ(t[9 + 7].text, "12.00 km/h");
+    const int half = c.width / 2, l = half - half / 2, rt = half + half / 2;
+    const int commentY = c.top + half + 4 * c.lp;
+    std::vector<std::string> printed;
     for (const DrawOp& op : t) {
       EXPECT_TRUE(op.x > 0 && op.x < c.width && op.y > 0) << op.text;
-      EXPECT_EQ(op.textColor, &op == &t.back() ? kGreen : kBlack) << op.text;
-      EXPECT_EQ(op.background, (Rgb{255, 255, 255})) << op.text;
-    }
-    // The stock font and pen are back at the end, the table font deleted.
-    EXPECT_EQ(r->ops.back().font + r->ops.back().pen, 0);
-    EXPECT_EQ(OpsOf(r->ops, Kind::DeleteFont).back().handle,
-              OpsOf(r->ops, Kind::CreateFont).at(0).handle);
-  }
-}
-
-TEST_F(PrintTest, PrintsSectionsPlusOneRowsWhateverTheListHolds) {
-  const struct {
-    int sections, listed;
-    bool compute;
-  } cases[] = {{10, 10, true},
-               {10, 10, false},
-               {0, 0, true},
-               {0, 0, false},
-               {3, 7, true}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.listed << " " << c.compute);
-    Enter(c.listed, c.compute);
-    dlg.m_nSections = c.sections;
-    const auto t = TableTexts(*Print());
-    // A row the list does not have prints empty.
-    ASSERT_EQ(t.size(), 9 + 8 * (c.sections + 1u));
-    for (int i = 0; i < 8 * (c.sections + 1); ++i)
-      EXPECT_EQ(t[9 + i].text, platform.List().GetItemText(i / 8, i % 8));
-  }
-}
-
-TEST_F(PrintTest, CommentLinesGoOnePitchApartInGreen) {
-  const struct {
-    const char* comment;
-    std::vector<std::string> lines;  // by pitch
-  } cases[] = {
-      {"", {}},
-      {"晴れ\r\n", {"晴れ"}},
-      {"晴れ", {"晴れ"}},
-      {"晴れ\r\n気温18度\r\n風弱い", {"晴れ", "気温18度", "風弱い"}},
-      {"前半\r\n\r\n後半\r\n", {"前半", "", "後半"}},
-      {"\r\n\r\n終盤\r\n", {"", "", "終盤"}},
-      {"a\nb", {"a", "b"}},
-      {"a\rb\r\n", {"a\rb"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.comment);
-    Enter(2);
-    platform.Text(IDC_COMMENT).SetText(c.comment);
-    // PW 2400: x = 300; LP 52; the first line at 516 + 1200 + 4 * 52.
-    std::vector<std::string> printed;
-    for (const DrawOp& op : TableTexts(*Print())) {
-      if (op.y < 1924) continue;
-      EXPECT_EQ(op.x, 300);
-      EXPECT_EQ((op.y - 1924) % 52, 0);
-      EXPECT_EQ(op.textColor, kGreen);
-      printed.resize((op.y - 1924) / 52 + 1);
+      EXPECT_EQ(op.textColor, op.y < commentY ? kBlack : kGreen) << op.text;
+      if (op.y < commentY) continue;
+      EXPECT_EQ(XY(op.x, (op.y - commentY) % c.lp), XY(c.width / 8, 0));
+      printed.resize((op.y - commentY) / c.lp + 1);
       printed.back() = op.text;
     }
     EXPECT_EQ(printed, c.lines);
-  }
-}
-
-TEST_F(PrintTest, GraphStandsInTheSquareBelowTheTableByAxis) {
-  // PW 2400, two sections: the plot runs from (600, 516) to (1800, 1716),
-  // drawn in the page's own pen; the speed caption 10 right of it, 50 below
-  // its top, level with it when reversed.
-  for (int axis : {0, 1}) {
-    SCOPED_TRACE(axis);
-    platform.Combo(IDC_GRAPH_AXIS).SetCurSel(axis);
-    Enter(2);
-    const auto r = Print();
+    // The frame in the page's own pen, which is in use again at the end.
+    const int b = c.top + half;
     EXPECT_EQ(Path(LinesIn(r->ops, kBlack, 1)),
-              "600,516 600,1716 1800,1716 1800,516 600,516");
-    const auto texts = OpsOf(r->ops, Kind::TextOut);
-    const auto caption =
-        std::ranges::find(texts, "Speed(分/km)", &DrawOp::text);
-    ASSERT_NE(caption, texts.end());
-    EXPECT_EQ(std::pair(caption->x, caption->y),
-              std::pair(1810, 566 - 50 * axis));
+              XY(l, c.top) + " " + XY(l, b) + " " + XY(rt, b) + " " +
+                  XY(rt, c.top) + " " + XY(l, c.top));
+    EXPECT_TRUE(
+        TextsOf(r->ops, kRed).ends_with(c.axis ? "距離(km)" : "Time(分)"));
+    EXPECT_EQ(r->ops.back().font + r->ops.back().pen, 0);
   }
 }
 
 // PW 2400, LP 52: the graph from 100 + (n + 6) 52, 1200 high and 100 more
-// for its caption; comment lines from 208 below it.
+// for its caption; comment lines from 208 below it. Rows are the sections
+// and the totals whatever the list holds; a row it lacks prints empty.
 TEST_F(PrintTest, ContentTallerThanThePageIsScaledToFit) {
   const struct {
-    int sections, comment, height;
+    int sections, listed;
+    bool compute;
+    int comment, height;
     double scale;
   } cases[] = {
-      {45, 20, 3389, 3389.0 / (2752 + 1408 + 20 * 52)},
-      {45, 0, 3389, 3389.0 / (2752 + 1300)},
-      {3, 2, 3389, 1.0},
-      {3, 2, 2080, 1.0},
-      {3, 2, 2079, 2079.0 / 2080.0},
+      {45, 45, true, 20, 3389, 3389.0 / (2752 + 1408 + 20 * 52)},
+      {45, 45, false, 0, 3389, 3389.0 / (2752 + 1300)},
+      {3, 7, true, 2, 2080, 1.0},
+      {3, 3, false, 2, 2079, 2079.0 / 2080.0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.sections << " " << c.height);
-    Enter(c.sections);
+    Enter(c.listed, c.compute);
+    dlg.m_nSections = c.sections;
     std::string comment;
     for (int k = 0; k < c.comment; ++k) comment += "コメント\r\n";
     platform.Text(IDC_COMMENT).SetText(comment);
@@ -210,37 +152,36 @@ TEST_F(PrintTest, ContentTallerThanThePageIsScaledToFit) {
     for (std::size_t i = 0; c.scale != 1.0 && i < r->opsAtScale; ++i)
       EXPECT_TRUE(r->ops[i].kind != Kind::TextOut &&
                   r->ops[i].kind != Kind::LineTo);
-    EXPECT_EQ(TableTexts(*r)[9 + 8 * c.sections].y, 308 + c.sections * 52);
+    const auto t = TableTexts(*r);
+    ASSERT_EQ(t.size(), 9 + 8 * (c.sections + 1u) + c.comment);
+    for (int i = 0; i < 8 * (c.sections + 1); ++i)
+      EXPECT_EQ(t[9 + i].text, platform.List().GetItemText(i / 8, i % 8));
+    EXPECT_EQ(t[9 + 8 * c.sections].y, 308 + c.sections * 52);
     EXPECT_EQ(r->calls.back(), "EndDoc");
   }
 }
 
+// One page named after the program; a failing step aborts the document
+// with a message; a cancelled dialog leaves the next job alone.
 TEST_F(PrintTest, JobIsOneNamedPageFailuresAbortItCancelSkipsIt) {
   Enter(3);
-  const auto rows = platform.List().Rows();
-  // Cancelled: no job, the next one is left alone, no message.
-  auto later = std::make_unique<doubles::PrintJob>(2400, 3389);
-  const auto laterRecord = later->record();
-  platform.printJobs.push_back(nullptr);
-  platform.printJobs.push_back(std::move(later));
-  dlg.OnPrint();
-  EXPECT_TRUE(laterRecord->calls.empty());
-  EXPECT_TRUE(platform.messages.empty());
-  platform.printJobs.clear();
-
   const struct {
     int startDoc, startPage, endPage, endDoc;
-    const char* calls;
+    std::vector<std::string> calls;  // none: cancelled
   } cases[] = {
-      {1, 1, 1, 1, "StartDoc StartPage EndPage EndDoc"},
-      {1, -1, 1, 1, "StartDoc StartPage AbortDoc"},
-      {1, 1, -1, 1, "StartDoc StartPage EndPage AbortDoc"},
-      {-1, 1, 1, 1, "StartDoc AbortDoc"},
-      {1, 1, 1, -1, "StartDoc StartPage EndPage EndDoc"},
+      {1, 1, 1, 1, {"StartDoc", "StartPage", "EndPage", "EndDoc"}},
+      {1, -1, 1, 1, {"StartDoc", "StartPage", "AbortDoc"}},
+      {1, 1, -1, 1, {"StartDoc", "StartPage", "EndPage", "AbortDoc"}},
+      {-1, 1, 1, 1, {"StartDoc", "AbortDoc"}},
+      {1, 1, 1, -1, {"StartDoc", "StartPage", "EndPage", "EndDoc"}},
+      {1, 1, 1, 1, {}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.calls);
+    SCOPED_TRACE(testing::Message()
+                 << c.startDoc << c.startPage << c.endPage << c.endDoc);
     platform.messages.clear();
+    platform.printJobs.clear();
+    if (c.calls.empty()) platform.printJobs.push_back(nullptr);
     auto job = std::make_unique<doubles::PrintJob>(2400, 3389);
     job->startDocResult = c.startDoc;
     job->startPageResult = c.startPage;
@@ -249,16 +190,11 @@ TEST_F(PrintTest, JobIsOneNamedPageFailuresAbortItCancelSkipsIt) {
     const auto r = job->record();
     platform.printJobs.push_back(std::move(job));
     dlg.OnPrint();
-    EXPECT_EQ(r->docName, "Quorvane");
-    std::string calls;
-    for (const std::string& call : r->calls)
-      calls += (calls.empty() ? "" : " ") + call;
-    EXPECT_EQ(calls, c.calls);
-    EXPECT_EQ(platform.messages.size(),
-              c.startDoc + c.startPage + c.endPage + c.endDoc == 4 ? 0u : 1u);
-    EXPECT_TRUE(platform.messages.empty() ||
-                platform.messages[0] == kMsgPrintFailed);
-    EXPECT_EQ(platform.List().Rows(), rows);  // printing changes no data
+    EXPECT_EQ(r->docName, c.calls.empty() ? "" : "Quorvane");
+    EXPECT_EQ(r->calls, c.calls);
+    const bool ok = c.startDoc + c.startPage + c.endPage + c.endDoc == 4;
+    EXPECT_EQ(platform.messages,
+              std::vector<std::string>(ok ? 0 : 1, kMsgPrintFailed));
   }
 }
 
