@@ -2,7 +2,6 @@
 // it copies from the list, the comment, the fit to the page and the failures.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,8 +11,6 @@
 
 namespace qv::graphtest {
 namespace {
-
-using Record = doubles::PrintJob::Record;
 
 class PrintTest : public ::testing::Test {
  protected:
@@ -34,8 +31,7 @@ class PrintTest : public ::testing::Test {
     if (compute) dlg.OnCompute();
   }
 
-  std::shared_ptr<Record> Print(int width = 2400, int height = 100000,
-                                int leading = 0) {
+  auto Print(int width = 2400, int height = 100000, int leading = 0) {
     auto job = std::make_unique<doubles::PrintJob>(width, height, leading);
     auto record = job->record();
     platform.printJobs.push_back(std::move(job));
@@ -44,7 +40,7 @@ class PrintTest : public ::testing::Test {
   }
 
   // Texts in the table font, the first one created (the graph has its own).
-  static std::vector<DrawOp> TableTexts(const Record& r) {
+  static std::vector<DrawOp> TableTexts(const doubles::PrintJob::Record& r) {
     std::vector<DrawOp> texts;
     for (const DrawOp& op : OpsOf(r.ops, Kind::TextOut))
       if (op.font == OpsOf(r.ops, Kind::CreateFont).at(0).handle)

@@ -16,11 +16,14 @@ namespace {
 
 using filetest::ReadBytes;
 
-struct FullSink final : Sink {
-  bool Write(std::string_view) override { return errno = ENOSPC, false; }
-};
+// Keeps what is written; when full, fails as a full disk does.
 struct StringSink final : Sink {
-  bool Write(std::string_view more) override { return text += more, true; }
+  bool Write(std::string_view more) override {
+    if (!full) text += more;
+    errno = full ? ENOSPC : 0;
+    return !full;
+  }
+  bool full = false;
   std::string text;
 };
 
@@ -36,8 +39,8 @@ TEST(ReportRun, FailingStandardOutputFailsTheRunButEveryRaceIsDone) {
                        dir.File("b.txt")},
                       o, error),
             ParseResult::Ok);
-  FullSink out;
-  StringSink err;
+  StringSink out, err;
+  out.full = true;
   EXPECT_EQ(report::Run(o, RunContext{}, out, err), 1);
   EXPECT_EQ(err.text.find("出力ファイルに書き込めません: 標準出力"), 0u);
   EXPECT_NE(ReadBytes(dir.File("a.csv")).find("全区間"), std::string::npos);
