@@ -1,199 +1,153 @@
-// The Qt drawing context on real pixels: an offscreen image, a scaled
-// painter as on a printer page, and a vector surface.
+// The Qt drawing context on real pixels (an image, a painter scaled as on a
+// printer page) and the section graph replayed through it as
+// quorvane-report renders it.
 #include <gtest/gtest.h>
 
-#include <QColor>
-#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <climits>
-#include <vector>
+#include <functional>
+#include <set>
 
-#include "res/strings.h"
+#include "app/headless/replay.h"
 #include "app/qt/qt_draw_context.h"
-#include "app/qt/qt_fonts.h"
+#include "tests/core/graph_test_support.h"
+#include "tests/core/race_fixture.h"
 
 namespace qv::qt {
 namespace {
 
+using graphtest::kB, graphtest::kL, graphtest::kR, graphtest::kT;
+const QRgb kWhite = qRgb(255, 255, 255), kBlack = qRgb(0, 0, 0);
+const QRgb kRed = qRgb(192, 0, 0), kGreen = qRgb(0, 128, 0);
 
-QRgb Rgb32(int r, int g, int b) { return qRgb(r, g, b); }
-const QRgb kWhitePx = Rgb32(255, 255, 255);
-const QRgb kBlackPx = Rgb32(0, 0, 0);
-const QRgb kBluePx = Rgb32(0, 0, 255);
-
-// Draws on a fresh image of the given colour through a fresh context.
-template <typename Draw>
-QImage Render(int w, int h, QRgb fill, Draw&& draw) {
+QImage Render(int w, int h, QRgb fill,
+              const std::function<void(IDrawContext&)>& draw, qreal scale = 1) {
   QImage image(w, h, QImage::Format_RGB32);
   image.fill(fill);
-  {
-    QPainter painter(&image);
-    QtDrawContext dc(painter);
-    draw(dc);
-  }
+  QPainter painter(&image);
+  painter.scale(scale, scale);
+  draw(*std::make_unique<QtDrawContext>(painter));
+  painter.end();
   return image;
 }
 
-std::vector<int> LitColumns(const QImage& image, int y, QRgb color) {
-  std::vector<int> xs;
-  for (int x = 0; x < image.width(); ++x)
-    if (image.pixel(x, y) == color) xs.push_back(x);
-  return xs;
-}
-
-std::vector<int> LitRows(const QImage& image, int x, QRgb color) {
-  std::vector<int> ys;
+// The pixels of a colour, in one column or all.
+using Pixels = std::set<std::pair<int, int>>;
+Pixels Where(const QImage& image, QRgb color, int onlyX = -1) {
+  Pixels found;
   for (int y = 0; y < image.height(); ++y)
-    if (image.pixel(x, y) == color) ys.push_back(y);
-  return ys;
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) == color && (onlyX < 0 || x == onlyX))
+        found.insert({x, y});
+  return found;
 }
 
 TEST(QtDrawContext, FreshPenIsBlackOnePixelAndLeavesOutTheEndPoint) {
-  const QImage image = Render(40, 30, kWhitePx, [](IDrawContext& dc) {
-    dc.MoveTo(2, 3);
-    dc.LineTo(10, 3);  // right
-    dc.LineTo(10, 8);  // down
-    dc.MoveTo(30, 20);
-    dc.LineTo(20, 20);  // left
-    dc.MoveTo(35, 25);
-    dc.LineTo(35, 15);  // up
-    dc.MoveTo(0, 10);
-    dc.LineTo(5, 15);  // diagonal
+  // Right, down, left, up and diagonally.
+  const int lines[][4] = {{2, 3, 10, 3},
+                          {12, 3, 12, 8},
+                          {30, 20, 20, 20},
+                          {35, 25, 35, 15},
+                          {0, 10, 5, 15}};
+  Pixels expected;
+  const QImage image = Render(40, 30, kWhite, [&](IDrawContext& dc) {
+    for (const auto& l : lines) {
+      dc.MoveTo(l[0], l[1]);
+      dc.LineTo(l[2], l[3]);
+      const int n = std::max(std::abs(l[2] - l[0]), std::abs(l[3] - l[1]));
+      for (int k = 0; k < n; ++k)
+        expected.insert(
+            {l[0] + k * (l[2] - l[0]) / n, l[1] + k * (l[3] - l[1]) / n});
+    }
   });
-  EXPECT_EQ(LitColumns(image, 3, kBlackPx),
-            (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10}));
-  EXPECT_EQ(LitRows(image, 10, kBlackPx), (std::vector<int>{3, 4, 5, 6, 7}));
-  // (35 is the upward line crossing this row.)
-  EXPECT_EQ(LitColumns(image, 20, kBlackPx),
-            (std::vector<int>{21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 35}));
-  EXPECT_EQ(LitRows(image, 35, kBlackPx),
-            (std::vector<int>{16, 17, 18, 19, 20, 21, 22, 23, 24, 25}));
-  for (int k = 0; k < 5; ++k) EXPECT_EQ(image.pixel(k, 10 + k), kBlackPx) << k;
-  EXPECT_EQ(image.pixel(5, 15), kWhitePx);
-  // Nothing else was touched.
-  int black = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      black += image.pixel(x, y) == kBlackPx;
-  EXPECT_EQ(black, 8 + 5 + 10 + 10 + 5);
+  EXPECT_EQ(Where(image, kBlack), expected);
+  EXPECT_EQ(Where(image, kWhite).size(), 40 * 30 - expected.size());
 }
 
 TEST(QtDrawContext, PensHaveWidthColourAndStyle) {
-  const QImage image = Render(60, 40, kWhitePx, [](IDrawContext& dc) {
+  const QImage image = Render(60, 40, kWhite, [](IDrawContext& dc) {
     const PenHandle wide = dc.CreatePen(PenStyle::Solid, 5, Rgb{192, 0, 0});
-    const PenHandle dotted = dc.CreatePen(PenStyle::Dot, 1, Rgb{0, 0, 255});
-    const PenHandle zero = dc.CreatePen(PenStyle::Solid, 0, Rgb{0, 128, 0});
-    EXPECT_EQ(dc.SelectPen(wide), 0);
+    dc.SelectPen(wide);
+    dc.DeletePen(wide);  // selected, so kept
     dc.MoveTo(10, 10);
     dc.LineTo(50, 10);
-    EXPECT_EQ(dc.SelectPen(dotted), wide);
+    dc.SelectPen(dc.CreatePen(PenStyle::Dot, 1, Rgb{0, 0, 255}));
     dc.MoveTo(0, 30);
     dc.LineTo(60, 30);
-    dc.SelectPen(zero);
+    dc.SelectPen(dc.CreatePen(PenStyle::Solid, 0, Rgb{0, 128, 0}));
     dc.MoveTo(0, 35);
     dc.LineTo(60, 35);
   });
-  // Five rows, centred on the line.
-  EXPECT_EQ(LitRows(image, 30, Rgb32(192, 0, 0)),
-            (std::vector<int>{8, 9, 10, 11, 12}));
-  // Dotted: some pixels of the line set, some left.
-  const auto dots = LitColumns(image, 30, kBluePx);
-  EXPECT_GE(dots.size(), 10u);
-  EXPECT_LE(dots.size(), 40u);
-  // Width 0 draws one pixel wide.
-  EXPECT_EQ(LitRows(image, 20, Rgb32(0, 128, 0)), std::vector<int>{35});
+  // Five rows centred on the line; a dotted line has gaps; width 0 is 1.
+  EXPECT_EQ(Where(image, kRed, 30),
+            (Pixels{{30, 8}, {30, 9}, {30, 10}, {30, 11}, {30, 12}}));
+  const std::size_t dots = Where(image, qRgb(0, 0, 255)).size();
+  EXPECT_TRUE(dots >= 10 && dots <= 40) << dots;
+  EXPECT_EQ(Where(image, kGreen, 20), (Pixels{{20, 35}}));
 }
 
-TEST(QtDrawContext, SelectionAndDeletionKeepTheContextUsable) {
-  const QImage image = Render(30, 10, kWhitePx, [](IDrawContext& dc) {
-    const PenHandle red = dc.CreatePen(PenStyle::Solid, 1, Rgb{255, 0, 0});
-    dc.SelectPen(red);
-    // An unknown pen changes nothing; the selected one cannot be deleted.
-    EXPECT_EQ(dc.SelectPen(999), red);
-    dc.DeletePen(red);
-    dc.MoveTo(0, 2);
-    dc.LineTo(10, 2);
-    // Reselected the context's own pen, the red one can go.
-    EXPECT_EQ(dc.SelectPen(0), red);
-    dc.DeletePen(red);
-    EXPECT_EQ(dc.SelectPen(red), 0);  // gone: still the black pen
-    dc.MoveTo(0, 5);
-    dc.LineTo(10, 5);
-  });
-  EXPECT_EQ(image.pixel(4, 2), Rgb32(255, 0, 0));
-  EXPECT_EQ(image.pixel(4, 5), kBlackPx);
+// Scaled by four as on a printer page, where coordinates far beyond the
+// surface must not overflow into the picture.
+TEST(QtDrawContext, ScaledPainterScalesEverythingAndFarCoordinatesAreHarmless) {
+  const QImage image = Render(
+      100, 100, kWhite,
+      [](IDrawContext& dc) {
+        dc.FillSolidRect(Rect{INT_MIN, INT_MIN, INT_MAX, 5}, Rgb{0, 0, 255});
+        dc.MoveTo(2, 10);
+        dc.LineTo(INT_MAX, 10);
+        dc.LineTo(INT_MAX, INT_MIN);
+        dc.LineTo(INT_MIN, INT_MAX);
+        dc.TextOut(INT_MAX, INT_MIN, "far away");
+        dc.TextOut(INT_MIN, 15, "far away");
+      },
+      4);
+  EXPECT_EQ(Where(image, qRgb(0, 0, 255)).size(), 100u * 20);
+  const std::size_t rows = Where(image, kBlack, 60).size();
+  EXPECT_TRUE(rows >= 3 && rows <= 5) << rows;
+  EXPECT_EQ(image.pixel(99, 40), kBlack);
+  EXPECT_EQ(image.pixel(4, 40), kWhite);
 }
 
-TEST(QtDrawContext, TextIsOpaqueOnTheBackgroundColour) {
-  int cellHeight = 0;
-  int cellWidth = 0;
-  const QImage image = Render(120, 60, kBluePx, [&](IDrawContext& dc) {
-    const FontHandle font = dc.CreateFont(20, kFontFace);
-    dc.SelectFont(font);
-    cellHeight = dc.GetTextMetrics().height;
-    const QFontMetrics metrics(FontByCellHeight(QString::fromUtf8(kFontFace), 20));
-    cellWidth = metrics.horizontalAdvance(QStringLiteral("MM"));
-    dc.SetTextColor(Rgb{192, 0, 0});
-    dc.TextOut(10, 5, "MM");
-    // A fill makes its colour the background of later text.
-    dc.FillSolidRect(Rect{100, 50, 110, 55}, Rgb{255, 255, 0});
-    dc.TextOut(10, 30, "MM");
-  });
-  ASSERT_GT(cellHeight, 10);
-  ASSERT_GT(cellWidth, 10);
-  // The cell's box, top-left at the point, blanks the blue.
-  EXPECT_EQ(image.pixel(10, 5), kWhitePx);
-  EXPECT_EQ(image.pixel(10 + cellWidth - 1, 5), kWhitePx);
-  EXPECT_EQ(image.pixel(9, 5), kBluePx);
-  EXPECT_EQ(image.pixel(10, 4), kBluePx);
-  EXPECT_EQ(image.pixel(10 + cellWidth, 5), kBluePx);
-  EXPECT_EQ(image.pixel(11, 5 + cellHeight), kBluePx);
-  EXPECT_NE(image.pixel(11, 5 + cellHeight - 1), kBluePx);
-  // The text itself in the text colour.
-  int red = 0;
-  for (int y = 5; y < 5 + cellHeight; ++y)
-    for (int x = 10; x < 10 + cellWidth; ++x)
-      red += image.pixel(x, y) == Rgb32(192, 0, 0);
-  EXPECT_GT(red, 10);
-  EXPECT_EQ(image.pixel(10, 30), Rgb32(255, 255, 0));
-  EXPECT_EQ(image.pixel(105, 52), Rgb32(255, 255, 0));
-}
-
-TEST(QtDrawContext, CoordinatesBeyondAnySurfaceAreHarmless) {
-  const QImage image = Render(40, 20, kWhitePx, [](IDrawContext& dc) {
-    dc.FillSolidRect(Rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, Rgb{0, 0, 255});
-    dc.MoveTo(5, 5);
-    dc.LineTo(INT_MAX, 5);
-    dc.LineTo(INT_MAX, INT_MIN);
-    dc.LineTo(INT_MIN, INT_MAX);
-    const PenHandle wide = dc.CreatePen(PenStyle::Solid, 5, Rgb{0, 0, 0});
-    dc.SelectPen(wide);
-    dc.MoveTo(INT_MIN, INT_MIN);
-    dc.LineTo(INT_MAX, INT_MAX);
-    dc.TextOut(INT_MAX, INT_MIN, "far away");
-    dc.TextOut(INT_MIN, 5, "far away");
-  });
-  EXPECT_EQ(image.pixel(0, 19), kBluePx);
-  // The visible part of the long line.
-  for (int x = 5; x < 40; ++x) EXPECT_EQ(image.pixel(x, 5), kBlackPx) << x;
-}
-
-TEST(QtDrawContext, ScaledPainterScalesPensAsOnAPrinterPage) {
-  QImage image(100, 100, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  {
-    QPainter painter(&image);
-    painter.setWorldTransform(QTransform::fromScale(4, 4));
-    QtDrawContext dc(painter);
-    dc.MoveTo(2, 10);
-    dc.LineTo(20, 10);
+// Its legs round to 280 and 346 pixels, reversed to 347 and 279: the time
+// curve ends within a pixel of the plot's far corner (R, T). The extreme
+// section (the second, slowest; the third, fastest in km/h: unit 4)
+// stands at 0.8 of the height.
+using SectionGraph = testing::RaceFixture;
+TEST_F(SectionGraph, TimeCurveEndsAtTheFarCornerExtremeSectionAtEighty) {
+  Enter({{0, 5, 0, 0, 150000, 0, 0},
+         {5, 10, 3000, 153000, 330000, 0, 0},
+         {10, 21.0975, 0, 330000, 660000, 0, 0}});
+  for (const auto& [axis, unit] : {std::pair{0, 0}, {1, 0}, {0, 4}}) {
+    SCOPED_TRACE(::testing::Message() << "axis " << axis << " unit " << unit);
+    platform.ClearSurface(IDC_GRAPH);
+    Compute(0, 0, unit, axis);
+    const Rect area = platform.GetClientRect(IDC_GRAPH);
+    // On grey: the drawing fills its own white.
+    const QImage image =
+        Render(area.Width(), area.Height(), qRgb(128, 128, 128),
+               [&](IDrawContext& dc) {
+                 headless::Replay(platform.Surface(IDC_GRAPH), dc);
+               });
+    EXPECT_EQ(image.pixel(kL, kT), kBlack);
+    EXPECT_EQ(image.pixel(kL + 100, kB), kBlack);
+    EXPECT_EQ(image.pixel(kR, kB), kBlack);
+    EXPECT_EQ(image.pixel(kR + 2, kB + 2), kWhite);
+    // Near the corner the curve goes no further than half its pen.
+    int nearest = INT_MAX, right = INT_MIN, top = INT_MAX, green = INT_MAX;
+    for (const auto& [x, y] : Where(image, kRed)) {
+      if (y >= 40 || x <= kR - 40) continue;
+      nearest = std::min(nearest, std::max(std::abs(x - kR), std::abs(y - kT)));
+      right = std::max(right, x);
+      top = std::min(top, y);
+    }
+    for (const auto& [x, y] : Where(image, kGreen))
+      if (x >= kL && x < kR - 30) green = std::min(green, y);  // not labels
+    EXPECT_LE(nearest, 1);
+    EXPECT_LE(right, kR + 2);
+    EXPECT_GE(top, kT - 2);
+    EXPECT_LE(std::abs(green - (kB - ((kB - kT) * 8 + 5) / 10)), 1) << green;
   }
-  // One unit is four pixels: the line is about four pixels thick at y 40.
-  const auto rows = LitRows(image, 40, kBlackPx);
-  EXPECT_GE(rows.size(), 3u);
-  EXPECT_LE(rows.size(), 5u);
-  EXPECT_EQ(image.pixel(40, 20), kWhitePx);
 }
 
 }  // namespace
