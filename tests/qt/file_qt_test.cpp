@@ -19,40 +19,31 @@ using filetest::ReadBytes;
 using filetest::ScratchDir;
 using filetest::WriteBytes;
 
-// Nothing but a regular file is read, and a FIFO without a writer must not
-// hang the program.
-TEST(QtFileSystem, ReadsTheWholeFileAsItIsOrFails) {
+// Binary bytes whole, the mode of the file replaced kept, no temporary
+// file left; nothing but a regular file read, and a FIFO without a writer
+// must not hang the program.
+TEST(QtFileSystem, WritesReplacesAndReadsWholeRegularFiles) {
   ScratchDir dir;
-  const std::string bytes("a\r\nb\0\x1A\x93\xFA\r", 9),
-      path = dir.File("大.txt");
-  ASSERT_TRUE(WriteBytes(path, bytes));
+  const std::string path = dir.File("大会.txt"), bytes("a\r\nb\0\x1A\x93\r", 8);
+  qt::QtFileSystem files;
+  ASSERT_EQ(files.WriteAll(path, std::string(100000, 'x')), WriteStatus::Ok);
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  EXPECT_EQ(files.WriteAll(path, bytes), WriteStatus::Ok);
+  struct stat st {};
+  EXPECT_TRUE(::stat(path.c_str(), &st) == 0 && (st.st_mode & 07777) == 0640);
+  EXPECT_EQ(files.ReadAll(path, 8).bytes, bytes);
+  EXPECT_EQ(files.ReadAll(path, 7).status, ReadStatus::TooLarge);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"大会.txt"});
   std::filesystem::create_directory(dir.Path() / "folder");
   ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
-  qt::QtFileSystem files;
-  EXPECT_EQ(files.ReadAll(path, 9).bytes, bytes);
-  const ReadResult big = files.ReadAll(path, 8);
-  EXPECT_TRUE(big.status == ReadStatus::TooLarge && big.bytes.empty());
   for (const std::string& other :
-       {dir.File("none/x"), dir.File("missing"), dir.File("folder"),
-        std::string("/dev/null"), dir.File("pipe")}) {
+       {dir.File("none/x"), dir.File("folder"), std::string("/dev/null"),
+        dir.File("pipe")}) {
     ReadResult r;
     EXPECT_TRUE(filetest::ReturnsWithoutAWriter(
         other, [&] { r = files.ReadAll(other, 100); }));
     EXPECT_EQ(r.status, ReadStatus::OpenFailed) << other;
   }
-}
-
-TEST(QtFileSystem, WritesAndReplacesKeepingPermissions) {
-  ScratchDir dir;
-  const std::string path = dir.File("大会.txt"), second(100000, 'x');
-  qt::QtFileSystem files;
-  EXPECT_EQ(files.WriteAll(path, "first"), WriteStatus::Ok);
-  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  EXPECT_EQ(files.WriteAll(path, second), WriteStatus::Ok);
-  EXPECT_EQ(ReadBytes(path), second);
-  struct stat st {};
-  EXPECT_TRUE(::stat(path.c_str(), &st) == 0 && (st.st_mode & 07777) == 0640);
-  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"大会.txt"});
 }
 
 // Beyond a file-size limit a write fails half-way, as on a full disk: the
@@ -77,24 +68,22 @@ TEST(QtFileSystem, AFileSizeLimitFailsTheWriteKeepingTheOldFile) {
               ::testing::ExitedWithCode(0), "");
 }
 
-// Picks name in dir in the next file dialog (an empty name cancels) after
-// checking how it is set up, and answers a question about replacing the
-// file, whose text goes to *asked.
+// Checks how the next file dialog is set up, picks name in dir in it (an
+// empty name cancels) and answers a question about replacing the file,
+// whose text goes to *asked.
 std::function<void(QWidget*)> Choose(const ScratchDir& dir, QString name,
                                      bool save, bool replace, QString* asked) {
   return [&dir, name, save, replace, asked](QWidget* w) {
     auto* d = qobject_cast<QFileDialog*>(w);
-    ASSERT_NE(d, nullptr);
-    EXPECT_EQ(d->acceptMode() == QFileDialog::AcceptSave, save);
-    EXPECT_TRUE(d->testOption(QFileDialog::DontUseNativeDialog));
-    EXPECT_FALSE(d->testOption(QFileDialog::DontConfirmOverwrite));
-    EXPECT_TRUE(d->defaultSuffix().isEmpty());
-    QStringList types;
-    auto* list = d->findChild<QComboBox*>("fileTypeCombo");
-    for (int k = 0; list != nullptr && k < list->count(); ++k)
-      types << list->itemText(k);
-    EXPECT_EQ(types.join('|'), "TXTﾌｧｲﾙ(*.TXT;*.txt)|すべてのﾌｧｲﾙ (*.*)");
-    EXPECT_EQ(list ? list->currentIndex() : -1, 0);
+    auto* types = d->findChild<QComboBox*>("fileTypeCombo");
+    ASSERT_TRUE(types != nullptr && types->count() == 2);
+    EXPECT_EQ(types->itemText(0) + "|" + types->itemText(1),
+              "TXTﾌｧｲﾙ(*.TXT;*.txt)|すべてのﾌｧｲﾙ (*.*)");
+    EXPECT_TRUE(types->currentIndex() == 0 && d->defaultSuffix().isEmpty() &&
+                d->acceptMode() == (save ? QFileDialog::AcceptSave
+                                         : QFileDialog::AcceptOpen) &&
+                d->testOption(QFileDialog::DontUseNativeDialog) &&
+                !d->testOption(QFileDialog::DontConfirmOverwrite));
     if (name.isEmpty()) return d->reject();
     d->setDirectory(QString::fromStdString(dir.Path().string()));
     d->selectFile(name);
