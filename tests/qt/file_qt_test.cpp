@@ -19,6 +19,20 @@ using filetest::ReadBytes;
 using filetest::ScratchDir;
 using filetest::WriteBytes;
 
+// Beyond a file-size limit a write fails half-way, as on a full disk, and
+// the old file stays. A process dies of SIGXFSZ unless the platform sets it
+// aside; QSaveFile, buffered, would commit the first bytes and succeed.
+bool WriteBeyondALimitFails(const std::string& path) {
+  std::signal(SIGXFSZ, SIG_DFL);
+  qt::Platform platform;
+  const std::string old = ReadBytes(path);
+  const rlimit limit{1000, 1000};
+  return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+         platform.Files().WriteAll(path, std::string(5000, 'n')) ==
+             WriteStatus::WriteFailed &&
+         ReadBytes(path) == old;
+}
+
 // Binary bytes whole, the mode of the file replaced kept, no temporary
 // file left; nothing but a regular file read, and a FIFO without a writer
 // must not hang the program.
@@ -33,6 +47,8 @@ TEST(QtFileSystem, WritesReplacesAndReadsWholeRegularFiles) {
   EXPECT_TRUE(::stat(path.c_str(), &st) == 0 && (st.st_mode & 07777) == 0640);
   EXPECT_EQ(files.ReadAll(path, 8).bytes, bytes);
   EXPECT_EQ(files.ReadAll(path, 7).status, ReadStatus::TooLarge);
+  EXPECT_EXIT(std::_Exit(WriteBeyondALimitFails(path) ? 0 : 1),
+              ::testing::ExitedWithCode(0), "");
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"大会.txt"});
   std::filesystem::create_directory(dir.Path() / "folder");
   ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
@@ -44,28 +60,6 @@ TEST(QtFileSystem, WritesReplacesAndReadsWholeRegularFiles) {
         other, [&] { r = files.ReadAll(other, 100); }));
     EXPECT_EQ(r.status, ReadStatus::OpenFailed) << other;
   }
-}
-
-// Beyond a file-size limit a write fails half-way, as on a full disk: the
-// old file stays, with no fragment beside it. A process dies of SIGXFSZ
-// unless the platform sets it aside; QSaveFile, buffered, would commit the
-// first bytes and report success.
-bool WriteBeyondALimitFails(const ScratchDir& dir) {
-  std::signal(SIGXFSZ, SIG_DFL);
-  qt::Platform platform;
-  const rlimit limit{1000, 1000};
-  return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
-         platform.Files().WriteAll(dir.File("race.txt"),
-                                   std::string(5000, 'n')) ==
-             WriteStatus::WriteFailed &&
-         ReadBytes(dir.File("race.txt")) == "old" && dir.Entries().size() == 1;
-}
-
-TEST(QtFileSystem, AFileSizeLimitFailsTheWriteKeepingTheOldFile) {
-  ScratchDir dir;
-  ASSERT_TRUE(WriteBytes(dir.File("race.txt"), "old"));
-  EXPECT_EXIT(std::_Exit(WriteBeyondALimitFails(dir) ? 0 : 1),
-              ::testing::ExitedWithCode(0), "");
 }
 
 // Checks how the next file dialog is set up, picks name in dir in it (an
@@ -102,27 +96,23 @@ TEST(RaceFileDialog, CancelOrTheNameAsTypedAskingBeforeReplacing) {
   ScratchDir dir;
   ASSERT_TRUE(WriteBytes(dir.File("大会.txt"), "x"));
   const std::optional<std::string> none, old = dir.File("大会.txt");
-  const struct {
-    bool save;
-    const char* name;
-    bool replace;
-    std::optional<std::string> chosen;
-  } cases[] = {{false, "", false, none},
-               {true, "", false, none},
-               {false, "大会.txt", false, old},
-               {true, "race", false, dir.File("race")},  // no extension added
-               {true, "大会.txt", false, none},
-               {true, "大会.txt", true, old}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.name) + (c.save ? " save" : " open"));
+  const std::tuple<bool, const char*, bool, std::optional<std::string>>
+      cases[] = {{false, "", false, none},
+                 {true, "", false, none},
+                 {false, "大会.txt", false, old},
+                 {true, "race", false, dir.File("race")},  // as typed
+                 {true, "大会.txt", false, none},
+                 {true, "大会.txt", true, old}};
+  for (const auto& [save, name, replace, chosen] : cases) {
+    SCOPED_TRACE(std::string(name) + (save ? " save" : " open"));
     QString asked;
     const qt::test::ModalWatcher watch(
-        Choose(dir, QString::fromUtf8(c.name), c.save, c.replace, &asked));
+        Choose(dir, QString::fromUtf8(name), save, replace, &asked));
     EXPECT_EQ(
-        c.save ? qt::AskSaveFileName(nullptr) : qt::AskOpenFileName(nullptr),
-        c.chosen);
+        save ? qt::AskSaveFileName(nullptr) : qt::AskOpenFileName(nullptr),
+        chosen);
     EXPECT_EQ(asked.contains("大会.txt"),
-              c.save && std::string(c.name) == "大会.txt");
+              save && name == std::string("大会.txt"));
   }
 }
 
