@@ -2,14 +2,13 @@
 // print dialog.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QPrintDialog>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include "app/qt/qt_print.h"
+#include "main_dialog_test_util.h"
 #include "res/strings.h"
 #include "tests/core/race_fixture.h"
 
@@ -58,20 +57,19 @@ TEST_F(PrintPdfTest, SampleRaceOnOneA4PageAnUnwritableFileReported) {
 }
 
 TEST(PrintDialogTest, OffersAllPagesAndPdfAndCancelsToNothing) {
-  QPrintDialog* seen = nullptr;
-  QTimer::singleShot(0, [&] {
-    seen = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(seen, nullptr);
-    EXPECT_EQ(seen->printRange(), QAbstractPrintDialog::AllPages);
-    EXPECT_EQ(seen->options() & (QAbstractPrintDialog::PrintToFile |
-                                 QAbstractPrintDialog::PrintPageRange |
-                                 QAbstractPrintDialog::PrintSelection |
-                                 QAbstractPrintDialog::PrintCurrentPage),
+  const qt::test::ModalWatcher watch([](QWidget* w) {
+    auto* dialog = qobject_cast<QPrintDialog*>(w);
+    w->close();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->printRange(), QAbstractPrintDialog::AllPages);
+    EXPECT_EQ(dialog->options() & (QAbstractPrintDialog::PrintToFile |
+                                   QAbstractPrintDialog::PrintPageRange |
+                                   QAbstractPrintDialog::PrintSelection |
+                                   QAbstractPrintDialog::PrintCurrentPage),
               QAbstractPrintDialog::PrintToFile);
-    seen->reject();
   });
   EXPECT_EQ(qt::RunPrintDialog(nullptr), nullptr);
-  EXPECT_NE(seen, nullptr);
+  EXPECT_EQ(watch.Seen(), 1);
 }
 
 }  // namespace
