@@ -41,6 +41,7 @@ TEST(QtFileSystem, WritesReplacesAndReadsWholeRegularFiles) {
   const std::string path = dir.File("大会.txt"), bytes("a\r\nb\0\x1A\x93\r", 8);
   qt::QtFileSystem files;
   ASSERT_EQ(files.WriteAll(path, std::string(100000, 'x')), WriteStatus::Ok);
+  EXPECT_EQ(files.ReadAll(path, 100000).bytes, std::string(100000, 'x'));
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
   EXPECT_EQ(files.WriteAll(path, bytes), WriteStatus::Ok);
   struct stat st {};
