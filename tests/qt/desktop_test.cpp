@@ -1,86 +1,63 @@
 // The window as a desktop program: a race opened from the command line or
-// by a drop, exports identical to quorvane-report's, print preview, the
-// undo keys and names for screen readers.
+// by a drop, exports equal to quorvane-report's, the print preview, the
+// undo keys, names for screen readers, the icon and the desktop entry.
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 
 #include <QAccessible>
-#include <QComboBox>
 #include <QDir>
-#include <QPlainTextEdit>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
-#include <QImage>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
-#include <string>
+#include <algorithm>
 
 #include "app/qt/qt_export.h"
+#include "app/qt/qt_icon.h"
+#include "main_dialog_test_util.h"
 #include "res/resource.h"
-#include "tests/qt/main_dialog_test_util.h"
 
 namespace qv::qt::test {
 namespace {
 
-const QString kSample = QStringLiteral(QV_SOURCE_DIR "/examples/sample-10km.txt");
+const QString kSample = QV_SOURCE_DIR "/examples/sample-10km.txt";
 
-std::string Utf8(const QString& s) { return s.toStdString(); }
-
-QByteArray ReadFile(const QString& path) {
+QByteArray Read(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QString WriteFile(const QTemporaryDir& dir, const char* name,
-                  const QByteArray& bytes) {
-  const QString path = dir.filePath(QString::fromLatin1(name));
-  QFile f(path);
-  f.open(QIODevice::WriteOnly);
-  f.write(bytes);
-  return path;
+QString Write(const QTemporaryDir& dir, const char* name, QByteArray bytes) {
+  QFile f(dir.filePath(name));
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+  return f.fileName();
 }
 
-// The texts of the message boxes that open while it lives; each is closed.
-struct MessageLog {
-  QStringList texts;
-  QTimer timer;
-  MessageLog() {
-    QObject::connect(&timer, &QTimer::timeout, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(
-              QApplication::activeModalWidget())) {
-        texts << box->text();
-        box->done(QMessageBox::No);
-      }
-    });
-    timer.start(5);
-  }
-};
+// A computed sample race in the window.
+void LoadSample(OpenDialog& o) {
+  ASSERT_TRUE(o.dlg.OpenRaceFile(kSample.toStdString(), false));
+  o.dlg.OnCommand(IDC_COMPUTE);
+}
 
 TEST(DesktopTest, ARaceFileOnTheCommandLineLoadsOnceTheWindowShows) {
   QTemporaryDir dir;
   const struct {
     QString file;
-    int sections;  // -1: refused
-  } cases[] = {
-      {kSample, 5},
-      {WriteFile(dir, "bad.txt", "X\r\n0\r\n0\r\n0\r\n0\r\n0\r\n46\r\n"), -1},
-      {dir.filePath(QStringLiteral("missing.txt")), -1},
-  };
+    int sections;  // -1: refused with a message
+  } cases[] = {{kSample, 5},
+               {Write(dir, "bad.txt", "X\r\n0\r\n0\r\n0\r\n0\r\n0\r\n46\r\n"), -1},
+               {dir.filePath("missing.txt"), -1}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.file.toStdString());
     qt::Platform platform;
     CRaceApp app(platform);
     CRaceDlg dlg(platform, &app);
-    platform.OpenOnStart(Utf8(c.file));
-    MessageLog messages;
+    platform.OpenOnStart(c.file.toStdString());
+    Modals modals;
     int sections = -2;
     bool shown = false;
     // Counted from the first turn of the window's event loop, however long
@@ -93,117 +70,99 @@ TEST(DesktopTest, ARaceFileOnTheCommandLineLoadsOnceTheWindowShows) {
       });
     });
     platform.RunModal(dlg);
-    EXPECT_TRUE(shown) << Utf8(c.file);
-    EXPECT_EQ(messages.texts.size(), c.sections < 0 ? 1 : 0) << Utf8(c.file);
-    EXPECT_EQ(sections, c.sections < 0 ? 0 : c.sections) << Utf8(c.file);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(modals.texts.size(), c.sections < 0 ? 1 : 0);
+    EXPECT_EQ(sections, std::max(c.sections, 0));
     EXPECT_FALSE(dlg.IsModified());
   }
 }
 
-// A drag from a file manager, dropped on the window or on an edit.
-void Drop(QWidget* target, const QList<QUrl>& urls, const QString& text = {}) {
+// A drag from a file manager dropped on `target`.
+void Drop(QWidget* target, const QList<QUrl>& urls) {
   QMimeData mime;
-  if (!urls.isEmpty()) mime.setUrls(urls);
-  if (!text.isEmpty()) mime.setText(text);
+  mime.setUrls(urls);
   const QPoint at(target->width() / 2, target->height() / 2);
-  QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton,
-                        Qt::NoModifier);
+  QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
   QApplication::sendEvent(target, &enter);
   if (!enter.isAccepted()) return;
-  QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton,
-                  Qt::NoModifier);
+  QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
   QApplication::sendEvent(target, &drop);
   QTest::qWait(50);  // the load follows the drop
 }
 
+// Only a single dropped file loads, on the window or on an edit, and never
+// as an edit's text; unsaved work is asked about first.
 TEST(DesktopTest, OnlyOneDroppedFileLoads) {
   QTemporaryDir dir;
   const QUrl race = QUrl::fromLocalFile(kSample);
-  const QUrl other = QUrl::fromLocalFile(WriteFile(dir, "o.txt", "x"));
+  const QUrl other = QUrl::fromLocalFile(Write(dir, "o.txt", "x"));
   const QUrl folder = QUrl::fromLocalFile(dir.path());
   const struct {
     QList<QUrl> urls;
-    int onto;  // control ID, or 0 for the window's background
+    int onto;  // 0: the window's background
     int sections;
-  } cases[] = {
-      {{race}, 0, 5},         {{race}, IDC_COMMENT, 5},
-      {{race, other}, 0, 0},  {{folder}, 0, 0},
-      {{folder}, IDC_EVENT_NAME, 0},
-  };
+  } cases[] = {{{race}, 0, 5},        {{race}, IDC_COMMENT, 5},
+               {{race, other}, 0, 0}, {{folder}, 0, 0},
+               {{folder}, IDC_EVENT_NAME, 0}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.onto);
     OpenDialog o;
-    QWidget* target = c.onto == 0 ? static_cast<QWidget*>(o.window)
-                                  : o.window->Control(c.onto);
+    QWidget* target = c.onto == 0 ? o.window : o.Find(c.onto);
     if (auto* comment = qobject_cast<QPlainTextEdit*>(target))
       target = comment->viewport();
     Drop(target, c.urls);
-    EXPECT_EQ(o.dlg.m_nSections, c.sections) << c.onto;
-    // A file is never dropped into an edit as text.
-    EXPECT_EQ(o.Find<QLineEdit>(IDC_EVENT_NAME)->text().contains("file:"),
-              false);
+    EXPECT_EQ(o.dlg.m_nSections, c.sections);
+    EXPECT_FALSE(o.Find<QLineEdit>(IDC_EVENT_NAME)->text().contains("file:"));
   }
-  // Unsaved work: the load's question first; No keeps the work.
   OpenDialog o;
   o.dlg.OnCommand(IDC_APPEND);
-  MessageLog messages;
+  Modals modals(QMessageBox::No);
   Drop(o.window, {race});
-  EXPECT_EQ(messages.texts,
-            QStringList{QStringLiteral("保存されていない変更があります。読み込みますか？")});
+  EXPECT_EQ(modals.texts, QStringList{"保存されていない変更があります。読み込みますか？"});
   EXPECT_EQ(o.dlg.m_nSections, 1);
-}
-
-// The report tool on the sample race, its outputs in dir.
-void RunReport(const QTemporaryDir& dir) {
-  QProcess p;
-  p.start(QStringLiteral(QV_REPORT_BIN),
-          {QStringLiteral("--csv"), dir.filePath("r.csv"),
-           QStringLiteral("--pdf"), dir.filePath("r.pdf"),
-           QStringLiteral("--graph"), dir.filePath("r.png"), kSample});
-  ASSERT_TRUE(p.waitForFinished(60000));
-  ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-  p.start(QStringLiteral(QV_REPORT_BIN),
-          {QStringLiteral("--graph"), dir.filePath("r.svg"), kSample});
-  ASSERT_TRUE(p.waitForFinished(60000));
-  ASSERT_EQ(p.exitCode(), 0);
 }
 
 QString PdfText(const QString& path) {
   QProcess p;
-  p.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+  p.start("pdftotext", {path, "-"});
   p.waitForFinished(60000);
   return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 TEST(DesktopTest, ExportsAreWhatTheReportToolWrites) {
   QTemporaryDir dir;
-  RunReport(dir);
+  for (const char* graph : {"r.png", "r.svg"}) {
+    QProcess p;
+    p.start(QV_REPORT_BIN, {"--csv", dir.filePath("r.csv"), "--pdf",
+                            dir.filePath("r.pdf"), "--graph",
+                            dir.filePath(graph), kSample});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+  }
   OpenDialog o;
-  ASSERT_TRUE(o.dlg.OpenRaceFile(Utf8(kSample), false));
-  o.dlg.OnCommand(IDC_COMPUTE);
-  auto path = [&](const char* name) { return Utf8(dir.filePath(name)); };
+  LoadSample(o);
+  auto path = [&](const char* name) { return dir.filePath(name).toStdString(); };
   ASSERT_TRUE(ExportListCsv(o.platform, path("w.csv")));
   ASSERT_TRUE(ExportGraph(o.platform, path("w.png")));
   ASSERT_TRUE(ExportGraph(o.platform, path("w.svg")));
   ASSERT_TRUE(ExportPrintedPdf(o.platform, o.dlg, path("w.pdf")));
-
-  EXPECT_EQ(ReadFile(dir.filePath("w.csv")), ReadFile(dir.filePath("r.csv")));
-  const QImage mine(dir.filePath("w.png"));
-  const QImage theirs(dir.filePath("r.png"));
-  ASSERT_FALSE(mine.isNull());
-  EXPECT_EQ(mine.convertToFormat(QImage::Format_RGB32),
-            theirs.convertToFormat(QImage::Format_RGB32));
-  EXPECT_EQ(ReadFile(dir.filePath("w.svg")), ReadFile(dir.filePath("r.svg")));
+  for (const char* kind : {"csv", "svg"})
+    EXPECT_EQ(Read(dir.filePath(QString("w.") + kind)),
+              Read(dir.filePath(QString("r.") + kind)));
+  const QImage png(dir.filePath("w.png"));
+  ASSERT_FALSE(png.isNull());
+  EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32),
+            QImage(dir.filePath("r.png")).convertToFormat(QImage::Format_RGB32));
   const QString text = PdfText(dir.filePath("w.pdf"));
-  EXPECT_TRUE(text.contains(QStringLiteral("全区間")));
+  EXPECT_TRUE(text.contains("全区間"));
   EXPECT_EQ(text, PdfText(dir.filePath("r.pdf")));
 }
 
 TEST(DesktopTest, AFailedExportSaysSoAndKeepsTheOlderFile) {
   QTemporaryDir dir;
   OpenDialog o;
-  ASSERT_TRUE(o.dlg.OpenRaceFile(Utf8(kSample), false));
-  o.dlg.OnCommand(IDC_COMPUTE);
-  const QString old = WriteFile(dir, "old.png", "older");
+  LoadSample(o);
+  const QString old = Write(dir, "old.png", "older");
   struct rlimit saved {};
   getrlimit(RLIMIT_FSIZE, &saved);
   const struct {
@@ -216,65 +175,58 @@ TEST(DesktopTest, AFailedExportSaysSoAndKeepsTheOlderFile) {
       {dir.filePath("g.bmp"), 0, "グラフは .png か .svg のファイルに出力します。"},
   };
   for (const auto& c : cases) {
-    MessageLog messages;
-    if (c.sizeLimit != 0) {
-      struct rlimit small = saved;
-      small.rlim_cur = c.sizeLimit;
-      setrlimit(RLIMIT_FSIZE, &small);
-    }
-    const bool ok = ExportGraph(o.platform, Utf8(c.path));
+    Modals modals;
+    struct rlimit small = saved;
+    if (c.sizeLimit != 0) small.rlim_cur = c.sizeLimit;
+    setrlimit(RLIMIT_FSIZE, &small);
+    EXPECT_FALSE(ExportGraph(o.platform, c.path.toStdString()));
     setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(messages.texts, QStringList{QString::fromUtf8(c.message)});
+    EXPECT_EQ(modals.texts, QStringList{QString::fromUtf8(c.message)});
   }
-  EXPECT_EQ(ReadFile(old), QByteArray("older"));
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
-            QStringList{QStringLiteral("old.png")});
+  EXPECT_EQ(Read(old), "older");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.png"});
 }
 
 TEST(DesktopTest, ThePreviewShowsThePrintedPage) {
   OpenDialog o;
-  ASSERT_TRUE(o.dlg.OpenRaceFile(Utf8(kSample), false));
-  o.dlg.OnCommand(IDC_COMPUTE);
+  LoadSample(o);
   int pages = -1;
-  ModalWatcher watch([&](QWidget* w) {
+  Modals modals(QMessageBox::No, [&](QDialog* d) {
     QTest::qWait(100);
-    if (auto* view = w->findChild<QPrintPreviewWidget*>())
+    if (auto* view = d->findChild<QPrintPreviewWidget*>())
       pages = view->pageCount();
-    qobject_cast<QDialog*>(w)->reject();
+    d->reject();
   });
   ShowPrintPreview(o.platform, o.dlg, o.window);
   EXPECT_EQ(pages, 1);
 }
 
 TEST(DesktopTest, TheUndoKeysReachTheRaceOnlyOutsideTheEdits) {
+  const auto ctrlZ = Qt::CTRL | Qt::Key_Z, ctrlY = Qt::CTRL | Qt::Key_Y,
+             ctrlShiftZ = Qt::CTRL | Qt::SHIFT | Qt::Key_Z;
   const struct {
     int focus;
-    QKeyCombination undo;
     QKeyCombination redo;
-    bool toRace;
-  } cases[] = {
-      {IDC_EVENT_NAME, Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::SHIFT | Qt::Key_Z, false},
-      {IDC_EVENT_NAME, Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y, false},
-      {IDC_PRIORITY, Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::SHIFT | Qt::Key_Z, true},
-      {IDC_SECTION_LIST, Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y, true},
-  };
+  } cases[] = {{IDC_EVENT_NAME, ctrlShiftZ}, {IDC_EVENT_NAME, ctrlY},
+               {IDC_PRIORITY, ctrlShiftZ},   {IDC_SECTION_LIST, ctrlY}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.focus);
+    const bool toRace = c.focus != IDC_EVENT_NAME;
     OpenDialog o;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(o.window));
     auto* name = o.Find<QLineEdit>(IDC_EVENT_NAME);
     name->setFocus();
-    QTest::keyClicks(name, QStringLiteral("Kobe"));
-    o.window->Control(IDC_APPEND)->setFocus();
-    QTest::keyClick(o.window->Control(IDC_APPEND), Qt::Key_Space);
-    QWidget* focus = o.window->Control(c.focus);
+    QTest::keyClicks(name, "Kobe");
+    o.Find(IDC_APPEND)->setFocus();
+    QTest::keyClick(o.Find(IDC_APPEND), Qt::Key_Space);
+    QWidget* focus = o.Find(c.focus);
     focus->setFocus();
-    QTest::keyClick(focus, c.undo.key(), c.undo.keyboardModifiers());
-    EXPECT_EQ(o.dlg.m_nSections, c.toRace ? 0 : 1) << c.focus;
-    EXPECT_EQ(name->text().isEmpty(), !c.toRace) << c.focus;
+    QTest::keyClick(focus, ctrlZ.key(), ctrlZ.keyboardModifiers());
+    EXPECT_EQ(o.dlg.m_nSections, toRace ? 0 : 1);
+    EXPECT_EQ(name->text().isEmpty(), !toRace);
     QTest::keyClick(focus, c.redo.key(), c.redo.keyboardModifiers());
-    EXPECT_EQ(o.dlg.m_nSections, 1) << c.focus;
-    EXPECT_EQ(name->text(), QStringLiteral("Kobe")) << c.focus;
+    EXPECT_EQ(o.dlg.m_nSections, 1);
+    EXPECT_EQ(name->text(), "Kobe");
   }
 }
 
@@ -285,9 +237,30 @@ TEST(DesktopTest, EveryControlHasANameForScreenReaders) {
         QAccessible::queryAccessibleInterface(o.window->ControlAt(i));
     ASSERT_NE(a, nullptr);
     EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty())
-        << "control " << i << " (ID " << o.window->Template().controls[i].id
-        << ")";
+        << "ID " << o.window->Template().controls[i].id;
   }
+}
+
+// Every icon size is a picture with transparent corners, shipped as drawn;
+// the desktop entry starts the program with that icon.
+TEST(DesktopTest, TheIconAndTheDesktopEntry) {
+  for (int size : kIconSizes) {
+    SCOPED_TRACE(size);
+    const QImage icon =
+        RenderAppIcon(size).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(icon.size(), QSize(size, size));
+    for (QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0)})
+      EXPECT_EQ(qAlpha(icon.pixel(corner)), 0);
+    EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255);
+    EXPECT_EQ(QImage(QString(QV_SOURCE_DIR "/res/icons/quorvane-%1.png")
+                         .arg(size)).convertToFormat(QImage::Format_ARGB32),
+              icon);
+  }
+  const QStringList entry =
+      QString(Read(QV_SOURCE_DIR "/res/quorvane.desktop")).split('\n');
+  EXPECT_EQ(entry.value(0), "[Desktop Entry]");
+  for (const char* line : {"Type=Application", "Exec=quorvane %f", "Icon=quorvane"})
+    EXPECT_TRUE(entry.contains(line)) << line;
 }
 
 }  // namespace

@@ -1,14 +1,12 @@
-// Helpers for driving the main dialog in widget tests: answering the modal
-// dialogs it opens and finding its controls.
+// Driving the main window in widget tests: the shown dialog and an answerer
+// for the modal dialogs it opens.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QDialog>
-#include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
-#include <memory>
 
 #include "app/qt/qt_dialog.h"
 #include "app/qt/qt_platform.h"
@@ -17,79 +15,44 @@
 
 namespace qv::qt::test {
 
-// Watches for the next modal dialog to open (from inside its exec()) and
-// hands it to `action`, which must close it. Stops by itself after
-// `timeoutMs`, so a modal that never opens cannot leak into other tests.
-class ModalWatcher {
- public:
-  explicit ModalWatcher(std::function<void(QWidget*)> action,
-                        int timeoutMs = 5000)
-      : m_action(std::move(action)),
-        m_before(QApplication::activeModalWidget()) {
-    m_clock.start();
-    QObject::connect(&m_timer, &QTimer::timeout, [this, timeoutMs] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (modal != nullptr && modal != m_before) {
-        m_timer.stop();
-        ++m_seen;
-        m_action(modal);
-      } else if (m_clock.elapsed() > timeoutMs) {
-        m_timer.stop();
-      }
-    });
-    m_timer.start(5);
-  }
-  ~ModalWatcher() { m_timer.stop(); }
-  ModalWatcher(const ModalWatcher&) = delete;
-  ModalWatcher& operator=(const ModalWatcher&) = delete;
-
-  int Seen() const { return m_seen; }
-
- private:
-  std::function<void(QWidget*)> m_action;
-  QWidget* m_before;
-  QTimer m_timer;
-  QElapsedTimer m_clock;
-  int m_seen = 0;
-};
-
-// Dismisses every modal dialog that opens while it lives (file and print
-// dialogs, messages, questions: Escape answers each), counting them.
-class DismissModals {
- public:
-  DismissModals() {
-    QObject::connect(&m_timer, &QTimer::timeout, [this] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (modal == nullptr) return;
-      ++m_count;
-      if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-        dialog->reject();
-      } else {
-        modal->close();
-      }
-    });
-    m_timer.start(5);
-  }
-  int Count() const { return m_count; }
-
- private:
-  QTimer m_timer;
-  int m_count = 0;
-};
-
 // A platform, a dialog and the shown main window.
 struct OpenDialog {
   qt::Platform platform;
   CRaceApp app{platform};
   CRaceDlg dlg{platform, &app};
-  MainDialog* window = nullptr;
+  MainDialog* window = &platform.Open(dlg);
 
-  OpenDialog() { window = &platform.Open(dlg); }
-
-  template <typename T>
+  template <typename T = QWidget>
   T* Find(int id) const {
     return qobject_cast<T*>(window->Control(id));
   }
+};
+
+// Answers every modal dialog that opens while it lives (the main window
+// aside): a message box with `answer`, recording its text; any other with
+// `other`, which must close it, or else by rejecting it.
+struct Modals {
+  explicit Modals(QMessageBox::StandardButton answer = QMessageBox::No,
+                  std::function<void(QDialog*)> other = {}) {
+    QObject::connect(&timer, &QTimer::timeout, [=, this] {
+      auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (modal == nullptr || qobject_cast<MainDialog*>(modal)) return;
+      ++seen;
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        texts << box->text();
+        if (QAbstractButton* b = box->button(answer)) b->click();
+        else box->reject();
+      } else if (other) {
+        other(modal);
+      } else {
+        modal->reject();
+      }
+    });
+    timer.start(5);
+  }
+  QTimer timer;
+  QStringList texts;
+  int seen = 0;
 };
 
 }  // namespace qv::qt::test
