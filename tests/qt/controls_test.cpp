@@ -11,9 +11,9 @@
 namespace qv::qt {
 namespace {
 
-// Rows stand where inserted (clamped to the list), cells go to the latest
-// row, cells that do not exist read empty; the first selected is the
-// lowest selected row. Once the widget is gone, the adapter holds nothing.
+// Rows stand where inserted (clamped), cells go to the latest row, missing
+// cells read empty; a click, on a row or not, is told once the selection
+// has changed to whole rows. Without its widget the adapter holds nothing.
 TEST(QtControlsTest, ListRowsCellsAndSelection) {
   auto* tree = new SectionList(nullptr);
   ListViewControl list(tree);
@@ -30,10 +30,20 @@ TEST(QtControlsTest, ListRowsCellsAndSelection) {
   for (int r = -1; r <= list.GetItemCount(); ++r)
     for (int c = -1; c <= 3; ++c) all += list.GetItemText(r, c) + ",";
   EXPECT_EQ(all, ",,,,,,a,,a,,,b,,b,,,c,,c,,,d,,d,,,e,,e,,,,,,,");
-  EXPECT_EQ(list.GetFirstSelected(), -1);
+  tree->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(tree));
+  std::vector<int> seen;
+  QObject::connect(tree, &SectionList::Clicked,
+                   [&] { seen.push_back(list.GetFirstSelected()); });
+  const int row3 = tree->visualItemRect(tree->topLevelItem(3)).center().y();
+  for (QPoint at : {QPoint(tree->columnViewportPosition(2) + 3, row3),
+                    QPoint(3, tree->viewport()->height() - 4)})
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
   tree->topLevelItem(3)->setSelected(true);
+  EXPECT_EQ(tree->selectionModel()->selectedIndexes().size(), 3);
   tree->topLevelItem(1)->setSelected(true);
   EXPECT_EQ(list.GetFirstSelected(), 1);
+  EXPECT_EQ(seen, (std::vector<int>{3, -1}));
   list.DeleteAllItems();
   list.SetItemText(1, "x");  // no row to go to
   EXPECT_EQ(list.GetItemCount() + list.GetFirstSelected(), -1);
