@@ -109,7 +109,7 @@ TEST(MainDialogTest, EnterOnlyPressesAFocusedButton) {
   Modals modals;  // the file and print dialogs some buttons open
   std::vector<int> commands;
   QObject::connect(o.window, &MainDialog::Commanded,
-                   [&](int id, bool) { commands.push_back(id); });
+                   [&](int id, bool ok) { commands.push_back(ok ? id : 0); });
   auto state = [&] {
     QStringList s{QString::number(o.dlg.m_nSections * 100 + o.dlg.m_nColor)};
     for (std::size_t i = 0; i < o.window->ControlCount(); ++i)
