@@ -1,543 +1,355 @@
-// The main window on Qt: combo contents, clear, window colours, Enter and
-// Escape, closing with unsaved changes, the list's click, the window menu,
-// the version dialog and the graph area's kept drawing.
+// The main window, on Qt and as a desktop program.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
-#include <QComboBox>
-#include <QContextMenuEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
+#include <QAccessible>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTextBlock>
-#include <QTreeWidget>
-#include <string>
-#include <utility>
-#include <vector>
 
-#include "app/qt/qt_controls.h"
-#include "app/qt/qt_dialog_units.h"
-#include "main_dialog_test_util.h"
+#include "app/qt/qt_export.h"
+#include "app/qt/qt_icon.h"
+#include "app/qt/qt_platform.h"
+#include "app/race_app.h"
+#include "app/race_dlg.h"
 #include "res/resource.h"
 
 namespace qv::qt {
 namespace {
 
-using test::ModalWatcher;
-using test::OpenDialog;
+const QString kSample = QV_SOURCE_DIR "/examples/sample-10km.txt";
 
-// ---------------------------------------------------------------- combos
-
-// Every combo box shows its first entry; a time list holds its own indexes
-// as "%02d"; the settings hold what the core put in, in order.
-void ExpectCombosAtStart(const OpenDialog& o) {
-  int seen = 0;
-  for (QComboBox* combo : o.window->findChildren<QComboBox*>()) {
-    ++seen;
-    EXPECT_EQ(combo->currentIndex(), 0);
-  }
-  EXPECT_EQ(seen, static_cast<int>(std::size(kTimeCombos)) + 5);
-  for (const TimeCombo& t : kTimeCombos) {
-    auto* combo = o.Find<QComboBox>(t.id);
-    ASSERT_NE(combo, nullptr);
-    ASSERT_EQ(combo->count(), t.count) << t.id;
-    for (int k = 0; k < t.count; ++k)
-      EXPECT_EQ(combo->itemText(k).toInt(), k);
-    EXPECT_EQ(combo->itemText(t.count - 1).size(), 2);
-  }
-  EXPECT_EQ(o.Find<QComboBox>(IDC_SPEED_UNIT)->itemText(4),
-            QStringLiteral("時速(km/ｈ)"));
-}
-
-TEST(MainDialogTest, CombosAreFilledAndSelectFirstEntryAtStart) {
-  OpenDialog o;
-  ExpectCombosAtStart(o);
-}
-
-// ---------------------------------------------------------------- clear
-
-bool AllPixels(const QImage& image, QRgb colour) {
-  const QImage img = image.convertToFormat(QImage::Format_RGB32);
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x)
-      if ((img.pixel(x, y) & 0xFFFFFF) != (colour & 0xFFFFFF)) return false;
-  return true;
-}
-
-TEST(MainDialogTest, ClearResetsListEditsNumberCombosAndWhitensTheGraph) {
-  OpenDialog o;
-  IListView& list = o.platform.ListView(1000);
-  list.InsertItem(0, "1");
-  list.InsertItem(1, "2");
-  o.platform.TextControl(1001).SetText("3.5");
-  o.platform.TextControl(1012).SetText("7");
-  o.platform.TextControl(1042).SetText("大会");
-  o.platform.TextControl(1076).SetText("晴れ\r\n風");
-  o.platform.TextControl(1048).SetText("3");
-  for (QComboBox* combo : o.window->findChildren<QComboBox*>())
-    combo->setCurrentIndex(1);
-  auto* graph = o.Find<StaticControl>(1047);
-  ASSERT_NE(graph, nullptr);
-  graph->Surface().fill(Qt::red);
-  graph->repaint();
-
-  o.Find<QPushButton>(1041)->click();
-
-  EXPECT_EQ(o.Find<QTreeWidget>(1000)->topLevelItemCount(), 0);
-  EXPECT_EQ(o.Find<QLineEdit>(1001)->text(), QStringLiteral("0"));
-  EXPECT_EQ(o.Find<QLineEdit>(1012)->text(), QStringLiteral("0"));
-  EXPECT_EQ(o.Find<QLineEdit>(1042)->text(), QString());
-  EXPECT_EQ(o.Find<CommentEdit>(1076)->toPlainText(), QString());
-  EXPECT_EQ(o.Find<QLabel>(1048)->text(), QStringLiteral("1"));
-  ExpectCombosAtStart(o);
-  ASSERT_TRUE(graph->HasSurface());
-  EXPECT_TRUE(AllPixels(graph->Surface(), qRgb(255, 255, 255)));
-  // The window shows the white area inside the sunken frame.
-  const QImage shown = graph->grab(graph->contentsRect()).toImage();
-  EXPECT_TRUE(AllPixels(shown, qRgb(255, 255, 255)));
-}
-
-// ---------------------------------------------------------------- commands
-
-TEST(MainDialogTest, EveryButtonRunsItsCommandOnce) {
-  OpenDialog o;
-  const std::vector<int> buttons = {1026, 1038, 1039, 1040, 1041,
-                                    1043, 1044, 1045, 1053, 1055};
-  std::vector<std::pair<int, bool>> commands;
-  QObject::connect(o.window, &MainDialog::Commanded, [&](int id, bool handled) {
-    commands.emplace_back(id, handled);
-  });
-  test::DismissModals dismiss;
-  for (int id : buttons) {
-    SCOPED_TRACE(id);
-    auto* button = o.Find<QPushButton>(id);
-    ASSERT_NE(button, nullptr);
-    commands.clear();
-    button->click();
-    ASSERT_EQ(commands.size(), 1u);
-    EXPECT_EQ(commands[0].first, id);
-    EXPECT_TRUE(commands[0].second);
-  }
-  EXPECT_TRUE(o.window->isVisible());
-}
-
-// ---------------------------------------------------------------- colours
-
-TEST(MainDialogTest, SevenColourPressesCyclePairsZeroToFiveThenZero) {
-  OpenDialog o;
-  struct Pair {
-    QColor background;
-    QColor text;
-  };
-  const Pair pairs[6] = {
-      {QColor(238, 238, 238), QColor(0, 0, 0)},
-      {QColor(221, 255, 221), QColor(204, 51, 51)},
-      {QColor(255, 255, 204), QColor(204, 51, 51)},
-      {QColor(221, 221, 255), QColor(204, 51, 51)},
-      {QColor(221, 170, 255), QColor(204, 51, 51)},
-      {QColor(102, 102, 102), QColor(255, 255, 255)},
-  };
-  auto* button = o.Find<QPushButton>(1053);
-  auto* label = qobject_cast<QLabel*>(o.window->ControlAt(3));  // "km"
-  auto* edit = o.Find<QLineEdit>(1001);
-  auto* list = o.Find<QTreeWidget>(1000);
-  const QColor editBase = edit->palette().color(QPalette::Base);
-  const QColor listBase = list->palette().color(QPalette::Base);
-  for (int press = 0; press < 7; ++press) {
-    SCOPED_TRACE("press " + std::to_string(press + 1));
-    button->click();
-    const Pair& p = pairs[press % 6];
-    EXPECT_EQ(o.window->palette().color(QPalette::Window), p.background);
-    EXPECT_EQ(o.window->palette().color(QPalette::WindowText), p.text);
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), p.text);
-    EXPECT_EQ(edit->palette().color(QPalette::Base), editBase);
-    EXPECT_EQ(list->palette().color(QPalette::Base), listBase);
-    EXPECT_EQ(o.dlg.m_nColor, (press + 1) % 6);
-  }
-  // The dialog's background is painted in the pair last applied (pair 0).
-  const QImage shot = o.window->grab().toImage();
-  EXPECT_EQ(shot.pixelColor(2, 2), pairs[0].background);
-}
-
-// ---------------------------------------------------------------- keys
-
-// Everything a stray key could change: the tables, the settings, the list
-// and the panel.
-struct RaceSnapshot {
-  std::vector<double> distances;
-  std::vector<int> numbers;
-  std::vector<std::string> texts;
-  friend bool operator==(const RaceSnapshot&, const RaceSnapshot&) = default;
-};
-
-RaceSnapshot Snapshot(OpenDialog& o) {
-  RaceSnapshot s;
-  const CRaceDlg& d = o.dlg;
-  for (int i = 0; i <= MAX_SECTIONS; ++i) {
-    if (i < MAX_SECTIONS) {
-      s.distances.insert(s.distances.end(), {d.m_startKm[i], d.m_endKm[i]});
-      s.numbers.insert(s.numbers.end(), {d.m_arrival[i], d.m_departure[i],
-                                         d.m_loss[i], d.m_lap[i], d.m_pace[i]});
-    }
-    s.numbers.insert(s.numbers.end(), {d.m_calcArrival[i], d.m_calcLap[i]});
-  }
-  s.numbers.insert(s.numbers.end(),
-                   {d.m_nSections, d.m_nInputIndex, d.m_nSelected,
-                    d.m_nPriority, d.m_nCalcMode, d.m_nSpeedUnit,
-                    d.m_nInputAssist, d.m_nGraphAxis, d.IsModified()});
-  for (QComboBox* combo : o.window->findChildren<QComboBox*>())
-    s.numbers.push_back(combo->currentIndex());
-  for (int id : {1001, 1012, 1042, 1048, 1076})
-    s.texts.push_back(o.platform.TextControl(id).GetText());
-  auto* list = o.Find<QTreeWidget>(1000);
-  for (int r = 0; r < list->topLevelItemCount(); ++r)
-    for (int c = 0; c < list->columnCount(); ++c)
-      s.texts.push_back(list->topLevelItem(r)->text(c).toStdString());
-  return s;
-}
-
-// Enter (the main key and the keypad's) reaches the dialog only through the
-// focused control: a push button runs its own command, everything else
-// leaves the race as it was.
-TEST(MainDialogTest, EnterChangesNothingButAFocusedButtonsCommand) {
-  struct Case {
-    int id;
-    const char* what;
-    int addedSections;  // by the focused button's own command
-    int colourPresses;
-  };
-  const Case cases[] = {
-      {1001, "start point edit", 0, 0},   {1012, "arrival point edit", 0, 0},
-      {1042, "event name edit", 0, 0},    {1057, "number list", 0, 0},
-      {1071, "priority list", 0, 0},      {1073, "input assist list", 0, 0},
-      {1000, "section list", 0, 0},       {1053, "colour button", 0, 2},
-      {1026, "append button", 2, 0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    OpenDialog o;
-    // A computed two-section race with its first row selected.
-    o.platform.TextControl(1012).SetText("5");
-    o.platform.ComboBox(1060).SetCurSel(20);
-    o.dlg.OnAppend();
-    o.platform.TextControl(1012).SetText("10");
-    o.dlg.OnAppend();
-    o.dlg.OnCompute();
-    o.Find<QTreeWidget>(1000)->topLevelItem(0)->setSelected(true);
-    o.dlg.m_nSelected = 0;
-    o.platform.TextControl(1042).SetText("大会");
-    const RaceSnapshot before = Snapshot(o);
-    const int sections = o.dlg.m_nSections;
-
-    o.window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(o.window));
-    QWidget* w = o.window->Control(c.id);
-    w->setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(w->hasFocus());
-    QTest::keyClick(w, Qt::Key_Return);
-    QTest::keyClick(w, Qt::Key_Enter, Qt::KeypadModifier);
-
-    EXPECT_TRUE(o.window->isVisible());
-    EXPECT_EQ(o.dlg.m_nColor, c.colourPresses);
-    EXPECT_EQ(o.dlg.m_nSections, sections + c.addedSections);
-    if (c.addedSections == 0) {
-      EXPECT_TRUE(Snapshot(o) == before);
-    }
-  }
-}
-
-TEST(MainDialogTest, CommentTakesEnterAsALineBreakAndTabMovesOn) {
-  OpenDialog o;
-  auto* comment = o.Find<CommentEdit>(1076);
-  comment->setFocus(Qt::TabFocusReason);
-  QTest::keyClicks(comment, "ab");
-  QTest::keyClick(comment, Qt::Key_Return);
-  QTest::keyClicks(comment, "c");
-  EXPECT_EQ(o.platform.TextControl(1076).GetText(), "ab\r\nc");
-  EXPECT_TRUE(o.window->isVisible());
-  QTest::keyClick(comment, Qt::Key_Tab);
-  EXPECT_FALSE(comment->hasFocus());
-  EXPECT_EQ(o.platform.TextControl(1076).GetText(), "ab\r\nc");
-}
-
-// Texts of any length come back whole from the window's edits, and a very
-// long comment line is held in pieces the text layout handles quickly.
-TEST(MainDialogTest, LongTextsComeBackWhole) {
-  OpenDialog o;
-  struct Case {
-    int id;
-    std::string text;
-  };
-  std::string longLines;
-  for (int k = 0; k < 300; ++k) longLines += std::string(k * 37, 'y') + "\r\n";
-  std::string blankLines;
-  for (int k = 0; k < 100000; ++k) blankLines += "\r\n";
-  const Case cases[] = {
-      {1042, std::string(40000, 'n')},
-      {1042, std::string(20000, 'a') + "大会"},
-      {1042, std::string(300000, 'a') + "大会"},  // shown in part
-      {1076, std::string(100000, 'c')},
-      {1076, "晴れ\r\n" + std::string(9000, 'w') + "\r\n\r\n" + "風"},
-      {1076, longLines},
-      {1076, blankLines},
-  };
-  auto* comment = o.Find<CommentEdit>(1076);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.id) + " " + std::to_string(c.text.size()));
-    ITextControl& control = o.platform.TextControl(c.id);
-    control.SetText(c.text);
-    EXPECT_EQ(control.GetText(), c.text);
-    const QTextDocument* doc = comment->document();
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
-      ASSERT_LE(b.length(), CommentEdit::kPieceLength + 1);
-    EXPECT_LE(doc->blockCount(),
-              2 * static_cast<int>(c.text.size()) / CommentEdit::kPieceLength + 2);
-  }
-  // A name too long to edit makes the edit read-only until a shorter one.
-  auto* name = o.Find<QLineEdit>(1042);
-  EXPECT_TRUE(name->isReadOnly());
-  o.platform.TextControl(1042).SetText("大会");
-  EXPECT_FALSE(name->isReadOnly());
-}
-
-// The three ways to close the window: Escape, the close button and the
-// window menu's first item.
-void CloseBy(int way, OpenDialog& o) {
-  if (way == 0) QTest::keyClick(o.window->Control(1042), Qt::Key_Escape);
-  if (way == 1) o.window->close();
-  if (way == 2) o.window->WindowMenu().actions().first()->trigger();
-}
-
-TEST(MainDialogTest, ClosingWithNothingUnsavedAsksNothing) {
-  for (int way : {0, 1, 2}) {
-    SCOPED_TRACE(way);
-    OpenDialog o;
-    // Texts the program sets are no edits of the user.
-    o.platform.TextControl(1042).SetText("大会");
-    o.platform.TextControl(1076).SetText("a\nb");
-    EXPECT_FALSE(o.dlg.IsModified());
-    ModalWatcher watch([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
-                       300);
-    CloseBy(way, o);
-    EXPECT_FALSE(o.window->isVisible());
-    if (way == 0) {
-      EXPECT_EQ(o.window->result(), 2);  // IDCANCEL
-    }
-    EXPECT_EQ(watch.Seen(), 0);
-  }
-}
-
-// Answers the next question with `button` and records its text.
-struct Answer {
-  QMessageBox::StandardButton button;
-  QString question;
-  int asked = 0;
-  ModalWatcher watch{[this](QWidget* w) {
-    ++asked;
-    auto* box = qobject_cast<QMessageBox*>(w);
-    if (box == nullptr) {
-      QTest::keyClick(w, Qt::Key_Escape);
-      return;
-    }
-    question = box->text();
-    box->button(button)->click();
-  }};
-  explicit Answer(QMessageBox::StandardButton b) : button(b) {}
-};
-
-TEST(MainDialogTest, ClosingWithUnsavedChangesAsksFirst) {
-  for (int way : {0, 1, 2}) {
-    SCOPED_TRACE(way);
-    OpenDialog o;
-    QTest::keyClicks(o.window->Control(1042), "Tokyo");
-    QTest::keyClicks(o.Find<CommentEdit>(1076), "rain");
-    EXPECT_TRUE(o.dlg.IsModified());
-    for (auto button : {QMessageBox::No, QMessageBox::Yes}) {
-      Answer answer(button);
-      CloseBy(way, o);
-      EXPECT_EQ(answer.asked, 1);
-      EXPECT_EQ(
-          answer.question,
-          QStringLiteral("保存されていない変更があります。終了しますか？"));
-      EXPECT_EQ(o.window->isVisible(), button == QMessageBox::No);
-    }
-  }
-}
-
-TEST(MainDialogTest, RunModalReturnsWhenEscapeEndsTheDialog) {
+struct OpenDialog {
   qt::Platform platform;
-  CRaceDlg dlg(platform);
-  QTimer::singleShot(0, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    ASSERT_NE(modal, nullptr);
-    QTest::keyClick(modal, Qt::Key_Escape);
-  });
-  EXPECT_EQ(platform.RunModal(dlg), 2);  // IDCANCEL
-}
+  CRaceApp app{platform};
+  CRaceDlg dlg{platform, &app};
+  MainDialog* window = &platform.Open(dlg);
 
-// ---------------------------------------------------------------- the list
-
-struct ClickRecord {
-  int id;
-  long result;
-  int firstSelected;
+  template <typename T = QWidget>
+  T* Find(int id) const { return qobject_cast<T*>(window->Control(id)); }
 };
 
-TEST(MainDialogTest, EveryClickInTheListReachesItsHandlerAfterSelection) {
-  OpenDialog o;
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(o.window));
-  IListView& list = o.platform.ListView(1000);
-  for (int i = 0; i < 3; ++i) list.InsertItem(i, std::to_string(i + 1));
-  auto* tree = o.Find<QTreeWidget>(1000);
-
-  std::vector<ClickRecord> clicks;
-  QObject::connect(o.window, &MainDialog::Notified, [&](int id, long result) {
-    clicks.push_back({id, result, list.GetFirstSelected()});
-  });
-
-  const QPoint onRow = tree->visualItemRect(tree->topLevelItem(1)).center();
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, onRow);
-  ASSERT_EQ(clicks.size(), 1u);
-  EXPECT_EQ(clicks[0].id, 1000);
-  EXPECT_EQ(clicks[0].result, 0);  // the handler ran and answered 0
-  EXPECT_EQ(clicks[0].firstSelected, 1);
-
-  const QPoint empty(10, tree->viewport()->height() - 4);
-  ASSERT_EQ(tree->itemAt(empty), nullptr);
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, empty);
-  ASSERT_EQ(clicks.size(), 2u);
-  EXPECT_EQ(clicks[1].result, 0);
-  EXPECT_EQ(clicks[1].firstSelected, -1);
-
-  // Rows 0 and 2 selected; a plain click on row 2 narrows the selection to
-  // row 2 only when the button comes up, and the handler sees that.
-  auto centre = [&](int row) {
-    return tree->visualItemRect(tree->topLevelItem(row)).center();
-  };
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre(0));
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                    centre(2));
-  ASSERT_EQ(clicks.size(), 4u);
-  EXPECT_EQ(clicks[3].firstSelected, 0);
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre(2));
-  ASSERT_EQ(clicks.size(), 5u);
-  EXPECT_EQ(clicks[4].firstSelected, 2);
-  // A click in a cell selects the whole row.
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                    QPoint(tree->columnViewportPosition(5) + 3, centre(0).y()));
-  ASSERT_EQ(clicks.size(), 6u);
-  EXPECT_EQ(clicks[5].firstSelected, 0);
-  EXPECT_EQ(tree->selectionModel()->selectedIndexes().size(), 8);
-
-  // Keyboard moves do not notify.
-  tree->setFocus();
-  QTest::keyClick(tree, Qt::Key_Down);
-  EXPECT_EQ(clicks.size(), 6u);
-}
-
-// ---------------------------------------------------------------- window menu
-
-TEST(MainDialogTest, WindowMenuEndsWithTheVersionItemBelowASeparator) {
-  OpenDialog o;
-  const QList<QAction*> actions = o.window->WindowMenu().actions();
-  ASSERT_GE(actions.size(), 3);
-  EXPECT_EQ(actions.first()->text(), QStringLiteral("閉じる(&C)"));
-  EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
-  EXPECT_EQ(actions.last()->text(),
-            QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(Quorvane) (&A)..."));
-
-  QString title;
-  QStringList texts;
-  bool okIsDefault = false;
-  {
-    ModalWatcher watch([&](QWidget* w) {
-      title = w->windowTitle();
-      for (QLabel* l : w->findChildren<QLabel*>()) texts << l->text();
-      for (QPushButton* b : w->findChildren<QPushButton*>()) {
-        if (b->text() != QStringLiteral("OK")) continue;
-        okIsDefault = b->isDefault();
-        b->click();  // closes the dialog
-      }
+// Answers each modal dialog but the window while it lives, keeping what it
+// showed: a message, or a dialog's class and a preview's page count.
+struct Modals {
+  explicit Modals(QMessageBox::StandardButton answer = QMessageBox::No) {
+    QObject::connect(&timer, &QTimer::timeout, [=, this] {
+      auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (modal == nullptr || qobject_cast<MainDialog*>(modal)) return;
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      texts << (box ? box->text() : modal->metaObject()->className());
+      if (auto* preview = modal->findChild<QPrintPreviewWidget*>())
+        texts << QString::number(preview->pageCount());
+      if (box && box->button(answer)) return box->button(answer)->click();
+      modal->reject();
     });
-    actions.last()->trigger();
-    EXPECT_EQ(watch.Seen(), 1);
+    timer.start(5);
   }
-  EXPECT_EQ(title, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報 Quorvane"));
-  EXPECT_TRUE(texts.contains(QStringLiteral("Quorvane V2.01")));
-  EXPECT_TRUE(okIsDefault);
-  EXPECT_TRUE(o.window->isVisible());
+  QTimer timer;
+  QStringList texts;
+};
+
+int IdOf(const QWidget* w) { return w->property("qvControlId").toInt(); }
+
+// A frameless label shows only its text; its rectangle may reach under the
+// next control, as in the template.
+QRect Shown(const QWidget* w) {
+  auto* label = qobject_cast<const QLabel*>(w);
+  if (label == nullptr || label->frameShape() != QFrame::NoFrame)
+    return w->geometry();
+  QRect r(w->pos(), label->sizeHint());
+  if (label->alignment() & Qt::AlignRight) r.moveRight(w->geometry().right());
+  return r;
 }
 
-// The comparison comes and goes through the window menu; its drop item is
-// there only while a race is compared with.
-TEST(MainDialogTest, WindowMenuChoosesAndDropsTheComparison) {
+// Template order, IDs, captions, screen reader names, tab order, no overlaps.
+TEST(DialogTemplateTest, TheWindowFollowsItsTemplate) {
   OpenDialog o;
-  QMenu& menu = o.window->WindowMenu();
-  QAction* open = nullptr;
-  QAction* drop = nullptr;
-  for (QAction* a : menu.actions()) {
-    if (a->text() == QStringLiteral("比較するレースを開く…")) open = a;
-    if (a->text() == QStringLiteral("比較をやめる")) drop = a;
+  const auto rows = MainDialogTemplate().controls;
+  ASSERT_EQ(o.window->ControlCount(), rows.size());
+  std::vector<int> tabStops;
+  std::vector<QWidget*> controls;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    QWidget* w = o.window->ControlAt(i);
+    ASSERT_EQ(IdOf(w), rows[i].id);
+    const QString caption = qobject_cast<GroupFrame*>(w)
+                                ? static_cast<GroupFrame*>(w)->Caption()
+                                : w->property("text").toString();
+    EXPECT_TRUE(rows[i].kind == ControlKind::Edit || caption == rows[i].caption)
+        << i;
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    EXPECT_FALSE(a == nullptr || a->text(QAccessible::Name).trimmed() == "");
+    if ((rows[i].styles & ctl::kTabStop) != 0) tabStops.push_back(rows[i].id);
+    if (rows[i].kind != ControlKind::GroupBox) controls.push_back(w);
   }
-  ASSERT_NE(open, nullptr);
-  ASSERT_NE(drop, nullptr);
+  for (std::size_t a = 0; a < controls.size(); ++a)
+    for (std::size_t b = a + 1; b < controls.size(); ++b)
+      EXPECT_FALSE(Shown(controls[a]).intersects(Shown(controls[b])))
+          << IdOf(controls[a]) << " / " << IdOf(controls[b]);
+  std::vector<int> chain;
+  QWidget* w = o.window->Control(tabStops.front());
+  do {
+    if ((w->focusPolicy() & Qt::TabFocus) != 0 && w->parentWidget() == o.window)
+      chain.push_back(IdOf(w));
+    w = w->nextInFocusChain();
+  } while (w != o.window->Control(tabStops.front()) && chain.size() < 100);
+  EXPECT_EQ(chain, tabStops);
+}
+
+// Enter and the keypad's Enter run a focused push button's command and
+// nothing on any other control: no button is the default.
+TEST(MainDialogTest, EnterOnlyPressesAFocusedButton) {
+  OpenDialog o;
+  Modals modals;  // the file and print dialogs some buttons open
+  std::vector<int> commands;
+  QObject::connect(o.window, &MainDialog::Commanded,
+                   [&](int id, bool ok) { commands.push_back(ok ? id : 0); });
+  auto state = [&] {
+    QStringList s{QString::number(o.dlg.m_nSections * 100 + o.dlg.m_nColor)};
+    for (std::size_t i = 0; i < o.window->ControlCount(); ++i)
+      for (const char* p : {"text", "plainText", "currentIndex"})
+        s << o.window->ControlAt(i)->property(p).toString();
+    return s;
+  };
+  for (const ControlTemplate& row : MainDialogTemplate().controls) {
+    if ((row.styles & ctl::kTabStop) == 0 || row.id == IDC_COMMENT) continue;
+    auto* button = o.Find<QPushButton>(row.id);
+    EXPECT_FALSE(button && (button->isDefault() || button->autoDefault()));
+    commands.clear();
+    const QStringList before = state();
+    o.Find(row.id)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(o.Find(row.id), Qt::Key_Return);
+    QTest::keyClick(o.Find(row.id), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(commands, std::vector<int>(button ? 2 : 0, row.id)) << row.id;
+    EXPECT_TRUE((button || state() == before) && o.window->isVisible());
+  }
+}
+
+// Names of any length come back whole; one too long to edit is read-only.
+TEST(MainDialogTest, LongNamesComeBackWhole) {
+  OpenDialog o;
+  ITextControl& name = o.platform.TextControl(IDC_EVENT_NAME);
+  for (int length : {40000, 300000, 3}) {
+    name.SetText(std::string(length, 'n') + "大会");
+    EXPECT_EQ(name.GetText(), std::string(length, 'n') + "大会");
+    EXPECT_EQ(o.Find<QLineEdit>(IDC_EVENT_NAME)->isReadOnly(), length > 1e5);
+  }
+}
+
+// After the user's typing, Escape, the close button and the menu's close
+// item ask first and No keeps the window; texts the program sets do not.
+TEST(MainDialogTest, ClosingAsksFirstOnlyWithUnsavedEdits) {
+  const QStringList asked{"保存されていない変更があります。終了しますか？"};
+  for (int way = 0; way < 3; ++way) {
+    for (int typedInto : {0, IDC_EVENT_NAME, IDC_COMMENT}) {
+      SCOPED_TRACE(std::to_string(way) + " " + std::to_string(typedInto));
+      OpenDialog o;
+      if (QWidget* edit = o.Find(typedInto)) {  // Enter breaks comment lines
+        QTest::keyClicks(edit, "To");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClicks(edit, "kyo\t");  // and Tab moves on
+        EXPECT_EQ(o.platform.TextControl(typedInto).GetText(),
+                  typedInto == IDC_COMMENT ? "To\r\nkyo" : "Tokyo");
+      }
+      o.platform.TextControl(IDC_COMMENT).SetText("a\nb");
+      for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        Modals modals(answer);
+        if (way == 0) QTest::keyClick(o.window, Qt::Key_Escape);
+        if (way == 1) o.window->close();
+        if (way == 2) o.window->WindowMenu().actions().first()->trigger();
+        EXPECT_EQ(modals.texts, typedInto != 0 ? asked : QStringList());
+        EXPECT_EQ(o.window->isVisible(),
+                  typedInto != 0 && answer == QMessageBox::No);
+        if (!o.window->isVisible()) break;
+      }
+      EXPECT_EQ(o.window->result(), IDCANCEL);
+    }
+  }
+}
+
+// The window menu's version and comparison items; the graph keeps its drawing.
+TEST(MainDialogTest, WindowMenuAndGraphArea) {
+  OpenDialog o;
+  auto* graph = o.Find<StaticControl>(IDC_GRAPH);
+  QPainter(&graph->Surface()).fillRect(QRect(0, 0, 10, 10), Qt::blue);
+  QMenu& menu = o.window->WindowMenu();
+  const QList<QAction*> actions = menu.actions();
+  QAction *open = actions.end()[-4], *drop = actions.end()[-3];
+  EXPECT_TRUE(actions[1]->isSeparator() && actions.end()[-2]->isSeparator());
   emit menu.aboutToShow();
   EXPECT_FALSE(drop->isEnabled());
-  {
-    // The file dialog opens; cancelling it chooses nothing.
-    test::DismissModals dismiss;
-    open->trigger();
-    EXPECT_EQ(dismiss.Count(), 1);
-  }
-  EXPECT_FALSE(o.dlg.HasComparison());
-  ASSERT_TRUE(o.dlg.LoadComparison(QV_SOURCE_DIR "/examples/plan-10km-even.txt"));
+  Modals modals;  // the version dialog, then the file dialog: cancelled
+  actions.last()->trigger();
+  open->trigger();
+  EXPECT_EQ(modals.texts.size(), 2);
+  ASSERT_TRUE(
+      o.dlg.LoadComparison(QV_SOURCE_DIR "/examples/plan-10km-even.txt"));
   emit menu.aboutToShow();
   EXPECT_TRUE(drop->isEnabled());
   drop->trigger();
   EXPECT_FALSE(o.dlg.HasComparison());
+
+  o.Find<QPushButton>(IDC_WINDOW_COLOR)->click();  // repaints the window
+  const QImage shown = graph->grab().toImage();
+  const QPoint inside = graph->contentsRect().topLeft();
+  EXPECT_EQ(shown.pixelColor(inside + QPoint(5, 5)), QColor(Qt::blue));
+  EXPECT_EQ(shown.pixelColor(inside + QPoint(50, 50)), QColor(Qt::white));
 }
 
-TEST(MainDialogTest, OnlyTheVersionSystemCommandOpensADialog) {
-  OpenDialog o;
-  for (int command : {0x0010, 0xF060}) {
-    ModalWatcher watch([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
-                       command == 0x0010 ? 5000 : 200);
-    o.dlg.OnSysCommand(command);
-    EXPECT_EQ(watch.Seen(), command == 0x0010 ? 1 : 0) << command;
+// A race file given on the command line loads once the window shows, or is
+// refused with a message; Escape ends the modal dialog.
+TEST(DesktopTest, ARaceFileOnTheCommandLineLoadsOnceTheWindowShows) {
+  for (const QString& file : {kSample, kSample + ".missing"}) {
+    qt::Platform platform;
+    CRaceApp app(platform);
+    CRaceDlg dlg(platform, &app);
+    platform.OpenOnStart(file.toStdString());
+    Modals modals;
+    int sections = -1;
+    QTimer::singleShot(0, [&] {  // after building the window, however long
+      QTimer::singleShot(300, [&] {
+        if (platform.Dialog()->isVisible()) sections = dlg.m_nSections;
+        QTest::keyClick(platform.Dialog(), Qt::Key_Escape);
+      });
+    });
+    EXPECT_EQ(platform.RunModal(dlg), IDCANCEL);
+    EXPECT_EQ(sections, file == kSample ? 5 : 0) << file.toStdString();
+    EXPECT_EQ(modals.texts.size(), file == kSample ? 0 : 1);
   }
 }
 
-// ---------------------------------------------------------------- graph area
+void Drop(QWidget* target, const QList<QUrl>& urls) {
+  QMimeData mime;
+  mime.setUrls(urls);
+  const QPoint at(target->width() / 2, target->height() / 2);
+  QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+  QApplication::sendEvent(target, &enter);
+  QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+  if (enter.isAccepted()) QApplication::sendEvent(target, &drop);
+  QTest::qWait(50);  // the load follows the drop
+}
 
-TEST(MainDialogTest, GraphAreaKeepsItsPictureWhenRepaintedOrHidden) {
-  OpenDialog o;
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(o.window));
-  auto* graph = o.Find<StaticControl>(1047);
-  {
-    QPainter p(&graph->Surface());
-    p.fillRect(QRect(0, 0, 10, 10), Qt::blue);
+// One dropped race file loads, on the window or an edit, never as text.
+TEST(DesktopTest, OnlyOneDroppedFileLoads) {
+  const QUrl race = QUrl::fromLocalFile(kSample);
+  const QUrl folder = QUrl::fromLocalFile(QV_SOURCE_DIR "/examples");
+  for (const auto& [urls, onto, sections] :  // onto 0: the window itself
+       {std::tuple{QList{race}, 0, 5}, {QList{race}, IDC_COMMENT, 5},
+        {QList{race, race}, 0, 0}, {QList{folder}, 0, 0},
+        {QList{folder}, IDC_EVENT_NAME, 0}}) {
+    OpenDialog o;
+    QWidget* target = onto == 0 ? o.window : o.Find(onto);
+    if (auto* comment = qobject_cast<QPlainTextEdit*>(target))
+      target = comment->viewport();
+    Drop(target, urls);
+    EXPECT_EQ(o.dlg.m_nSections, sections) << onto;
+    EXPECT_FALSE(o.Find<QLineEdit>(IDC_EVENT_NAME)->text().contains("file:"));
   }
-  graph->update();
-  auto pixelAt = [&](int x, int y) {
-    return graph->grab().toImage().pixelColor(graph->contentsRect().topLeft() +
-                                              QPoint(x, y));
-  };
-  EXPECT_EQ(pixelAt(5, 5), QColor(Qt::blue));
-  EXPECT_EQ(pixelAt(50, 50), QColor(Qt::white));
+  OpenDialog o;
+  o.dlg.OnCommand(IDC_APPEND);
+  Modals modals(QMessageBox::No);
+  Drop(o.window, {race});
+  EXPECT_EQ(modals.texts,
+            QStringList{"保存されていない変更があります。読み込みますか？"});
+  EXPECT_EQ(o.dlg.m_nSections, 1);
+}
 
-  o.window->hide();
-  o.window->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(o.window));
-  o.window->repaint();
-  EXPECT_EQ(pixelAt(5, 5), QColor(Qt::blue));
-  // A colour change repaints the dialog but not the picture.
-  o.Find<QPushButton>(1053)->click();
-  EXPECT_EQ(pixelAt(5, 5), QColor(Qt::blue));
-  EXPECT_EQ(pixelAt(50, 50), QColor(Qt::white));
+QByteArray Read(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray RunTool(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  EXPECT_TRUE(p.waitForFinished(60000) && p.exitCode() == 0);
+  return p.readAllStandardOutput();
+}
+
+// Exports equal the report tool's; the preview shows one page; a failed
+// export says why and keeps the older file.
+TEST(DesktopTest, ExportsAreWhatTheReportToolWrites) {
+  QTemporaryDir dir;
+  auto at = [&](const char* name) { return dir.filePath(name); };
+  for (const char* graph : {"r.png", "r.svg"})
+    RunTool(QV_REPORT_BIN, {"--csv", at("r.csv"), "--pdf", at("r.pdf"),
+                            "--graph", at(graph), kSample});
+  OpenDialog o;
+  ASSERT_TRUE(o.dlg.OpenRaceFile(kSample.toStdString(), false));
+  o.dlg.OnCommand(IDC_COMPUTE);
+  EXPECT_TRUE(ExportListCsv(o.platform, at("w.csv").toStdString()));
+  EXPECT_TRUE(ExportGraph(o.platform, at("w.png").toStdString()));
+  EXPECT_TRUE(ExportGraph(o.platform, at("w.svg").toStdString()));
+  EXPECT_TRUE(ExportPrintedPdf(o.platform, o.dlg, at("w.pdf").toStdString()));
+  EXPECT_EQ(Read(at("w.csv")), Read(at("r.csv")));
+  EXPECT_EQ(Read(at("w.svg")), Read(at("r.svg")));
+  EXPECT_EQ(QImage(at("w.png")).convertToFormat(QImage::Format_RGB32),
+            QImage(at("r.png")).convertToFormat(QImage::Format_RGB32));
+  const QByteArray text = RunTool("pdftotext", {at("w.pdf"), "-"});
+  EXPECT_TRUE(text.contains("全区間"));
+  EXPECT_EQ(text, RunTool("pdftotext", {at("r.pdf"), "-"}));
+  Modals modals;
+  ShowPrintPreview(o.platform, o.dlg, o.window);
+  EXPECT_EQ(modals.texts.value(1), "1");  // pages
+
+  const QByteArray older = Read(at("w.png"));
+  struct rlimit saved {};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  for (const auto& [path, message] : {
+           std::pair{at("no/g.png"), "出力ファイルが開けません"},
+           {at("w.png"), "出力ファイルに書き込めません"},  // at 64 bytes
+           {at("g.bmp"), "グラフは .png か .svg のファイルに出力します。"}}) {
+    modals.texts.clear();
+    const struct rlimit limit = {path == at("w.png") ? 64 : saved.rlim_cur,
+                                 saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_FALSE(ExportGraph(o.platform, path.toStdString()));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(modals.texts, QStringList{message});
+    EXPECT_EQ(QFile::exists(path), path == at("w.png"));
+  }
+  EXPECT_EQ(Read(at("w.png")), older);
+}
+
+// The undo and redo keys: the name edit's own there, the race's elsewhere.
+TEST(DesktopTest, TheUndoKeysReachTheRaceOnlyOutsideTheEdits) {
+  const QKeyCombination shiftZ = Qt::CTRL | Qt::SHIFT | Qt::Key_Z,
+                        ctrlY = Qt::CTRL | Qt::Key_Y;
+  for (const auto& [focus, redo] : {std::pair{IDC_EVENT_NAME, shiftZ},
+                                    {IDC_EVENT_NAME, ctrlY},
+                                    {IDC_PRIORITY, shiftZ},
+                                    {IDC_SECTION_LIST, ctrlY}}) {
+    OpenDialog o;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(o.window));
+    auto* name = o.Find<QLineEdit>(IDC_EVENT_NAME);
+    QTest::keyClicks(name, "Kobe");
+    o.Find<QPushButton>(IDC_APPEND)->click();
+    o.Find(focus)->setFocus();
+    QTest::keyClick(o.Find(focus), Qt::Key_Z, Qt::ControlModifier);
+    const bool toRace = focus != IDC_EVENT_NAME;
+    EXPECT_EQ(o.dlg.m_nSections + 2 * name->text().size(), toRace ? 8 : 1);
+    QTest::keyClick(o.Find(focus), redo.key(), redo.keyboardModifiers());
+    EXPECT_EQ(o.dlg.m_nSections, 1);
+    EXPECT_EQ(name->text(), "Kobe") << focus;
+  }
+}
+
+// Icons with transparent corners; the desktop entry starts with the icon.
+TEST(DesktopTest, TheIconAndTheDesktopEntry) {
+  for (int size : kIconSizes) {
+    const QImage icon = RenderAppIcon(size);
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)) + qAlpha(icon.pixel(size - 1, 0)), 0);
+    EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << size;
+  }
+  const QByteArray entry = Read(QV_SOURCE_DIR "/res/quorvane.desktop");
+  for (const char* line : {"\nExec=quorvane %f\n", "\nIcon=quorvane\n"})
+    EXPECT_TRUE(entry.contains(line)) << line;
 }
 
 }  // namespace
