@@ -98,13 +98,16 @@ TEST_F(CalcTest, ExtremeValuesSaturateAndTheTotalsStayInBounds) {
       for (int unit = 0; unit <= 4; ++unit) Compute(p, m, unit);
   EXPECT_EQ(Cell(MAX_SECTIONS, 0), kTotalsRowText);
   EXPECT_EQ(dlg.m_calcEndKm[MAX_SECTIONS], 7);
+  Compute(kArrival, kNet);
+  EXPECT_EQ(dlg.m_calcDeparture[0], INT_MIN);  // MIN - MAX
   Compute(kArrival, kGross);
-  EXPECT_EQ(dlg.m_calcLap[0], INT_MAX);   // (MAX - MIN) + MAX
+  EXPECT_EQ(dlg.m_calcLap[0], INT_MAX);  // (MAX - MIN) + MAX
   EXPECT_EQ(dlg.m_calcPace[0], INT_MAX);  // over a tiny length
   EXPECT_EQ(dlg.m_calcPace[2], 0);        // infinite minus infinite km
   EXPECT_EQ(dlg.m_calcLoss[MAX_SECTIONS], 41 * 100 - 2);
   Compute(kSpeed, kGross);
   EXPECT_EQ(dlg.m_calcLap[1], INT_MIN);  // 2e200 km at INT_MIN per km
+  EXPECT_EQ(CRaceDlg::RoundAboveFourTenths(2.41), 3);
 }
 
 TEST(CellFormat, Texts) {
@@ -127,7 +130,7 @@ TEST(CellFormat, Texts) {
   const int speeds[] = {29999, 11999, 5999, 2999, 1200, 29999};
   for (int unit = 0; unit <= 5; ++unit)
     EXPECT_EQ(SpeedValue(29999, unit), speeds[unit]) << unit;
-  EXPECT_EQ(SpeedValue(0, 4), 0);
+  EXPECT_EQ(SpeedValue(0, 4) + SpeedValue(1, 4), 36000000);
 }
 
 TEST_F(CalcTest, ListColumnsFromTheClientWidth) {
@@ -206,6 +209,7 @@ TEST_F(CalcTest, VersionDialogAndWindowColours) {
     EXPECT_EQ(platform.dialogText, ColorScheme(k % 6).text);
   }
   EXPECT_EQ(platform.invalidations, 7);
+  EXPECT_EQ(dlg.m_nColor, 1);
 }
 
 }  // namespace

@@ -80,7 +80,6 @@ TEST_F(InputCommands, AppendWithoutAssistEmptiesThePanel) {
   Fill("5", "10", {1, 2, 3, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
   dlg.OnAppend();
   EXPECT_EQ(At(0), (EnteredSection{5, 10, 6203, 6203, 372304, 1836708, 55011}));
-  EXPECT_EQ(dlg.m_nInputAssist, 1);
   EXPECT_EQ(Panel(), "2:10-");
   EXPECT_EQ(Lists(), Ints(14, 0));
 }

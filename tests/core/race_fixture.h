@@ -61,7 +61,6 @@ class RaceFixture : public ::testing::Test {
     dlg.OnCompute();
   }
 
-  // The panel: distances and the time lists' indices.
   void Fill(const std::string& startKm, const std::string& endKm,
             const std::vector<int>& lists) {
     platform.Text(IDC_START_KM).SetText(startKm);
