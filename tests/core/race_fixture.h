@@ -6,39 +6,50 @@
 #include <string>
 #include <vector>
 
-#include "tests/doubles/test_platform.h"
 #include "app/race_dlg.h"
 #include "res/resource.h"
+#include "tests/doubles/test_platform.h"
 
 namespace qv::testing {
 
 struct EnteredSection {
-  double startKm;
-  double endKm;
-  int loss;
-  int departure;
-  int arrival;
-  int lap;
-  int pace;
+  double startKm, endKm;
+  int loss, departure, arrival, lap, pace;
+  friend bool operator==(const EnteredSection&,
+                         const EnteredSection&) = default;
 };
+
+// The panel's time lists: loss, arrival, lap, pace.
+inline constexpr int kTimeLists[] = {
+    IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS,  IDC_ARR_HOUR, IDC_ARR_MIN,
+    IDC_ARR_SEC,  IDC_ARR_CS,   IDC_LAP_HOUR, IDC_LAP_MIN,  IDC_LAP_SEC,
+    IDC_LAP_CS,   IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS};
 
 class RaceFixture : public ::testing::Test {
  protected:
   RaceFixture() { dlg.OnInitDialog(); }
 
-  // Puts sections straight into the entered table.
-  void Enter(const std::vector<EnteredSection>& sections) {
-    dlg.m_nSections = dlg.m_nInputIndex = static_cast<int>(sections.size());
-    for (std::size_t k = 0; k < sections.size(); ++k) {
-      const EnteredSection& s = sections[k];
-      dlg.m_startKm[k] = s.startKm;
-      dlg.m_endKm[k] = s.endKm;
-      dlg.m_loss[k] = s.loss;
-      dlg.m_departure[k] = s.departure;
-      dlg.m_arrival[k] = s.arrival;
-      dlg.m_lap[k] = s.lap;
-      dlg.m_pace[k] = s.pace;
+  // Puts the sections into the entered table, as a load does.
+  void Enter(const std::vector<EnteredSection>& s) {
+    dlg.m_nSections = dlg.m_nInputIndex = static_cast<int>(s.size());
+    for (std::size_t k = 0; k < s.size(); ++k) {
+      dlg.m_startKm[k] = s[k].startKm;
+      dlg.m_endKm[k] = s[k].endKm;
+      dlg.m_loss[k] = s[k].loss;
+      dlg.m_departure[k] = s[k].departure;
+      dlg.m_arrival[k] = s[k].arrival;
+      dlg.m_lap[k] = s[k].lap;
+      dlg.m_pace[k] = s[k].pace;
     }
+  }
+  EnteredSection At(int k) {
+    return {dlg.m_startKm[k], dlg.m_endKm[k], dlg.m_loss[k], dlg.m_departure[k],
+            dlg.m_arrival[k], dlg.m_lap[k],   dlg.m_pace[k]};
+  }
+  std::vector<EnteredSection> All() {
+    std::vector<EnteredSection> v;
+    for (int k = 0; k < dlg.m_nSections; ++k) v.push_back(At(k));
+    return v;
   }
 
   // Selects the calculation settings as a user would, then computes.
@@ -50,9 +61,28 @@ class RaceFixture : public ::testing::Test {
     dlg.OnCompute();
   }
 
-  std::string Cell(int row, int column) {
-    return platform.List().GetItemText(row, column);
+  void Fill(const std::string& startKm, const std::string& endKm,
+            const std::vector<int>& lists) {
+    platform.Text(IDC_START_KM).SetText(startKm);
+    platform.Text(IDC_END_KM).SetText(endKm);
+    for (std::size_t k = 0; k < lists.size(); ++k)
+      platform.Combo(kTimeLists[k]).SetCurSel(lists[k]);
   }
+  std::vector<int> Lists() {
+    std::vector<int> v;
+    for (int id : kTimeLists) v.push_back(platform.Combo(id).GetCurSel());
+    return v;
+  }
+  void Click(std::vector<int> rows) {
+    platform.List().Select(std::move(rows));
+    long result = 99;
+    dlg.OnNotifyClick(IDC_SECTION_LIST, &result);
+    EXPECT_EQ(result, 0);
+  }
+
+  std::string Text(int id) { return platform.Text(id).GetText(); }
+  int Rows() { return platform.List().GetItemCount(); }
+  std::string Cell(int r, int c) { return platform.List().GetItemText(r, c); }
 
   doubles::Platform platform;
   CRaceDlg dlg{platform};
