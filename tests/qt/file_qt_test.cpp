@@ -9,7 +9,7 @@
 #include <QMessageBox>
 
 #include "app/qt/qt_files.h"
-#include "main_dialog_test_util.h"
+#include "modal_watcher.h"
 #include "tests/core/file_test_util.h"
 
 namespace qv {
