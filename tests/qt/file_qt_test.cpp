@@ -9,6 +9,7 @@
 #include <QMessageBox>
 
 #include "app/qt/qt_files.h"
+#include "app/qt/qt_platform.h"
 #include "modal_watcher.h"
 #include "tests/core/file_test_util.h"
 
