@@ -28,13 +28,37 @@ class Comparison : public RaceFixture {
     const std::string plan = "Plan\r\n2\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n"
                              "0\r\n" + km + "\r\n0\r\n0\r\n" +
                              std::to_string(pace) + "\r\n";
-    return filetest::WriteBytes(dir.File("c.txt"), bytes ? bytes : plan) &&
-           dlg.LoadComparison(dir.File("c.txt"));
+    if (!filetest::WriteBytes(dir.File("c.txt"), bytes ? bytes : plan))
+      return false;
+    platform.openAnswers.push_back(dir.File("c.txt"));  // as the menu does
+    dlg.OnOpenComparison();
+    return dlg.HasComparison();
   }
   Texts Differences() {
     Texts cells;
     for (int r = 0; r < Rows(); ++r) cells.push_back(Cell(r, 8));
     return cells;
+  }
+  // Where the blue dashed curve ends, and the plot's top right corner.
+  std::pair<int, int> CurveEnd() {
+    int dashed = 0;
+    std::pair<int, int> end{-1, -1};
+    for (const DrawOp& op : platform.Surface(IDC_GRAPH)) {
+      if (op.kind == DrawOp::Kind::CreatePen && op.style == PenStyle::Dash) {
+        dashed = op.handle;
+        EXPECT_TRUE((op.color == Rgb{0, 64, 224})) << "blue";
+      }
+      if (op.kind == DrawOp::Kind::LineTo && dashed && op.pen == dashed)
+        end = {op.x, op.y};
+    }
+    return end;
+  }
+  std::pair<int, int> Corner() {
+    std::pair<int, int> corner{0, INT_MAX};
+    for (const DrawOp& op : platform.Surface(IDC_GRAPH))
+      if (op.kind == DrawOp::Kind::LineTo && op.pen == 0)
+        corner = {std::max(corner.first, op.x), std::min(corner.second, op.y)};
+    return corner;
   }
   filetest::ScratchDir dir;
 };
@@ -59,6 +83,24 @@ TEST_F(Comparison, BerlinAgainstAnEvenPlan) {
   Compute(0, 1);
   EXPECT_EQ(Differences(), (Texts{"-00分06秒00", "-00分17秒00",
                                   "-00分37秒77", "", "", ""}));
+}
+
+// A previous race recorded by its arrivals, with a priority out of range as
+// a file may bring: computed by arrival.
+TEST_F(Comparison, PreviousRaceByArrival) {
+  Enter({{0, 5, 0, 0, 91000, 0, 0}});
+  ASSERT_TRUE(Compare("", 0, "Prev\r\n7\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n"
+                             "0\r\n5\r\n90000\r\n0\r\n0\r\n"));
+  Compute(0, 0);
+  EXPECT_EQ(Differences(), (Texts{"+00分10秒00", "+00分10秒00"}));
+}
+
+// Over an empty race the comparison alone sets the axes, however short.
+TEST_F(Comparison, AloneItSetsTheAxes) {
+  ASSERT_TRUE(Compare("0.5", 30000));
+  platform.ClearSurface(IDC_GRAPH);
+  Compute(0, 0);
+  EXPECT_EQ(CurveEnd(), Corner());
 }
 
 // A zero-length section (a loss at 5 km) holds no point: 7 km lies in the
@@ -92,18 +134,7 @@ TEST_F(Comparison, ReadShownAndDroppedWithoutTouchingTheRace) {
     // the plot's top right corner, whichever way the axis runs.
     platform.ClearSurface(IDC_GRAPH);
     Compute(0, 0, 0, axis);
-    int dashed = 0, right = 0, top = INT_MAX;
-    const DrawOp* last = nullptr;
-    for (const DrawOp& op : platform.Surface(IDC_GRAPH)) {
-      if (op.kind == DrawOp::Kind::CreatePen && op.style == PenStyle::Dash)
-        dashed = op.handle;
-      if (op.kind == DrawOp::Kind::LineTo && dashed && op.pen == dashed)
-        last = &op;
-      if (op.kind == DrawOp::Kind::LineTo && op.pen == 0)
-        right = std::max(right, op.x), top = std::min(top, op.y);
-    }
-    ASSERT_NE(last, nullptr) << axis;
-    EXPECT_EQ(std::pair(last->x, last->y), std::pair(right, top)) << axis;
+    EXPECT_EQ(CurveEnd(), Corner()) << axis;
   }
   EXPECT_EQ(Cell(1, 8), "-01分40秒00");
   EXPECT_EQ(At(1), (EnteredSection{5, 10, 0, 110000, 230000, 0, 0}));
@@ -127,11 +158,23 @@ TEST_F(Comparison, PrintedTableHasTheNinthColumn) {
   platform.printJobs.push_back(std::move(job));
   dlg.OnPrint();
   std::set<std::pair<std::string, int>> texts;
-  for (const DrawOp& op : record->ops)
-    if (op.kind == DrawOp::Kind::TextOut) texts.emplace(op.text, op.x);
+  int headerY = -1;
+  for (const DrawOp& op : record->ops) {
+    if (op.kind != DrawOp::Kind::TextOut) continue;
+    texts.emplace(op.text, op.x);
+    if (op.text == "比較差") headerY = op.y;
+  }
   const int x = (2400 - 100) / 8 * 7;  // where the speed column is without
   EXPECT_EQ(texts.count({"比較差", x}) + texts.count({"00分00秒00", x}), 2u);
   EXPECT_EQ(texts.count({"速度/ｋｍ", x}), 0u);
+  // A unit is 287: half of it for the margin, the start and the arrival
+  // point, a whole one for every other column.
+  std::vector<int> header;
+  for (const DrawOp& op : record->ops)
+    if (op.kind == DrawOp::Kind::TextOut && op.y == headerY)
+      header.push_back(op.x);
+  EXPECT_EQ(header, (std::vector<int>{143, 287, 430, 574, 861, 1148, 1435,
+                                      1722, 2009}));
 }
 
 }  // namespace

@@ -158,6 +158,18 @@ TEST_F(RaceFileCommands, RefusedFilesChangeNothing) {
   }
 }
 
+// Cancelled file dialogs change nothing and say nothing.
+TEST_F(RaceFileCommands, CancelledFileDialogsChangeNothing) {
+  EnterSomething();
+  const std::string before = State();
+  p.messages.clear();
+  p.yesNoAnswers.assign(1, true);  // load over unsaved work: Yes, then Cancel
+  dlg.OnLoad();
+  dlg.OnSave();
+  EXPECT_EQ(p.messages, Texts{});
+  EXPECT_EQ(State(), before);
+}
+
 // Loading over unsaved work asks first; No (or Escape) keeps everything,
 // and the file dialog does not open.
 TEST_F(RaceFileCommands, LoadAsksBeforeReplacingUnsavedWork) {

@@ -139,7 +139,7 @@ TEST(Cp932, InvalidBytesReadAsReplacementCharacters) {
       {"\x81\nz", r + "\nz"},          {"\x81\x7F", r + "\x7F"},
       {"a\x81", "a" + r},              {"\xFC\x80z", r + "z"},
       {"\x85\xFCz", r + "z"},          {"\xE0\x3F", r + "?"},
-      {"\xFD\x80", r + r},
+      {"\xFD\x80", r + r},             {"\x81\xADz", r + "z"},
       {"\x82\xA0\x80\x82\xA0", "あ" + r + "あ"},
   };
   for (const auto& [cp932, utf8] : cases) EXPECT_EQ(Cp932ToUtf8(cp932), utf8);

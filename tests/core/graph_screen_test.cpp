@@ -197,6 +197,12 @@ TEST(GraphScreen, CurvesInBothOrientations) {
     std::ranges::sort(gone);
     EXPECT_EQ(gone, made);
   }
+  // In km/h the faster first section stands at 80 %, the other at
+  // 224 x 30000 / 32400 = 207.4 above the bottom.
+  GraphFixture f;
+  f.SetComputed(two, 4);
+  EXPECT_EQ(Path(LinesIn(f.Draw(false), kGreen, 2)),
+            "5,285 5,61 178,61 178,77 351,77");
 }
 
 // Huge factors (an absurdly long first section, the final km reached in a

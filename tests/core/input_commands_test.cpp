@@ -99,6 +99,20 @@ TEST_F(InputCommands, UnshowableTimesShowClampedAndStayInTheTable) {
                                    0}));
 }
 
+// An index outside the tables shows nothing and stores nothing.
+TEST_F(InputCommands, PanelIgnoresIndicesOutsideTheTables) {
+  Enter({{0, 5, 0, 0, 150000, 150000, 30000}});
+  Fill("1", "2", Ints(14, 3));
+  for (int i : {-1, MAX_SECTIONS}) {
+    dlg.ShowSection(i);
+    dlg.StoreSection(i);
+  }
+  EXPECT_EQ(Panel(), "1:1-2");
+  EXPECT_EQ(Lists(), Ints(14, 3));
+  EXPECT_EQ(All(), (std::vector<EnteredSection>{{0, 5, 0, 0, 150000, 150000,
+                                                 30000}}));
+}
+
 // Each edit joins the next section to the edited one; a new first section
 // starts at km 0; the selection and the panel stay.
 TEST_F(InputCommands, ChangeInsertAndDeleteMendTheNextSection) {
