@@ -175,4 +175,20 @@ void CRaceDlg::OnWindowColor() {
   if (m_nColor > kColorSchemeCount - 1) m_nColor = 0;
 }
 
+RaceFileSection CRaceDlg::EnteredSection(int k) const {
+  return {.startKm = m_startKm[k], .loss = m_loss[k],
+          .departure = m_departure[k], .endKm = m_endKm[k],
+          .arrival = m_arrival[k], .lap = m_lap[k], .pace = m_pace[k]};
+}
+
+void CRaceDlg::SetEnteredSection(int k, const RaceFileSection& s) {
+  m_startKm[k] = s.startKm;
+  m_loss[k] = s.loss;
+  m_departure[k] = s.departure;
+  m_endKm[k] = s.endKm;
+  m_arrival[k] = s.arrival;
+  m_lap[k] = s.lap;
+  m_pace[k] = s.pace;
+}
+
 }  // namespace qv

@@ -81,6 +81,9 @@ class CRaceDlg {
   void SetComboTimeMS(int minId, int secId, int csId, int t);
   double GetEditKm(int id);
   void SetEditKm(int id, double km);
+  // One entered section, as the race file and the undo history hold it.
+  RaceFileSection EnteredSection(int k) const;
+  void SetEnteredSection(int k, const RaceFileSection& s);
   void ShowSection(int i);
   void StoreSection(int i);
   void OnAppend();

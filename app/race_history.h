@@ -12,6 +12,8 @@
 #include <set>
 #include <string>
 
+#include "file/race_file.h"
+
 namespace qv {
 
 inline constexpr int kSnapshotSections = 45;
@@ -19,15 +21,7 @@ inline constexpr int kSnapshotSections = 45;
 // Everything of a race that its file holds, plus the settings lists'
 // selections, which load changes with the settings.
 struct RaceSnapshot {
-  struct Section {
-    double startKm = 0.0;
-    double endKm = 0.0;
-    int arrival = 0;
-    int departure = 0;
-    int loss = 0;
-    int lap = 0;
-    int pace = 0;
-  };
+  using Section = RaceFileSection;
   // Shared between snapshots: a comment can be megabytes long and rarely
   // changes from one command to the next.
   std::shared_ptr<const std::string> eventName;

@@ -99,14 +99,7 @@ RaceSnapshot CRaceDlg::TakeSnapshot() const {
   race.sections = m_nSections;
   const int n = std::clamp(m_nSections, 0, MAX_SECTIONS);
   for (int k = 0; k < n; ++k) {
-    RaceSnapshot::Section& s = race.table[static_cast<std::size_t>(k)];
-    s.startKm = m_startKm[k];
-    s.endKm = m_endKm[k];
-    s.arrival = m_arrival[k];
-    s.departure = m_departure[k];
-    s.loss = m_loss[k];
-    s.lap = m_lap[k];
-    s.pace = m_pace[k];
+    race.table[static_cast<std::size_t>(k)] = EnteredSection(k);
   }
   return race;
 }
@@ -125,14 +118,7 @@ void CRaceDlg::ApplySnapshot(const RaceSnapshot& race) {
   m_nInputIndex = race.sections;
   const int n = std::clamp(race.sections, 0, MAX_SECTIONS);
   for (int k = 0; k < n; ++k) {
-    const RaceSnapshot::Section& s = race.table[static_cast<std::size_t>(k)];
-    m_startKm[k] = s.startKm;
-    m_endKm[k] = s.endKm;
-    m_arrival[k] = s.arrival;
-    m_departure[k] = s.departure;
-    m_loss[k] = s.loss;
-    m_lap[k] = s.lap;
-    m_pace[k] = s.pace;
+    SetEnteredSection(k, race.table[static_cast<std::size_t>(k)]);
   }
   // A selection past the restored sections must not let change, insert or
   // delete act on a section that is not there.

@@ -86,14 +86,7 @@ bool CRaceDlg::LoadRaceFile(const std::string& path) {
 
   m_listSections->DeleteAllItems();
   for (int k = 0; k < m_nSections; ++k) {
-    const RaceFileSection& s = race.sections[static_cast<std::size_t>(k)];
-    m_startKm[k] = s.startKm;
-    m_loss[k] = s.loss;
-    m_departure[k] = s.departure;
-    m_endKm[k] = s.endKm;
-    m_arrival[k] = s.arrival;
-    m_lap[k] = s.lap;
-    m_pace[k] = s.pace;
+    SetEnteredSection(k, race.sections[static_cast<std::size_t>(k)]);
     InsertEnteredRow(k);
   }
 
@@ -140,14 +133,7 @@ void CRaceDlg::OnSave() {
   race.graphAxis = m_nGraphAxis;
   race.sectionCount = m_nSections;
   for (int k = 0; k < m_nSections && k < MAX_SECTIONS; ++k) {
-    RaceFileSection& s = race.sections[static_cast<std::size_t>(k)];
-    s.startKm = m_startKm[k];
-    s.loss = m_loss[k];
-    s.departure = m_departure[k];
-    s.endKm = m_endKm[k];
-    s.arrival = m_arrival[k];
-    s.lap = m_lap[k];
-    s.pace = m_pace[k];
+    race.sections[static_cast<std::size_t>(k)] = EnteredSection(k);
   }
   race.comment = m_editComment->GetText();
 

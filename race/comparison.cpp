@@ -71,14 +71,7 @@ ComparisonTimes ComputeComparison(const RaceFileData& race, int calcMode) {
   const int n = std::clamp(race.sectionCount, 0, MAX_SECTIONS);
   dlg->m_nSections = n;
   for (int k = 0; k < n; ++k) {
-    const RaceFileSection& s = race.sections[static_cast<std::size_t>(k)];
-    dlg->m_startKm[k] = s.startKm;
-    dlg->m_loss[k] = s.loss;
-    dlg->m_departure[k] = s.departure;
-    dlg->m_endKm[k] = s.endKm;
-    dlg->m_arrival[k] = s.arrival;
-    dlg->m_lap[k] = s.lap;
-    dlg->m_pace[k] = s.pace;
+    dlg->SetEnteredSection(k, race.sections[static_cast<std::size_t>(k)]);
   }
   dlg->m_nCalcMode = calcMode;
   dlg->m_nPriority = race.priority >= 0 && race.priority <= 2 ? race.priority : 0;
