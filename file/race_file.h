@@ -13,23 +13,13 @@
 #include <string>
 #include <string_view>
 
+#include "race/race.h"
+
 namespace qv {
 
 inline constexpr int kRaceFileMaxSections = 45;
 // Larger files are refused rather than read into memory.
 inline constexpr std::size_t kRaceFileMaxBytes = 16u * 1024u * 1024u;
-
-struct RaceFileSection {
-  double startKm = 0.0;
-  int loss = 0;
-  int departure = 0;
-  double endKm = 0.0;
-  int arrival = 0;
-  int lap = 0;
-  int pace = 0;
-  friend bool operator==(const RaceFileSection&,
-                         const RaceFileSection&) = default;
-};
 
 // Texts are UTF-8.
 struct RaceFileData {

@@ -1,0 +1,55 @@
+// A race as a value: what the user enters and what a race file holds. The
+// readers (race file, watch records) return one, the calculation is a
+// function of it and the dialog shows and edits it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qv {
+
+inline constexpr int kMaxSections = 45;
+
+// Each setting is the index of its list's entry. The underlying int keeps
+// any value a race file brings, so a file is written back as it was read.
+enum class Priority : int { Arrival = 0, Lap = 1, Speed = 2 };
+enum class Condition : int { Gross = 0, Net = 1 };
+enum class SpeedUnit : int {
+  PerKm = 0,
+  Per400m = 1,
+  Per200m = 2,
+  Per100m = 3,
+  Kmh = 4
+};
+enum class InputAssist : int { On = 0, Off = 1 };
+enum class GraphAxis : int { Normal = 0, Reversed = 1 };
+
+// One entered section: times in hundredths of a second (departure and
+// arrival on the race clock, loss and lap as durations, pace per km),
+// points in km from the race start.
+struct RaceFileSection {
+  double startKm = 0.0;
+  int loss = 0;
+  int departure = 0;
+  double endKm = 0.0;
+  int arrival = 0;
+  int lap = 0;
+  int pace = 0;
+  friend bool operator==(const RaceFileSection&,
+                         const RaceFileSection&) = default;
+};
+
+// Texts are UTF-8.
+struct Race {
+  std::string eventName;
+  Priority priority = Priority::Arrival;
+  Condition condition = Condition::Gross;
+  SpeedUnit speedUnit = SpeedUnit::PerKm;
+  InputAssist inputAssist = InputAssist::On;
+  GraphAxis graphAxis = GraphAxis::Normal;
+  // At most kMaxSections.
+  std::vector<RaceFileSection> sections;
+  std::string comment;
+};
+
+}  // namespace qv
