@@ -130,10 +130,7 @@ void CRaceDlg::OnClearData() {
   if (m_bModified && !m_platform.AskYesNo(kMsgConfirmClear)) return;
 
   m_nSelected = -1;
-  m_nInputIndex = 0;
-  m_nSections = 0;
-  m_nPriority = m_nCalcMode = m_nGraphAxis = m_nSpeedUnit = m_nInputAssist =
-      0;
+  m_race = Race{};
 
   for (const TimeCombo& c : kTimeCombos) m_platform.ComboBox(c.id).SetCurSel(0);
   for (const TextCombo& c : kTextCombos) m_platform.ComboBox(c.id).SetCurSel(0);
@@ -146,16 +143,8 @@ void CRaceDlg::OnClearData() {
 
   m_listSections->DeleteAllItems();
 
-  for (int i = 0; i < MAX_SECTIONS; ++i) {
-    m_startKm[i] = m_endKm[i] = 0.0;
-    m_arrival[i] = m_departure[i] = m_loss[i] = m_lap[i] = m_pace[i] = 0;
-  }
   // The totals entry is cleared too, so nothing stale is ever drawn.
-  for (int i = 0; i <= MAX_SECTIONS; ++i) {
-    m_calcStartKm[i] = m_calcEndKm[i] = 0.0;
-    m_calcArrival[i] = m_calcDeparture[i] = m_calcLoss[i] = m_calcLap[i] =
-        m_calcPace[i] = 0;
-  }
+  m_computed.fill(ComputedSection{});
 
   if (auto dc = m_platform.GetDC(IDC_GRAPH)) {
     dc->FillSolidRect(m_platform.GetClientRect(IDC_GRAPH), Rgb{255, 255, 255});
@@ -175,20 +164,11 @@ void CRaceDlg::OnWindowColor() {
   if (m_nColor > kColorSchemeCount - 1) m_nColor = 0;
 }
 
-RaceFileSection CRaceDlg::EnteredSection(int k) const {
-  return {.startKm = m_startKm[k], .loss = m_loss[k],
-          .departure = m_departure[k], .endKm = m_endKm[k],
-          .arrival = m_arrival[k], .lap = m_lap[k], .pace = m_pace[k]};
-}
-
-void CRaceDlg::SetEnteredSection(int k, const RaceFileSection& s) {
-  m_startKm[k] = s.startKm;
-  m_loss[k] = s.loss;
-  m_departure[k] = s.departure;
-  m_endKm[k] = s.endKm;
-  m_arrival[k] = s.arrival;
-  m_lap[k] = s.lap;
-  m_pace[k] = s.pace;
+Race CRaceDlg::CurrentRace() const {
+  Race race = m_race;
+  if (m_editEventName != nullptr) race.eventName = m_editEventName->GetText();
+  if (m_editComment != nullptr) race.comment = m_editComment->GetText();
+  return race;
 }
 
 }  // namespace qv

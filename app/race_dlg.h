@@ -7,6 +7,7 @@
 // the printout. The controls are reached through the platform layer.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,13 +16,15 @@
 #include "app/platform.h"
 #include "app/race_history.h"
 #include "race/comparison.h"
+#include "race/compute.h"
+#include "race/race.h"
 
 namespace qv {
 
 class CRaceApp;
 struct GraphLayout;
 
-inline constexpr int MAX_SECTIONS = 45;
+inline constexpr int MAX_SECTIONS = kMaxSections;
 
 class CRaceDlg {
  public:
@@ -57,12 +60,9 @@ class CRaceDlg {
 
   // ---- calculation and section list (race/)
   void OnCompute();
-  // The calculation of the priority in m_nPriority, with its list rows.
+  // Computes m_race into m_computed and writes the computed rows and the
+  // totals row.
   void Calculate();
-  void CalcByArrival();
-  void CalcByLap();
-  void CalcBySpeed();
-  void AddTotalsRow();
   void InsertColumns();
   void InsertEnteredRow(int i);
   void InsertComputedRow(int i);
@@ -81,9 +81,6 @@ class CRaceDlg {
   void SetComboTimeMS(int minId, int secId, int csId, int t);
   double GetEditKm(int id);
   void SetEditKm(int id, double km);
-  // One entered section, as the race file and the undo history hold it.
-  RaceFileSection EnteredSection(int k) const;
-  void SetEnteredSection(int k, const RaceFileSection& s);
   void ShowSection(int i);
   void StoreSection(int i);
   void OnAppend();
@@ -142,51 +139,21 @@ class CRaceDlg {
 
   // ---- data (public, as the other folders' code and the tests use it)
 
-  // The list records reused by the row writers: the row of the latest
-  // insertion and the column and text of the latest cell.
-  struct ListItemRecord {
-    int iItem = 0;
-    int iSubItem = 0;
-    std::string text;
-  };
-  struct ListColumnRecord {
-    int iSubItem = 0;
-    int cx = 0;
-    std::string text;
-  };
-  ListItemRecord m_lvItem;
-  ListColumnRecord m_lvColumn;
-
   int m_nColor = 0;
-
-  // Settings and state.
   int m_nSelected = -1;
-  int m_nPriority = 0;
-  int m_nCalcMode = 0;
-  int m_nSpeedUnit = 0;
-  int m_nInputAssist = 0;
-  int m_nGraphAxis = 0;
-  int m_nInputIndex = 0;
-  int m_nSections = 0;
 
-  // Entered table.
-  double m_startKm[MAX_SECTIONS] = {};
-  double m_endKm[MAX_SECTIONS] = {};
-  int m_arrival[MAX_SECTIONS] = {};
-  int m_departure[MAX_SECTIONS] = {};
-  int m_loss[MAX_SECTIONS] = {};
-  int m_lap[MAX_SECTIONS] = {};
-  int m_pace[MAX_SECTIONS] = {};
+  // The race on screen: its settings as last read from the lists and its
+  // entered sections. The event name and the comment live in their edit
+  // controls, where the user types them; CurrentRace() adds them.
+  Race m_race;
+  int SectionCount() const { return static_cast<int>(m_race.sections.size()); }
+  Race CurrentRace() const;
 
-  // Computed table; entry m_nSections is the totals entry, so 45 sections
-  // need a 46th entry.
-  double m_calcStartKm[MAX_SECTIONS + 1] = {};
-  double m_calcEndKm[MAX_SECTIONS + 1] = {};
-  int m_calcArrival[MAX_SECTIONS + 1] = {};
-  int m_calcDeparture[MAX_SECTIONS + 1] = {};
-  int m_calcLoss[MAX_SECTIONS + 1] = {};
-  int m_calcLap[MAX_SECTIONS + 1] = {};
-  int m_calcPace[MAX_SECTIONS + 1] = {};
+  // The latest computation, as the graph and the printout draw it: entry k
+  // for section k, entry n (the section count then) the totals, so 45
+  // sections need a 46th entry. Entries past the last computation keep what
+  // they had; clear zeroes them all.
+  std::array<ComputedSection, kMaxSections + 1> m_computed{};
 
   // Control members, bound by DoDataExchange.
   ITextControl* m_editComment = nullptr;     // 1076
@@ -203,21 +170,18 @@ class CRaceDlg {
   IListView* m_listSections = nullptr;       // 1000
 
   // The race to compare with, as read, and its times as last computed.
-  std::unique_ptr<RaceFileData> m_comparisonRace;
+  std::unique_ptr<Race> m_comparisonRace;
   std::optional<ComparisonTimes> m_comparison;
 
  private:
   // The race file at path, read and checked, or nullopt after showing why
   // it is refused.
-  std::optional<RaceFileData> ReadRaceFileAt(const std::string& path);
+  std::optional<Race> ReadRaceFileAt(const std::string& path);
+  // The save command; true when the file was written.
+  bool Save();
   // One graph algorithm for screen and paper, both orientations.
   void DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
                         const Rect& plot, bool reversed);
-  // The lap and speed calculations: from the entered laps or paces, each
-  // section departs after the one before arrives (plus its loss time).
-  void CalcChained(bool fromLap);
-  // Moves sections [from, from + count) of the entered tables to start at to.
-  void MoveSections(int from, int count, int to);
   void MarkModified() { m_bModified = true; }
   void MarkSaved() { m_bModified = false; }
 

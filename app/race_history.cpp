@@ -1,6 +1,7 @@
 #include "app/race_history.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <utility>
 
@@ -30,19 +31,20 @@ void ShareTexts(RaceSnapshot& race, const RaceSnapshot& neighbour) {
 }  // namespace
 
 bool RaceSnapshot::SameRace(const RaceSnapshot& o) const {
+  const Race& a = race;
+  const Race& b = o.race;
   if (!SameText(eventName, o.eventName) || !SameText(comment, o.comment) ||
-      priority != o.priority || calcMode != o.calcMode ||
-      speedUnit != o.speedUnit || inputAssist != o.inputAssist ||
-      graphAxis != o.graphAxis || settingsLists != o.settingsLists ||
-      sections != o.sections)
+      a.priority != b.priority || a.condition != b.condition ||
+      a.speedUnit != b.speedUnit || a.inputAssist != b.inputAssist ||
+      a.graphAxis != b.graphAxis || settingsLists != o.settingsLists ||
+      a.sections.size() != b.sections.size())
     return false;
-  const int n = std::clamp(sections, 0, kSnapshotSections);
-  for (int k = 0; k < n; ++k) {
-    const Section& a = table[static_cast<std::size_t>(k)];
-    const Section& b = o.table[static_cast<std::size_t>(k)];
-    if (!SameBits(a.startKm, b.startKm) || !SameBits(a.endKm, b.endKm) ||
-        a.arrival != b.arrival || a.departure != b.departure ||
-        a.loss != b.loss || a.lap != b.lap || a.pace != b.pace)
+  for (std::size_t k = 0; k < a.sections.size(); ++k) {
+    const Section& x = a.sections[k];
+    const Section& y = b.sections[k];
+    if (!SameBits(x.startKm, y.startKm) || !SameBits(x.endKm, y.endKm) ||
+        x.arrival != y.arrival || x.departure != y.departure ||
+        x.loss != y.loss || x.lap != y.lap || x.pace != y.pace)
       return false;
   }
   return true;

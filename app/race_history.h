@@ -12,11 +12,9 @@
 #include <set>
 #include <string>
 
-#include "file/race_file.h"
+#include "race/race.h"
 
 namespace qv {
-
-inline constexpr int kSnapshotSections = 45;
 
 // Everything of a race that its file holds, plus the settings lists'
 // selections, which load changes with the settings.
@@ -26,19 +24,15 @@ struct RaceSnapshot {
   // changes from one command to the next.
   std::shared_ptr<const std::string> eventName;
   std::shared_ptr<const std::string> comment;
-  int priority = 0;
-  int calcMode = 0;
-  int speedUnit = 0;
-  int inputAssist = 0;
-  int graphAxis = 0;
-  // The selections of the five settings lists, in the order above.
+  // The settings and the sections; its own texts stay empty, the shared
+  // ones above stand for them.
+  Race race;
+  // The selections of the five settings lists: priority, condition, speed
+  // unit, input assist, graph axis.
   std::array<int, 5> settingsLists{};
-  int sections = 0;
-  std::array<Section, kSnapshotSections> table{};
 
   // Same race: the same texts, settings and sections (bit for bit, so a
-  // NaN from a file still equals itself). Entries past the count are no
-  // part of the race.
+  // NaN from a file still equals itself).
   bool SameRace(const RaceSnapshot& other) const;
 };
 

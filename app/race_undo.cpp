@@ -12,8 +12,6 @@
 
 namespace qv {
 
-static_assert(kSnapshotSections == MAX_SECTIONS);
-
 namespace {
 
 constexpr int kSettingsLists[] = {IDC_PRIORITY, IDC_CALC_MODE, IDC_SPEED_UNIT,
@@ -45,17 +43,9 @@ void CRaceDlg::RunCommand(int id, void (CRaceDlg::*handler)()) {
     (this->*handler)();
     return;
   }
-  // Save clears the flag only when the file was written; set beforehand,
-  // the flag tells a written file from a cancelled or failed save even
-  // when there was nothing unsaved.
-  const bool unsaved = m_bModified;
-  m_bModified = true;
-  (this->*handler)();
-  if (m_bModified) {
-    m_bModified = unsaved;
-  } else {
-    m_history.Saved();
-  }
+  // Only a written file is the saved race; a cancelled or failed save
+  // leaves the unsaved state as it was.
+  if (Save()) m_history.Saved();
 }
 
 bool CRaceDlg::OpenRaceFile(const std::string& path, bool askFirst) {
@@ -84,42 +74,33 @@ bool CRaceDlg::Redo() {
 }
 
 RaceSnapshot CRaceDlg::TakeSnapshot() const {
-  RaceSnapshot race;
-  race.eventName = std::make_shared<const std::string>(
+  RaceSnapshot snapshot;
+  snapshot.eventName = std::make_shared<const std::string>(
       m_editEventName != nullptr ? m_editEventName->GetText() : std::string());
-  race.comment = std::make_shared<const std::string>(
+  snapshot.comment = std::make_shared<const std::string>(
       m_editComment != nullptr ? m_editComment->GetText() : std::string());
-  race.priority = m_nPriority;
-  race.calcMode = m_nCalcMode;
-  race.speedUnit = m_nSpeedUnit;
-  race.inputAssist = m_nInputAssist;
-  race.graphAxis = m_nGraphAxis;
-  for (std::size_t k = 0; k < race.settingsLists.size(); ++k)
-    race.settingsLists[k] = m_platform.ComboBox(kSettingsLists[k]).GetCurSel();
-  race.sections = m_nSections;
-  const int n = std::clamp(m_nSections, 0, MAX_SECTIONS);
-  for (int k = 0; k < n; ++k) {
-    race.table[static_cast<std::size_t>(k)] = EnteredSection(k);
-  }
-  return race;
+  snapshot.race = m_race;
+  snapshot.race.eventName.clear();
+  snapshot.race.comment.clear();
+  for (std::size_t k = 0; k < snapshot.settingsLists.size(); ++k)
+    snapshot.settingsLists[k] =
+        m_platform.ComboBox(kSettingsLists[k]).GetCurSel();
+  return snapshot;
 }
 
-void CRaceDlg::ApplySnapshot(const RaceSnapshot& race) {
-  m_editEventName->SetText(race.eventName ? *race.eventName : std::string());
-  m_editComment->SetText(race.comment ? *race.comment : std::string());
-  m_nPriority = race.priority;
-  m_nCalcMode = race.calcMode;
-  m_nSpeedUnit = race.speedUnit;
-  m_nInputAssist = race.inputAssist;
-  m_nGraphAxis = race.graphAxis;
-  for (std::size_t k = 0; k < race.settingsLists.size(); ++k)
-    m_platform.ComboBox(kSettingsLists[k]).SetCurSel(race.settingsLists[k]);
-  m_nSections = race.sections;
-  m_nInputIndex = race.sections;
-  const int n = std::clamp(race.sections, 0, MAX_SECTIONS);
-  for (int k = 0; k < n; ++k) {
-    SetEnteredSection(k, race.table[static_cast<std::size_t>(k)]);
-  }
+void CRaceDlg::ApplySnapshot(const RaceSnapshot& snapshot) {
+  m_editEventName->SetText(snapshot.eventName ? *snapshot.eventName
+                                              : std::string());
+  m_editComment->SetText(snapshot.comment ? *snapshot.comment : std::string());
+  m_race = snapshot.race;
+  m_race.eventName.clear();
+  m_race.comment.clear();
+  // Never more sections than the tables of the list and the graph hold.
+  if (m_race.sections.size() > static_cast<std::size_t>(kMaxSections))
+    m_race.sections.resize(static_cast<std::size_t>(kMaxSections));
+  for (std::size_t k = 0; k < snapshot.settingsLists.size(); ++k)
+    m_platform.ComboBox(kSettingsLists[k]).SetCurSel(snapshot.settingsLists[k]);
+  const int n = SectionCount();
   // A selection past the restored sections must not let change, insert or
   // delete act on a section that is not there.
   if (m_nSelected >= n) m_nSelected = -1;

@@ -2,17 +2,21 @@
 // arrivals growing a little slower each kilometre.
 #pragma once
 
+#include <cstddef>
+
 #include "app/race_dlg.h"
 
 inline void Enter45Sections(qv::CRaceDlg& dlg) {
-  dlg.m_nSections = dlg.m_nInputIndex = qv::MAX_SECTIONS;
+  auto& sections = dlg.m_race.sections;
+  sections.assign(qv::MAX_SECTIONS, {});
   for (int i = 0; i < qv::MAX_SECTIONS; ++i) {
-    dlg.m_startKm[i] = i * 1.0;
-    dlg.m_endKm[i] = i + 1.0;
-    dlg.m_loss[i] = 100 * (i % 3);
-    dlg.m_arrival[i] = 30000 * (i + 1) + 300 * i;
-    dlg.m_departure[i] = i == 0 ? 0 : dlg.m_arrival[i - 1] + dlg.m_loss[i];
-    dlg.m_lap[i] = 30000;
-    dlg.m_pace[i] = 30000;
+    qv::RaceFileSection& s = sections[static_cast<std::size_t>(i)];
+    s.startKm = i * 1.0;
+    s.endKm = i + 1.0;
+    s.loss = 100 * (i % 3);
+    s.arrival = 30000 * (i + 1) + 300 * i;
+    s.departure = i == 0 ? 0 : sections[i - 1u].arrival + s.loss;
+    s.lap = 30000;
+    s.pace = 30000;
   }
 }

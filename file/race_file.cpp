@@ -88,21 +88,20 @@ RaceReadResult ReadRaceFile(std::string_view bytes) {
   RaceFileData& race = result.race;
 
   race.eventName = Cp932ToUtf8(lines.Next());
-  race.priority = ParseInt(lines.Next());
-  race.calcMode = ParseInt(lines.Next());
-  race.speedUnit = ParseInt(lines.Next());
-  race.inputAssist = ParseInt(lines.Next());
-  race.graphAxis = ParseInt(lines.Next());
+  race.priority = Priority{ParseInt(lines.Next())};
+  race.condition = Condition{ParseInt(lines.Next())};
+  race.speedUnit = SpeedUnit{ParseInt(lines.Next())};
+  race.inputAssist = InputAssist{ParseInt(lines.Next())};
+  race.graphAxis = GraphAxis{ParseInt(lines.Next())};
   const int count = ParseInt(lines.Next());
   if (count < 0 || count > kRaceFileMaxSections) {
     result = RaceReadResult{};
     result.status = RaceReadStatus::BadSectionCount;
     return result;
   }
-  race.sectionCount = count;
+  race.sections.resize(static_cast<std::size_t>(count));
 
-  for (int k = 0; k < count; ++k) {
-    RaceFileSection& s = race.sections[static_cast<std::size_t>(k)];
+  for (RaceFileSection& s : race.sections) {
     s.startKm = ParseDouble(lines.Next());
     s.loss = ParseInt(lines.Next());
     s.departure = ParseInt(lines.Next());
@@ -121,7 +120,7 @@ RaceReadResult ReadRaceFile(std::string_view bytes) {
 
 RaceWriteResult WriteRaceFile(const RaceFileData& race) {
   RaceWriteResult result;
-  if (race.sectionCount < 0 || race.sectionCount > kRaceFileMaxSections) {
+  if (race.sections.size() > static_cast<std::size_t>(kRaceFileMaxSections)) {
     result.status = RaceWriteStatus::BadSectionCount;
     return result;
   }
@@ -141,14 +140,13 @@ RaceWriteResult WriteRaceFile(const RaceFileData& race) {
 
   std::string text;
   AddLine(text, *name);
-  AddLine(text, FormatInt(race.priority));
-  AddLine(text, FormatInt(race.calcMode));
-  AddLine(text, FormatInt(race.speedUnit));
-  AddLine(text, FormatInt(race.inputAssist));
-  AddLine(text, FormatInt(race.graphAxis));
-  AddLine(text, FormatInt(race.sectionCount));
-  for (int k = 0; k < race.sectionCount; ++k) {
-    const RaceFileSection& s = race.sections[static_cast<std::size_t>(k)];
+  AddLine(text, FormatInt(static_cast<int>(race.priority)));
+  AddLine(text, FormatInt(static_cast<int>(race.condition)));
+  AddLine(text, FormatInt(static_cast<int>(race.speedUnit)));
+  AddLine(text, FormatInt(static_cast<int>(race.inputAssist)));
+  AddLine(text, FormatInt(static_cast<int>(race.graphAxis)));
+  AddLine(text, FormatInt(static_cast<int>(race.sections.size())));
+  for (const RaceFileSection& s : race.sections) {
     AddLine(text, FormatG(s.startKm));
     AddLine(text, FormatInt(s.loss));
     AddLine(text, FormatInt(s.departure));

@@ -8,7 +8,6 @@
 // the commands, the tests and the fuzzer share them.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -21,19 +20,9 @@ inline constexpr int kRaceFileMaxSections = 45;
 // Larger files are refused rather than read into memory.
 inline constexpr std::size_t kRaceFileMaxBytes = 16u * 1024u * 1024u;
 
-// Texts are UTF-8.
-struct RaceFileData {
-  std::string eventName;
-  int priority = 0;
-  int calcMode = 0;
-  int speedUnit = 0;
-  int inputAssist = 0;
-  int graphAxis = 0;
-  int sectionCount = 0;
-  // Entries from sectionCount on are not part of the race.
-  std::array<RaceFileSection, kRaceFileMaxSections> sections{};
-  std::string comment;
-};
+// The file holds a race and nothing more. Settings keep any value the file
+// brings; the section count is the size of the race's sections.
+using RaceFileData = Race;
 
 enum class RaceReadStatus { Ok, TooLarge, BadSectionCount };
 

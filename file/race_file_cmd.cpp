@@ -10,13 +10,15 @@
 
 namespace qv {
 
-static_assert(kRaceFileMaxSections == MAX_SECTIONS);
+static_assert(kRaceFileMaxSections == kMaxSections);
 
 namespace {
 
 // A setting's combo follows a loaded value only when it has that entry; the
 // member keeps the file's value either way.
-void SelectIfInRange(IComboBox* combo, int value, int entries) {
+template <typename Setting>
+void SelectIfInRange(IComboBox* combo, Setting setting, int entries) {
+  const int value = static_cast<int>(setting);
   if (combo != nullptr && value >= 0 && value < entries)
     combo->SetCurSel(value);
 }
@@ -30,7 +32,7 @@ void CRaceDlg::OnLoad() {
   LoadRaceFile(*path);
 }
 
-std::optional<RaceFileData> CRaceDlg::ReadRaceFileAt(const std::string& path) {
+std::optional<Race> CRaceDlg::ReadRaceFileAt(const std::string& path) {
   const ReadResult file = m_platform.Files().ReadAll(path, kRaceFileMaxBytes);
   switch (file.status) {
     case ReadStatus::Ok:
@@ -62,38 +64,30 @@ std::optional<RaceFileData> CRaceDlg::ReadRaceFileAt(const std::string& path) {
 bool CRaceDlg::LoadRaceFile(const std::string& path) {
   // The whole file is read and checked before anything in the dialog
   // changes, so a refused file leaves the race as it was.
-  const std::optional<RaceFileData> read = ReadRaceFileAt(path);
+  std::optional<Race> read = ReadRaceFileAt(path);
   if (!read) return false;
-  const RaceFileData& race = *read;
+  Race& race = *read;
 
   m_editEventName->SetText(race.eventName);
-
-  m_nPriority = race.priority;
-  m_nCalcMode = race.calcMode;
-  m_nSpeedUnit = race.speedUnit;
-  m_nInputAssist = race.inputAssist;
-  m_nGraphAxis = race.graphAxis;
-  m_nSections = race.sectionCount;
-  m_nInputIndex = race.sectionCount;
-  SelectIfInRange(m_comboPriority, m_nPriority, 3);
-  SelectIfInRange(m_comboCalcMode, m_nCalcMode, 2);
-  SelectIfInRange(m_comboSpeedUnit, m_nSpeedUnit, 5);
-  SelectIfInRange(m_comboInputAssist, m_nInputAssist, 2);
-  SelectIfInRange(m_comboGraphAxis, m_nGraphAxis, 2);
+  m_editComment->SetText(race.comment);
+  // The texts stay in their controls; the race keeps the rest.
+  race.eventName.clear();
+  race.comment.clear();
+  m_race = std::move(race);
+  SelectIfInRange(m_comboPriority, m_race.priority, 3);
+  SelectIfInRange(m_comboCalcMode, m_race.condition, 2);
+  SelectIfInRange(m_comboSpeedUnit, m_race.speedUnit, 5);
+  SelectIfInRange(m_comboInputAssist, m_race.inputAssist, 2);
+  SelectIfInRange(m_comboGraphAxis, m_race.graphAxis, 2);
   // The list's rows are all new: a selection made in the old race must not
   // let change, insert or delete act on a section of this one.
   m_nSelected = -1;
 
   m_listSections->DeleteAllItems();
-  for (int k = 0; k < m_nSections; ++k) {
-    SetEnteredSection(k, race.sections[static_cast<std::size_t>(k)]);
-    InsertEnteredRow(k);
-  }
+  for (int k = 0; k < SectionCount(); ++k) InsertEnteredRow(k);
 
-  m_editComment->SetText(race.comment);
-
-  if (m_nSections > 0) {
-    ShowSection(m_nSections - 1);
+  if (SectionCount() > 0) {
+    ShowSection(SectionCount() - 1);
   } else {
     // No last section to show: the panel reads as after clear.
     m_editStartKm->SetText("0");
@@ -111,9 +105,9 @@ void CRaceDlg::OnOpenComparison() {
 }
 
 bool CRaceDlg::LoadComparison(const std::string& path) {
-  std::optional<RaceFileData> read = ReadRaceFileAt(path);
+  std::optional<Race> read = ReadRaceFileAt(path);
   if (!read) return false;
-  m_comparisonRace = std::make_unique<RaceFileData>(std::move(*read));
+  m_comparisonRace = std::make_unique<Race>(std::move(*read));
   return true;
 }
 
@@ -123,54 +117,44 @@ void CRaceDlg::DropComparison() {
   ShowDifferenceColumn(false);
 }
 
-void CRaceDlg::OnSave() {
-  RaceFileData race;
-  race.eventName = m_editEventName->GetText();
-  race.priority = m_nPriority;
-  race.calcMode = m_nCalcMode;
-  race.speedUnit = m_nSpeedUnit;
-  race.inputAssist = m_nInputAssist;
-  race.graphAxis = m_nGraphAxis;
-  race.sectionCount = m_nSections;
-  for (int k = 0; k < m_nSections && k < MAX_SECTIONS; ++k) {
-    race.sections[static_cast<std::size_t>(k)] = EnteredSection(k);
-  }
-  race.comment = m_editComment->GetText();
+void CRaceDlg::OnSave() { Save(); }
 
+bool CRaceDlg::Save() {
   // Text the file cannot give back is reported before a name is asked for.
-  const RaceWriteResult written = WriteRaceFile(race);
+  const RaceWriteResult written = WriteRaceFile(CurrentRace());
   switch (written.status) {
     case RaceWriteStatus::Ok:
       break;
     case RaceWriteStatus::BadEventName:
       m_platform.MessageBox(kMsgEventNameUnstorable);
-      return;
+      return false;
     case RaceWriteStatus::BadComment:
       m_platform.MessageBox(kMsgCommentUnstorable);
-      return;
+      return false;
     case RaceWriteStatus::BadSectionCount:
       m_platform.MessageBox(kMsgBadSectionCount);
-      return;
+      return false;
     case RaceWriteStatus::TooLarge:
       m_platform.MessageBox(kMsgSaveTooLarge);
-      return;
+      return false;
   }
 
   const std::optional<std::string> path = m_platform.GetSaveFileName();
-  if (!path) return;
+  if (!path) return false;
 
   // The platform replaces the file only once every byte is on disk.
   switch (m_platform.Files().WriteAll(*path, written.bytes)) {
     case WriteStatus::Ok:
       MarkSaved();
-      break;
+      return true;
     case WriteStatus::OpenFailed:
       m_platform.MessageBox(kMsgOutputOpenFailed);
-      break;
+      return false;
     case WriteStatus::WriteFailed:
       m_platform.MessageBox(kMsgOutputWriteFailed);
-      break;
+      return false;
   }
+  return false;
 }
 
 }  // namespace qv

@@ -6,6 +6,7 @@
 // Shared by the fuzz target and the test that replays its corpus.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -26,15 +27,14 @@ inline RaceFileData AfterRoundTrip(RaceFileData race) {
 inline std::string DifferenceBetween(const RaceFileData& a,
                                      const RaceFileData& b) {
   if (a.eventName != b.eventName) return "event name";
-  if (a.priority != b.priority || a.calcMode != b.calcMode ||
+  if (a.priority != b.priority || a.condition != b.condition ||
       a.speedUnit != b.speedUnit || a.inputAssist != b.inputAssist ||
       a.graphAxis != b.graphAxis)
     return "settings";
-  if (a.sectionCount != b.sectionCount) return "section count";
-  for (int k = 0; k < a.sectionCount; ++k)
-    if (!(a.sections[static_cast<std::size_t>(k)] ==
-          b.sections[static_cast<std::size_t>(k)]))
-      return std::string("section ").append(FormatInt(k));
+  if (a.sections.size() != b.sections.size()) return "section count";
+  for (std::size_t k = 0; k < a.sections.size(); ++k)
+    if (!(a.sections[k] == b.sections[k]))
+      return std::string("section ").append(FormatInt(static_cast<int>(k)));
   if (a.comment != b.comment) return "comment";
   return {};
 }
@@ -50,7 +50,7 @@ inline std::string CheckRaceFileInvariants(std::string_view bytes) {
     return bytes.size() > kRaceFileMaxBytes ? "" : "small file refused";
   if (first.status == RaceReadStatus::BadSectionCount) return {};
   const RaceFileData& race = first.race;
-  if (race.sectionCount < 0 || race.sectionCount > kRaceFileMaxSections)
+  if (race.sections.size() > static_cast<std::size_t>(kRaceFileMaxSections))
     return "section count out of range";
 
   const RaceWriteResult saved = WriteRaceFile(race);

@@ -6,6 +6,8 @@
 // coordinate saturates at the int range, so degenerate data from a race file
 // still gives a complete drawing.
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -74,16 +76,22 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
   const int H = SatSub(B, T);
 
   // A race file may bring any section count; the tables hold 45.
-  const int n = std::clamp(m_nSections, 0, MAX_SECTIONS);
-  int finalTime = n > 0 ? m_calcArrival[n - 1] : 0;
-  double finalKm = n > 0 ? m_calcEndKm[n - 1] : 0.0;
+  const int n = std::clamp(SectionCount(), 0, MAX_SECTIONS);
+  // Entry i of the latest computation.
+  auto computed = [&](int i) -> const ComputedSection& {
+    return m_computed[static_cast<std::size_t>(i)];
+  };
+  int finalTime = n > 0 ? computed(n - 1).arrival : 0;
+  double finalKm = n > 0 ? computed(n - 1).endKm : 0.0;
   // The axes cover the race compared with too.
   if (m_comparison) {
     finalTime = std::max(finalTime, m_comparison->LatestTime());
     finalKm = std::max(finalKm, m_comparison->FarthestKm());
   }
-  const int unit = m_nSpeedUnit;
-  const double maxSpeed = MaxSpeedValue(m_calcPace, n, unit);
+  const int unit = static_cast<int>(m_race.speedUnit);
+  std::array<int, kMaxSections> paces{};
+  for (int i = 0; i < n; ++i) paces[static_cast<std::size_t>(i)] = computed(i).pace;
+  const double maxSpeed = MaxSpeedValue(paces.data(), n, unit);
 
   // Non-finite factors (a final time or distance of 0) are allowed: Trunc
   // and RoundAboveFourTenths turn what they produce into small integers.
@@ -125,7 +133,7 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
   };
   auto distanceGrid = [&](auto&& drawLine) {
     for (int i = 0; i < n; ++i) {
-      drawLine(Trunc(kmFactor * m_calcEndKm[i]), FormatG(m_calcEndKm[i]));
+      drawLine(Trunc(kmFactor * computed(i).endKm), FormatG(computed(i).endKm));
     }
   };
 
@@ -212,7 +220,7 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
   int y = B;
   dc.MoveTo(x, y);
   for (int i = 0; i < n; ++i) {
-    const int loss = RoundAboveFourTenths(m_calcLoss[i] * timeFactor);
+    const int loss = RoundAboveFourTenths(computed(i).loss * timeFactor);
     if (!reversed) {
       y = SatSub(y, loss);
     } else {
@@ -220,11 +228,11 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
     }
     dc.LineTo(x, y);
     // In double, so that no difference of two times can overflow.
-    const double running = static_cast<double>(m_calcArrival[i]) -
-                           static_cast<double>(m_calcDeparture[i]);
+    const double running = static_cast<double>(computed(i).arrival) -
+                           static_cast<double>(computed(i).departure);
     const int run = RoundAboveFourTenths(running * timeFactor);
     const int length =
-        RoundAboveFourTenths((m_calcEndKm[i] - m_calcStartKm[i]) * kmFactor);
+        RoundAboveFourTenths((computed(i).endKm - computed(i).startKm) * kmFactor);
     if (!reversed) {
       y = SatSub(y, run);
       x = SatAdd(x, length);
@@ -268,10 +276,10 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
   dc.MoveTo(L, B);
   for (int i = 0; i < n; ++i) {
     y = SatSub(
-        B, RoundAboveFourTenths(ScaledSpeed(m_calcPace[i], unit, speedFactor)));
+        B, RoundAboveFourTenths(ScaledSpeed(computed(i).pace, unit, speedFactor)));
     dc.LineTo(x, y);
     const double along =
-        reversed ? timeFactor * m_calcArrival[i] : kmFactor * m_calcEndKm[i];
+        reversed ? timeFactor * computed(i).arrival : kmFactor * computed(i).endKm;
     x = SatAdd(L, RoundAboveFourTenths(along));
     dc.LineTo(x, y);
   }

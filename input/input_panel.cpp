@@ -1,5 +1,6 @@
 // The input panel: conversions between its controls and the entered table.
 #include <algorithm>
+#include <cstddef>
 
 #include "app/numtext.h"
 #include "app/race_dlg.h"
@@ -22,7 +23,10 @@ long long Index(const IComboBox& combo) {
   return std::max(combo.GetCurSel(), 0);
 }
 
-bool InTable(int i) { return i >= 0 && i < MAX_SECTIONS; }
+// Only the race's own sections are shown or stored.
+bool InRace(const Race& race, int i) {
+  return i >= 0 && static_cast<std::size_t>(i) < race.sections.size();
+}
 
 }  // namespace
 
@@ -70,30 +74,34 @@ void CRaceDlg::SetEditKm(int id, double km) {
 }
 
 void CRaceDlg::ShowSection(int i) {
-  if (!InTable(i)) return;
-  SetEditKm(IDC_START_KM, m_startKm[i]);
-  SetComboTimeMS(IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS, m_loss[i]);
-  SetEditKm(IDC_END_KM, m_endKm[i]);
+  if (!InRace(m_race, i)) return;
+  const RaceFileSection& s = m_race.sections[static_cast<std::size_t>(i)];
+  SetEditKm(IDC_START_KM, s.startKm);
+  SetComboTimeMS(IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS, s.loss);
+  SetEditKm(IDC_END_KM, s.endKm);
   SetComboTimeHMS(IDC_ARR_HOUR, IDC_ARR_MIN, IDC_ARR_SEC, IDC_ARR_CS,
-                  m_arrival[i]);
-  SetComboTimeHMS(IDC_LAP_HOUR, IDC_LAP_MIN, IDC_LAP_SEC, IDC_LAP_CS, m_lap[i]);
-  SetComboTimeMS(IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS, m_pace[i]);
+                  s.arrival);
+  SetComboTimeHMS(IDC_LAP_HOUR, IDC_LAP_MIN, IDC_LAP_SEC, IDC_LAP_CS, s.lap);
+  SetComboTimeMS(IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS, s.pace);
   m_platform.TextControl(IDC_SECTION_NO).SetText(FormatInt(i + 1));
 }
 
 void CRaceDlg::StoreSection(int i) {
-  if (!InTable(i)) return;
-  m_startKm[i] = GetEditKm(IDC_START_KM);
-  m_endKm[i] = GetEditKm(IDC_END_KM);
-  m_loss[i] = GetComboTimeMS(IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS);
-  m_arrival[i] =
+  if (!InRace(m_race, i)) return;
+  RaceFileSection& s = m_race.sections[static_cast<std::size_t>(i)];
+  s.startKm = GetEditKm(IDC_START_KM);
+  s.endKm = GetEditKm(IDC_END_KM);
+  s.loss = GetComboTimeMS(IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS);
+  s.arrival =
       GetComboTimeHMS(IDC_ARR_HOUR, IDC_ARR_MIN, IDC_ARR_SEC, IDC_ARR_CS);
   // The loss is spent at the start point, after arriving there. The
   // previous arrival may come from a file, hence the saturating sum.
-  m_departure[i] = i == 0 ? m_loss[0] : SatAdd(m_arrival[i - 1], m_loss[i]);
-  m_lap[i] =
-      GetComboTimeHMS(IDC_LAP_HOUR, IDC_LAP_MIN, IDC_LAP_SEC, IDC_LAP_CS);
-  m_pace[i] = GetComboTimeMS(IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS);
+  s.departure =
+      i == 0 ? s.loss
+             : SatAdd(m_race.sections[static_cast<std::size_t>(i) - 1].arrival,
+                      s.loss);
+  s.lap = GetComboTimeHMS(IDC_LAP_HOUR, IDC_LAP_MIN, IDC_LAP_SEC, IDC_LAP_CS);
+  s.pace = GetComboTimeMS(IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS);
 }
 
 }  // namespace qv

@@ -103,8 +103,8 @@ void CRaceDlg::OnPrint() {
     columnX[k] = columnX[k - 1] + unit;
   const long long halfWidth = pageWidth / 2;
 
-  // m_nSections + 1 rows: the sections and the totals row.
-  const int lastRow = std::clamp(m_nSections, 0, MAX_SECTIONS);
+  // One row for each section and the totals row.
+  const int lastRow = std::clamp(SectionCount(), 0, MAX_SECTIONS);
   const long long firstRowY = kMargin + 4 * pitch;
   const long long graphTop = firstRowY + (lastRow + 2) * pitch;
 
@@ -136,7 +136,7 @@ void CRaceDlg::OnPrint() {
     }
   }
 
-  if (m_nGraphAxis == 0) {
+  if (m_race.graphAxis == GraphAxis::Normal) {
     PrintGraph(dc, Saturate(halfWidth), Saturate(graphTop));
   } else {
     PrintGraphReversed(dc, Saturate(halfWidth), Saturate(graphTop));

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "file/race_file.h"
+#include "race/race.h"
 
 namespace qv {
 
@@ -14,10 +14,10 @@ namespace qv {
 // ends, and its departure and arrival on the race clock.
 struct ComparisonTimes {
   int count = 0;
-  std::array<double, kRaceFileMaxSections> startKm{};
-  std::array<double, kRaceFileMaxSections> endKm{};
-  std::array<int, kRaceFileMaxSections> departure{};
-  std::array<int, kRaceFileMaxSections> arrival{};
+  std::array<double, kMaxSections> startKm{};
+  std::array<double, kMaxSections> endKm{};
+  std::array<int, kMaxSections> departure{};
+  std::array<int, kMaxSections> arrival{};
 
   // The farthest point and the latest time of the race, for the graph's
   // axes.
@@ -26,9 +26,10 @@ struct ComparisonTimes {
 };
 
 // Computes a race read from a file with its own stored priority (arrival
-// when the stored one is out of range) and the given calculation condition,
-// through the dialog's own calculation.
-ComparisonTimes ComputeComparison(const RaceFileData& race, int calcMode);
+// when the stored one is out of range) and the given condition, through the
+// same calculation as the current race; sections past kMaxSections are
+// left out.
+ComparisonTimes ComputeComparison(const Race& race, Condition condition);
 
 // The elapsed time at distance d: the arrival of the first section that
 // arrives at d; otherwise the time interpolated in the first section that

@@ -1,4 +1,8 @@
 // The section list: its columns and the three row writers.
+#include <cstddef>
+#include <optional>
+#include <string>
+
 #include "app/numtext.h"
 #include "app/race_dlg.h"
 #include "race/cell_format.h"
@@ -30,42 +34,36 @@ void CRaceDlg::InsertColumns() {
   // Measured once, before the first column takes room.
   const int width = m_listSections->ClientWidth();
   for (int k = 0; k < 8; ++k) {
-    m_lvColumn.iSubItem = k;
-    m_lvColumn.cx = width * kColumns[k].percent / 100;
-    m_lvColumn.text = kColumns[k].header;
-    m_listSections->InsertColumn(k, m_lvColumn.text, m_lvColumn.cx);
+    m_listSections->InsertColumn(k, kColumns[k].header,
+                                 width * kColumns[k].percent / 100);
   }
 }
 
 void CRaceDlg::InsertEnteredRow(int i) {
-  m_lvItem.iItem = i;
-  m_lvItem.iSubItem = 0;
-  m_lvItem.text = FormatInt(i + 1);
-  m_lvItem.iItem = m_listSections->InsertItem(i, m_lvItem.text);
-  SetKmCell(m_startKm[i], 1);
-  SetKmCell(m_endKm[i], 2);
-  SetMinSecCell(m_loss[i], 3);
-  SetTimeCell(m_departure[i], 4);
-  SetTimeCell(m_arrival[i], 5);
-  SetTimeCell(m_lap[i], 6);
+  const RaceFileSection& s = m_race.sections.at(static_cast<std::size_t>(i));
+  m_listSections->InsertItem(i, FormatInt(i + 1));
+  SetKmCell(s.startKm, 1);
+  SetKmCell(s.endKm, 2);
+  SetMinSecCell(s.loss, 3);
+  SetTimeCell(s.departure, 4);
+  SetTimeCell(s.arrival, 5);
+  SetTimeCell(s.lap, 6);
   // The entered pace is a time per km in every unit; km/h would misread it.
-  m_lvItem.iSubItem = kSpeedColumn;
-  m_lvItem.text = MinutesText(m_pace[i]);
-  m_listSections->SetItemText(kSpeedColumn, m_lvItem.text);
+  m_listSections->SetItemText(kSpeedColumn, MinutesText(s.pace));
 }
 
 void CRaceDlg::InsertComputedRow(int i) {
-  m_lvItem.iItem = i;
-  m_lvItem.iSubItem = 0;
-  m_lvItem.text = i == m_nSections ? std::string(kTotalsRowText) : FormatInt(i + 1);
-  m_lvItem.iItem = m_listSections->InsertItem(i, m_lvItem.text);
-  SetKmCell(m_calcStartKm[i], 1);
-  SetKmCell(m_calcEndKm[i], 2);
-  SetMinSecCell(m_calcLoss[i], 3);
-  SetTimeCell(m_calcDeparture[i], 4);
-  SetTimeCell(m_calcArrival[i], 5);
-  SetTimeCell(m_calcLap[i], 6);
-  SetMinSecCell(SpeedValue(m_calcPace[i], m_nSpeedUnit), kSpeedColumn);
+  const ComputedSection& c = m_computed.at(static_cast<std::size_t>(i));
+  m_listSections->InsertItem(
+      i, i == SectionCount() ? std::string(kTotalsRowText) : FormatInt(i + 1));
+  SetKmCell(c.startKm, 1);
+  SetKmCell(c.endKm, 2);
+  SetMinSecCell(c.loss, 3);
+  SetTimeCell(c.departure, 4);
+  SetTimeCell(c.arrival, 5);
+  SetTimeCell(c.lap, 6);
+  SetMinSecCell(SpeedValue(c.pace, static_cast<int>(m_race.speedUnit)),
+                kSpeedColumn);
   if (m_comparison) SetDifferenceCell(i);
 }
 
@@ -83,31 +81,27 @@ void CRaceDlg::ShowDifferenceColumn(bool show) {
 // The current arrival minus the comparison's time at the same point; empty
 // where the comparison has no time.
 void CRaceDlg::SetDifferenceCell(int i) {
-  const std::optional<int> other = TimeAt(*m_comparison, m_calcEndKm[i]);
-  m_lvItem.iSubItem = kDifferenceColumn;
-  m_lvItem.text =
-      other ? DifferenceText(SatSub(m_calcArrival[i], *other)) : std::string();
-  m_listSections->SetItemText(kDifferenceColumn, m_lvItem.text);
+  const ComputedSection& c = m_computed.at(static_cast<std::size_t>(i));
+  const std::optional<int> other = TimeAt(*m_comparison, c.endKm);
+  m_listSections->SetItemText(
+      kDifferenceColumn,
+      other ? DifferenceText(SatSub(c.arrival, *other)) : std::string());
 }
 
 void CRaceDlg::SetKmCell(double km, int column) {
-  m_lvItem.iSubItem = column;
-  m_lvItem.text = KmText(km);
-  m_listSections->SetItemText(column, m_lvItem.text);
+  m_listSections->SetItemText(column, KmText(km));
 }
 
 void CRaceDlg::SetTimeCell(int t, int column) {
-  m_lvItem.iSubItem = column;
-  m_lvItem.text = HoursText(t);
-  m_listSections->SetItemText(column, m_lvItem.text);
+  m_listSections->SetItemText(column, HoursText(t));
 }
 
 void CRaceDlg::SetMinSecCell(int v, int column) {
-  m_lvItem.iSubItem = column;
-  m_lvItem.text = (column == kSpeedColumn && m_nSpeedUnit == kKmhUnit)
-                      ? KmhText(v)
-                      : MinutesText(v);
-  m_listSections->SetItemText(column, m_lvItem.text);
+  m_listSections->SetItemText(
+      column,
+      (column == kSpeedColumn && m_race.speedUnit == SpeedUnit{kKmhUnit})
+          ? KmhText(v)
+          : MinutesText(v));
 }
 
 }  // namespace qv

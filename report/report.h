@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/headless/headless_platform.h"
-#include "app/qt/offscreen_renderer.h"
+#include "app/offscreen_renderer.h"
 
 namespace qv::report {
 

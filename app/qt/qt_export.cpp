@@ -12,7 +12,7 @@
 #include "app/headless/replay.h"
 #include "app/headless/visible_drawing.h"
 #include "app/list_text.h"
-#include "app/qt/offscreen_renderer.h"
+#include "app/offscreen_renderer.h"
 #include "app/qt/qt_files.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/qt_print.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/qt/offscreen_renderer.h"
+#include "app/offscreen_renderer.h"
 
 namespace qv::qt {
 

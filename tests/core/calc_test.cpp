@@ -24,9 +24,9 @@ class CalcTest : public RaceFixture {
   std::vector<int> Computed(int rows) {
     std::vector<int> v;
     for (int i = 0; i < rows; ++i)
-      v.insert(v.end(), {dlg.m_calcLoss[i], dlg.m_calcDeparture[i],
-                         dlg.m_calcArrival[i], dlg.m_calcLap[i],
-                         dlg.m_calcPace[i]});
+      v.insert(v.end(), {dlg.m_computed[i].loss, dlg.m_computed[i].departure,
+                         dlg.m_computed[i].arrival, dlg.m_computed[i].lap,
+                         dlg.m_computed[i].pace});
     return v;
   }
 };
@@ -77,8 +77,8 @@ TEST_F(CalcTest, HandWorkedRacesWithTheTotalsRow) {
     Enter(c.race);
     Compute(c.priority, c.mode);
     EXPECT_EQ(Computed(n + 1), c.rows);
-    EXPECT_EQ(dlg.m_calcStartKm[n], 0.0);
-    EXPECT_EQ(dlg.m_calcEndKm[n], n ? c.race.back().endKm : 0.0);
+    EXPECT_EQ(dlg.m_computed[n].startKm, 0.0);
+    EXPECT_EQ(dlg.m_computed[n].endKm, n ? c.race.back().endKm : 0.0);
     EXPECT_EQ(Cell(n, 0) + Cell(n + 1, 0), kTotalsRowText);  // the last row
   }
 }
@@ -97,16 +97,16 @@ TEST_F(CalcTest, ExtremeValuesSaturateAndTheTotalsStayInBounds) {
     for (int m : {kGross, kNet})
       for (int unit = 0; unit <= 4; ++unit) Compute(p, m, unit);
   EXPECT_EQ(Cell(MAX_SECTIONS, 0), kTotalsRowText);
-  EXPECT_EQ(dlg.m_calcEndKm[MAX_SECTIONS], 7);
+  EXPECT_EQ(dlg.m_computed[MAX_SECTIONS].endKm, 7);
   Compute(kArrival, kNet);
-  EXPECT_EQ(dlg.m_calcDeparture[0], INT_MIN);  // MIN - MAX
+  EXPECT_EQ(dlg.m_computed[0].departure, INT_MIN);  // MIN - MAX
   Compute(kArrival, kGross);
-  EXPECT_EQ(dlg.m_calcLap[0], INT_MAX);  // (MAX - MIN) + MAX
-  EXPECT_EQ(dlg.m_calcPace[0], INT_MAX);  // over a tiny length
-  EXPECT_EQ(dlg.m_calcPace[2], 0);        // infinite minus infinite km
-  EXPECT_EQ(dlg.m_calcLoss[MAX_SECTIONS], 41 * 100 - 2);
+  EXPECT_EQ(dlg.m_computed[0].lap, INT_MAX);  // (MAX - MIN) + MAX
+  EXPECT_EQ(dlg.m_computed[0].pace, INT_MAX);  // over a tiny length
+  EXPECT_EQ(dlg.m_computed[2].pace, 0);        // infinite minus infinite km
+  EXPECT_EQ(dlg.m_computed[MAX_SECTIONS].loss, 41 * 100 - 2);
   Compute(kSpeed, kGross);
-  EXPECT_EQ(dlg.m_calcLap[1], INT_MIN);  // 2e200 km at INT_MIN per km
+  EXPECT_EQ(dlg.m_computed[1].lap, INT_MIN);  // 2e200 km at INT_MIN per km
   EXPECT_EQ(CRaceDlg::RoundAboveFourTenths(2.41), 3);
 }
 
@@ -162,7 +162,7 @@ TEST_F(CalcTest, NothingStaleAfterTheRaceShrinksOrIsCleared) {
   platform.yesNoAnswers.assign(1, true);
   EXPECT_TRUE(dlg.OnCommand(IDC_CLEAR));
   EXPECT_EQ(platform.questions, std::vector<std::string>{kMsgConfirmClear});
-  EXPECT_EQ((std::vector<int>{dlg.m_nSections, dlg.m_nInputIndex,
+  EXPECT_EQ((std::vector<int>{dlg.SectionCount(), dlg.SectionCount(),
                               dlg.m_nSelected, Rows(), dlg.IsModified()}),
             (std::vector<int>{0, 0, -1, 0, 0}));
   EXPECT_EQ(Text(IDC_START_KM) + Text(IDC_END_KM) + Text(IDC_SECTION_NO) +
@@ -172,9 +172,9 @@ TEST_F(CalcTest, NothingStaleAfterTheRaceShrinksOrIsCleared) {
   EXPECT_EQ(Computed(MAX_SECTIONS + 1),
             std::vector<int>(5 * (MAX_SECTIONS + 1), 0));
   for (int i = 0; i <= MAX_SECTIONS; ++i)
-    EXPECT_EQ(dlg.m_calcStartKm[i] + dlg.m_calcEndKm[i], 0.0) << i;
-  for (int i = 0; i < MAX_SECTIONS; ++i)
-    EXPECT_EQ(At(i), (EnteredSection{})) << i;
+    EXPECT_EQ(dlg.m_computed[i].startKm + dlg.m_computed[i].endKm, 0.0) << i;
+  // The entered sections are gone, not zeroed: none is left to read.
+  EXPECT_EQ(dlg.m_race.sections.size(), 0u);
 }
 
 // Closing asks only with unsaved work, a name or comment edit too, and ends

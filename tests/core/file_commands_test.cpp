@@ -43,16 +43,21 @@ class RaceFileCommands : public ::testing::Test {
   std::string State() {
     std::ostringstream s;
     s << Text(IDC_EVENT_NAME) << '|' << Text(IDC_COMMENT) << '|' << Panel();
-    for (int v : {dlg.m_nPriority, dlg.m_nCalcMode, dlg.m_nSpeedUnit,
-                  dlg.m_nInputAssist, dlg.m_nGraphAxis, dlg.m_nSelected,
-                  dlg.m_nInputIndex, dlg.m_nSections, int{dlg.IsModified()}})
+    const Race& r = dlg.m_race;
+    for (int v : {static_cast<int>(r.priority), static_cast<int>(r.condition),
+                  static_cast<int>(r.speedUnit),
+                  static_cast<int>(r.inputAssist),
+                  static_cast<int>(r.graphAxis), dlg.m_nSelected,
+                  dlg.SectionCount(), int{dlg.IsModified()}})
       s << v << ',';
     const auto raw = [&](const auto& a) {
       s.write(reinterpret_cast<const char*>(&a), sizeof a);
     };
-    raw(dlg.m_startKm), raw(dlg.m_endKm), raw(dlg.m_arrival), raw(dlg.m_lap);
-    raw(dlg.m_departure), raw(dlg.m_loss), raw(dlg.m_pace);
-    raw(dlg.m_calcArrival);
+    for (const RaceFileSection& e : r.sections) {
+      raw(e.startKm), raw(e.endKm), raw(e.arrival), raw(e.lap);
+      raw(e.departure), raw(e.loss), raw(e.pace);
+    }
+    for (const ComputedSection& c : dlg.m_computed) raw(c.arrival);
     for (int id : kSettingCombos) s << p.Combo(id).GetCurSel() << ',';
     for (const TimeCombo& t : kTimeCombos) s << p.Combo(t.id).GetCurSel();
     for (const Texts& row : p.List().Rows())
@@ -85,7 +90,7 @@ class RaceFileCommands : public ::testing::Test {
     p.Text(IDC_EVENT_NAME).SetText("Old, renamed");
     dlg.OnUserEdit(IDC_EVENT_NAME);
     p.Combo(IDC_SPEED_UNIT).SetCurSel(4);
-    dlg.m_calcArrival[1] = dlg.m_arrival[30] = 777;
+    dlg.m_computed[1].arrival = dlg.m_race.sections[1].arrival = 777;
   }
 
   doubles::Platform p;
@@ -113,7 +118,7 @@ TEST_F(RaceFileCommands, LoadFillsTheDialogAndSaveGivesTheFileBack) {
   ASSERT_EQ(p.List().GetItemCount(), 2);
   EXPECT_EQ(p.List().GetItemText(0, 0) + p.List().GetItemText(1, 0), "12");
   EXPECT_EQ(Panel(), "2 2.5 10");
-  EXPECT_EQ(dlg.m_nInputIndex, 2);
+  EXPECT_EQ(dlg.SectionCount(), 2);
   EXPECT_EQ(dlg.m_nSelected, -1);  // the old selection means nothing here
   EXPECT_FALSE(dlg.IsModified());
   for (int id : kSettingCombos) p.Combo(id).SetCurSel(0);
@@ -123,7 +128,7 @@ TEST_F(RaceFileCommands, LoadFillsTheDialogAndSaveGivesTheFileBack) {
   Load(file);
 
   Load("Empty" + kNoSections);
-  EXPECT_EQ((std::vector<int>{dlg.m_nSections, dlg.m_nInputIndex,
+  EXPECT_EQ((std::vector<int>{dlg.SectionCount(), dlg.SectionCount(),
                               p.List().GetItemCount()}),
             (std::vector<int>{0, 0, 0}));
   EXPECT_EQ(Panel() + " " + Text(IDC_COMMENT), "1 0 0 ");

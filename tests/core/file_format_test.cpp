@@ -24,9 +24,10 @@ TEST(RaceFileFormat, SaveThenLoadGivesTheRaceBackInEveryLocale) {
   RaceFileData race;
   // Kana and punctuation start with the bytes the substitution looks for.
   race.eventName = "春の大会、\\ ｽﾌﾟﾘﾝｸﾞ";
-  race.priority = 7;  // settings out of the combos' range are kept
-  race.calcMode = race.speedUnit = -1;
-  race.sectionCount = 3;
+  race.priority = Priority{7};  // settings out of the combos' range are kept
+  race.condition = Condition{-1};
+  race.speedUnit = SpeedUnit{-1};
+  race.sections.resize(3);
   race.sections[0] = {0, 500, 500, 123.4567, 100000, 99500, 806};
   race.sections[1] = {123.4567, -20, 99980, 130, -5, 8639999, 359999};
   race.sections[2] = {131.25, 0, 0, 42.195, INT_MAX, INT_MIN, 1};
@@ -45,8 +46,10 @@ TEST(RaceFileFormat, SaveThenLoadGivesTheRaceBackInEveryLocale) {
     std::setlocale(LC_ALL, "C");
     EXPECT_EQ(r.status, RaceReadStatus::Ok);
     EXPECT_EQ(r.race.eventName, race.eventName);
-    EXPECT_EQ((std::vector<int>{r.race.priority, r.race.calcMode,
-                                r.race.speedUnit, r.race.sectionCount}),
+    EXPECT_EQ((std::vector<int>{static_cast<int>(r.race.priority),
+                                static_cast<int>(r.race.condition),
+                                static_cast<int>(r.race.speedUnit),
+                                static_cast<int>(r.race.sections.size())}),
               (std::vector<int>{7, -1, -1, 3}));
     EXPECT_EQ(r.race.sections, sections);
     EXPECT_EQ(r.race.comment, race.comment + "\n");
@@ -81,7 +84,7 @@ TEST(RaceFileFormat, LinesAreTakenByPosition) {
     ASSERT_EQ(r.status, RaceReadStatus::Ok);
     EXPECT_EQ(r.race.eventName + "|" + r.race.comment,
               c.eventName + "|" + c.comment);
-    EXPECT_EQ(r.race.sectionCount, c.count);
+    EXPECT_EQ(static_cast<int>(r.race.sections.size()), c.count);
     if (c.count > 0) {
       EXPECT_EQ(r.race.sections[0], c.count == 2 ? oneRead : c.last);
       EXPECT_EQ(r.race.sections[c.count - 1u], c.last);
@@ -99,11 +102,10 @@ TEST(RaceFileFormat, RacesTheTablesCannotHoldAreRefused) {
   const RaceReadResult r = ReadRaceFile(full + "end");
   EXPECT_EQ(r.race.sections[44].startKm, 44.0);
   EXPECT_EQ(r.race.comment, "end\n");
-  for (int count : {-1, 46}) {
-    RaceFileData race;
-    race.sectionCount = count;
-    EXPECT_EQ(WriteRaceFile(race).status, RaceWriteStatus::BadSectionCount);
-  }
+  // A count below 0 cannot be made: the sections are a vector.
+  RaceFileData tooMany;
+  tooMany.sections.resize(46);
+  EXPECT_EQ(WriteRaceFile(tooMany).status, RaceWriteStatus::BadSectionCount);
   std::string bytes = Header("Big", "0");
   bytes.resize(kRaceFileMaxBytes + 1, 'x');
   EXPECT_EQ(ReadRaceFile(bytes).status, RaceReadStatus::TooLarge);

@@ -82,9 +82,9 @@ TEST(GraphScreen, GridsOfNinetyMinutesAtFiveMinutesPerKm) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.axis << " " << c.labels);
     GraphFixture f;
-    f.dlg.m_nSections = f.dlg.m_nInputIndex = 1;
-    f.dlg.m_endKm[0] = 18;
-    f.dlg.m_arrival[0] = 540000;
+    f.dlg.m_race.sections.resize(1);
+    f.dlg.m_race.sections[0].endKm = 18;
+    f.dlg.m_race.sections[0].arrival = 540000;
     f.platform.Combo(IDC_GRAPH_AXIS).SetCurSel(c.axis);
     f.dlg.OnCompute();
     const auto& ops = f.platform.Surface(IDC_GRAPH);
@@ -213,7 +213,7 @@ TEST(GraphScreen, DegenerateValuesSaturateAndTheDrawingCompletes) {
   f.SetComputed({{0, 1e12, INT_MIN, INT_MAX, INT_MAX, INT_MIN},
                  {0, 1, 0, 1, 0, INT_MAX}}, 0);
   for (int n : {2, -3, 0, 46, 1000}) {
-    f.dlg.m_nSections = n;
+    f.dlg.m_race.sections.resize(static_cast<std::size_t>(std::max(n, 0)));
     EXPECT_EQ(f.Draw(n % 2 == 0).back().kind, Kind::Release) << n;
   }
 }

@@ -34,15 +34,15 @@ struct GraphFixture {
   GraphFixture() { dlg.OnInitDialog(); }
 
   void SetComputed(const std::vector<Section>& sections, int unit) {
-    dlg.m_nSections = static_cast<int>(sections.size());
-    dlg.m_nSpeedUnit = unit;
+    dlg.m_race.sections.resize(sections.size());
+    dlg.m_race.speedUnit = SpeedUnit{unit};
     for (std::size_t i = 0; i < sections.size(); ++i) {
-      dlg.m_calcStartKm[i] = sections[i].startKm;
-      dlg.m_calcEndKm[i] = sections[i].endKm;
-      dlg.m_calcDeparture[i] = sections[i].departure;
-      dlg.m_calcArrival[i] = sections[i].arrival;
-      dlg.m_calcLoss[i] = sections[i].loss;
-      dlg.m_calcPace[i] = sections[i].pace;
+      dlg.m_computed[i].startKm = sections[i].startKm;
+      dlg.m_computed[i].endKm = sections[i].endKm;
+      dlg.m_computed[i].departure = sections[i].departure;
+      dlg.m_computed[i].arrival = sections[i].arrival;
+      dlg.m_computed[i].loss = sections[i].loss;
+      dlg.m_computed[i].pace = sections[i].pace;
     }
   }
 

@@ -64,7 +64,7 @@ TEST_F(InputCommands, AppendChainsNumbersAndProposesTheNextSection) {
             (std::vector<std::string>{"2", "5 km", "10 km", "00分01秒00",
                                       "00時30分01秒00", "01時00分00秒00",
                                       "00時25分01秒00", "05分01秒00"}));
-  EXPECT_EQ((Ints{dlg.m_nInputIndex, dlg.m_nSelected, dlg.IsModified()}),
+  EXPECT_EQ((Ints{dlg.SectionCount(), dlg.m_nSelected, dlg.IsModified()}),
             (Ints{3, -1, 1}));
   // As long and as fast as the last: arrival 2 x 540000 - 360200.
   EXPECT_EQ(Panel(), "4:15-20");
@@ -93,7 +93,7 @@ TEST_F(InputCommands, UnshowableTimesShowClampedAndStayInTheTable) {
   Click({0});
   EXPECT_EQ(Lists(), (Ints{59, 59, 99, 23, 59, 59, 99, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(Panel(), "1:12.5-123.457");
-  EXPECT_EQ(dlg.m_loss[0] + dlg.m_pace[0], 360000 + INT_MIN);
+  EXPECT_EQ(dlg.m_race.sections[0].loss + dlg.m_race.sections[0].pace, 360000 + INT_MIN);
   dlg.OnChange();
   EXPECT_EQ(At(0), (EnteredSection{12.5, 123.457, 359999, 359999, 8639999, 0,
                                    0}));
@@ -179,11 +179,11 @@ TEST_F(InputCommands, RandomEditingKeepsCountListAndLinks) {
       file.push_back({km(), km(), time(), time(), time(), time(), time()});
     Enter(file);
     model.assign(file.begin(), file.begin() + loaded);
-    dlg.m_nSections = dlg.m_nInputIndex = loaded;
+    dlg.m_race.sections.resize(loaded);
     for (int k = 0; k < loaded; ++k) dlg.InsertEnteredRow(k);
     dlg.m_nSelected = pick(loaded + 3) - 1;
     if (pick(2)) platform.List().InsertItem(loaded, kTotalsRowText);
-    for (int k = 0; k <= MAX_SECTIONS; ++k) dlg.m_calcArrival[k] = 1000 + k;
+    for (int k = 0; k <= MAX_SECTIONS; ++k) dlg.m_computed[k].arrival = 1000 + k;
     for (int step = 0; step < 10 && !HasFailure(); ++step) {
       SCOPED_TRACE(::testing::Message() << "sequence " << seq << "." << step);
       if (pick(2)) {
@@ -232,7 +232,7 @@ TEST_F(InputCommands, RandomEditingKeepsCountListAndLinks) {
         (dlg.*commands[op])();
       }
       const int count = static_cast<int>(model.size());
-      EXPECT_EQ((Ints{dlg.m_nSelected, dlg.m_nSections, dlg.m_nInputIndex,
+      EXPECT_EQ((Ints{dlg.m_nSelected, dlg.SectionCount(), dlg.SectionCount(),
                       dlg.IsModified(), Rows()}),
                 (Ints{selection, count, count,
                       modified || rebuilt || (op == 0 && !refused),
@@ -242,7 +242,7 @@ TEST_F(InputCommands, RandomEditingKeepsCountListAndLinks) {
       if (rebuilt) ExpectNumberedRows(count);
       for (int k = 0; k < count; ++k) ASSERT_EQ(At(k), model[k]) << k;
       for (int k = 0; k <= MAX_SECTIONS; ++k)
-        ASSERT_EQ(dlg.m_calcArrival[k], 1000 + k) << "computed " << k;
+        ASSERT_EQ(dlg.m_computed[k].arrival, 1000 + k) << "computed " << k;
     }
   }
 }
@@ -267,7 +267,7 @@ TEST_P(Undo, UndoAllGivesTheFirstRaceAndRedoAllTheLast) {
     const RaceSnapshot before = dlg.TakeSnapshot();
     const bool unsavedBefore = dlg.IsModified();
     const int id = ids[pick(8)];
-    if (id != IDC_APPEND) Click({pick(dlg.m_nSections + 1)});
+    if (id != IDC_APPEND) Click({pick(dlg.SectionCount() + 1)});
     platform.Text(IDC_END_KM).SetText(std::to_string(1 + pick(40)));
     for (int list : {IDC_ARR_MIN, IDC_LAP_SEC, IDC_LOSS_SEC})
       platform.Combo(list).SetCurSel(pick(60));
@@ -299,7 +299,8 @@ TEST_P(Undo, UndoAllGivesTheFirstRaceAndRedoAllTheLast) {
     EXPECT_TRUE(dlg.TakeSnapshot().SameRace(points[k].race)) << k;
     // Only the last save or load and a cleared race are nothing to lose.
     EXPECT_EQ(dlg.IsModified(), k != savedPoint && !points[k].cleared) << k;
-    EXPECT_EQ(Rows(), points[k].race.sections) << k;  // the entered rows
+    EXPECT_EQ(Rows(), static_cast<int>(points[k].race.race.sections.size()))
+        << k;  // the entered rows
   };
   for (std::size_t k = points.size() - 1; k-- > 0;) {
     ASSERT_TRUE(dlg.Undo());

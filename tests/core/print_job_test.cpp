@@ -20,11 +20,11 @@ class PrintTest : public ::testing::Test {
   // as a load leaves them.
   void Enter(int n, bool compute = true) {
     platform.List().DeleteAllItems();
-    dlg.m_nSections = dlg.m_nInputIndex = n;
+    dlg.m_race.sections.resize(n);
     for (int i = 0; i < n; ++i) {
-      dlg.m_startKm[i] = 5.0 * i;
-      dlg.m_endKm[i] = 5.0 * (i + 1);
-      dlg.m_lap[i] = 150000;
+      dlg.m_race.sections[i].startKm = 5.0 * i;
+      dlg.m_race.sections[i].endKm = 5.0 * (i + 1);
+      dlg.m_race.sections[i].lap = 150000;
       if (!compute) dlg.InsertEnteredRow(i);
     }
     platform.Combo(IDC_PRIORITY).SetCurSel(1);
@@ -138,7 +138,7 @@ TEST_F(PrintTest, ContentTallerThanThePageIsScaledToFit) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.sections << " " << c.height);
     Enter(c.listed, c.compute);
-    dlg.m_nSections = c.sections;
+    dlg.m_race.sections.resize(c.sections);
     std::string comment;
     for (int k = 0; k < c.comment; ++k) comment += "コメント\r\n";
     platform.Text(IDC_COMMENT).SetText(comment);

@@ -31,24 +31,25 @@ class RaceFixture : public ::testing::Test {
 
   // Puts the sections into the entered table, as a load does.
   void Enter(const std::vector<EnteredSection>& s) {
-    dlg.m_nSections = dlg.m_nInputIndex = static_cast<int>(s.size());
+    dlg.m_race.sections.resize(s.size());
     for (std::size_t k = 0; k < s.size(); ++k) {
-      dlg.m_startKm[k] = s[k].startKm;
-      dlg.m_endKm[k] = s[k].endKm;
-      dlg.m_loss[k] = s[k].loss;
-      dlg.m_departure[k] = s[k].departure;
-      dlg.m_arrival[k] = s[k].arrival;
-      dlg.m_lap[k] = s[k].lap;
-      dlg.m_pace[k] = s[k].pace;
+      RaceFileSection& e = dlg.m_race.sections[k];
+      e.startKm = s[k].startKm;
+      e.endKm = s[k].endKm;
+      e.loss = s[k].loss;
+      e.departure = s[k].departure;
+      e.arrival = s[k].arrival;
+      e.lap = s[k].lap;
+      e.pace = s[k].pace;
     }
   }
   EnteredSection At(int k) {
-    return {dlg.m_startKm[k], dlg.m_endKm[k], dlg.m_loss[k], dlg.m_departure[k],
-            dlg.m_arrival[k], dlg.m_lap[k],   dlg.m_pace[k]};
+    const RaceFileSection& e = dlg.m_race.sections.at(static_cast<std::size_t>(k));
+    return {e.startKm, e.endKm, e.loss, e.departure, e.arrival, e.lap, e.pace};
   }
   std::vector<EnteredSection> All() {
     std::vector<EnteredSection> v;
-    for (int k = 0; k < dlg.m_nSections; ++k) v.push_back(At(k));
+    for (int k = 0; k < dlg.SectionCount(); ++k) v.push_back(At(k));
     return v;
   }
 

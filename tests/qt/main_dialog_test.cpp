@@ -111,7 +111,7 @@ TEST(MainDialogTest, EnterOnlyPressesAFocusedButton) {
   QObject::connect(o.window, &MainDialog::Commanded,
                    [&](int id, bool ok) { commands.push_back(ok ? id : 0); });
   auto state = [&] {
-    QStringList s{QString::number(o.dlg.m_nSections * 100 + o.dlg.m_nColor)};
+    QStringList s{QString::number(o.dlg.SectionCount() * 100 + o.dlg.m_nColor)};
     for (std::size_t i = 0; i < o.window->ControlCount(); ++i)
       for (const char* p : {"text", "plainText", "currentIndex"})
         s << o.window->ControlAt(i)->property(p).toString();
@@ -214,7 +214,7 @@ TEST(DesktopTest, ARaceFileOnTheCommandLineLoadsOnceTheWindowShows) {
     int sections = -1;
     QTimer::singleShot(0, [&] {  // after building the window, however long
       QTimer::singleShot(300, [&] {
-        if (platform.Dialog()->isVisible()) sections = dlg.m_nSections;
+        if (platform.Dialog()->isVisible()) sections = dlg.SectionCount();
         QTest::keyClick(platform.Dialog(), Qt::Key_Escape);
       });
     });
@@ -248,7 +248,7 @@ TEST(DesktopTest, OnlyOneDroppedFileLoads) {
     if (auto* comment = qobject_cast<QPlainTextEdit*>(target))
       target = comment->viewport();
     Drop(target, urls);
-    EXPECT_EQ(o.dlg.m_nSections, sections) << onto;
+    EXPECT_EQ(o.dlg.SectionCount(), sections) << onto;
     EXPECT_FALSE(o.Find<QLineEdit>(IDC_EVENT_NAME)->text().contains("file:"));
   }
   OpenDialog o;
@@ -257,7 +257,7 @@ TEST(DesktopTest, OnlyOneDroppedFileLoads) {
   Drop(o.window, {race});
   EXPECT_EQ(modals.texts,
             QStringList{"保存されていない変更があります。読み込みますか？"});
-  EXPECT_EQ(o.dlg.m_nSections, 1);
+  EXPECT_EQ(o.dlg.SectionCount(), 1);
 }
 
 QByteArray Read(const QString& path) {
@@ -333,9 +333,9 @@ TEST(DesktopTest, TheUndoKeysReachTheRaceOnlyOutsideTheEdits) {
     o.Find(focus)->setFocus();
     QTest::keyClick(o.Find(focus), Qt::Key_Z, Qt::ControlModifier);
     const bool toRace = focus != IDC_EVENT_NAME;
-    EXPECT_EQ(o.dlg.m_nSections + 2 * name->text().size(), toRace ? 8 : 1);
+    EXPECT_EQ(o.dlg.SectionCount() + 2 * name->text().size(), toRace ? 8 : 1);
     QTest::keyClick(o.Find(focus), redo.key(), redo.keyboardModifiers());
-    EXPECT_EQ(o.dlg.m_nSections, 1);
+    EXPECT_EQ(o.dlg.SectionCount(), 1);
     EXPECT_EQ(name->text(), "Kobe") << focus;
   }
 }

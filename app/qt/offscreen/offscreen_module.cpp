@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/qt/offscreen_renderer.h"
+#include "app/offscreen_renderer.h"
 #include "app/qt/qt_dialog_units.h"
 #include "app/qt/qt_fonts.h"
 #include "app/qt/qt_print.h"
