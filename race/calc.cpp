@@ -2,6 +2,9 @@
 //
 // Sums and differences of times saturate at the int range: a race file can
 // bring any value, and the race clock must never wrap around.
+#include <algorithm>
+#include <iterator>
+
 #include "app/race_dlg.h"
 #include "race/race_math.h"
 
@@ -20,10 +23,15 @@ int CRaceDlg::RoundAboveFourTenths(double x) {
 }
 
 void CRaceDlg::OnCompute() {
+  const int stored[] = {m_nPriority, m_nCalcMode, m_nGraphAxis, m_nSpeedUnit};
   m_nPriority = m_comboPriority->GetCurSel();
   m_nCalcMode = m_comboCalcMode->GetCurSel();
   m_nGraphAxis = m_comboGraphAxis->GetCurSel();
   m_nSpeedUnit = m_comboSpeedUnit->GetCurSel();
+  // The race file stores these settings: a new one is unsaved work.
+  const int taken[] = {m_nPriority, m_nCalcMode, m_nGraphAxis, m_nSpeedUnit};
+  if (!std::equal(std::begin(stored), std::end(stored), std::begin(taken)))
+    MarkModified();
 
   // The race to compare with counts its losses as this one does.
   if (m_comparisonRace) {
