@@ -28,6 +28,20 @@ void ShareTexts(RaceSnapshot& race, const RaceSnapshot& neighbour) {
     race.comment = neighbour.comment;
 }
 
+std::size_t TextSize(const std::shared_ptr<const std::string>& text) {
+  return text ? text->size() : 0;
+}
+
+// What a step adds to the history's memory beside the step below it.
+std::size_t OwnBytes(const RaceSnapshot& race, const RaceSnapshot* below) {
+  std::size_t bytes = sizeof(RaceSnapshot);
+  if (below == nullptr || race.eventName != below->eventName)
+    bytes += TextSize(race.eventName);
+  if (below == nullptr || race.comment != below->comment)
+    bytes += TextSize(race.comment);
+  return bytes;
+}
+
 }  // namespace
 
 bool RaceSnapshot::SameRace(const RaceSnapshot& o) const {
@@ -52,9 +66,43 @@ bool RaceSnapshot::SameRace(const RaceSnapshot& o) const {
 
 void RaceHistory::Push(std::deque<Entry>& stack, RaceSnapshot race,
                        std::uint64_t state) {
-  if (!stack.empty()) ShareTexts(race, stack.back().race);
-  stack.push_back(Entry{std::move(race), state});
-  if (stack.size() > kMaxSteps) stack.pop_front();
+  const RaceSnapshot* below = stack.empty() ? nullptr : &stack.back().race;
+  if (below != nullptr) ShareTexts(race, *below);
+  const std::size_t bytes = OwnBytes(race, below);
+  stack.push_back(Entry{std::move(race), state, bytes});
+  m_bytes += bytes;
+  if (stack.size() > kMaxSteps) DropOldest(stack);
+  Trim();
+}
+
+RaceHistory::Entry RaceHistory::PopBack(std::deque<Entry>& stack) {
+  Entry entry = std::move(stack.back());
+  stack.pop_back();
+  m_bytes -= entry.bytes;
+  return entry;
+}
+
+void RaceHistory::DropOldest(std::deque<Entry>& stack) {
+  m_bytes -= stack.front().bytes;
+  stack.pop_front();
+  if (stack.empty()) return;
+  // The new oldest step no longer shares with anything below it.
+  Entry& front = stack.front();
+  m_bytes -= front.bytes;
+  front.bytes = OwnBytes(front.race, nullptr);
+  m_bytes += front.bytes;
+}
+
+// The oldest undo steps go first, then the farthest redo steps.
+void RaceHistory::Trim() {
+  while (m_bytes > m_budget) {
+    if (m_undo.size() > 1)
+      DropOldest(m_undo);
+    else if (m_redo.size() > 1)
+      DropOldest(m_redo);
+    else
+      break;
+  }
 }
 
 void RaceHistory::Command(const RaceSnapshot& before, const RaceSnapshot& after,
@@ -62,8 +110,8 @@ void RaceHistory::Command(const RaceSnapshot& before, const RaceSnapshot& after,
   const bool changed = !before.SameRace(after);
   const bool unsavedBefore = Unsaved();
   if (changed) {
+    while (!m_redo.empty()) PopBack(m_redo);
     Push(m_undo, before, m_current);
-    m_redo.clear();
     m_current = m_next++;
   } else if (unsavedAfter && !Unsaved()) {
     // The command counts as a change though the race reads the same (a
@@ -83,8 +131,7 @@ void RaceHistory::Saved() { m_saved = m_current; }
 
 std::optional<RaceSnapshot> RaceHistory::Undo(const RaceSnapshot& now) {
   if (m_undo.empty()) return std::nullopt;
-  Entry entry = std::move(m_undo.back());
-  m_undo.pop_back();
+  Entry entry = PopBack(m_undo);
   Push(m_redo, now, m_current);
   m_current = entry.state;
   return std::move(entry.race);
@@ -92,8 +139,7 @@ std::optional<RaceSnapshot> RaceHistory::Undo(const RaceSnapshot& now) {
 
 std::optional<RaceSnapshot> RaceHistory::Redo(const RaceSnapshot& now) {
   if (m_redo.empty()) return std::nullopt;
-  Entry entry = std::move(m_redo.back());
-  m_redo.pop_back();
+  Entry entry = PopBack(m_redo);
   Push(m_undo, now, m_current);
   m_current = entry.state;
   return std::move(entry.race);

@@ -38,8 +38,15 @@ struct RaceSnapshot {
 
 class RaceHistory {
  public:
-  // Older states are forgotten past this many undo steps.
+  // Older states are forgotten past this many undo steps, or once the
+  // texts the history holds pass the byte budget: a 16 MiB comment edited
+  // a thousand times would otherwise take 16 GB. The newest step each way
+  // is kept whatever its size.
   static constexpr std::size_t kMaxSteps = 1000;
+  static constexpr std::size_t kTextBudget = 256u * 1024u * 1024u;
+
+  explicit RaceHistory(std::size_t textBudget = kTextBudget)
+      : m_budget(textBudget) {}
 
   enum class Kind { Edit, Clear, Load };
   // A command ran: before is the race it found, after the race it left.
@@ -63,13 +70,21 @@ class RaceHistory {
   // (and is not a freshly cleared race).
   bool Unsaved() const;
 
+  // The bytes of the texts the history holds (a text shared by two
+  // neighbouring steps counted once), never far above the budget.
+  std::size_t HeldBytes() const { return m_bytes; }
+
  private:
   struct Entry {
     RaceSnapshot race;
     std::uint64_t state = 0;
+    // The texts of this step that the one below it does not share.
+    std::size_t bytes = 0;
   };
-  static void Push(std::deque<Entry>& stack, RaceSnapshot race,
-                   std::uint64_t state);
+  void Push(std::deque<Entry>& stack, RaceSnapshot race, std::uint64_t state);
+  Entry PopBack(std::deque<Entry>& stack);
+  void DropOldest(std::deque<Entry>& stack);
+  void Trim();
 
   std::deque<Entry> m_undo;
   std::deque<Entry> m_redo;
@@ -79,6 +94,8 @@ class RaceHistory {
   std::uint64_t m_saved = 0;
   // States made by clear; the dialog starts as one.
   std::set<std::uint64_t> m_cleared{0};
+  std::size_t m_budget;
+  std::size_t m_bytes = 0;
 };
 
 }  // namespace qv

@@ -17,9 +17,11 @@ namespace {
 constexpr int kSettingsLists[] = {IDC_PRIORITY, IDC_CALC_MODE, IDC_SPEED_UNIT,
                                   IDC_INPUT_ASSIST, IDC_GRAPH_AXIS};
 
+// Compute changes the race when it takes a new setting from its list.
 bool ChangesRace(int id) {
   return id == IDC_APPEND || id == IDC_CHANGE || id == IDC_INSERT ||
-         id == IDC_DELETE || id == IDC_CLEAR || id == IDC_LOAD;
+         id == IDC_DELETE || id == IDC_CLEAR || id == IDC_LOAD ||
+         id == IDC_COMPUTE;
 }
 
 void Recorded(CRaceDlg& dlg, RaceHistory& history, RaceHistory::Kind kind,

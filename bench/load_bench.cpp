@@ -76,6 +76,36 @@ void TypeIntoComment(benchmark::State& state, const std::string& bytes) {
   std::filesystem::remove(path);
 }
 
+long ResidentKiB() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  return 0;
+}
+
+// A key typed into the comment, then a section appended, round after
+// round: every round is a step of the undo history with a comment of its
+// own. The resident memory afterwards, against the same window after the
+// load alone (rounds = 0).
+void EditRounds(benchmark::State& state, const std::string& bytes) {
+  const std::string path = WriteTemp("rounds", bytes);
+  const auto rounds = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    Window w;
+    if (!w.dlg.LoadRaceFile(path)) state.SkipWithError("refused");
+    QWidget* comment = w.window->Control(qv::IDC_COMMENT);
+    comment->setFocus();
+    for (int k = 0; k < rounds; ++k) {
+      QTest::keyClick(comment, Qt::Key_A);
+      w.dlg.OnCommand(qv::IDC_APPEND);
+    }
+    QApplication::processEvents();
+    state.counters["rss_MiB"] = static_cast<double>(ResidentKiB()) / 1024.0;
+  }
+  std::filesystem::remove(path);
+}
+
 const std::string kOneLineAscii = LargestFile("Race", "x");
 const std::string kOneLineJapanese = LargestFile("Race", "\x82\xA0");  // あ
 const std::string kBlankLines = LargestFile("Race", "\r\r\n");
@@ -97,5 +127,8 @@ BENCHMARK_CAPTURE(TypeIntoComment, sample_race, SampleRace())
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TypeIntoComment, one_line_comment_ascii_16MiB, kOneLineAscii)
     ->Unit(benchmark::kMillisecond)->Iterations(20);
+
+BENCHMARK_CAPTURE(EditRounds, one_line_comment_ascii_16MiB, kOneLineAscii)
+    ->Arg(0)->Arg(40)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

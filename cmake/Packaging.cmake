@@ -49,6 +49,9 @@ add_custom_target(quorvane_packaging_files ALL DEPENDS ${QV_GZIPPED})
 
 set(QV_DOC_DIR share/doc/quorvane)
 install(FILES ${QV_PKG_DIR}/${QV_METAINFO} DESTINATION share/metainfo)
+# The watch records' types; dpkg's trigger updates the MIME database.
+install(FILES res/quorvane-mime.xml DESTINATION share/mime/packages
+        RENAME quorvane.xml)
 install(FILES ${QV_PKG_DIR}/quorvane.1.gz ${QV_PKG_DIR}/quorvane-report.1.gz
         DESTINATION share/man/man1)
 install(FILES res/quorvane-report.bash

@@ -198,6 +198,43 @@ TEST_F(RaceFileCommands, LoadAsksBeforeReplacingUnsavedWork) {
   }
 }
 
+// A setting the file stores, changed and computed, is unsaved work; undo
+// back to the loaded race leaves nothing unsaved, and redo brings the
+// change back.
+TEST_F(RaceFileCommands, ComputedSettingsCountAsUnsaved) {
+  const std::string file = "Race" + kNoSections;
+  ASSERT_TRUE(WriteBytes(dir.File("in.txt"), file));
+  // Through the commands, as the window runs them, so the history sees
+  // every load and save.
+  auto save = [&] {
+    p.saveAnswers.assign(1, dir.File("out.txt"));
+    dlg.OnCommand(IDC_SAVE);
+    return ReadBytes(dir.File("out.txt"));
+  };
+  for (int id : {IDC_PRIORITY, IDC_CALC_MODE, IDC_SPEED_UNIT, IDC_GRAPH_AXIS}) {
+    SCOPED_TRACE(id);
+    p.openAnswers.assign(1, dir.File("in.txt"));
+    dlg.OnCommand(IDC_LOAD);
+    ASSERT_EQ(Text(IDC_EVENT_NAME), "Race");
+    dlg.OnCommand(IDC_COMPUTE);
+    EXPECT_FALSE(dlg.IsModified());  // the same settings: nothing to save
+    p.Combo(id).SetCurSel(1);
+    dlg.OnCommand(IDC_COMPUTE);
+    EXPECT_TRUE(dlg.IsModified());
+    p.questions.clear();
+    p.yesNoAnswers.assign(1, false);
+    dlg.OnCancel();
+    EXPECT_EQ(p.questions, Texts{kMsgConfirmQuit});
+    ASSERT_TRUE(dlg.Undo());
+    EXPECT_FALSE(dlg.IsModified());
+    EXPECT_EQ(save(), file);
+    ASSERT_TRUE(dlg.Redo());
+    EXPECT_TRUE(dlg.IsModified());
+    EXPECT_NE(save(), file);
+    EXPECT_FALSE(dlg.IsModified());
+  }
+}
+
 // Whatever save writes, load takes back: a race whose file would pass the
 // load's size limit is refused before any name is asked for.
 TEST_F(RaceFileCommands, SaveRefusesARaceTheLoadWouldRefuse) {

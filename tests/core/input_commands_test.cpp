@@ -322,5 +322,34 @@ TEST_P(Undo, UndoAllGivesTheFirstRaceAndRedoAllTheLast) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, Undo, ::testing::Range(1u, 17u));
 
+// A long comment typed into between edits: the history forgets its oldest
+// steps rather than keep a copy of the comment for every one, and the
+// steps it keeps undo in order.
+TEST_F(InputCommands, UndoHistoryKeepsLongTextsWithinItsBudget) {
+  constexpr int kRounds = 24;
+  constexpr std::size_t kLength = RaceHistory::kTextBudget / 16;
+  std::string comment(kLength, 'x');
+  for (int round = 0; round < kRounds; ++round) {
+    comment[static_cast<std::size_t>(round)] = 'y';
+    platform.Text(IDC_COMMENT).SetText(comment);
+    dlg.OnUserEdit(IDC_COMMENT);
+    ASSERT_TRUE(dlg.OnCommand(IDC_APPEND));
+  }
+  int steps = 0;
+  while (dlg.Undo()) {
+    ++steps;
+    // Undoing append k shows the race before it: k sections, the comment
+    // as typed in round k.
+    const int round = kRounds - steps;
+    ASSERT_EQ(dlg.SectionCount(), round);
+    const std::string shown = Text(IDC_COMMENT);
+    ASSERT_EQ(shown.size(), kLength);
+    ASSERT_EQ(std::count(shown.begin(), shown.begin() + kRounds, 'y'),
+              round + 1);
+  }
+  EXPECT_GE(steps, 8);
+  EXPECT_LE(steps, 17);
+}
+
 }  // namespace
 }  // namespace qv::testing
