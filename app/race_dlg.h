@@ -1,4 +1,5 @@
-// The main dialog: the race's data, its settings and every command handler.
+// The main dialog: the view of one race value (race/race.h), its latest
+// computation and every command handler.
 //
 // This header declares the whole class; each folder defines its own part:
 // app/ the shell (initialisation, command table, clear, window colours),
