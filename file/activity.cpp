@@ -1,0 +1,284 @@
+// Recognising an activity record, reading it and making a race of it.
+#include "file/activity.h"
+
+#include <time.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/numtext.h"
+#include "file/activity_readers.h"
+#include "race/race_math.h"
+#include "res/strings.h"
+
+namespace qv {
+
+namespace {
+
+constexpr double kEarthRadiusM = 6371008.8;
+constexpr double kPi = 3.14159265358979323846;
+
+double HaversineM(double lat1, double lon1, double lat2, double lon2) {
+  const double rad = kPi / 180.0;
+  const double dLat = (lat2 - lat1) * rad;
+  const double dLon = (lon2 - lon1) * rad;
+  const double a = std::sin(dLat / 2) * std::sin(dLat / 2) +
+                   std::cos(lat1 * rad) * std::cos(lat2 * rad) *
+                       std::sin(dLon / 2) * std::sin(dLon / 2);
+  return 2 * kEarthRadiusM * std::asin(std::sqrt(std::clamp(a, 0.0, 1.0)));
+}
+
+// Hundredths of a second from milliseconds, half up.
+int HundredthsFromMs(double ms) {
+  return Trunc(std::floor(ms / 10.0 + 0.5));
+}
+
+std::string KmText(std::int64_t metres) {
+  std::string frac = FormatInt(static_cast<int>(metres % 1000));
+  frac.insert(0, 3 - frac.size(), '0');
+  return FormatInt(Saturate(metres / 1000)) + "." + frac;
+}
+
+std::string LocalTimeText(std::int64_t ms) {
+  const time_t t = static_cast<time_t>(ms >= 0 ? ms / 1000 : (ms - 999) / 1000);
+  struct tm local {};
+  if (localtime_r(&t, &local) == nullptr) return "";
+  return FormatInt(local.tm_year + 1900) + "/" + Format02d(local.tm_mon + 1) +
+         "/" + Format02d(local.tm_mday) + " " + Format02d(local.tm_hour) +
+         ":" + Format02d(local.tm_min) + ":" + Format02d(local.tm_sec);
+}
+
+std::string Stem(const std::string& fileName) {
+  const std::size_t dot = fileName.rfind('.');
+  return dot == std::string::npos || dot == 0 ? fileName
+                                              : fileName.substr(0, dot);
+}
+
+struct Split {
+  std::int64_t endM;
+  int arrival;
+};
+
+std::string TooMany(std::size_t count) {
+  return kMsgImportTooManySections +
+         FormatInt(static_cast<int>(std::min<std::size_t>(count, 2147483647))) +
+         kMsgImportTooManySectionsEnd;
+}
+
+// Lap sums are exact (ms, cm); only the sums are rounded.
+std::string ByLaps(const std::vector<ActivityLap>& laps,
+                   std::optional<std::int64_t> officialM,
+                   std::vector<Split>& out, std::int64_t& measuredM) {
+  if (laps.empty()) return kMsgImportNoLaps;
+  std::int64_t totalCm = 0;
+  for (const ActivityLap& lap : laps) totalCm += lap.distanceCm;
+  measuredM = (totalCm + 50) / 100;
+  if (totalCm == 0) return kMsgImportZeroDistance;
+  if (laps.size() > static_cast<std::size_t>(kMaxSections))
+    return TooMany(laps.size());
+  std::int64_t cumMs = 0, cumCm = 0;
+  for (std::size_t k = 0; k < laps.size(); ++k) {
+    cumMs += laps[k].elapsedMs;
+    cumCm += laps[k].distanceCm;
+    std::int64_t endM = (cumCm + 50) / 100;
+    if (officialM) {
+      endM = k + 1 == laps.size()
+                 ? *officialM
+                 : std::llround(static_cast<double>(cumCm) /
+                                static_cast<double>(totalCm) *
+                                static_cast<double>(*officialM));
+    }
+    out.push_back({endM, Saturate((cumMs + 5) / 10)});
+  }
+  return "";
+}
+
+struct Kept {
+  std::int64_t timeMs;  // from the race start
+  double distanceM;
+};
+
+// The points in order, each no earlier and no shorter than the one before.
+std::vector<Kept> KeptPoints(const std::vector<ActivityPoint>& points,
+                             std::int64_t startMs) {
+  const bool fileDistance =
+      std::any_of(points.begin(), points.end(),
+                  [](const ActivityPoint& p) { return p.distanceM.has_value(); });
+  std::vector<Kept> kept;
+  kept.reserve(points.size());
+  const ActivityPoint* previous = nullptr;
+  for (const ActivityPoint& p : points) {
+    if (p.timeMs < startMs) continue;
+    if (!kept.empty() && p.timeMs - startMs < kept.back().timeMs) continue;
+    double d;
+    if (fileDistance) {
+      if (!p.distanceM || *p.distanceM < 0) continue;
+      d = *p.distanceM;
+    } else {
+      if (!p.latDeg || !p.lonDeg) continue;
+      d = previous == nullptr ? 0.0
+                              : kept.back().distanceM +
+                                    HaversineM(*previous->latDeg,
+                                               *previous->lonDeg, *p.latDeg,
+                                               *p.lonDeg);
+    }
+    if (!kept.empty() && d < kept.back().distanceM) continue;
+    kept.push_back({p.timeMs - startMs, d});
+    previous = &p;
+  }
+  return kept;
+}
+
+std::string EveryKm(const std::vector<ActivityPoint>& points,
+                    std::int64_t startMs, std::int64_t everyM,
+                    std::optional<std::int64_t> officialM,
+                    std::vector<Split>& out, std::int64_t& measuredM) {
+  if (points.empty()) return kMsgImportNoTime;
+  std::vector<Kept> kept = KeptPoints(points, startMs);
+  const double measured = kept.empty() ? 0.0 : kept.back().distanceM;
+  measuredM = std::llround(measured);
+  if (measuredM <= 0) return kMsgImportZeroDistance;
+  const std::int64_t totalM = officialM ? *officialM : measuredM;
+  if (officialM) {
+    const double factor = static_cast<double>(*officialM) / measured;
+    for (Kept& k : kept)
+      k.distanceM = k.distanceM == measured
+                        ? static_cast<double>(*officialM)
+                        : k.distanceM * factor;
+  }
+  const double total = officialM ? static_cast<double>(*officialM) : measured;
+  const std::int64_t count = (totalM + everyM - 1) / everyM;
+  if (count > kMaxSections) return TooMany(static_cast<std::size_t>(count));
+  std::size_t i = 0;
+  for (std::int64_t k = 1; k < count; ++k) {
+    const double at = static_cast<double>(k * everyM);
+    while (kept[i].distanceM < at) ++i;  // ends: at < total
+    double t = static_cast<double>(kept[i].timeMs);
+    if (i > 0) {
+      const Kept& a = kept[i - 1];
+      const Kept& b = kept[i];
+      t = static_cast<double>(a.timeMs) +
+          static_cast<double>(b.timeMs - a.timeMs) * (at - a.distanceM) /
+              (b.distanceM - a.distanceM);
+    }
+    out.push_back({k * everyM, HundredthsFromMs(t)});
+  }
+  while (kept[i].distanceM < total) ++i;
+  out.push_back({totalM, HundredthsFromMs(static_cast<double>(kept[i].timeMs))});
+  return "";
+}
+
+}  // namespace
+
+ActivityFormat DetectActivityFormat(std::string_view bytes) {
+  if (bytes.size() >= 12 && bytes.substr(8, 4) == ".FIT")
+    return ActivityFormat::Fit;
+  const std::string root = activity::XmlRootName(bytes);
+  if (root == "TrainingCenterDatabase") return ActivityFormat::Tcx;
+  if (root == "gpx") return ActivityFormat::Gpx;
+  return ActivityFormat::None;
+}
+
+ActivityReadResult ReadActivity(std::string_view bytes,
+                                std::string_view path) {
+  ActivityReadResult result;
+  if (bytes.size() > kActivityMaxBytes) {
+    result.error = kMsgFileTooLarge;
+    return result;
+  }
+  ActivityRecord record;
+  const std::size_t slash = path.rfind('/');
+  record.fileName =
+      std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+  std::string error;
+  switch (DetectActivityFormat(bytes)) {
+    case ActivityFormat::Fit: error = activity::ReadFit(bytes, record); break;
+    case ActivityFormat::Tcx: error = activity::ReadTcx(bytes, record); break;
+    case ActivityFormat::Gpx: error = activity::ReadGpx(bytes, record); break;
+    case ActivityFormat::None: error = kMsgImportNotActivity; break;
+  }
+  if (error.empty() && record.laps.empty() && record.points.empty())
+    error = kMsgImportNoTime;
+  if (!error.empty()) {
+    result.error = std::move(error);
+    return result;
+  }
+  result.record = std::move(record);
+  return result;
+}
+
+ActivityRaceResult ActivityToRace(const ActivityRecord& record,
+                                  const ActivitySplit& split) {
+  ActivityRaceResult result;
+  std::optional<std::int64_t> officialM;
+  if (split.officialKm) {
+    const double km = *split.officialKm;
+    if (!(km >= 0.001 && km <= 100000.0)) {
+      result.error = kMsgImportBadOfficial;
+      return result;
+    }
+    officialM = std::llround(km * 1000.0);
+  }
+  std::optional<std::int64_t> startMs;
+  if (!record.laps.empty()) startMs = record.laps.front().startMs;
+  if (!startMs && !record.points.empty()) startMs = record.points.front().timeMs;
+
+  std::vector<Split> splits;
+  std::int64_t measuredM = 0;
+  std::string error;
+  if (split.kind == ActivitySplit::Kind::Laps) {
+    error = ByLaps(record.laps, officialM, splits, measuredM);
+  } else {
+    const double n = split.everyKm;
+    if (!(n >= kActivityMinSplitKm && n <= kActivityMaxSplitKm)) {
+      result.error = kMsgImportBadSplit;
+      return result;
+    }
+    error = EveryKm(record.points, startMs.value_or(0),
+                    std::llround(n * 1000.0), officialM, splits, measuredM);
+  }
+  if (!error.empty()) {
+    result.error = std::move(error);
+    return result;
+  }
+
+  Race race;
+  race.eventName = record.name.empty() ? Stem(record.fileName) : record.name;
+  race.priority = Priority::Arrival;
+  double startKm = 0.0;
+  int departure = 0;
+  for (const Split& s : splits) {
+    RaceFileSection section;
+    section.startKm = startKm;
+    section.endKm = static_cast<double>(s.endM) / 1000.0;
+    section.departure = departure;
+    section.arrival = s.arrival;
+    section.lap = SatSub(s.arrival, departure);
+    // As the calculation by arrival has it, so a later switch of the
+    // priority gives the same race.
+    const double length = section.endKm - section.startKm;
+    section.pace = length == 0.0 ? 0 : Trunc(section.lap / length);
+    race.sections.push_back(section);
+    startKm = section.endKm;
+    departure = s.arrival;
+  }
+
+  std::vector<std::string> lines;
+  if (startMs) lines.push_back(kImportCommentStart + LocalTimeText(*startMs));
+  lines.push_back(kImportCommentFile + record.fileName);
+  if (!record.device.empty())
+    lines.push_back(kImportCommentDevice + record.device);
+  if (officialM)
+    lines.push_back(kImportCommentMeasured + KmText(measuredM) +
+                    kImportCommentScaled);
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    race.comment += (i == 0 ? "" : "\r\n") + lines[i];
+  result.race = std::move(race);
+  return result;
+}
+
+}  // namespace qv

@@ -1,0 +1,82 @@
+// Activity records from sports watches and route tools (FIT, TCX, GPX)
+// turned into a race. Reading gives an intermediate record of laps and
+// timed points; the split step makes the sections from it. Both refuse with
+// a Japanese message that says what is wrong, and never half-import.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "race/race.h"
+
+namespace qv {
+
+// Larger files are refused by the caller before they are read.
+inline constexpr std::size_t kActivityMaxBytes = 256u * 1024u * 1024u;
+
+// The range of "every N km", in km.
+inline constexpr double kActivityMinSplitKm = 0.1;
+inline constexpr double kActivityMaxSplitKm = 100.0;
+
+enum class ActivityFormat { None, Fit, Tcx, Gpx };
+
+// By content only: ".FIT" at byte 8, or the XML root element. None means
+// the bytes are not an activity record (a race file, say).
+ActivityFormat DetectActivityFormat(std::string_view bytes);
+
+// Times are milliseconds since 1970-01-01 00:00:00 UTC.
+struct ActivityLap {
+  std::optional<std::int64_t> startMs;
+  std::int64_t elapsedMs = 0;
+  std::int64_t distanceCm = 0;
+};
+
+struct ActivityPoint {
+  std::int64_t timeMs = 0;
+  std::optional<double> distanceM;  // the file's own cumulative distance
+  std::optional<double> latDeg, lonDeg;
+};
+
+struct ActivityRecord {
+  std::string fileName;   // without its folder
+  std::string name;       // the file's own name for it, may be empty
+  std::string device;     // may be empty
+  std::vector<ActivityLap> laps;
+  std::vector<ActivityPoint> points;  // timed points only, in file order
+};
+
+struct ActivityReadResult {
+  std::optional<ActivityRecord> record;  // empty on refusal
+  std::string error;                     // the refusal, UTF-8
+};
+
+// bytes: the whole file; path: its name, for the event name fallback and
+// the comment (any folder is dropped).
+ActivityReadResult ReadActivity(std::string_view bytes, std::string_view path);
+
+// The window offers "by laps" only from two laps on.
+inline std::size_t ActivityLapCount(const ActivityRecord& record) {
+  return record.laps.size();
+}
+
+struct ActivitySplit {
+  enum class Kind { Laps, EveryKm };
+  Kind kind = Kind::Laps;
+  double everyKm = 1.0;               // with EveryKm, kActivityMinSplitKm..Max
+  std::optional<double> officialKm;   // scale every distance to land on it
+};
+
+struct ActivityRaceResult {
+  std::optional<Race> race;
+  std::string error;
+};
+
+// Sections of the entered table by arrival; the race's priority is arrival.
+ActivityRaceResult ActivityToRace(const ActivityRecord& record,
+                                  const ActivitySplit& split);
+
+}  // namespace qv
