@@ -5,13 +5,16 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "file/activity.h"
 #include "file/activity_readers.h"
+#include "fuzz/activity_invariants.h"
 #include "race/race_math.h"
 #include "res/strings.h"
+#include "tests/core/file_test_util.h"
 #include "tests/core/fit_writer.h"
 
 namespace qv {
@@ -469,6 +472,22 @@ TEST(ActivityXml, Refusals) {
     EXPECT_FALSE(r.record.has_value());
     EXPECT_EQ(r.error, c.error);
   }
+}
+
+// The fuzzer's seeds and what it kept, replayed without clang.
+TEST(ActivityCorpus, EveryInputKeepsTheInvariants) {
+  const std::filesystem::path corpus =
+      std::filesystem::path(QV_SOURCE_DIR) / "fuzz" / "activity_corpus";
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+    if (!entry.is_regular_file()) continue;
+    ++files;
+    EXPECT_EQ(fuzz::CheckActivityInvariants(
+                  filetest::ReadBytes(entry.path().string())),
+              "")
+        << entry.path().filename();
+  }
+  EXPECT_GE(files, 8);
 }
 
 }  // namespace
