@@ -107,7 +107,7 @@ std::vector<Kept> KeptPoints(const std::vector<ActivityPoint>& points,
                              std::int64_t startMs) {
   const bool fileDistance =
       std::any_of(points.begin(), points.end(),
-                  [](const ActivityPoint& p) { return p.distanceM.has_value(); });
+                  [](const ActivityPoint& p) { return p.HasDistance(); });
   std::vector<Kept> kept;
   kept.reserve(points.size());
   const ActivityPoint* previous = nullptr;
@@ -116,15 +116,17 @@ std::vector<Kept> KeptPoints(const std::vector<ActivityPoint>& points,
     if (!kept.empty() && p.timeMs - startMs < kept.back().timeMs) continue;
     double d;
     if (fileDistance) {
-      if (!p.distanceM || *p.distanceM < 0) continue;
-      d = *p.distanceM;
+      if (!(p.distanceM >= 0)) continue;
+      d = p.distanceM;
     } else {
-      if (!p.latDeg || !p.lonDeg) continue;
-      d = previous == nullptr ? 0.0
-                              : kept.back().distanceM +
-                                    HaversineM(*previous->latDeg,
-                                               *previous->lonDeg, *p.latDeg,
-                                               *p.lonDeg);
+      if (!p.HasPosition()) continue;
+      d = previous == nullptr
+              ? 0.0
+              : kept.back().distanceM +
+                    HaversineM(previous->lat * kDegreesPerSemicircle,
+                               previous->lon * kDegreesPerSemicircle,
+                               p.lat * kDegreesPerSemicircle,
+                               p.lon * kDegreesPerSemicircle);
     }
     if (!kept.empty() && d < kept.back().distanceM) continue;
     kept.push_back({p.timeMs - startMs, d});

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "file/activity_readers.h"
@@ -126,15 +127,15 @@ class FitDecoder {
   std::string Read(std::string_view bytes) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t size = bytes.size();
+    // Every chained file's data, once its header and CRCs are checked.
+    std::vector<std::pair<std::size_t, std::size_t>> data;
     std::size_t pos = 0;
-    bool first = true;
-    while (pos < size || first) {
+    do {
       const std::size_t left = size - pos;
       const bool looksLikeHeader = left >= 12 && b[pos] >= 12 &&
                                    bytes.substr(pos + 8, 4) == ".FIT";
       if (!looksLikeHeader)
-        return first ? kMsgFitBadHeader : kMsgFitTrailingBytes;
-      first = false;
+        return data.empty() ? kMsgFitBadHeader : kMsgFitTrailingBytes;
       const std::size_t headerSize = b[pos];
       if (headerSize > left) return kMsgFitTruncated;
       if (headerSize >= 14) {
@@ -148,10 +149,17 @@ class FitDecoder {
       const std::size_t end = pos + headerSize + dataSize;
       if (FitCrc(0, bytes.substr(pos, end - pos)) != Le16(b + end))
         return kMsgFitFileCrc;
-      if (std::string error = ReadMessages(b + pos + headerSize, b + end);
-          !error.empty())
-        return error;
+      data.emplace_back(pos + headerSize, end);
       pos = end + 2;
+    } while (pos < size);
+    // The first pass counts the points, so that the second stores them
+    // without the slack of a growing vector.
+    for (const bool counting : {true, false}) {
+      m_counting = counting;
+      for (const auto& [from, to] : data)
+        if (std::string error = ReadMessages(b + from, b + to); !error.empty())
+          return error;
+      if (counting) m_out.points.reserve(m_points);
     }
     if (!m_isActivity) return kMsgFitNotActivity;
     return "";
@@ -243,6 +251,10 @@ class FitDecoder {
         default: break;
       }
     }
+    if (m_counting) {
+      if (def.global == kMsgRecord && timestamp) ++m_points;
+      return;
+    }
     switch (def.global) {
       case kMsgFileId:
         if (m_fileIdSeen) return;
@@ -268,10 +280,10 @@ class FitDecoder {
         ActivityPoint point;
         point.timeMs = (kFitEpochS + *timestamp) * 1000;
         if (f5 && *f5 >= 0) point.distanceM = static_cast<double>(*f5) / 100.0;
-        if (f0 && f1) {
-          constexpr double kDegPerSemicircle = 180.0 / 2147483648.0;
-          point.latDeg = static_cast<double>(*f0) * kDegPerSemicircle;
-          point.lonDeg = static_cast<double>(*f1) * kDegPerSemicircle;
+        if (f0 && f1 && *f0 >= -0x40000000 && *f0 <= 0x40000000 &&
+            *f1 > INT32_MIN && *f1 <= INT32_MAX) {
+          point.lat = static_cast<std::int32_t>(*f0);
+          point.lon = static_cast<std::int32_t>(*f1);
         }
         m_out.points.push_back(point);
         return;
@@ -284,6 +296,8 @@ class FitDecoder {
   ActivityRecord& m_out;
   bool m_fileIdSeen = false;
   bool m_isActivity = false;
+  bool m_counting = false;
+  std::size_t m_points = 0;
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -191,6 +192,8 @@ class XmlReader {
       case Tok::Trackpoint:
         m_point = ActivityPoint{};
         m_pointTime.reset();
+        m_lat.reset();
+        m_lon.reset();
         break;
       case Tok::Notes: m_collecting = Up(1) == Tok::Activity; break;
       case Tok::Name:
@@ -216,12 +219,14 @@ class XmlReader {
       case Tok::Trkpt:
         m_point = ActivityPoint{};
         m_pointTime.reset();
+        m_lat.reset();
+        m_lon.reset();
         if (Up(1) == Tok::Trkseg) {
           const char* lat = Attr(attrs, "lat");
           const char* lon = Attr(attrs, "lon");
           if (lat && lon) {
-            m_point.latDeg = Number(lat);
-            m_point.lonDeg = Number(lon);
+            m_lat = Number(lat);
+            m_lon = Number(lon);
           }
         }
         break;
@@ -266,23 +271,21 @@ class XmlReader {
         if (Up(1) == Tok::Lap && m_inLap)
           LapValue(text, 100.0, m_out.laps.back().distanceCm);
         else if (Up(1) == Tok::Trackpoint)
-          m_point.distanceM = Number(text);
+          m_point.distanceM =
+              Number(text).value_or(std::numeric_limits<double>::quiet_NaN());
         break;
       case Tok::Time:
         if (Up(1) == Tok::Trackpoint) m_pointTime = ParseIsoTimeMs(text);
         break;
       case Tok::LatitudeDegrees:
-        if (Up(1) == Tok::Position) m_point.latDeg = Number(text);
+        if (Up(1) == Tok::Position) m_lat = Number(text);
         break;
       case Tok::LongitudeDegrees:
-        if (Up(1) == Tok::Position) m_point.lonDeg = Number(text);
+        if (Up(1) == Tok::Position) m_lon = Number(text);
         break;
       case Tok::Trackpoint:
         if (m_pointTime) {
-          m_point.timeMs = *m_pointTime;
-          if (!m_point.latDeg || !m_point.lonDeg)
-            m_point.latDeg = m_point.lonDeg = std::nullopt;
-          m_out.points.push_back(m_point);
+          KeepPoint(m_out.points);
         }
         break;
       default:
@@ -308,10 +311,7 @@ class XmlReader {
         break;
       case Tok::Trkpt:
         if (Up(1) == Tok::Trkseg && m_pointTime && m_chosen.empty()) {
-          m_point.timeMs = *m_pointTime;
-          if (!m_point.latDeg || !m_point.lonDeg)
-            m_point.latDeg = m_point.lonDeg = std::nullopt;
-          m_track.push_back(m_point);
+          KeepPoint(m_track);
         }
         break;
       case Tok::Trk:
@@ -321,6 +321,15 @@ class XmlReader {
       default:
         break;
     }
+  }
+
+  void KeepPoint(std::vector<ActivityPoint>& into) {
+    m_point.timeMs = *m_pointTime;
+    if (m_lat && m_lon && *m_lat >= -90.0 && *m_lat <= 90.0) {
+      m_point.lat = SemicirclesFromDegrees(*m_lat);
+      m_point.lon = SemicirclesFromDegrees(*m_lon);
+    }
+    into.push_back(m_point);
   }
 
   // Seconds or metres to exact integer ms or cm; a negative or absurd
@@ -363,6 +372,7 @@ class XmlReader {
   bool m_trkNamed = false;
   ActivityPoint m_point;
   std::optional<std::int64_t> m_pointTime;
+  std::optional<double> m_lat, m_lon;
   std::vector<ActivityPoint> m_track;   // the GPX track being read
   std::vector<ActivityPoint> m_chosen;  // the first with timed points
 };

@@ -117,11 +117,13 @@ TEST(FitDecoder, ReadsEveryKindOfMessage) {
     SCOPED_TRACE(i);
     EXPECT_EQ(r.points[i].timeMs,
               (fitwriter::kEpochS + kT0 + expected[i].t) * 1000);
-    EXPECT_EQ(r.points[i].distanceM, expected[i].d);
+    EXPECT_EQ(r.points[i].HasDistance(), expected[i].d.has_value());
+    if (expected[i].d) {
+      EXPECT_EQ(r.points[i].distanceM, *expected[i].d);
+    }
   }
-  ASSERT_TRUE(r.points[0].latDeg.has_value());
-  EXPECT_EQ(*r.points[0].latDeg, 0.0);
-  EXPECT_FALSE(r.points[1].latDeg.has_value());
+  EXPECT_TRUE(r.points[0].HasPosition());
+  EXPECT_FALSE(r.points[1].HasPosition());
 }
 
 TEST(FitDecoder, ChainedFilesAreOneRecordAndTheTwelveByteHeaderReads) {
@@ -280,8 +282,8 @@ TEST(ActivitySplit, PositionsGiveGreatCircleDistances) {
   for (int i = 0; i <= 2; ++i) {
     ActivityPoint p;
     p.timeMs = i * 1'000'000;
-    p.latDeg = 0.0;
-    p.lonDeg = 0.01 * i;
+    p.lat = 0;
+    p.lon = SemicirclesFromDegrees(0.01 * i);
     r.points.push_back(p);
   }
   const double legM = 6371008.8 * 0.01 * 3.14159265358979323846 / 180.0;
@@ -394,7 +396,8 @@ TEST(ActivityXml, TcxFirstActivityLapsAndPoints) {
   EXPECT_EQ(r.laps[1].distanceCm, 99'975);
   ASSERT_EQ(r.points.size(), 2u);  // the point without a time is dropped
   EXPECT_EQ(r.points[1].distanceM, 1000.25);
-  EXPECT_EQ(r.points[0].latDeg, 35.0);
+  EXPECT_EQ(r.points[0].lat, SemicirclesFromDegrees(35.0));
+  EXPECT_FALSE(r.points[1].HasPosition());
 
   ::setenv("TZ", "Asia/Tokyo", 1);
   ::tzset();
@@ -427,7 +430,7 @@ TEST(ActivityXml, GpxFirstTimedTrackAllSegments) {
   const ActivityRecord r = Read(kGpx, "walk.gpx");
   EXPECT_EQ(r.name, "empty first");
   ASSERT_EQ(r.points.size(), 2u);
-  EXPECT_EQ(r.points[1].lonDeg, 0.01);
+  EXPECT_EQ(r.points[1].lon, SemicirclesFromDegrees(0.01));
   EXPECT_EQ(r.points[1].timeMs - r.points[0].timeMs, 600'000);
   EXPECT_TRUE(r.laps.empty());
 
