@@ -97,23 +97,22 @@ std::string ByLaps(const std::vector<ActivityLap>& laps,
   return "";
 }
 
-struct Kept {
-  std::int64_t timeMs;  // from the race start
-  double distanceM;
-};
-
-// The points in order, each no earlier and no shorter than the one before.
-std::vector<Kept> KeptPoints(const std::vector<ActivityPoint>& points,
-                             std::int64_t startMs) {
+// Calls f(time from the race start in ms, distance in m) for each point
+// kept: in order, none earlier or shorter than the one before. Two passes
+// call it rather than keeping a copy of a day's points.
+template <class F>
+void ForEachKept(const std::vector<ActivityPoint>& points,
+                 std::int64_t startMs, F&& f) {
   const bool fileDistance =
       std::any_of(points.begin(), points.end(),
                   [](const ActivityPoint& p) { return p.HasDistance(); });
-  std::vector<Kept> kept;
-  kept.reserve(points.size());
   const ActivityPoint* previous = nullptr;
+  std::int64_t lastMs = 0;
+  double lastM = 0.0;
   for (const ActivityPoint& p : points) {
     if (p.timeMs < startMs) continue;
-    if (!kept.empty() && p.timeMs - startMs < kept.back().timeMs) continue;
+    const std::int64_t t = p.timeMs - startMs;
+    if (previous != nullptr && t < lastMs) continue;
     double d;
     if (fileDistance) {
       if (!(p.distanceM >= 0)) continue;
@@ -122,17 +121,17 @@ std::vector<Kept> KeptPoints(const std::vector<ActivityPoint>& points,
       if (!p.HasPosition()) continue;
       d = previous == nullptr
               ? 0.0
-              : kept.back().distanceM +
-                    HaversineM(previous->lat * kDegreesPerSemicircle,
-                               previous->lon * kDegreesPerSemicircle,
-                               p.lat * kDegreesPerSemicircle,
-                               p.lon * kDegreesPerSemicircle);
+              : lastM + HaversineM(previous->lat * kDegreesPerSemicircle,
+                                   previous->lon * kDegreesPerSemicircle,
+                                   p.lat * kDegreesPerSemicircle,
+                                   p.lon * kDegreesPerSemicircle);
     }
-    if (!kept.empty() && d < kept.back().distanceM) continue;
-    kept.push_back({p.timeMs - startMs, d});
+    if (previous != nullptr && d < lastM) continue;
+    f(t, d);
     previous = &p;
+    lastMs = t;
+    lastM = d;
   }
-  return kept;
 }
 
 std::string EveryKm(const std::vector<ActivityPoint>& points,
@@ -140,37 +139,40 @@ std::string EveryKm(const std::vector<ActivityPoint>& points,
                     std::optional<std::int64_t> officialM,
                     std::vector<Split>& out, std::int64_t& measuredM) {
   if (points.empty()) return kMsgImportNoTime;
-  std::vector<Kept> kept = KeptPoints(points, startMs);
-  const double measured = kept.empty() ? 0.0 : kept.back().distanceM;
+  double measured = 0.0;  // the largest distance: the last point's
+  ForEachKept(points, startMs, [&](std::int64_t, double d) { measured = d; });
   measuredM = std::llround(measured);
   if (measuredM <= 0) return kMsgImportZeroDistance;
   const std::int64_t totalM = officialM ? *officialM : measuredM;
-  if (officialM) {
-    const double factor = static_cast<double>(*officialM) / measured;
-    for (Kept& k : kept)
-      k.distanceM = k.distanceM == measured
-                        ? static_cast<double>(*officialM)
-                        : k.distanceM * factor;
-  }
-  const double total = officialM ? static_cast<double>(*officialM) : measured;
   const std::int64_t count = (totalM + everyM - 1) / everyM;
   if (count > kMaxSections) return TooMany(static_cast<std::size_t>(count));
-  std::size_t i = 0;
-  for (std::int64_t k = 1; k < count; ++k) {
-    const double at = static_cast<double>(k * everyM);
-    while (kept[i].distanceM < at) ++i;  // ends: at < total
-    double t = static_cast<double>(kept[i].timeMs);
-    if (i > 0) {
-      const Kept& a = kept[i - 1];
-      const Kept& b = kept[i];
-      t = static_cast<double>(a.timeMs) +
-          static_cast<double>(b.timeMs - a.timeMs) * (at - a.distanceM) /
-              (b.distanceM - a.distanceM);
+  const double factor =
+      officialM ? static_cast<double>(*officialM) / measured : 1.0;
+  const double total = officialM ? static_cast<double>(*officialM) : measured;
+
+  // Split k (1 .. count-1) lies at k * everyM, short of the total; the
+  // finish is the first point at the total.
+  std::int64_t k = 1;
+  bool first = true, finished = false;
+  double prevMs = 0.0, prevM = 0.0;
+  ForEachKept(points, startMs, [&](std::int64_t ms, double d) {
+    if (finished) return;
+    if (officialM) d = d == measured ? total : d * factor;
+    const double t = static_cast<double>(ms);
+    for (; k < count && d >= static_cast<double>(k * everyM); ++k) {
+      const double at = static_cast<double>(k * everyM);
+      const double when =
+          first ? t : prevMs + (t - prevMs) * (at - prevM) / (d - prevM);
+      out.push_back({k * everyM, HundredthsFromMs(when)});
     }
-    out.push_back({k * everyM, HundredthsFromMs(t)});
-  }
-  while (kept[i].distanceM < total) ++i;
-  out.push_back({totalM, HundredthsFromMs(static_cast<double>(kept[i].timeMs))});
+    if (d >= total) {
+      out.push_back({totalM, HundredthsFromMs(t)});
+      finished = true;
+    }
+    first = false;
+    prevMs = t;
+    prevM = d;
+  });
   return "";
 }
 
