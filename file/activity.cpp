@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <new>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -52,6 +54,41 @@ std::string LocalTimeText(std::int64_t ms) {
          ":" + Format02d(local.tm_min) + ":" + Format02d(local.tm_sec);
 }
 
+// One line of valid UTF-8: a name from a file or a path may hold line
+// breaks or stray bytes, and the event name is one line of the race file.
+std::string OneLine(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+      out += c < 0x20 || c == 0x7F ? ' ' : static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    const std::size_t n = c >= 0xC2 && c <= 0xDF   ? 2
+                          : c >= 0xE0 && c <= 0xEF ? 3
+                          : c >= 0xF0 && c <= 0xF4 ? 4
+                                                   : 0;
+    bool ok = n != 0 && i + n <= s.size();
+    for (std::size_t k = 1; ok && k < n; ++k)
+      ok = (static_cast<unsigned char>(s[i + k]) & 0xC0) == 0x80;
+    if (ok && n > 2) {  // no overlong forms, surrogates or beyond U+10FFFF
+      const unsigned char d = static_cast<unsigned char>(s[i + 1]);
+      ok = !((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0) ||
+             (c == 0xF0 && d < 0x90) || (c == 0xF4 && d >= 0x90));
+    }
+    if (ok) {
+      out.append(s.substr(i, n));
+      i += n;
+    } else {
+      out += "\xEF\xBF\xBD";  // U+FFFD
+      ++i;
+    }
+  }
+  return out;
+}
+
 std::string Stem(const std::string& fileName) {
   const std::size_t dot = fileName.rfind('.');
   return dot == std::string::npos || dot == 0 ? fileName
@@ -70,16 +107,19 @@ std::string TooMany(std::size_t count) {
 }
 
 // Lap sums are exact (ms, cm); only the sums are rounded.
-std::string ByLaps(const std::vector<ActivityLap>& laps,
+std::string ByLaps(const ActivityRecord& record,
                    std::optional<std::int64_t> officialM,
                    std::vector<Split>& out, std::int64_t& measuredM) {
+  const std::vector<ActivityLap>& laps = record.laps;
   if (laps.empty()) return kMsgImportNoLaps;
+  if (record.lapCount > static_cast<std::size_t>(kMaxSections))
+    return TooMany(record.lapCount);
+  // At most 45 laps of at most 10^15 units each (the readers' bounds): the
+  // sums cannot overflow.
   std::int64_t totalCm = 0;
   for (const ActivityLap& lap : laps) totalCm += lap.distanceCm;
   measuredM = (totalCm + 50) / 100;
   if (totalCm == 0) return kMsgImportZeroDistance;
-  if (laps.size() > static_cast<std::size_t>(kMaxSections))
-    return TooMany(laps.size());
   std::int64_t cumMs = 0, cumCm = 0;
   for (std::size_t k = 0; k < laps.size(); ++k) {
     cumMs += laps[k].elapsedMs;
@@ -115,7 +155,9 @@ void ForEachKept(const std::vector<ActivityPoint>& points,
     if (previous != nullptr && t < lastMs) continue;
     double d;
     if (fileDistance) {
-      if (!(p.distanceM >= 0)) continue;
+      // Beyond a million km a distance is not one, and the sums of metres
+      // stay far from the integer range.
+      if (!(p.distanceM >= 0 && p.distanceM <= 1e9)) continue;
       d = p.distanceM;
     } else {
       if (!p.HasPosition()) continue;
@@ -199,11 +241,16 @@ ActivityReadResult ReadActivity(std::string_view bytes,
   record.fileName =
       std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
   std::string error;
-  switch (DetectActivityFormat(bytes)) {
-    case ActivityFormat::Fit: error = activity::ReadFit(bytes, record); break;
-    case ActivityFormat::Tcx: error = activity::ReadTcx(bytes, record); break;
-    case ActivityFormat::Gpx: error = activity::ReadGpx(bytes, record); break;
-    case ActivityFormat::None: error = kMsgImportNotActivity; break;
+  try {
+    switch (DetectActivityFormat(bytes)) {
+      case ActivityFormat::Fit: error = activity::ReadFit(bytes, record); break;
+      case ActivityFormat::Tcx: error = activity::ReadTcx(bytes, record); break;
+      case ActivityFormat::Gpx: error = activity::ReadGpx(bytes, record); break;
+      case ActivityFormat::None: error = kMsgImportNotActivity; break;
+    }
+  } catch (const std::bad_alloc&) {
+    record = ActivityRecord{};
+    error = kMsgImportNoMemory;
   }
   if (error.empty() && record.laps.empty() && record.points.empty())
     error = kMsgImportNoTime;
@@ -235,7 +282,7 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
   std::int64_t measuredM = 0;
   std::string error;
   if (split.kind == ActivitySplit::Kind::Laps) {
-    error = ByLaps(record.laps, officialM, splits, measuredM);
+    error = ByLaps(record, officialM, splits, measuredM);
   } else {
     const double n = split.everyKm;
     if (!(n >= kActivityMinSplitKm && n <= kActivityMaxSplitKm)) {
@@ -251,7 +298,8 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
   }
 
   Race race;
-  race.eventName = record.name.empty() ? Stem(record.fileName) : record.name;
+  race.eventName =
+      OneLine(record.name.empty() ? Stem(record.fileName) : record.name);
   race.priority = Priority::Arrival;
   double startKm = 0.0;
   int departure = 0;
@@ -273,9 +321,9 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
 
   std::vector<std::string> lines;
   if (startMs) lines.push_back(kImportCommentStart + LocalTimeText(*startMs));
-  lines.push_back(kImportCommentFile + record.fileName);
+  lines.push_back(kImportCommentFile + OneLine(record.fileName));
   if (!record.device.empty())
-    lines.push_back(kImportCommentDevice + record.device);
+    lines.push_back(kImportCommentDevice + OneLine(record.device));
   if (officialM)
     lines.push_back(kImportCommentMeasured + KmText(measuredM) +
                     kImportCommentScaled);

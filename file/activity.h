@@ -66,8 +66,13 @@ struct ActivityRecord {
   std::string fileName;   // without its folder
   std::string name;       // the file's own name for it, may be empty
   std::string device;     // may be empty
+  // The first kMaxSections + 1 laps: more cannot become sections, and a
+  // file of millions of tiny lap messages must not fill the memory.
   std::vector<ActivityLap> laps;
-  std::vector<ActivityPoint> points;  // timed points only, in file order
+  std::size_t lapCount = 0;  // all of them
+  // Timed points in file order; after the first, only those with a
+  // distance or a position (the others cannot place a split).
+  std::vector<ActivityPoint> points;
 };
 
 struct ActivityReadResult {
@@ -81,7 +86,7 @@ ActivityReadResult ReadActivity(std::string_view bytes, std::string_view path);
 
 // The window offers "by laps" only from two laps on.
 inline std::size_t ActivityLapCount(const ActivityRecord& record) {
-  return record.laps.size();
+  return record.lapCount;
 }
 
 struct ActivitySplit {

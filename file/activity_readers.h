@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "file/activity.h"
 
@@ -16,6 +17,19 @@ namespace qv::activity {
 std::string ReadFit(std::string_view bytes, ActivityRecord& out);
 std::string ReadTcx(std::string_view bytes, ActivityRecord& out);
 std::string ReadGpx(std::string_view bytes, ActivityRecord& out);
+
+inline void AddLap(ActivityRecord& record, const ActivityLap& lap) {
+  if (record.laps.size() <= static_cast<std::size_t>(kMaxSections))
+    record.laps.push_back(lap);
+  ++record.lapCount;
+}
+
+// The first timed point stays for the race start; later ones only with a
+// distance or a position.
+inline bool KeepsPoint(const std::vector<ActivityPoint>& points,
+                       const ActivityPoint& point) {
+  return points.empty() || point.HasDistance() || point.HasPosition();
+}
 
 // The root element's local name ("gpx", "TrainingCenterDatabase"), after an
 // optional BOM, XML declaration, comments, processing instructions and

@@ -252,6 +252,7 @@ class FitDecoder {
       }
     }
     if (m_counting) {
+      // An upper bound: points without distance or position are dropped.
       if (def.global == kMsgRecord && timestamp) ++m_points;
       return;
     }
@@ -272,7 +273,7 @@ class FitDecoder {
         } else if (timestamp) {
           lap.startMs = (kFitEpochS + *timestamp) * 1000 - lap.elapsedMs;
         }
-        m_out.laps.push_back(lap);
+        AddLap(m_out, lap);
         return;
       }
       case kMsgRecord: {
@@ -285,7 +286,7 @@ class FitDecoder {
           point.lat = static_cast<std::int32_t>(*f0);
           point.lon = static_cast<std::int32_t>(*f1);
         }
-        m_out.points.push_back(point);
+        if (KeepsPoint(m_out.points, point)) m_out.points.push_back(point);
         return;
       }
       default:

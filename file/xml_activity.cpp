@@ -95,8 +95,9 @@ class XmlReader {
   XmlReader(bool gpx, ActivityRecord& out) : m_gpx(gpx), m_out(out) {}
 
   std::string Read(std::string_view bytes) {
+    // The declaration's encoding is honoured; the handlers get UTF-8.
     std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser(
-        XML_ParserCreate("UTF-8"), &XML_ParserFree);
+        XML_ParserCreate(nullptr), &XML_ParserFree);
     if (!parser) return kMsgReadFailed;
     m_parser = parser.get();
     XML_SetUserData(m_parser, this);
@@ -182,10 +183,9 @@ class XmlReader {
     switch (tok) {
       case Tok::Lap:
         if (Up(1) == Tok::Activity) {
-          ActivityLap lap;
+          m_lap = ActivityLap{};
           if (const char* start = Attr(attrs, "StartTime"))
-            lap.startMs = ParseIsoTimeMs(start);
-          m_out.laps.push_back(lap);
+            m_lap.startMs = ParseIsoTimeMs(start);
           m_inLap = true;
         }
         break;
@@ -261,15 +261,18 @@ class XmlReader {
           m_out.device = Cut(text);
         break;
       case Tok::Lap:
-        if (Up(1) == Tok::Activity) m_inLap = false;
+        if (Up(1) == Tok::Activity && m_inLap) {
+          AddLap(m_out, m_lap);
+          m_inLap = false;
+        }
         break;
       case Tok::TotalTimeSeconds:
         if (Up(1) == Tok::Lap && m_inLap)
-          LapValue(text, 1000.0, m_out.laps.back().elapsedMs);
+          LapValue(text, 1000.0, m_lap.elapsedMs);
         break;
       case Tok::DistanceMeters:
         if (Up(1) == Tok::Lap && m_inLap)
-          LapValue(text, 100.0, m_out.laps.back().distanceCm);
+          LapValue(text, 100.0, m_lap.distanceCm);
         else if (Up(1) == Tok::Trackpoint)
           m_point.distanceM =
               Number(text).value_or(std::numeric_limits<double>::quiet_NaN());
@@ -329,7 +332,7 @@ class XmlReader {
       m_point.lat = SemicirclesFromDegrees(*m_lat);
       m_point.lon = SemicirclesFromDegrees(*m_lon);
     }
-    into.push_back(m_point);
+    if (KeepsPoint(into, m_point)) into.push_back(m_point);
   }
 
   // Seconds or metres to exact integer ms or cm; a negative or absurd
@@ -338,8 +341,8 @@ class XmlReader {
     const std::optional<double> v = Number(text);
     if (!v || *v < 0 || *v > 1e12) {
       if (m_badLap == 0)
-        m_badLap = static_cast<int>(std::min<std::size_t>(m_out.laps.size(),
-                                                          2147483647));
+        m_badLap = static_cast<int>(
+            std::min<std::size_t>(m_out.lapCount + 1, 2147483647));
       return;
     }
     into = std::llround(*v * scale);
@@ -368,6 +371,7 @@ class XmlReader {
   int m_badLap = 0;
   int m_activities = 0;
   bool m_inLap = false;
+  ActivityLap m_lap;
   bool m_nameFromMetadata = false;
   bool m_trkNamed = false;
   ActivityPoint m_point;

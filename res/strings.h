@@ -57,6 +57,8 @@ inline constexpr const char* kMsgXmlEntity =
 inline constexpr const char* kMsgXmlWrongRoot =
     "TCX・GPX のルート要素がありません";
 inline constexpr const char* kMsgImportBadLap = "番目のラップの時間か距離が正しくありません";
+inline constexpr const char* kMsgImportNoMemory =
+    "メモリが足りないため読み込めません";
 inline constexpr const char* kMsgImportNoLaps = "ラップがありません";
 inline constexpr const char* kMsgImportNoTime =
     "時刻のついた地点もラップもありません";

@@ -87,10 +87,13 @@ std::string CornerFit() {
   // to kT0 + 33.
   w.Define(3, 20, {{5, 4, fitwriter::kUint32}}, false, {2});
   w.Compressed(3, 1, {50000});
-  w.Define(5, 20, {{253, 4, fitwriter::kUint32}, {5, 4, fitwriter::kUint32}},
+  w.Define(5, 20, {{253, 4, fitwriter::kUint32}, {5, 4, fitwriter::kUint32},
+                   {0, 4, fitwriter::kSint32}, {1, 4, fitwriter::kSint32}},
            true);
-  w.Data(5, {kT0 + 40, 0xFFFFFFFF});  // big-endian, no distance
-  w.Data(5, {kT0 + 45, 100000});
+  w.Data(5, {kT0 + 40, 0xFFFFFFFF, 0x12345678, 0x7FFFFFFF - 1});
+  w.Data(5, {kT0 + 45, 100000, 0x7FFFFFFF, 0x7FFFFFFF});
+  // Neither distance nor position: it cannot place a split, so it goes.
+  w.Data(5, {kT0 + 50, 0xFFFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF});
   fitwriter::Lap(w, kT0 + 30, 15'004, 100'049);
   return w.File();
 }
@@ -124,6 +127,9 @@ TEST(FitDecoder, ReadsEveryKindOfMessage) {
   }
   EXPECT_TRUE(r.points[0].HasPosition());
   EXPECT_FALSE(r.points[1].HasPosition());
+  EXPECT_EQ(r.points[2].lat, 0x12345678);  // read big-endian
+  EXPECT_EQ(r.points[2].lon, 0x7FFFFFFF - 1);
+  EXPECT_FALSE(r.points[3].HasPosition());
 }
 
 TEST(FitDecoder, ChainedFilesAreOneRecordAndTheTwelveByteHeaderReads) {
@@ -328,9 +334,29 @@ TEST(ActivitySplit, Refusals) {
     EXPECT_FALSE(r.race.has_value());
     EXPECT_EQ(r.error, c.error);
   }
+  // Laps beyond those a race can hold are counted, not kept.
+  const ActivityRecord lapsOf1000 = Read(LapsFit(
+      std::vector<std::pair<std::uint32_t, std::uint32_t>>(1000, {1000, 0})));
+  EXPECT_EQ(ActivityLapCount(lapsOf1000), 1000u);
+  EXPECT_EQ(lapsOf1000.laps.size(), static_cast<std::size_t>(kMaxSections + 1));
+  EXPECT_EQ(ActivityToRace(lapsOf1000, ByLaps()).error,
+            std::string(kMsgImportTooManySections) + "1000" +
+                kMsgImportTooManySectionsEnd);
   // The edges of the split range are accepted: 100 m and 100 km.
   EXPECT_EQ(ActivityToRace(Points({{0, 0}, {100, 4500}}), Every(0.1)).error, "");
   EXPECT_EQ(ActivityToRace(run, Every(100.0)).error, "");
+}
+
+// The event name is one line of the race file, and text is UTF-8 inside.
+TEST(ActivitySplit, NamesFromPathsAreOneLineOfUtf8) {
+  ActivityRecord r = Points({{0, 0}, {100, 1000}});
+  r.fileName = "a\xff\nb\xE0\x80\x80.fit";
+  r.device = "x\ty";
+  const ActivityRaceResult race = ActivityToRace(r, Every(1.0));
+  ASSERT_EQ(race.error, "");
+  EXPECT_EQ(race.race->eventName, "a\uFFFD b\uFFFD\uFFFD\uFFFD");
+  EXPECT_NE(race.race->comment.find("x y"), std::string::npos);
+  EXPECT_EQ(race.race->comment.find('\t'), std::string::npos);
 }
 
 TEST(ActivityTime, IsoTimes) {
