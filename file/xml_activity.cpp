@@ -178,7 +178,8 @@ class XmlReader {
   }
 
   void StartTcx(Tok tok, const XML_Char** attrs) {
-    if (tok == Tok::Activity && Up(1) == Tok::Activities) ++m_activities;
+    // Under Activities, or a multisport session's FirstSport: the first.
+    if (tok == Tok::Activity) ++m_activities;
     if (m_activities != 1) return;
     switch (tok) {
       case Tok::Lap:

@@ -439,6 +439,16 @@ TEST(ActivityXml, TcxFirstActivityLapsAndPoints) {
                 "Forerunner 255");
 }
 
+TEST(ActivityXml, TcxMultisportSessionGivesItsFirstActivity) {
+  const ActivityRecord r = Read(
+      "<TrainingCenterDatabase><Activities><MultiSportSession><FirstSport>"
+      "<Activity><Lap><TotalTimeSeconds>9</TotalTimeSeconds></Lap></Activity>"
+      "</FirstSport><NextSport><Activity><Lap/></Activity></NextSport>"
+      "</MultiSportSession></Activities></TrainingCenterDatabase>");
+  EXPECT_EQ(ActivityLapCount(r), 1u);
+  EXPECT_EQ(r.laps.at(0).elapsedMs, 9000);
+}
+
 const char kGpx[] = R"(<?xml version="1.0"?>
 <gpx version="1.1" creator="x" xmlns="http://www.topografix.com/GPX/1/1">
  <wpt lat="1" lon="1"><time>2024-05-01T00:00:00Z</time><name>wp</name></wpt>
