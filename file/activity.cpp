@@ -180,7 +180,7 @@ std::string EveryKm(const std::vector<ActivityPoint>& points,
                     std::int64_t startMs, std::int64_t everyM,
                     std::optional<std::int64_t> officialM,
                     std::vector<Split>& out, std::int64_t& measuredM) {
-  if (points.empty()) return kMsgImportNoTime;
+  if (points.empty()) return kMsgImportNoPoints;
   double measured = 0.0;  // the largest distance: the last point's
   ForEachKept(points, startMs, [&](std::int64_t, double d) { measured = d; });
   measuredM = std::llround(measured);

@@ -60,6 +60,8 @@ inline constexpr const char* kMsgImportBadLap = "番目のラップの時間か�
 inline constexpr const char* kMsgImportNoMemory =
     "メモリが足りないため読み込めません";
 inline constexpr const char* kMsgImportNoLaps = "ラップがありません";
+inline constexpr const char* kMsgImportNoPoints =
+    "距離で区切るための時刻のついた地点がありません";
 inline constexpr const char* kMsgImportNoTime =
     "時刻のついた地点もラップもありません";
 inline constexpr const char* kMsgImportZeroDistance =

@@ -320,6 +320,7 @@ TEST(ActivitySplit, Refusals) {
            kMsgImportTooManySectionsEnd},
       {"indoor laps", indoor, ByLaps(), kMsgImportZeroDistance},
       {"no laps", run, ByLaps(), kMsgImportNoLaps},
+      {"no points", indoor, Every(1.0), kMsgImportNoPoints},
       {"split too short", run, Every(0.09), kMsgImportBadSplit},
       {"split too long", run, Every(100.5), kMsgImportBadSplit},
       {"split nan", run, Every(std::nan("")), kMsgImportBadSplit},
