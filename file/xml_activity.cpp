@@ -244,6 +244,9 @@ class XmlReader {
   }
 
   void End() {
+    // A stopped parser may still report the end of an empty root element
+    // that was never pushed.
+    if (m_stack.empty()) return;
     const std::string_view text = Trim(m_text);
     if (m_gpx) EndGpx(text);
     else if (m_activities == 1) EndTcx(text);

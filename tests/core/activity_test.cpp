@@ -512,6 +512,12 @@ TEST(ActivityXml, Refusals) {
     EXPECT_FALSE(r.record.has_value());
     EXPECT_EQ(r.error, c.error);
   }
+  // A reader given another format's root (an empty element: expat still
+  // reports its end after the stop).
+  ActivityRecord record;
+  EXPECT_EQ(activity::ReadGpx("<TrainingCenterDatabase/>", record),
+            kMsgXmlWrongRoot);
+  EXPECT_EQ(activity::ReadTcx("<gpx/>", record), kMsgXmlWrongRoot);
 }
 
 // The fuzzer's seeds and what it kept, replayed without clang.
