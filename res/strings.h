@@ -32,4 +32,53 @@ inline constexpr const char* kMsgSaveTooLarge =
     "ファイルが大きすぎて保存できません。大会名かコメント欄を短くしてください。";
 inline constexpr const char* kMsgPrintFailed = "印刷できませんでした";
 
+// Importing a watch's or a route tool's record.
+inline constexpr const char* kMsgImportNotActivity =
+    "FIT・TCX・GPX のどれでもないファイルです";
+inline constexpr const char* kMsgFitBadHeader =
+    "FIT ファイルのヘッダーが正しくありません";
+inline constexpr const char* kMsgFitHeaderCrc =
+    "FIT ファイルのヘッダーが壊れています（CRC が一致しません）";
+inline constexpr const char* kMsgFitFileCrc =
+    "FIT ファイルが壊れています（CRC が一致しません）";
+inline constexpr const char* kMsgFitTruncated =
+    "FIT ファイルが途中で切れています";
+inline constexpr const char* kMsgFitUndefinedMessage =
+    "FIT ファイルが壊れています（定義のないメッセージがあります）";
+inline constexpr const char* kMsgFitTrailingBytes =
+    "FIT ファイルの末尾に余分なデータがあります";
+inline constexpr const char* kMsgFitNotActivity =
+    "FIT ファイルがアクティビティの記録ではありません（設定・ワークアウト・体重などのファイルです）";
+inline constexpr const char* kMsgXmlMalformed =
+    "XML の形式が正しくありません（行 ";
+inline constexpr const char* kMsgXmlMalformedEnd = "）";
+inline constexpr const char* kMsgXmlEntity =
+    "XML に実体（ENTITY）の宣言があるため読み込めません";
+inline constexpr const char* kMsgXmlWrongRoot =
+    "TCX・GPX のルート要素がありません";
+inline constexpr const char* kMsgImportBadLap = "番目のラップの時間か距離が正しくありません";
+inline constexpr const char* kMsgImportNoMemory =
+    "メモリが足りないため読み込めません";
+inline constexpr const char* kMsgImportNoLaps = "ラップがありません";
+inline constexpr const char* kMsgImportNoPoints =
+    "距離で区切るための時刻のついた地点がありません";
+inline constexpr const char* kMsgImportNoTime =
+    "時刻のついた地点もラップもありません";
+inline constexpr const char* kMsgImportZeroDistance =
+    "距離が0です（屋内の記録など、距離のない記録は読み込めません）";
+inline constexpr const char* kMsgImportTooManySections = "区間が";
+inline constexpr const char* kMsgImportTooManySectionsEnd =
+    "になります。区間は45までです。区切りの距離を長くしてください。";
+inline constexpr const char* kMsgImportBadSplit =
+    "区切りの距離は 0.1 km から 100 km までです";
+inline constexpr const char* kMsgImportBadOfficial =
+    "公式距離が正しくありません";
+// The imported race's comment.
+inline constexpr const char* kImportCommentStart = "開始 ";
+inline constexpr const char* kImportCommentFile = "ファイル ";
+inline constexpr const char* kImportCommentDevice = "機器 ";
+inline constexpr const char* kImportCommentMeasured = "計測距離 ";
+inline constexpr const char* kImportCommentScaled =
+    " km（公式距離に合わせて補正）";
+
 }  // namespace qv

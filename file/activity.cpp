@@ -1,0 +1,336 @@
+// Recognising an activity record, reading it and making a race of it.
+#include "file/activity.h"
+
+#include <time.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <new>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/numtext.h"
+#include "file/activity_readers.h"
+#include "race/race_math.h"
+#include "res/strings.h"
+
+namespace qv {
+
+namespace {
+
+constexpr double kEarthRadiusM = 6371008.8;
+constexpr double kPi = 3.14159265358979323846;
+
+double HaversineM(double lat1, double lon1, double lat2, double lon2) {
+  const double rad = kPi / 180.0;
+  const double dLat = (lat2 - lat1) * rad;
+  const double dLon = (lon2 - lon1) * rad;
+  const double a = std::sin(dLat / 2) * std::sin(dLat / 2) +
+                   std::cos(lat1 * rad) * std::cos(lat2 * rad) *
+                       std::sin(dLon / 2) * std::sin(dLon / 2);
+  return 2 * kEarthRadiusM * std::asin(std::sqrt(std::clamp(a, 0.0, 1.0)));
+}
+
+// Hundredths of a second from milliseconds, half up.
+int HundredthsFromMs(double ms) {
+  return Trunc(std::floor(ms / 10.0 + 0.5));
+}
+
+std::string KmText(std::int64_t metres) {
+  std::string frac = FormatInt(static_cast<int>(metres % 1000));
+  frac.insert(0, 3 - frac.size(), '0');
+  return FormatInt(Saturate(metres / 1000)) + "." + frac;
+}
+
+std::string LocalTimeText(std::int64_t ms) {
+  const time_t t = static_cast<time_t>(ms >= 0 ? ms / 1000 : (ms - 999) / 1000);
+  struct tm local {};
+  if (localtime_r(&t, &local) == nullptr) return "";
+  return FormatInt(local.tm_year + 1900) + "/" + Format02d(local.tm_mon + 1) +
+         "/" + Format02d(local.tm_mday) + " " + Format02d(local.tm_hour) +
+         ":" + Format02d(local.tm_min) + ":" + Format02d(local.tm_sec);
+}
+
+// One line of valid UTF-8: a name from a file or a path may hold line
+// breaks or stray bytes, and the event name is one line of the race file.
+std::string OneLine(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+      out += c < 0x20 || c == 0x7F ? ' ' : static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    const std::size_t n = c >= 0xC2 && c <= 0xDF   ? 2
+                          : c >= 0xE0 && c <= 0xEF ? 3
+                          : c >= 0xF0 && c <= 0xF4 ? 4
+                                                   : 0;
+    bool ok = n != 0 && i + n <= s.size();
+    for (std::size_t k = 1; ok && k < n; ++k)
+      ok = (static_cast<unsigned char>(s[i + k]) & 0xC0) == 0x80;
+    if (ok && n > 2) {  // no overlong forms, surrogates or beyond U+10FFFF
+      const unsigned char d = static_cast<unsigned char>(s[i + 1]);
+      ok = !((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0) ||
+             (c == 0xF0 && d < 0x90) || (c == 0xF4 && d >= 0x90));
+    }
+    if (ok) {
+      out.append(s.substr(i, n));
+      i += n;
+    } else {
+      out += "\xEF\xBF\xBD";  // U+FFFD
+      ++i;
+    }
+  }
+  return out;
+}
+
+std::string Stem(const std::string& fileName) {
+  const std::size_t dot = fileName.rfind('.');
+  return dot == std::string::npos || dot == 0 ? fileName
+                                              : fileName.substr(0, dot);
+}
+
+struct Split {
+  std::int64_t endM;
+  int arrival;
+};
+
+std::string TooMany(std::size_t count) {
+  return kMsgImportTooManySections +
+         FormatInt(static_cast<int>(std::min<std::size_t>(count, 2147483647))) +
+         kMsgImportTooManySectionsEnd;
+}
+
+// Lap sums are exact (ms, cm); only the sums are rounded.
+std::string ByLaps(const ActivityRecord& record,
+                   std::optional<std::int64_t> officialM,
+                   std::vector<Split>& out, std::int64_t& measuredM) {
+  const std::vector<ActivityLap>& laps = record.laps;
+  if (laps.empty()) return kMsgImportNoLaps;
+  if (record.lapCount > static_cast<std::size_t>(kMaxSections))
+    return TooMany(record.lapCount);
+  // At most 45 laps of at most 10^15 units each (the readers' bounds): the
+  // sums cannot overflow.
+  std::int64_t totalCm = 0;
+  for (const ActivityLap& lap : laps) totalCm += lap.distanceCm;
+  measuredM = (totalCm + 50) / 100;
+  if (totalCm == 0) return kMsgImportZeroDistance;
+  std::int64_t cumMs = 0, cumCm = 0;
+  for (std::size_t k = 0; k < laps.size(); ++k) {
+    cumMs += laps[k].elapsedMs;
+    cumCm += laps[k].distanceCm;
+    std::int64_t endM = (cumCm + 50) / 100;
+    if (officialM) {
+      endM = k + 1 == laps.size()
+                 ? *officialM
+                 : std::llround(static_cast<double>(cumCm) /
+                                static_cast<double>(totalCm) *
+                                static_cast<double>(*officialM));
+    }
+    out.push_back({endM, Saturate((cumMs + 5) / 10)});
+  }
+  return "";
+}
+
+// Calls f(time from the race start in ms, distance in m) for each point
+// kept: in order, none earlier or shorter than the one before. Two passes
+// call it rather than keeping a copy of a day's points.
+template <class F>
+void ForEachKept(const std::vector<ActivityPoint>& points,
+                 std::int64_t startMs, F&& f) {
+  const bool fileDistance =
+      std::any_of(points.begin(), points.end(),
+                  [](const ActivityPoint& p) { return p.HasDistance(); });
+  const ActivityPoint* previous = nullptr;
+  std::int64_t lastMs = 0;
+  double lastM = 0.0;
+  for (const ActivityPoint& p : points) {
+    if (p.timeMs < startMs) continue;
+    const std::int64_t t = p.timeMs - startMs;
+    if (previous != nullptr && t < lastMs) continue;
+    double d;
+    if (fileDistance) {
+      // Beyond a million km a distance is not one, and the sums of metres
+      // stay far from the integer range.
+      if (!(p.distanceM >= 0 && p.distanceM <= 1e9)) continue;
+      d = p.distanceM;
+    } else {
+      if (!p.HasPosition()) continue;
+      d = previous == nullptr
+              ? 0.0
+              : lastM + HaversineM(previous->lat * kDegreesPerSemicircle,
+                                   previous->lon * kDegreesPerSemicircle,
+                                   p.lat * kDegreesPerSemicircle,
+                                   p.lon * kDegreesPerSemicircle);
+    }
+    if (previous != nullptr && d < lastM) continue;
+    f(t, d);
+    previous = &p;
+    lastMs = t;
+    lastM = d;
+  }
+}
+
+std::string EveryKm(const std::vector<ActivityPoint>& points,
+                    std::int64_t startMs, std::int64_t everyM,
+                    std::optional<std::int64_t> officialM,
+                    std::vector<Split>& out, std::int64_t& measuredM) {
+  if (points.empty()) return kMsgImportNoPoints;
+  double measured = 0.0;  // the largest distance: the last point's
+  ForEachKept(points, startMs, [&](std::int64_t, double d) { measured = d; });
+  measuredM = std::llround(measured);
+  if (measuredM <= 0) return kMsgImportZeroDistance;
+  const std::int64_t totalM = officialM ? *officialM : measuredM;
+  const std::int64_t count = (totalM + everyM - 1) / everyM;
+  if (count > kMaxSections) return TooMany(static_cast<std::size_t>(count));
+  const double factor =
+      officialM ? static_cast<double>(*officialM) / measured : 1.0;
+  const double total = officialM ? static_cast<double>(*officialM) : measured;
+
+  // Split k (1 .. count-1) lies at k * everyM, short of the total; the
+  // finish is the first point at the total.
+  std::int64_t k = 1;
+  bool first = true, finished = false;
+  double prevMs = 0.0, prevM = 0.0;
+  ForEachKept(points, startMs, [&](std::int64_t ms, double d) {
+    if (finished) return;
+    if (officialM) d = d == measured ? total : d * factor;
+    const double t = static_cast<double>(ms);
+    for (; k < count && d >= static_cast<double>(k * everyM); ++k) {
+      const double at = static_cast<double>(k * everyM);
+      const double when =
+          first ? t : prevMs + (t - prevMs) * (at - prevM) / (d - prevM);
+      out.push_back({k * everyM, HundredthsFromMs(when)});
+    }
+    if (d >= total) {
+      out.push_back({totalM, HundredthsFromMs(t)});
+      finished = true;
+    }
+    first = false;
+    prevMs = t;
+    prevM = d;
+  });
+  return "";
+}
+
+}  // namespace
+
+ActivityFormat DetectActivityFormat(std::string_view bytes) {
+  if (bytes.size() >= 12 && bytes.substr(8, 4) == ".FIT")
+    return ActivityFormat::Fit;
+  const std::string root = activity::XmlRootName(bytes);
+  if (root == "TrainingCenterDatabase") return ActivityFormat::Tcx;
+  if (root == "gpx") return ActivityFormat::Gpx;
+  return ActivityFormat::None;
+}
+
+ActivityReadResult ReadActivity(std::string_view bytes,
+                                std::string_view path) {
+  ActivityReadResult result;
+  if (bytes.size() > kActivityMaxBytes) {
+    result.error = kMsgFileTooLarge;
+    return result;
+  }
+  ActivityRecord record;
+  const std::size_t slash = path.rfind('/');
+  record.fileName =
+      std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+  std::string error;
+  try {
+    switch (DetectActivityFormat(bytes)) {
+      case ActivityFormat::Fit: error = activity::ReadFit(bytes, record); break;
+      case ActivityFormat::Tcx: error = activity::ReadTcx(bytes, record); break;
+      case ActivityFormat::Gpx: error = activity::ReadGpx(bytes, record); break;
+      case ActivityFormat::None: error = kMsgImportNotActivity; break;
+    }
+  } catch (const std::bad_alloc&) {
+    record = ActivityRecord{};
+    error = kMsgImportNoMemory;
+  }
+  if (error.empty() && record.laps.empty() && record.points.empty())
+    error = kMsgImportNoTime;
+  if (!error.empty()) {
+    result.error = std::move(error);
+    return result;
+  }
+  result.record = std::move(record);
+  return result;
+}
+
+ActivityRaceResult ActivityToRace(const ActivityRecord& record,
+                                  const ActivitySplit& split) {
+  ActivityRaceResult result;
+  std::optional<std::int64_t> officialM;
+  if (split.officialKm) {
+    const double km = *split.officialKm;
+    if (!(km >= 0.001 && km <= 100000.0)) {
+      result.error = kMsgImportBadOfficial;
+      return result;
+    }
+    officialM = std::llround(km * 1000.0);
+  }
+  std::optional<std::int64_t> startMs;
+  if (!record.laps.empty()) startMs = record.laps.front().startMs;
+  if (!startMs && !record.points.empty()) startMs = record.points.front().timeMs;
+
+  std::vector<Split> splits;
+  std::int64_t measuredM = 0;
+  std::string error;
+  if (split.kind == ActivitySplit::Kind::Laps) {
+    error = ByLaps(record, officialM, splits, measuredM);
+  } else {
+    const double n = split.everyKm;
+    if (!(n >= kActivityMinSplitKm && n <= kActivityMaxSplitKm)) {
+      result.error = kMsgImportBadSplit;
+      return result;
+    }
+    error = EveryKm(record.points, startMs.value_or(0),
+                    std::llround(n * 1000.0), officialM, splits, measuredM);
+  }
+  if (!error.empty()) {
+    result.error = std::move(error);
+    return result;
+  }
+
+  Race race;
+  race.eventName =
+      OneLine(record.name.empty() ? Stem(record.fileName) : record.name);
+  race.priority = Priority::Arrival;
+  double startKm = 0.0;
+  int departure = 0;
+  for (const Split& s : splits) {
+    RaceFileSection section;
+    section.startKm = startKm;
+    section.endKm = static_cast<double>(s.endM) / 1000.0;
+    section.departure = departure;
+    section.arrival = s.arrival;
+    section.lap = SatSub(s.arrival, departure);
+    // As the calculation by arrival has it, so a later switch of the
+    // priority gives the same race.
+    const double length = section.endKm - section.startKm;
+    section.pace = length == 0.0 ? 0 : Trunc(section.lap / length);
+    race.sections.push_back(section);
+    startKm = section.endKm;
+    departure = s.arrival;
+  }
+
+  std::vector<std::string> lines;
+  if (startMs) lines.push_back(kImportCommentStart + LocalTimeText(*startMs));
+  lines.push_back(kImportCommentFile + OneLine(record.fileName));
+  if (!record.device.empty())
+    lines.push_back(kImportCommentDevice + OneLine(record.device));
+  if (officialM)
+    lines.push_back(kImportCommentMeasured + KmText(measuredM) +
+                    kImportCommentScaled);
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    race.comment += (i == 0 ? "" : "\r\n") + lines[i];
+  result.race = std::move(race);
+  return result;
+}
+
+}  // namespace qv

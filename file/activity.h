@@ -1,0 +1,108 @@
+// Activity records from sports watches and route tools (FIT, TCX, GPX)
+// turned into a race. Reading gives an intermediate record of laps and
+// timed points; the split step makes the sections from it. Both refuse with
+// a Japanese message that says what is wrong, and never half-import.
+#pragma once
+
+#include <climits>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "race/race.h"
+
+namespace qv {
+
+// Larger files are refused by the caller before they are read.
+inline constexpr std::size_t kActivityMaxBytes = 256u * 1024u * 1024u;
+
+// The range of "every N km", in km.
+inline constexpr double kActivityMinSplitKm = 0.1;
+inline constexpr double kActivityMaxSplitKm = 100.0;
+
+enum class ActivityFormat { None, Fit, Tcx, Gpx };
+
+// By content only: ".FIT" at byte 8, or the XML root element. None means
+// the bytes are not an activity record (a race file, say).
+ActivityFormat DetectActivityFormat(std::string_view bytes);
+
+// Times are milliseconds since 1970-01-01 00:00:00 UTC.
+struct ActivityLap {
+  std::optional<std::int64_t> startMs;
+  std::int64_t elapsedMs = 0;
+  std::int64_t distanceCm = 0;
+};
+
+// 24 bytes, so that a day of points at 1 Hz stays small beside its file.
+struct ActivityPoint {
+  static constexpr std::int32_t kNoPosition = INT32_MIN;
+  std::int64_t timeMs = 0;
+  // The file's own cumulative distance; NaN where it has none.
+  double distanceM = std::numeric_limits<double>::quiet_NaN();
+  // Semicircles as FIT has them (2^31 = 180 degrees, steps under 1 cm).
+  std::int32_t lat = kNoPosition;
+  std::int32_t lon = kNoPosition;
+
+  bool HasDistance() const { return !std::isnan(distanceM); }
+  bool HasPosition() const {
+    return lat != kNoPosition && lon != kNoPosition;
+  }
+};
+
+inline constexpr double kDegreesPerSemicircle = 180.0 / 2147483648.0;
+
+// Nothing for an angle that is not one (beyond +-180 degrees, not a number).
+inline std::int32_t SemicirclesFromDegrees(double deg) {
+  if (!(deg > -180.0 && deg < 180.0)) return ActivityPoint::kNoPosition;
+  return static_cast<std::int32_t>(std::llround(deg / kDegreesPerSemicircle));
+}
+
+struct ActivityRecord {
+  std::string fileName;   // without its folder
+  std::string name;       // the file's own name for it, may be empty
+  std::string device;     // may be empty
+  // The first kMaxSections + 1 laps: more cannot become sections, and a
+  // file of millions of tiny lap messages must not fill the memory.
+  std::vector<ActivityLap> laps;
+  std::size_t lapCount = 0;  // all of them
+  // Timed points in file order; after the first, only those with a
+  // distance or a position (the others cannot place a split).
+  std::vector<ActivityPoint> points;
+};
+
+struct ActivityReadResult {
+  std::optional<ActivityRecord> record;  // empty on refusal
+  std::string error;                     // the refusal, UTF-8
+};
+
+// bytes: the whole file; path: its name, for the event name fallback and
+// the comment (any folder is dropped).
+ActivityReadResult ReadActivity(std::string_view bytes, std::string_view path);
+
+// The window offers "by laps" only from two laps on.
+inline std::size_t ActivityLapCount(const ActivityRecord& record) {
+  return record.lapCount;
+}
+
+struct ActivitySplit {
+  enum class Kind { Laps, EveryKm };
+  Kind kind = Kind::Laps;
+  double everyKm = 1.0;               // with EveryKm, kActivityMinSplitKm..Max
+  std::optional<double> officialKm;   // scale every distance to land on it
+};
+
+struct ActivityRaceResult {
+  std::optional<Race> race;
+  std::string error;
+};
+
+// Sections of the entered table by arrival; the race's priority is arrival.
+ActivityRaceResult ActivityToRace(const ActivityRecord& record,
+                                  const ActivitySplit& split);
+
+}  // namespace qv

@@ -1,0 +1,539 @@
+// Importing watch records: the FIT decoder's corners, the TCX and GPX
+// readers, and the rules that make sections of laps and points.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "file/activity.h"
+#include "file/activity_readers.h"
+#include "fuzz/activity_invariants.h"
+#include "race/race_math.h"
+#include "res/strings.h"
+#include "tests/core/file_test_util.h"
+#include "tests/core/fit_writer.h"
+
+namespace qv {
+namespace {
+
+using fitwriter::Writer;
+
+// What every imported table must be, whatever the source: chained points
+// and times, no loss, laps and paces as the calculation by arrival has them.
+void ExpectChained(const Race& race) {
+  ASSERT_FALSE(race.sections.empty());
+  ASSERT_LE(race.sections.size(), static_cast<std::size_t>(kMaxSections));
+  EXPECT_EQ(race.priority, Priority::Arrival);
+  double km = 0.0;
+  int arrival = 0;
+  for (const RaceFileSection& s : race.sections) {
+    EXPECT_EQ(s.startKm, km);
+    EXPECT_EQ(s.departure, arrival);
+    EXPECT_EQ(s.loss, 0);
+    EXPECT_GE(s.endKm, s.startKm);
+    EXPECT_GE(s.arrival, s.departure);
+    EXPECT_EQ(s.lap, s.arrival - s.departure);
+    EXPECT_EQ(s.pace, Trunc(s.lap / (s.endKm - s.startKm)));
+    EXPECT_EQ(std::round(s.endKm * 1000.0) / 1000.0, s.endKm);
+    km = s.endKm;
+    arrival = s.arrival;
+  }
+}
+
+struct Expected {
+  double endKm;
+  int arrival;
+};
+
+void ExpectSections(const Race& race, const std::vector<Expected>& expected) {
+  ExpectChained(race);
+  ASSERT_EQ(race.sections.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_DOUBLE_EQ(race.sections[i].endKm, expected[i].endKm);
+    EXPECT_EQ(race.sections[i].arrival, expected[i].arrival);
+  }
+}
+
+ActivityRecord Read(const std::string& bytes, const char* name = "run.fit") {
+  ActivityReadResult r = ReadActivity(bytes, name);
+  EXPECT_EQ(r.error, "");
+  return r.record.value_or(ActivityRecord{});
+}
+
+ActivitySplit ByLaps(std::optional<double> official = std::nullopt) {
+  return {ActivitySplit::Kind::Laps, 1.0, official};
+}
+ActivitySplit Every(double km, std::optional<double> official = std::nullopt) {
+  return {ActivitySplit::Kind::EveryKm, km, official};
+}
+
+constexpr std::uint32_t kT0 = 1'000'000'000;  // a FIT time
+
+// file_id, laps and records, with each of the decoder's corners on the way:
+// a compressed timestamp rolling over, a big-endian definition, developer
+// fields, an unknown message and an invalid distance.
+std::string CornerFit() {
+  Writer w;
+  fitwriter::DefineActivity(w);
+  w.Define(3, 0xFF00, {{0, 2, fitwriter::kUint16}}, false, {3, 1});
+  w.Data(3, {7});
+  fitwriter::Record(w, kT0 + 30, 0, 0, 0);  // kT0 + 30 ends in 0b11110
+  // Offset 1 is below the last timestamp's low bits (30): it rolls over
+  // to kT0 + 33.
+  w.Define(3, 20, {{5, 4, fitwriter::kUint32}}, false, {2});
+  w.Compressed(3, 1, {50000});
+  w.Define(5, 20, {{253, 4, fitwriter::kUint32}, {5, 4, fitwriter::kUint32},
+                   {0, 4, fitwriter::kSint32}, {1, 4, fitwriter::kSint32}},
+           true);
+  w.Data(5, {kT0 + 40, 0xFFFFFFFF, 0x12345678, 0x7FFFFFFF - 1});
+  w.Data(5, {kT0 + 45, 100000, 0x7FFFFFFF, 0x7FFFFFFF});
+  // Neither distance nor position: it cannot place a split, so it goes.
+  w.Data(5, {kT0 + 50, 0xFFFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF});
+  fitwriter::Lap(w, kT0 + 30, 15'004, 100'049);
+  return w.File();
+}
+
+TEST(FitDecoder, CrcIsTheProtocolsCrc16) {
+  EXPECT_EQ(activity::FitCrc(0, "123456789"), 0xBB3D);
+}
+
+TEST(FitDecoder, ReadsEveryKindOfMessage) {
+  const ActivityRecord r = Read(CornerFit());
+  EXPECT_EQ(r.device, "Garmin");
+  ASSERT_EQ(r.laps.size(), 1u);
+  EXPECT_EQ(r.laps[0].startMs, (fitwriter::kEpochS + kT0 + 30) * 1000);
+  EXPECT_EQ(r.laps[0].elapsedMs, 15'004);
+  EXPECT_EQ(r.laps[0].distanceCm, 100'049);
+  struct P {
+    std::uint32_t t;
+    std::optional<double> d;
+  };
+  const std::vector<P> expected = {
+      {30, 0.0}, {33, 500.0}, {40, std::nullopt}, {45, 1000.0}};
+  ASSERT_EQ(r.points.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(r.points[i].timeMs,
+              (fitwriter::kEpochS + kT0 + expected[i].t) * 1000);
+    EXPECT_EQ(r.points[i].HasDistance(), expected[i].d.has_value());
+    if (expected[i].d) {
+      EXPECT_EQ(r.points[i].distanceM, *expected[i].d);
+    }
+  }
+  EXPECT_TRUE(r.points[0].HasPosition());
+  EXPECT_FALSE(r.points[1].HasPosition());
+  EXPECT_EQ(r.points[2].lat, 0x12345678);  // read big-endian
+  EXPECT_EQ(r.points[2].lon, 0x7FFFFFFF - 1);
+  EXPECT_FALSE(r.points[3].HasPosition());
+}
+
+TEST(FitDecoder, ChainedFilesAreOneRecordAndTheTwelveByteHeaderReads) {
+  Writer a, b;
+  fitwriter::DefineActivity(a);
+  fitwriter::Lap(a, kT0, 60'000, 20'000);
+  // The second file defines its own messages and says it is a course:
+  // only the first file_id decides.
+  fitwriter::DefineActivity(b, 6);
+  fitwriter::Lap(b, kT0 + 60, 30'000, 10'000);
+  const ActivityRecord r = Read(a.File() + b.File(12));
+  ASSERT_EQ(r.laps.size(), 2u);
+  EXPECT_EQ(r.laps[1].elapsedMs, 30'000);
+}
+
+TEST(FitDecoder, RefusesBrokenAndForeignFiles) {
+  const std::string good = CornerFit();
+  std::string badHeaderCrc = good;
+  badHeaderCrc[12] ^= 1;
+  std::string zeroHeaderCrc = good;  // 0: no header CRC, still read, but the
+  zeroHeaderCrc[12] = zeroHeaderCrc[13] = 0;  // file CRC covers it
+  std::string badFileCrc = good;
+  badFileCrc[20] ^= 0x10;
+  std::string longer = good;  // a data size past the end
+  longer[4] = static_cast<char>(longer[4] + 1);
+  longer[12] = longer[13] = 0;
+  Writer settings;
+  fitwriter::DefineActivity(settings, 2);
+  Writer undefined;
+  undefined.Raw(std::string(1, '\x07'));
+  Writer noFileId;
+  noFileId.Define(1, 19, {{7, 4, fitwriter::kUint32}});
+  noFileId.Data(1, {1000});
+  std::string header = good.substr(0, 14);
+  header[0] = 11;
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* error;
+  } cases[] = {
+      {"header CRC", badHeaderCrc, kMsgFitHeaderCrc},
+      {"header CRC 0", zeroHeaderCrc, kMsgFitFileCrc},
+      {"file CRC", badFileCrc, kMsgFitFileCrc},
+      {"data size", longer, kMsgFitTruncated},
+      {"header size", header, kMsgFitBadHeader},
+      {"trailing", good + "xyz", kMsgFitTrailingBytes},
+      {"settings", settings.File(), kMsgFitNotActivity},
+      {"no file_id", noFileId.File(), kMsgFitNotActivity},
+      {"undefined", undefined.File(), kMsgFitUndefinedMessage},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ActivityReadResult r = ReadActivity(c.bytes, "x.fit");
+    EXPECT_FALSE(r.record.has_value());
+    EXPECT_EQ(r.error, c.error);
+  }
+}
+
+// No partial import: every prefix of a good file is refused, and a data
+// size that cuts a message in two is caught even with matching CRCs.
+TEST(FitDecoder, EveryTruncationIsRefused) {
+  const std::string good = CornerFit();
+  for (std::size_t n = 0; n < good.size(); ++n) {
+    const ActivityReadResult r = ReadActivity(good.substr(0, n), "x.fit");
+    EXPECT_NE(r.error, "") << n;
+    EXPECT_FALSE(r.record.has_value()) << n;
+  }
+  Writer w;
+  fitwriter::DefineActivity(w);
+  w.Raw("\x01\x02\x03");  // a lap message of 16 bytes cut after 2
+  const ActivityReadResult r = ReadActivity(w.File(), "x.fit");
+  EXPECT_EQ(r.error, kMsgFitTruncated);
+}
+
+std::string LapsFit(const std::vector<std::pair<std::uint32_t, std::uint32_t>>&
+                        lapsMsCm) {
+  Writer w;
+  fitwriter::DefineActivity(w);
+  std::uint32_t t = kT0;
+  for (const auto& [ms, cm] : lapsMsCm) {
+    fitwriter::Lap(w, t, ms, cm);
+    t += ms / 1000;
+  }
+  return w.File();
+}
+
+// Sums are exact in ms and cm; only they are rounded, half up.
+TEST(ActivitySplit, ByLapsRoundsOnlyTheSums) {
+  const ActivityRecord r = Read(
+      LapsFit({{300'004, 100'049}, {299'997, 100'002}, {5, 0}}));
+  const ActivityRaceResult race = ActivityToRace(r, ByLaps());
+  ASSERT_EQ(race.error, "");
+  ExpectSections(*race.race,
+                 {{1.000, 30'000}, {2.001, 60'000}, {2.001, 60'001}});
+  EXPECT_EQ(race.race->sections[2].pace, 0);  // a lap of no length
+  EXPECT_EQ(race.race->eventName, "run");
+}
+
+TEST(ActivitySplit, OfficialDistanceScalesLapsAndLandsOnIt) {
+  const ActivityRecord r =
+      Read(LapsFit({{1'000'000, 500'000}, {1'000'000, 333'333},
+                    {1'000'000, 166'677}}));
+  const ActivityRaceResult race = ActivityToRace(r, ByLaps(10.5));
+  ASSERT_EQ(race.error, "");
+  // Measured 10000.10 m; each cumulative sum times 10500 / 10000.10.
+  ExpectSections(*race.race,
+                 {{5.250, 100'000}, {8.750, 200'000}, {10.500, 300'000}});
+  EXPECT_NE(race.race->comment.find(std::string(kImportCommentMeasured) +
+                                    "10.000" + kImportCommentScaled),
+            std::string::npos)
+      << race.race->comment;
+}
+
+ActivityRecord Points(const std::vector<std::pair<double, double>>& sM) {
+  ActivityRecord r;
+  r.fileName = "p.tcx";
+  for (const auto& [s, m] : sM) {
+    ActivityPoint p;
+    p.timeMs = std::llround(s * 1000);
+    p.distanceM = m;
+    r.points.push_back(p);
+  }
+  return r;
+}
+
+TEST(ActivitySplit, EveryKmInterpolatesAndSkipsPointsGoingBack) {
+  // (s, m): one point goes back in time, one back in distance.
+  const ActivityRecord r = Points({{0, 0},
+                                   {100, 400},
+                                   {300, 1200},
+                                   {310, 1200},
+                                   {290, 1300},
+                                   {400, 1150},
+                                   {500, 2500},
+                                   {510, 2500}});
+  const ActivityRaceResult race = ActivityToRace(r, Every(1.0));
+  ASSERT_EQ(race.error, "");
+  // 1 km: 100 + 200 * 600/800 = 250 s. 2 km: 310 + 190 * 800/1300 =
+  // 426.923 s. The finish: the first point at 2500 m.
+  ExpectSections(*race.race,
+                 {{1.0, 25'000}, {2.0, 42'692}, {2.5, 50'000}});
+  // Scaled to 5 km: 1 km is 500 m measured, 100 + 200 * 100/800 s.
+  const ActivityRaceResult scaled = ActivityToRace(r, Every(1.0, 5.0));
+  ASSERT_EQ(scaled.error, "");
+  ASSERT_EQ(scaled.race->sections.size(), 5u);
+  ExpectChained(*scaled.race);
+  EXPECT_EQ(scaled.race->sections[0].arrival, 12'500);
+  EXPECT_EQ(scaled.race->sections[4].endKm, 5.0);
+  EXPECT_EQ(scaled.race->sections[4].arrival, 50'000);
+}
+
+TEST(ActivitySplit, PositionsGiveGreatCircleDistances) {
+  // Along the equator 0.01 degree apart: 1111.95 m each.
+  ActivityRecord r;
+  r.fileName = "eq.gpx";
+  for (int i = 0; i <= 2; ++i) {
+    ActivityPoint p;
+    p.timeMs = i * 1'000'000;
+    p.lat = 0;
+    p.lon = SemicirclesFromDegrees(0.01 * i);
+    r.points.push_back(p);
+  }
+  const double legM = 6371008.8 * 0.01 * 3.14159265358979323846 / 180.0;
+  const ActivityRaceResult race = ActivityToRace(r, Every(1.0));
+  ASSERT_EQ(race.error, "");
+  ExpectSections(*race.race,
+                 {{1.0, static_cast<int>(std::floor(1e8 / legM + 0.5))},
+                  {2.0, static_cast<int>(std::floor(1e5 * (1 + (2000 - legM) / legM) + 0.5))},
+                  {2.224, 200'000}});
+}
+
+TEST(ActivitySplit, Refusals) {
+  const ActivityRecord lapsOf46 = Read(LapsFit(
+      std::vector<std::pair<std::uint32_t, std::uint32_t>>(46, {1000, 100})));
+  const ActivityRecord indoor = Read(LapsFit({{60'000, 0}, {60'000, 0}}));
+  const ActivityRecord run = Points({{0, 0}, {100, 5000}});
+  const struct {
+    const char* name;
+    const ActivityRecord& record;
+    ActivitySplit split;
+    std::string error;
+  } cases[] = {
+      {"46 laps", lapsOf46, ByLaps(),
+       std::string(kMsgImportTooManySections) + "46" +
+           kMsgImportTooManySectionsEnd},
+      {"50 splits", run, Every(0.1),
+       std::string(kMsgImportTooManySections) + "50" +
+           kMsgImportTooManySectionsEnd},
+      {"indoor laps", indoor, ByLaps(), kMsgImportZeroDistance},
+      {"no laps", run, ByLaps(), kMsgImportNoLaps},
+      {"no points", indoor, Every(1.0), kMsgImportNoPoints},
+      {"split too short", run, Every(0.09), kMsgImportBadSplit},
+      {"split too long", run, Every(100.5), kMsgImportBadSplit},
+      {"split nan", run, Every(std::nan("")), kMsgImportBadSplit},
+      {"official 0", run, Every(1.0, 0.0), kMsgImportBadOfficial},
+      {"official nan", run, Every(1.0, std::nan("")), kMsgImportBadOfficial},
+      {"points at 0 m", Points({{0, 0}, {10, 0}}), Every(1.0),
+       kMsgImportZeroDistance},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ActivityRaceResult r = ActivityToRace(c.record, c.split);
+    EXPECT_FALSE(r.race.has_value());
+    EXPECT_EQ(r.error, c.error);
+  }
+  // Laps beyond those a race can hold are counted, not kept.
+  const ActivityRecord lapsOf1000 = Read(LapsFit(
+      std::vector<std::pair<std::uint32_t, std::uint32_t>>(1000, {1000, 0})));
+  EXPECT_EQ(ActivityLapCount(lapsOf1000), 1000u);
+  EXPECT_EQ(lapsOf1000.laps.size(), static_cast<std::size_t>(kMaxSections + 1));
+  EXPECT_EQ(ActivityToRace(lapsOf1000, ByLaps()).error,
+            std::string(kMsgImportTooManySections) + "1000" +
+                kMsgImportTooManySectionsEnd);
+  // The edges of the split range are accepted: 100 m and 100 km.
+  EXPECT_EQ(ActivityToRace(Points({{0, 0}, {100, 4500}}), Every(0.1)).error, "");
+  EXPECT_EQ(ActivityToRace(run, Every(100.0)).error, "");
+}
+
+// The event name is one line of the race file, and text is UTF-8 inside.
+TEST(ActivitySplit, NamesFromPathsAreOneLineOfUtf8) {
+  ActivityRecord r = Points({{0, 0}, {100, 1000}});
+  r.fileName = "a\xff\nb\xE0\x80\x80.fit";
+  r.device = "x\ty";
+  const ActivityRaceResult race = ActivityToRace(r, Every(1.0));
+  ASSERT_EQ(race.error, "");
+  EXPECT_EQ(race.race->eventName, "a\uFFFD b\uFFFD\uFFFD\uFFFD");
+  EXPECT_NE(race.race->comment.find("x y"), std::string::npos);
+  EXPECT_EQ(race.race->comment.find('\t'), std::string::npos);
+}
+
+TEST(ActivityTime, IsoTimes) {
+  const struct {
+    const char* text;
+    std::optional<std::int64_t> ms;
+  } cases[] = {
+      {"2024-05-01T09:30:15Z", 1714555815000},
+      {"2024-05-01T09:30:15.25Z", 1714555815250},
+      {" 2024-05-01T18:30:15+09:00 ", 1714555815000},
+      {"2024-05-01T09:30:15", 1714555815000},
+      {"1969-12-31T23:59:59Z", -1000},
+      {"2024-13-01T09:30:15Z", std::nullopt},
+      {"2024-05-01T09:30:15.Z", std::nullopt},
+      {"2024-05-01T09:30:15Zx", std::nullopt},
+      {"2024-05-01", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(activity::ParseIsoTimeMs(c.text), c.ms) << c.text;
+}
+
+const char kTcx[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!-- exported -->
+<t:TrainingCenterDatabase xmlns:t="http://www.garmin.com/xmlschemas/TrainingCenterDatabase/v2">
+ <t:Activities>
+  <t:Activity Sport="Running">
+   <t:Id>2024-05-01T00:30:00Z</t:Id>
+   <t:Lap StartTime="2024-05-01T00:30:00Z">
+    <t:TotalTimeSeconds>300.5</t:TotalTimeSeconds>
+    <t:DistanceMeters>1000.25</t:DistanceMeters>
+    <t:Notes>lap note, not the name</t:Notes>
+    <t:Track>
+     <t:Trackpoint><t:Time>2024-05-01T00:30:00Z</t:Time>
+      <t:Position><t:LatitudeDegrees>35.0</t:LatitudeDegrees><t:LongitudeDegrees>139.0</t:LongitudeDegrees></t:Position>
+      <t:DistanceMeters>0</t:DistanceMeters></t:Trackpoint>
+     <t:Trackpoint><t:DistanceMeters>10</t:DistanceMeters></t:Trackpoint>
+     <t:Trackpoint><t:Time>2024-05-01T00:35:00.5Z</t:Time><t:DistanceMeters>1000.25</t:DistanceMeters></t:Trackpoint>
+    </t:Track>
+   </t:Lap>
+   <t:Lap StartTime="2024-05-01T00:35:00.5Z">
+    <t:TotalTimeSeconds>299.5</t:TotalTimeSeconds>
+    <t:DistanceMeters>999.75</t:DistanceMeters>
+   </t:Lap>
+   <t:Notes> 春の 10 km &amp; more </t:Notes>
+   <t:Creator><t:Name>Forerunner 255</t:Name></t:Creator>
+  </t:Activity>
+  <t:Activity Sport="Biking"><t:Lap StartTime="2024-05-02T00:00:00Z"/></t:Activity>
+ </t:Activities>
+</t:TrainingCenterDatabase>
+)";
+
+TEST(ActivityXml, TcxFirstActivityLapsAndPoints) {
+  ASSERT_EQ(DetectActivityFormat(kTcx), ActivityFormat::Tcx);
+  const ActivityRecord r = Read(kTcx, "/home/a/run.tcx");
+  EXPECT_EQ(r.name, "春の 10 km & more");
+  EXPECT_EQ(r.device, "Forerunner 255");
+  EXPECT_EQ(r.fileName, "run.tcx");
+  ASSERT_EQ(r.laps.size(), 2u);
+  EXPECT_EQ(r.laps[0].startMs, 1714523400000);
+  EXPECT_EQ(r.laps[0].elapsedMs, 300'500);
+  EXPECT_EQ(r.laps[0].distanceCm, 100'025);
+  EXPECT_EQ(r.laps[1].distanceCm, 99'975);
+  ASSERT_EQ(r.points.size(), 2u);  // the point without a time is dropped
+  EXPECT_EQ(r.points[1].distanceM, 1000.25);
+  EXPECT_EQ(r.points[0].lat, SemicirclesFromDegrees(35.0));
+  EXPECT_FALSE(r.points[1].HasPosition());
+
+  ::setenv("TZ", "Asia/Tokyo", 1);
+  ::tzset();
+  const ActivityRaceResult race = ActivityToRace(r, ByLaps());
+  ::unsetenv("TZ");
+  ::tzset();
+  ASSERT_EQ(race.error, "");
+  ExpectSections(*race.race, {{1.0, 30'050}, {2.0, 60'000}});
+  EXPECT_EQ(race.race->eventName, r.name);
+  EXPECT_EQ(race.race->comment,
+            std::string(kImportCommentStart) + "2024/05/01 09:30:00\r\n" +
+                kImportCommentFile + "run.tcx\r\n" + kImportCommentDevice +
+                "Forerunner 255");
+}
+
+TEST(ActivityXml, TcxMultisportSessionGivesItsFirstActivity) {
+  const ActivityRecord r = Read(
+      "<TrainingCenterDatabase><Activities><MultiSportSession><FirstSport>"
+      "<Activity><Lap><TotalTimeSeconds>9</TotalTimeSeconds></Lap></Activity>"
+      "</FirstSport><NextSport><Activity><Lap/></Activity></NextSport>"
+      "</MultiSportSession></Activities></TrainingCenterDatabase>");
+  EXPECT_EQ(ActivityLapCount(r), 1u);
+  EXPECT_EQ(r.laps.at(0).elapsedMs, 9000);
+}
+
+const char kGpx[] = R"(<?xml version="1.0"?>
+<gpx version="1.1" creator="x" xmlns="http://www.topografix.com/GPX/1/1">
+ <wpt lat="1" lon="1"><time>2024-05-01T00:00:00Z</time><name>wp</name></wpt>
+ <rte><name>route</name><rtept lat="0" lon="0"><time>2024-05-01T00:00:00Z</time></rtept></rte>
+ <trk><name>empty first</name><trkseg><trkpt lat="0" lon="0"/></trkseg></trk>
+ <trk><name>second</name>
+  <trkseg><trkpt lat="0" lon="0"><ele>3</ele><time>2024-05-01T00:00:00Z</time></trkpt></trkseg>
+  <trkseg><trkpt lat="0" lon="0.01"><time>2024-05-01T00:10:00Z</time></trkpt></trkseg>
+ </trk>
+ <trk><trkseg><trkpt lat="0" lon="1"><time>2024-05-01T01:00:00Z</time></trkpt></trkseg></trk>
+</gpx>)";
+
+TEST(ActivityXml, GpxFirstTimedTrackAllSegments) {
+  ASSERT_EQ(DetectActivityFormat(kGpx), ActivityFormat::Gpx);
+  const ActivityRecord r = Read(kGpx, "walk.gpx");
+  EXPECT_EQ(r.name, "empty first");
+  ASSERT_EQ(r.points.size(), 2u);
+  EXPECT_EQ(r.points[1].lon, SemicirclesFromDegrees(0.01));
+  EXPECT_EQ(r.points[1].timeMs - r.points[0].timeMs, 600'000);
+  EXPECT_TRUE(r.laps.empty());
+
+  std::string withMetadata = kGpx;
+  withMetadata.insert(withMetadata.find("<wpt"),
+                      "<metadata><name>Meta</name></metadata>");
+  EXPECT_EQ(Read(withMetadata, "w.gpx").name, "Meta");
+}
+
+TEST(ActivityXml, Refusals) {
+  const std::string laughs =
+      "<?xml version=\"1.0\"?><!DOCTYPE gpx [<!ENTITY a \"aaaaaaaaaa\">"
+      "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
+      "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]><gpx>&c;</gpx>";
+  const std::string external =
+      "<!DOCTYPE gpx [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>"
+      "<gpx><trk><name>&x;</name></trk></gpx>";
+  std::string badLap = kTcx;
+  badLap.replace(badLap.find("299.5"), 5, "-1");
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string error;
+  } cases[] = {
+      {"billion laughs", laughs, kMsgXmlEntity},
+      {"external entity", external, kMsgXmlEntity},
+      {"not well-formed", "<gpx>\n<trk>\n</gpx>",
+       std::string(kMsgXmlMalformed) + "3" + kMsgXmlMalformedEnd},
+      {"undeclared entity", "<gpx>&x;</gpx>",
+       std::string(kMsgXmlMalformed) + "1" + kMsgXmlMalformedEnd},
+      {"no timed point", "<gpx><trk><trkseg><trkpt lat='0' lon='0'/>"
+                         "</trkseg></trk></gpx>", kMsgImportNoTime},
+      {"bad lap", badLap, std::string("2") + kMsgImportBadLap},
+      // The quick look at the root is misled; expat then stops at an empty
+      // root element and still reports its end.
+      {"root hidden by DOCTYPE",
+       "<!DOCTYPE x [<!-- ]> <gpx/> -->]><html/>",
+       kMsgXmlWrongRoot},
+      {"race file", "10km\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n",
+       kMsgImportNotActivity},
+      {"other XML", "<?xml version='1.0'?><html/>", kMsgImportNotActivity},
+      {"empty", "", kMsgImportNotActivity},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ActivityReadResult r = ReadActivity(c.bytes, "x");
+    EXPECT_FALSE(r.record.has_value());
+    EXPECT_EQ(r.error, c.error);
+  }
+}
+
+// The fuzzer's seeds and what it kept, replayed without clang.
+TEST(ActivityCorpus, EveryInputKeepsTheInvariants) {
+  const std::filesystem::path corpus =
+      std::filesystem::path(QV_SOURCE_DIR) / "fuzz" / "activity_corpus";
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+    if (!entry.is_regular_file()) continue;
+    ++files;
+    EXPECT_EQ(fuzz::CheckActivityInvariants(
+                  filetest::ReadBytes(entry.path().string())),
+              "")
+        << entry.path().filename();
+  }
+  EXPECT_GE(files, 8);
+}
+
+}  // namespace
+}  // namespace qv

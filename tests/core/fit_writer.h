@@ -1,0 +1,132 @@
+// A small FIT encoder for the tests and the benchmarks: definitions, data
+// messages (normal or with a compressed timestamp header), either byte
+// order, developer fields, and the header and file CRCs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "file/activity_readers.h"
+
+namespace qv::fitwriter {
+
+// FIT's time zero in Unix seconds.
+inline constexpr std::int64_t kEpochS = 631065600;
+
+struct Field {
+  std::uint8_t num;
+  std::uint8_t size;
+  std::uint8_t baseType;
+};
+
+inline constexpr std::uint8_t kEnum = 0x00, kUint16 = 0x84, kSint32 = 0x85,
+                              kUint32 = 0x86;
+
+class Writer {
+ public:
+  void Define(int local, std::uint16_t global, std::vector<Field> fields,
+              bool bigEndian = false, std::vector<std::uint8_t> devSizes = {}) {
+    m_data += static_cast<char>(0x40 | (devSizes.empty() ? 0 : 0x20) | local);
+    m_data += '\0';
+    m_data += static_cast<char>(bigEndian ? 1 : 0);
+    Put(global, 2, bigEndian);
+    m_data += static_cast<char>(fields.size());
+    for (const Field& f : fields) {
+      m_data += static_cast<char>(f.num);
+      m_data += static_cast<char>(f.size);
+      m_data += static_cast<char>(f.baseType);
+    }
+    if (!devSizes.empty()) {
+      m_data += static_cast<char>(devSizes.size());
+      for (std::size_t i = 0; i < devSizes.size(); ++i) {
+        m_data += static_cast<char>(i);
+        m_data += static_cast<char>(devSizes[i]);
+        m_data += '\0';
+      }
+    }
+    m_defs[local] = {std::move(fields), bigEndian, std::move(devSizes)};
+  }
+
+  // values: one per defined field, raw (invalid values as they are).
+  void Data(int local, const std::vector<std::uint64_t>& values) {
+    m_data += static_cast<char>(local);
+    Values(local, values);
+  }
+
+  // local 0..3, offset 0..31 against the last full timestamp.
+  void Compressed(int local, int offset,
+                  const std::vector<std::uint64_t>& values) {
+    m_data += static_cast<char>(0x80 | (local << 5) | offset);
+    Values(local, values);
+  }
+
+  void Raw(const std::string& bytes) { m_data += bytes; }
+
+  // The whole file: a 14-byte header (or 12, without its CRC), the data
+  // and the file CRC.
+  std::string File(int headerSize = 14) const {
+    std::string out;
+    out += static_cast<char>(headerSize);
+    out += static_cast<char>(0x20);  // protocol 2.0
+    Append(out, 2134, 2);            // profile 21.34
+    Append(out, m_data.size(), 4);
+    out += ".FIT";
+    if (headerSize == 14) Append(out, activity::FitCrc(0, out), 2);
+    out += m_data;
+    Append(out, activity::FitCrc(0, out), 2);
+    return out;
+  }
+
+ private:
+  struct Def {
+    std::vector<Field> fields;
+    bool bigEndian = false;
+    std::vector<std::uint8_t> devSizes;
+  };
+
+  static void Append(std::string& out, std::uint64_t v, int n) {
+    for (int i = 0; i < n; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+  }
+
+  void Put(std::uint64_t v, int n, bool bigEndian) {
+    for (int i = 0; i < n; ++i) {
+      const int shift = bigEndian ? 8 * (n - 1 - i) : 8 * i;
+      m_data += static_cast<char>((v >> shift) & 0xFF);
+    }
+  }
+
+  void Values(int local, const std::vector<std::uint64_t>& values) {
+    const Def& def = m_defs[local];
+    for (std::size_t i = 0; i < def.fields.size(); ++i)
+      Put(i < values.size() ? values[i] : 0, def.fields[i].size, def.bigEndian);
+    for (std::uint8_t size : def.devSizes) m_data.append(size, '\x5A');
+  }
+
+  std::string m_data;
+  Def m_defs[16];
+};
+
+// The messages an activity needs, on local types 0 (file_id), 1 (lap) and
+// 2 (record).
+inline void DefineActivity(Writer& w, std::uint64_t fileType = 4) {
+  w.Define(0, 0, {{0, 1, kEnum}, {1, 2, kUint16}, {2, 2, kUint16}});
+  w.Data(0, {fileType, 1, 1623});
+  w.Define(1, 19, {{253, 4, kUint32}, {2, 4, kUint32}, {7, 4, kUint32},
+                   {9, 4, kUint32}});
+  w.Define(2, 20, {{253, 4, kUint32}, {5, 4, kUint32}, {0, 4, kSint32},
+                   {1, 4, kSint32}});
+}
+
+inline void Lap(Writer& w, std::uint32_t start, std::uint32_t elapsedMs,
+                std::uint32_t distanceCm) {
+  w.Data(1, {start + elapsedMs / 1000, start, elapsedMs, distanceCm});
+}
+
+inline void Record(Writer& w, std::uint32_t time, std::uint32_t distanceCm,
+                   std::int32_t lat = 0x7FFFFFFF, std::int32_t lon = 0x7FFFFFFF) {
+  w.Data(2, {time, distanceCm, static_cast<std::uint32_t>(lat),
+             static_cast<std::uint32_t>(lon)});
+}
+
+}  // namespace qv::fitwriter
