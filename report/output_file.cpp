@@ -1,12 +1,16 @@
 #include "report/output_file.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 
 namespace qv::report {
 
@@ -37,7 +41,116 @@ OutputResult WriteDirectly(const std::string& path, std::string_view bytes) {
   return {};
 }
 
+// The temporary files open now, for the signal handler, which may neither
+// allocate nor lock. A slot is free (0), being filled (1), holds a name (2)
+// or is being removed by the handler (3); a slot the handler has taken is
+// never used again, as the program is ending. Each worker has at most one
+// file open, so the slots outnumber the files.
+enum SlotState { kFree, kFilling, kHeld, kRemoving };
+struct Slot {
+  std::atomic<int> state{kFree};
+  char path[PATH_MAX];
+};
+static_assert(std::atomic<int>::is_always_lock_free);
+Slot g_slots[256];
+
+int Register(const std::string& path) {
+  if (path.size() >= PATH_MAX) return -1;
+  for (int i = 0; i < static_cast<int>(std::size(g_slots)); ++i) {
+    Slot& slot = g_slots[i];
+    int expected = kFree;
+    if (!slot.state.compare_exchange_strong(expected, kFilling)) continue;
+    std::memcpy(slot.path, path.c_str(), path.size() + 1);
+    slot.state.store(kHeld);
+    return i;
+  }
+  return -1;
+}
+
+void Unregister(int i) {
+  if (i < 0) return;
+  int expected = kHeld;
+  g_slots[i].state.compare_exchange_strong(expected, kFree);
+}
+
+extern "C" void RemoveAndEnd(int signal) {
+  const int saved = errno;
+  for (Slot& slot : g_slots) {
+    int expected = kHeld;
+    if (slot.state.compare_exchange_strong(expected, kRemoving))
+      ::unlink(slot.path);
+  }
+  // The handler is reset to the default action; the signal, blocked until
+  // this returns, then ends the program with its own status.
+  ::raise(signal);
+  errno = saved;
+}
+
+// target + ".XXXXXX", its file name part cut so that the whole fits the
+// folder's name limit.
+std::string TemporaryTemplate(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  const std::string folder =
+      slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  const std::size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
+  const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  const std::size_t maxName = limit > 0 ? static_cast<std::size_t>(limit)
+                                        : static_cast<std::size_t>(NAME_MAX);
+  constexpr std::size_t kSuffix = 7;  // ".XXXXXX"
+  std::string name = target.substr(nameAt);
+  if (name.size() + kSuffix > maxName && maxName > kSuffix)
+    name.resize(maxName - kSuffix);
+  return target.substr(0, nameAt) + name + ".XXXXXX";
+}
+
 }  // namespace
+
+TemporaryFile::TemporaryFile(const std::string& target)
+    : m_target(target), m_path(TemporaryTemplate(target)) {
+  // Blocked while the name is made and listed, so that no handler runs
+  // before the file can be found.
+  sigset_t all, old;
+  sigfillset(&all);
+  pthread_sigmask(SIG_BLOCK, &all, &old);
+  m_fd = ::mkostemp(m_path.data(), O_CLOEXEC);
+  const int error = errno;
+  m_exists = m_fd >= 0;
+  if (m_exists) m_slot = Register(m_path);
+  pthread_sigmask(SIG_SETMASK, &old, nullptr);
+  errno = error;
+}
+
+TemporaryFile::~TemporaryFile() {
+  if (m_fd >= 0) ::close(m_fd);
+  if (m_exists) ::unlink(m_path.c_str());
+  Unregister(m_slot);
+}
+
+bool TemporaryFile::Commit() {
+  const int fd = m_fd;
+  m_fd = -1;
+  if (::close(fd) != 0 || ::rename(m_path.c_str(), m_target.c_str()) != 0)
+    return false;  // the destructor removes it
+  m_exists = false;
+  Unregister(m_slot);
+  m_slot = -1;
+  return true;
+}
+
+void RemoveTemporaryFilesOnSignals() {
+  struct sigaction action {};
+  action.sa_handler = RemoveAndEnd;
+  action.sa_flags = SA_RESETHAND;
+  const int signals[] = {SIGTERM, SIGINT, SIGHUP, SIGPIPE};
+  sigemptyset(&action.sa_mask);
+  for (int s : signals) sigaddset(&action.sa_mask, s);
+  for (int s : signals) {
+    struct sigaction old {};
+    // One ignored when the program started (nohup) stays ignored.
+    if (::sigaction(s, nullptr, &old) == 0 && old.sa_handler != SIG_IGN)
+      ::sigaction(s, &action, nullptr);
+  }
+}
 
 bool WriteAllTo(int fd, std::string_view bytes) {
   const char* data = bytes.data();
@@ -80,23 +193,14 @@ OutputResult WriteOutputFile(const std::string& path, std::string_view bytes,
   }
 
   // Beside the target, so that the rename replacing it is atomic.
-  std::string temp = target + ".XXXXXX";
-  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return Failed(OutputStatus::OpenFailed);
-  auto fail = [&temp](int openFd) {
-    const OutputResult r = Failed(OutputStatus::WriteFailed);
-    if (openFd >= 0) ::close(openFd);
-    ::unlink(temp.c_str());
-    return r;
-  };
+  TemporaryFile temp(target);
+  if (temp.Fd() < 0) return Failed(OutputStatus::OpenFailed);
   const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~umask);
-  if (::fchmod(fd, mode) != 0) return fail(fd);
-  if (!WriteAllTo(fd, bytes)) return fail(fd);
-  // On the disk before it takes the old file's place, or a crash could
-  // leave an empty file where a good one was.
-  if (::fsync(fd) != 0) return fail(fd);
-  if (::close(fd) != 0) return fail(-1);
-  if (::rename(temp.c_str(), target.c_str()) != 0) return fail(-1);
+  if (::fchmod(temp.Fd(), mode) != 0 || !WriteAllTo(temp.Fd(), bytes) ||
+      // On the disk before it takes the old file's place, or a crash could
+      // leave an empty file where a good one was.
+      ::fsync(temp.Fd()) != 0 || !temp.Commit())
+    return Failed(OutputStatus::WriteFailed);
   return {};
 }
 

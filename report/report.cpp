@@ -177,6 +177,8 @@ bool CheckOutputs(const Options& o, std::string& error) {
 
 }  // namespace
 
+static_assert(kMaxJobs == 64, "the usage text names the cap");
+
 std::string UsageText() {
   return "Usage: quorvane-report [options] RACE-FILE...\n"
          "\n"
@@ -197,8 +199,9 @@ std::string UsageText() {
          "  --pdf FILE                the printed page as PDF\n"
          "  --compare RACE-FILE       a race to compare with: a ninth column\n"
          "                            and its curve on the graph\n"
-         "  -j, --jobs N              N races at once (default: one per "
-         "processor)\n"
+         "  -j, --jobs N              N races at once, at most 64 (default: "
+         "one per\n"
+         "                            processor)\n"
          "  -h, --help                this text\n"
          "\n"
          "In output names {name} stands for the race file's name without its\n"
@@ -346,7 +349,8 @@ ParseResult ParseArgs(const std::vector<std::string>& args, Options& options,
   }
   if (!CheckOutputs(options, error)) return ParseResult::UsageError;
   const unsigned processors = std::thread::hardware_concurrency();
-  options.jobs = jobs > 0 ? jobs : static_cast<int>(std::max(1u, processors));
+  options.jobs = std::min(
+      jobs > 0 ? jobs : static_cast<int>(std::max(1u, processors)), kMaxJobs);
   return ParseResult::Ok;
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "file_test_util.h"
@@ -71,6 +72,46 @@ TEST(ReportRun, OutputFilesReplacedWholeOrNotAtAll) {
   // No temporary file is left behind.
   EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"folder", "link.csv",
                                                      "new.csv", "old.csv"}));
+}
+
+// A name of any length the folder takes can be written; the temporary file
+// beside it must fit the same limit.
+TEST(ReportRun, OutputNamesUpToTheFolderLimit) {
+  filetest::ScratchDir dir;
+  std::vector<std::string> names;
+  for (const std::string& name :
+       {std::string(248, 'a'), std::string(249, 'b'), std::string(255, 'c'),
+        [] {  // 85 three-byte characters: cut inside one
+          std::string s;
+          for (int i = 0; i < 85; ++i) s += "区";
+          return s;
+        }()}) {
+    names.push_back(name);
+    for (const char* bytes : {"old\n", "new\n"}) {
+      const OutputResult r = WriteOutputFile(dir.File(name), bytes, 022);
+      EXPECT_EQ(r.status, OutputStatus::Ok) << name.size() << " " << r.error;
+    }
+    EXPECT_EQ(ReadBytes(dir.File(name)), "new\n");
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(dir.Entries(), names);
+}
+
+// However many races at once are asked for, the workers stay few enough to
+// fit in memory.
+TEST(ReportRun, WorkersAreCapped) {
+  for (const auto& [jobs, expected] :
+       {std::pair{"1", 1}, {"64", 64}, {"65", 64}, {"1024", 64}, {"", 0}}) {
+    Options o;
+    std::string error;
+    std::vector<std::string> args = {"r.txt"};
+    if (*jobs != '\0') args = {"-j", jobs, "r.txt"};
+    ASSERT_EQ(ParseArgs(args, o, error), ParseResult::Ok) << error;
+    if (expected > 0)
+      EXPECT_EQ(o.jobs, expected) << jobs;
+    else  // one per processor, within the cap
+      EXPECT_TRUE(o.jobs >= 1 && o.jobs <= 64) << o.jobs;
+  }
 }
 
 }  // namespace

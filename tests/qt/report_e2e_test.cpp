@@ -6,7 +6,12 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <QThread>
 #include <csignal>
 #include <functional>
 #include <map>
@@ -225,6 +230,71 @@ TEST_F(ReportTest, BatchOfGoodAndBadRaces) {
               shown.out.endsWith("\r\x1b[K"))
       << shown.out.toStdString();
   EXPECT_EQ(Contents()["list"], expected.toUtf8());
+}
+
+// The same race gives the same picture under every locale: the SVG names
+// the font used, not the one a locale's font names would suggest.
+TEST_F(ReportTest, SvgIsTheSameUnderEveryLocale) {
+  Write("two.txt", kTwoSections);
+  QByteArray first;
+  for (const char* locale : {"C.UTF-8", "ja_JP.UTF-8", "de_DE.UTF-8", "C"}) {
+    const Ran r = Run({"--graph", "g.svg", "two.txt"}, [&](QProcess& p) {
+      QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+      env.insert("LC_ALL", locale);
+      p.setProcessEnvironment(env);
+    });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QByteArray svg = Contents()["g.svg"];
+    if (first.isEmpty()) first = svg;
+    EXPECT_TRUE(svg == first) << locale;
+  }
+}
+
+// A run ended by a signal while an output is half written leaves no
+// temporary file, and ends as the signal would. strace holds each fsync
+// for a while, so the signal comes while a temporary file is open.
+TEST_F(ReportTest, SignalsLeaveNoTemporaryFiles) {
+  if (QStandardPaths::findExecutable("strace").isEmpty())
+    GTEST_SKIP() << "strace is not installed";
+  QStringList races;
+  for (const char* name : {"a.txt", "b.txt", "c.txt"})
+    races << dir.filePath(Write(name, kTwoSections));
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGPIPE}) {
+    SCOPED_TRACE(signal);
+    const QString out = dir.filePath(QString("out%1").arg(signal));
+    ASSERT_TRUE(QDir().mkpath(out));
+    QStringList args = {"strace", "-f", "-qq", "-o", "/dev/null",
+                        "-e", "trace=fsync", "-e",
+                        "inject=fsync:delay_enter=3000000", kReport,
+                        "--csv", out + "/{name}.csv", "--graph",
+                        out + "/{name}.png"};
+    args += races;
+    std::vector<QByteArray> bytes;
+    for (const QString& a : args) bytes.push_back(a.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& b : bytes) argv.push_back(b.data());
+    argv.push_back(nullptr);
+    pid_t tracer = 0;
+    ASSERT_EQ(posix_spawnp(&tracer, "strace", nullptr, nullptr, argv.data(),
+                           environ),
+              0);
+    // Wait for a temporary file, then signal the program, not strace.
+    auto leftovers = [&] {
+      return QDir(out).entryList({"*.csv.*", "*.png.*"}, QDir::Files);
+    };
+    for (int i = 0; i < 3000 && leftovers().isEmpty(); ++i) QThread::msleep(10);
+    ASSERT_FALSE(leftovers().isEmpty());
+    QFile children(QString("/proc/%1/task/%1/children").arg(tracer));
+    ASSERT_TRUE(children.open(QIODevice::ReadOnly));
+    const pid_t program = children.readAll().trimmed().split(' ')[0].toInt();
+    ASSERT_GT(program, 0);
+    ::kill(program, signal);
+    int status = 0;
+    ASSERT_EQ(::waitpid(tracer, &status, 0), tracer);
+    // strace ends as the program did.
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+    EXPECT_EQ(leftovers().join(" ").toStdString(), "");
+  }
 }
 
 }  // namespace
