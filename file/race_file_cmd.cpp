@@ -102,6 +102,7 @@ bool CRaceDlg::LoadRaceFile(const std::string& path) {
     m_staticSectionNo->SetText("1");
   }
   MarkSaved();
+  m_raceFilePath = path;
   return true;
 }
 
@@ -114,12 +115,14 @@ bool CRaceDlg::LoadComparison(const std::string& path) {
   std::optional<RaceFileData> read = ReadRaceFileAt(path);
   if (!read) return false;
   m_comparisonRace = std::make_unique<RaceFileData>(std::move(*read));
+  m_comparisonPath = path;
   return true;
 }
 
 void CRaceDlg::DropComparison() {
   m_comparisonRace.reset();
   m_comparison.reset();
+  m_comparisonPath.clear();
   ShowDifferenceColumn(false);
 }
 
@@ -163,6 +166,7 @@ void CRaceDlg::OnSave() {
   switch (m_platform.Files().WriteAll(*path, written.bytes)) {
     case WriteStatus::Ok:
       MarkSaved();
+      m_raceFilePath = *path;
       break;
     case WriteStatus::OpenFailed:
       m_platform.MessageBox(kMsgOutputOpenFailed);

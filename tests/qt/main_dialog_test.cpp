@@ -1,6 +1,8 @@
 // The main window, on Qt and as a desktop program.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAccessible>
 #include <QMessageBox>
@@ -13,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/qt/command_line.h"
 #include "app/qt/qt_export.h"
 #include "app/qt/qt_icon.h"
 #include "app/qt/qt_platform.h"
@@ -315,6 +318,118 @@ TEST(DesktopTest, ExportsAreWhatTheReportToolWrites) {
     EXPECT_EQ(QFile::exists(path), path == at("w.png"));
   }
   EXPECT_EQ(Read(at("w.png")), older);
+}
+
+// An export never replaces the race's own file or the comparison's, under
+// any name, nor a pipe: each is refused before anything is written.
+TEST(DesktopTest, ExportsRefuseTheRaceFilesAndWhatIsNoFile) {
+  QTemporaryDir dir;
+  auto at = [&](const char* name) { return dir.filePath(name); };
+  const QByteArray race = Read(kSample);
+  ASSERT_TRUE(QFile::copy(kSample, at("race.txt")) &&
+              QFile::copy(kSample, at("plan.txt")));
+  ASSERT_EQ(::link(at("race.txt").toUtf8(), at("race.png").toUtf8()), 0);
+  ASSERT_TRUE(QFile::link(at("plan.txt"), at("plan.svg")));
+  ASSERT_EQ(::mkfifo(at("fifo.png").toUtf8(), 0600), 0);
+  OpenDialog o;
+  ASSERT_TRUE(o.dlg.OpenRaceFile(at("race.txt").toStdString(), false));
+  ASSERT_TRUE(o.dlg.LoadComparison(at("plan.txt").toStdString()));
+  o.dlg.OnCommand(IDC_COMPUTE);
+  Modals modals;
+  for (const auto& [name, message] :
+       {std::pair{"race.png", "このレースのファイルには出力できません。"},
+        {"plan.svg", "比較するレースのファイルには出力できません。"},
+        {"fifo.png", "出力ファイルが開けません"}}) {
+    const std::string path = at(name).toStdString();
+    modals.texts.clear();
+    EXPECT_FALSE(ExportListCsv(o.platform, path));
+    EXPECT_FALSE(ExportGraph(o.platform, path));
+    EXPECT_FALSE(ExportPrintedPdf(o.platform, o.dlg, path));
+    EXPECT_EQ(modals.texts.filter(message).size(), 3) << name;
+  }
+  EXPECT_TRUE(Read(at("race.txt")) == race && Read(at("plan.txt")) == race);
+  struct stat st {};
+  EXPECT_TRUE(::stat(at("fifo.png").toUtf8(), &st) == 0 &&
+              S_ISFIFO(st.st_mode));
+  EXPECT_FALSE(o.dlg.IsModified());
+}
+
+// On a screen smaller than the window its top-left corner, and so its title
+// and first controls, stay on the screen. The test runs itself again on a
+// small offscreen screen.
+TEST(DesktopTest, TheWindowOpensWithItsCornerOnASmallScreen) {
+  if (qEnvironmentVariableIsSet("QV_SMALL_SCREEN")) {
+    OpenDialog o;
+    const QRect screen = o.window->screen()->availableGeometry();
+    const QRect frame = o.window->frameGeometry();
+    ASSERT_FALSE(screen.contains(frame)) << "the screen is not small";
+    EXPECT_TRUE(screen.contains(frame.topLeft()))
+        << frame.x() << "," << frame.y() << " on " << screen.width() << "x"
+        << screen.height();
+    return;
+  }
+  QTemporaryDir dir;
+  QFile config(dir.filePath("screen.json"));
+  ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+  config.write(R"({"screens": [{"name": "small", "x": 0, "y": 0,
+                   "width": 480, "height": 360, "logicalDpi": 96}]})");
+  config.close();
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QV_SMALL_SCREEN", "1");
+  env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+  p.setProcessEnvironment(env);
+  p.start(QCoreApplication::applicationFilePath(),
+          {"--gtest_filter=DesktopTest.TheWindowOpensWithItsCornerOnASmall*"});
+  ASSERT_TRUE(p.waitForFinished(60000));
+  const QByteArray out = p.readAllStandardOutput();
+  EXPECT_TRUE(p.exitCode() == 0 && out.contains("[  PASSED  ] 1 test"))
+      << out.toStdString();
+}
+
+// The program's options: help and version without a display, a usage error
+// for any other option, "--" before a name starting with "-"; a name's
+// bytes pass unchanged whatever they are.
+TEST(DesktopTest, TheCommandLine) {
+  struct Case {
+    QStringList args;
+    int code;
+    const char* out;
+    const char* err;
+  };
+  for (const Case& c :
+       {Case{{"--help"}, 0, "使い方: quorvane [レースファイル]\n", ""},
+        {{"-h", "x.txt"}, 0, "  -h, --help", ""},
+        {{"--version"}, 0, "quorvane 2.1\n", ""},
+        {{"--foo"}, 2, "", "quorvane: 不明なオプションです: --foo\n使い方"},
+        {{"-"}, 2, "", "不明なオプションです: -\n"},
+        {{"a.txt", "b.txt"}, 2, "", "使い方: quorvane [レースファイル]\n"},
+        {{"--", "--help", "b.txt"}, 2, "", "使い方"}}) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");  // none needed: nothing here opens a window
+    env.insert("QT_QPA_PLATFORM", c.code == 0 ? "xcb" : "offscreen");
+    p.setProcessEnvironment(env);
+    p.start(QV_APP_BIN, c.args);
+    ASSERT_TRUE(p.waitForFinished(20000)) << c.args.join(' ').toStdString();
+    EXPECT_EQ(p.exitCode(), c.code) << c.args.join(' ').toStdString();
+    const QString out = p.readAllStandardOutput(),
+                  err = p.readAllStandardError();
+    EXPECT_TRUE(*c.out ? out.contains(c.out) : out.isEmpty())
+        << out.toStdString();
+    EXPECT_TRUE(*c.err ? err.contains(c.err) : err.isEmpty())
+        << err.toStdString();
+  }
+  for (const auto& [args, file] :
+       {std::pair{std::vector<std::string>{"bad\xff\xfe.txt"},
+                  std::optional<std::string>("bad\xff\xfe.txt")},
+        {{"--", "-x"}, "-x"},
+        {{"--", "--"}, "--"},
+        {{}, std::nullopt}}) {
+    const CommandLine line = ParseCommandLine(args);
+    EXPECT_TRUE(line.action == CommandLine::Action::Run &&
+                line.raceFile == file);
+  }
 }
 
 // The undo and redo keys: the name edit's own there, the race's elsewhere.
