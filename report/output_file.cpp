@@ -98,7 +98,9 @@ std::string TemporaryTemplate(const std::string& target) {
                                         : static_cast<std::size_t>(NAME_MAX);
   constexpr std::size_t kSuffix = 7;  // ".XXXXXX"
   std::string name = target.substr(nameAt);
-  if (name.size() + kSuffix > maxName && maxName > kSuffix)
+  // A name already too long fails as it did, when the file is made.
+  if (name.size() + kSuffix > maxName && name.size() <= maxName &&
+      maxName > kSuffix)
     name.resize(maxName - kSuffix);
   return target.substr(0, nameAt) + name + ".XXXXXX";
 }

@@ -93,6 +93,9 @@ TEST(ReportRun, OutputNamesUpToTheFolderLimit) {
     }
     EXPECT_EQ(ReadBytes(dir.File(name)), "new\n");
   }
+  // One byte more is refused as a name the folder cannot hold.
+  EXPECT_EQ(WriteOutputFile(dir.File(std::string(256, 'd')), "x", 022).status,
+            OutputStatus::OpenFailed);
   std::sort(names.begin(), names.end());
   EXPECT_EQ(dir.Entries(), names);
 }
