@@ -54,15 +54,11 @@ struct Slot {
 static_assert(std::atomic<int>::is_always_lock_free);
 Slot g_slots[256];
 
-int Register(const std::string& path) {
-  if (path.size() >= PATH_MAX) return -1;
+// Takes a free slot and holds it as being filled; -1 when none is free.
+int Claim() {
   for (int i = 0; i < static_cast<int>(std::size(g_slots)); ++i) {
-    Slot& slot = g_slots[i];
     int expected = kFree;
-    if (!slot.state.compare_exchange_strong(expected, kFilling)) continue;
-    std::memcpy(slot.path, path.c_str(), path.size() + 1);
-    slot.state.store(kHeld);
-    return i;
+    if (g_slots[i].state.compare_exchange_strong(expected, kFilling)) return i;
   }
   return -1;
 }
@@ -76,9 +72,14 @@ void Unregister(int i) {
 extern "C" void RemoveAndEnd(int signal) {
   const int saved = errno;
   for (Slot& slot : g_slots) {
+    // A slot being filled belongs to a thread that has these signals
+    // blocked while it makes its file, which takes one system call: wait.
     int expected = kHeld;
-    if (slot.state.compare_exchange_strong(expected, kRemoving))
-      ::unlink(slot.path);
+    while (!slot.state.compare_exchange_weak(expected, kRemoving)) {
+      if (expected != kHeld && expected != kFilling) break;
+      expected = kHeld;
+    }
+    if (expected == kHeld) ::unlink(slot.path);
   }
   // The handler is reset to the default action; the signal, blocked until
   // this returns, then ends the program with its own status.
@@ -109,15 +110,27 @@ std::string TemporaryTemplate(const std::string& target) {
 
 TemporaryFile::TemporaryFile(const std::string& target)
     : m_target(target), m_path(TemporaryTemplate(target)) {
-  // Blocked while the name is made and listed, so that no handler runs
-  // before the file can be found.
+  // The file is made in its slot's name while this thread has the signals
+  // blocked and the slot shows it being filled, so that a handler on any
+  // thread either waits for it or finds it listed.
   sigset_t all, old;
   sigfillset(&all);
   pthread_sigmask(SIG_BLOCK, &all, &old);
-  m_fd = ::mkostemp(m_path.data(), O_CLOEXEC);
-  const int error = errno;
+  int error = 0;
+  m_slot = m_path.size() < PATH_MAX ? Claim() : -1;
+  if (m_slot >= 0) {
+    Slot& slot = g_slots[m_slot];
+    std::memcpy(slot.path, m_path.c_str(), m_path.size() + 1);
+    m_fd = ::mkostemp(slot.path, O_CLOEXEC);
+    error = errno;
+    m_path = slot.path;
+    slot.state.store(m_fd >= 0 ? kHeld : kFree);
+    if (m_fd < 0) m_slot = -1;
+  } else {
+    m_fd = ::mkostemp(m_path.data(), O_CLOEXEC);
+    error = errno;
+  }
   m_exists = m_fd >= 0;
-  if (m_exists) m_slot = Register(m_path);
   pthread_sigmask(SIG_SETMASK, &old, nullptr);
   errno = error;
 }
