@@ -69,7 +69,15 @@ void Unregister(int i) {
   g_slots[i].state.compare_exchange_strong(expected, kFree);
 }
 
+std::atomic<bool> g_ending{false};
+
 extern "C" void RemoveAndEnd(int signal) {
+  // One handler removes the files and ends the program; one that ran on
+  // another thread at the same time could end it before a file it took is
+  // removed, so the others wait for that end.
+  if (g_ending.exchange(true)) {
+    for (;;) ::pause();
+  }
   const int saved = errno;
   for (Slot& slot : g_slots) {
     // A slot being filled belongs to a thread that has these signals
@@ -81,8 +89,12 @@ extern "C" void RemoveAndEnd(int signal) {
     }
     if (expected == kHeld) ::unlink(slot.path);
   }
-  // The handler is reset to the default action; the signal, blocked until
-  // this returns, then ends the program with its own status.
+  // Back to the default action (only now: a second signal must still find
+  // this handler while the files go); the signal, blocked until this
+  // returns, then ends the program with its own status.
+  struct sigaction fallback {};
+  fallback.sa_handler = SIG_DFL;
+  ::sigaction(signal, &fallback, nullptr);
   ::raise(signal);
   errno = saved;
 }
@@ -118,7 +130,15 @@ TemporaryFile::TemporaryFile(const std::string& target)
   pthread_sigmask(SIG_BLOCK, &all, &old);
   int error = 0;
   m_slot = m_path.size() < PATH_MAX ? Claim() : -1;
-  if (m_slot >= 0) {
+  // Claimed before the handler's flag is read, as the handler sets the flag
+  // before it reads the slots: it either sees this slot or this sees it
+  // ending, and then no file is made.
+  if (m_slot >= 0 && g_ending.load()) {
+    g_slots[m_slot].state.store(kFree);
+    m_slot = -1;
+    m_fd = -1;
+    error = EINTR;
+  } else if (m_slot >= 0) {
     Slot& slot = g_slots[m_slot];
     std::memcpy(slot.path, m_path.c_str(), m_path.size() + 1);
     m_fd = ::mkostemp(slot.path, O_CLOEXEC);
@@ -126,7 +146,7 @@ TemporaryFile::TemporaryFile(const std::string& target)
     m_path = slot.path;
     slot.state.store(m_fd >= 0 ? kHeld : kFree);
     if (m_fd < 0) m_slot = -1;
-  } else {
+  } else if (!g_ending.load()) {
     m_fd = ::mkostemp(m_path.data(), O_CLOEXEC);
     error = errno;
   }
@@ -155,7 +175,6 @@ bool TemporaryFile::Commit() {
 void RemoveTemporaryFilesOnSignals() {
   struct sigaction action {};
   action.sa_handler = RemoveAndEnd;
-  action.sa_flags = SA_RESETHAND;
   const int signals[] = {SIGTERM, SIGINT, SIGHUP, SIGPIPE};
   sigemptyset(&action.sa_mask);
   for (int s : signals) sigaddset(&action.sa_mask, s);
