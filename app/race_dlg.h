@@ -107,6 +107,10 @@ class CRaceDlg {
   // No race to compare with; the list loses its difference column.
   void DropComparison();
   bool HasComparison() const { return m_comparisonRace != nullptr; }
+  // The race file last loaded or saved, and the comparison's, as named;
+  // empty when none. Exports must not write over either.
+  const std::string& RaceFilePath() const { return m_raceFilePath; }
+  const std::string& ComparisonFilePath() const { return m_comparisonPath; }
 
   // ---- graph (graph/)
   void DrawGraph();
@@ -191,6 +195,8 @@ class CRaceDlg {
   // Unsaved changes since the last save, load or clear.
   bool m_bModified = false;
   RaceHistory m_history;
+  std::string m_raceFilePath;
+  std::string m_comparisonPath;
 };
 
 }  // namespace qv

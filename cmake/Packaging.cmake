@@ -57,6 +57,9 @@ install(FILES ${QV_PKG_DIR}/quorvane.1.gz ${QV_PKG_DIR}/quorvane-report.1.gz
 install(FILES res/quorvane-report.bash
         DESTINATION share/bash-completion/completions
         RENAME quorvane-report)
+install(FILES res/quorvane.bash
+        DESTINATION share/bash-completion/completions
+        RENAME quorvane)
 install(FILES ${QV_PKG_DIR}/copyright ${QV_PKG_DIR}/changelog.Debian.gz
         DESTINATION ${QV_DOC_DIR})
 install(FILES examples/sample-10km.txt examples/plan-10km-even.txt

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 namespace qv {
 
@@ -46,6 +48,22 @@ ReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes) {
   result.status = ReadStatus::Ok;
   result.bytes = std::move(bytes);
   return result;
+}
+
+FileKey KeyOfFile(const std::string& name) {
+  FileKey key;
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(name, ec);
+  const std::filesystem::path resolved =
+      std::filesystem::weakly_canonical(absolute, ec);
+  key.path = (ec ? absolute.lexically_normal() : resolved).string();
+  struct stat st {};
+  if (::stat(name.c_str(), &st) == 0) key.inode = {st.st_dev, st.st_ino};
+  return key;
+}
+
+bool SameFile(const FileKey& a, const FileKey& b) {
+  return a.path == b.path || (a.inode && b.inode && *a.inode == *b.inode);
 }
 
 }  // namespace qv

@@ -96,6 +96,7 @@ bool CRaceDlg::LoadRaceFile(const std::string& path) {
     m_staticSectionNo->SetText("1");
   }
   MarkSaved();
+  m_raceFilePath = path;
   return true;
 }
 
@@ -108,12 +109,14 @@ bool CRaceDlg::LoadComparison(const std::string& path) {
   std::optional<Race> read = ReadRaceFileAt(path);
   if (!read) return false;
   m_comparisonRace = std::make_unique<Race>(std::move(*read));
+  m_comparisonPath = path;
   return true;
 }
 
 void CRaceDlg::DropComparison() {
   m_comparisonRace.reset();
   m_comparison.reset();
+  m_comparisonPath.clear();
   ShowDifferenceColumn(false);
 }
 
@@ -146,6 +149,7 @@ bool CRaceDlg::Save() {
   switch (m_platform.Files().WriteAll(*path, written.bytes)) {
     case WriteStatus::Ok:
       MarkSaved();
+      m_raceFilePath = *path;
       return true;
     case WriteStatus::OpenFailed:
       m_platform.MessageBox(kMsgOutputOpenFailed);

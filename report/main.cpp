@@ -73,6 +73,8 @@ int main(int argc, char** argv) {
   // A file-size limit then fails the write, which is reported, instead of
   // killing the program with a partial file.
   signal(SIGXFSZ, SIG_IGN);
+  // An interrupted run leaves no temporary file beside its outputs.
+  qv::report::RemoveTemporaryFilesOnSignals();
 
   std::vector<std::string> args(argv + 1, argv + argc);
   qv::report::Options options;

@@ -26,4 +26,34 @@ OutputResult WriteOutputFile(const std::string& path, std::string_view bytes,
 // Writes all of bytes to a file descriptor; false (errno set) on failure.
 bool WriteAllTo(int fd, std::string_view bytes);
 
+// A new file beside target, created exclusively, that takes target's place
+// at Commit. Its name fits the folder's limit however long target's is.
+// Removed when the object goes uncommitted, and, once
+// RemoveTemporaryFilesOnSignals has run, on a signal that ends the program.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const std::string& target);
+  ~TemporaryFile();
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  int Fd() const { return m_fd; }  // negative (errno set) when not created
+  const std::string& Path() const { return m_path; }
+  // Closes the file and renames it over target; false (errno set) when
+  // either fails, and the temporary file is then removed.
+  bool Commit();
+
+ private:
+  std::string m_target;
+  std::string m_path;
+  int m_fd = -1;
+  bool m_exists = false;  // m_path names it, not yet renamed
+  int m_slot = -1;  // its place in the list the signal handler removes
+};
+
+// SIGTERM, SIGINT, SIGHUP and SIGPIPE (those not ignored when the program
+// started) remove the temporary files still open, then end the program as
+// the signal would have.
+void RemoveTemporaryFilesOnSignals();
+
 }  // namespace qv::report

@@ -21,6 +21,7 @@
 #include "app/list_text.h"
 #include "app/numtext.h"
 #include "app/race_dlg.h"
+#include "file/disk_file.h"
 #include "report/output_file.h"
 #include "res/resource.h"
 #include "res/strings.h"
@@ -107,29 +108,6 @@ std::string OptionName(int id) {
   return "-" + std::string(1, static_cast<char>(id));
 }
 
-// Two names are the same file when they resolve to the same path, or when
-// both exist and are one file (a hard link, a different spelling).
-struct FileKey {
-  std::string path;
-  std::optional<std::pair<dev_t, ino_t>> inode;
-};
-
-FileKey KeyOf(const std::string& name) {
-  FileKey key;
-  std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(name, ec);
-  const std::filesystem::path resolved =
-      std::filesystem::weakly_canonical(absolute, ec);
-  key.path = (ec ? absolute.lexically_normal() : resolved).string();
-  struct stat st {};
-  if (::stat(name.c_str(), &st) == 0) key.inode = {st.st_dev, st.st_ino};
-  return key;
-}
-
-bool SameFile(const FileKey& a, const FileKey& b) {
-  return a.path == b.path || (a.inode && b.inode && *a.inode == *b.inode);
-}
-
 struct NamedOutput {
   const char* option;
   const std::string* pattern;
@@ -143,7 +121,7 @@ bool CheckOutputs(const Options& o, std::string& error) {
   std::vector<FileKey> races;
   std::vector<std::string> inputs = o.raceFiles;
   if (!o.comparePath.empty()) inputs.push_back(o.comparePath);
-  for (const std::string& race : inputs) races.push_back(KeyOf(race));
+  for (const std::string& race : inputs) races.push_back(KeyOfFile(race));
   struct Written {
     FileKey key;
     std::string name;
@@ -154,7 +132,7 @@ bool CheckOutputs(const Options& o, std::string& error) {
     for (const NamedOutput& out : outputs) {
       if (out.pattern->empty() || *out.pattern == "-") continue;
       const std::string name = OutputName(*out.pattern, race);
-      const FileKey key = KeyOf(name);
+      const FileKey key = KeyOfFile(name);
       for (std::size_t r = 0; r < races.size(); ++r) {
         if (SameFile(key, races[r])) {
           error = std::string(out.option) + " " + name +
@@ -177,6 +155,8 @@ bool CheckOutputs(const Options& o, std::string& error) {
 
 }  // namespace
 
+static_assert(kMaxJobs == 64, "the usage text names the cap");
+
 std::string UsageText() {
   return "Usage: quorvane-report [options] RACE-FILE...\n"
          "\n"
@@ -197,8 +177,9 @@ std::string UsageText() {
          "  --pdf FILE                the printed page as PDF\n"
          "  --compare RACE-FILE       a race to compare with: a ninth column\n"
          "                            and its curve on the graph\n"
-         "  -j, --jobs N              N races at once (default: one per "
-         "processor)\n"
+         "  -j, --jobs N              N races at once, at most 64 (default: "
+         "one per\n"
+         "                            processor)\n"
          "  -h, --help                this text\n"
          "\n"
          "In output names {name} stands for the race file's name without its\n"
@@ -346,7 +327,8 @@ ParseResult ParseArgs(const std::vector<std::string>& args, Options& options,
   }
   if (!CheckOutputs(options, error)) return ParseResult::UsageError;
   const unsigned processors = std::thread::hardware_concurrency();
-  options.jobs = jobs > 0 ? jobs : static_cast<int>(std::max(1u, processors));
+  options.jobs = std::min(
+      jobs > 0 ? jobs : static_cast<int>(std::max(1u, processors)), kMaxJobs);
   return ParseResult::Ok;
 }
 

@@ -17,6 +17,11 @@ namespace qv::report {
 
 enum class GraphFormat { None, Png, Svg };
 
+// Races run at once, whatever -j asks: each worker holds a dialog, a
+// rendered page and a thread's heap (about 2 MB together), and beyond the
+// processors more of them only cost memory.
+inline constexpr int kMaxJobs = 64;
+
 struct Options {
   std::vector<std::string> raceFiles;
   bool entered = false;
@@ -34,7 +39,7 @@ struct Options {
   int height = 0;
   std::string pdfPath;
   std::string comparePath;  // --compare: a race to compare each race with
-  int jobs = 1;  // races run at once
+  int jobs = 1;  // races run at once, at most kMaxJobs
   bool NeedsRenderer() const { return !graphPath.empty() || !pdfPath.empty(); }
 };
 

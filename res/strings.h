@@ -31,6 +31,27 @@ inline constexpr const char* kMsgCommentUnstorable =
 inline constexpr const char* kMsgSaveTooLarge =
     "ファイルが大きすぎて保存できません。大会名かコメント欄を短くしてください。";
 inline constexpr const char* kMsgPrintFailed = "印刷できませんでした";
+inline constexpr const char* kMsgOutputIsRaceFile =
+    "このレースのファイルには出力できません。"
+    "別のファイル名を指定してください。";
+inline constexpr const char* kMsgOutputIsComparisonFile =
+    "比較するレースのファイルには出力できません。"
+    "別のファイル名を指定してください。";
+
+// quorvane's command line.
+inline constexpr const char* kUsageLine = "使い方: quorvane [レースファイル]";
+inline constexpr const char* kMsgUnknownOption =
+    "quorvane: 不明なオプションです: ";
+inline constexpr const char* kHelpText =
+    "レースを区間ごとに記録し、スプリットタイム・速度・グラフを求める\n"
+    "ウィンドウを開きます。レースファイルを指定すると読み込んで開きます。\n"
+    "\n"
+    "  -h, --help     この説明を表示して終了します\n"
+    "      --version  バージョンを表示して終了します\n"
+    "  --             これより後の引数は - で始まってもファイル名です\n"
+    "\n"
+    "-platform など Qt の標準オプションも使えます。\n"
+    "終了ステータス: 0 正常、2 使い方の誤り\n";
 
 // Importing a watch's or a route tool's record.
 inline constexpr const char* kMsgImportNotActivity =

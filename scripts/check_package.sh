@@ -57,6 +57,7 @@ expected=(usr/bin/quorvane usr/bin/quorvane-report
   usr/share/applications/quorvane.desktop
   usr/share/man/man1/quorvane.1.gz usr/share/man/man1/quorvane-report.1.gz
   usr/share/bash-completion/completions/quorvane-report
+  usr/share/bash-completion/completions/quorvane
   $doc/copyright $doc/changelog.Debian.gz $doc/examples/sample-10km.txt)
 for size in 16 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x$size/apps/quorvane.png")
@@ -162,6 +163,28 @@ for opt in $(sort -u <<<"$offered"$'\n'"$page_options"); do
   grep -qx -- "$opt" <<<"$options" ||
     echo "note: $opt is documented but not listed by this build's --help"
 done
+
+# The window's own options: in its page and offered by its completion; its
+# help needs no display.
+app="$tree/usr/bin/quorvane"
+if app_help="$(env -u DISPLAY -u WAYLAND_DISPLAY "$app" --help)"; then
+  app_options="$(grep -E '^[[:space:]]+-' <<<"$app_help" | option_words)"
+  app_page="$(mandoc -T ascii "$man1/quorvane.1.gz" | sed 's/.\x08//g' |
+    grep -E '^ {5}-' | option_words)"
+  app_offered="$(bash -c 'source "$1"; COMP_WORDS=(quorvane -); COMP_CWORD=1
+    _quorvane; printf "%s\n" "${COMPREPLY[@]}"' _ \
+    "$tree/usr/share/bash-completion/completions/quorvane")"
+  missing=""
+  for opt in $app_options; do
+    grep -qx -- "$opt" <<<"$app_page" || missing+=" page:$opt"
+    grep -qx -- "$opt" <<<"$app_offered" || missing+=" completion:$opt"
+  done
+  [ -n "$app_options" ] && [ -z "$missing" ] &&
+    pass "quorvane's options in its page and completion" ||
+    fail "quorvane's options:$missing"
+else
+  fail "quorvane --help"
+fi
 
 # --- The programs, run from the unpacked tree ------------------------------
 sample="$tree/$doc/examples/sample-10km.txt"

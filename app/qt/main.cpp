@@ -1,29 +1,48 @@
 #include <QApplication>
-#include <QFile>
-#include <QStringList>
 #include <cstdio>
+#include <string>
+#include <vector>
 
+#include "app/qt/command_line.h"
 #include "app/qt/qt_platform.h"
 #include "app/race_app.h"
 
+namespace {
+
+std::vector<std::string> Arguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+// 0, or 1 when the text could not be written.
+int Print(const std::string& text, FILE* to, int status) {
+  const bool ok = std::fputs(text.c_str(), to) >= 0 && std::fflush(to) == 0;
+  return ok ? status : 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  using qv::qt::CommandLine;
+  // quorvane [RACE-FILE] (the desktop entry's %f). The help and the version
+  // need no display, so they are answered before Qt starts.
+  CommandLine line = qv::qt::ParseCommandLine(Arguments(argc, argv));
+  if (line.action == CommandLine::Action::Help)
+    return Print(qv::qt::HelpText(), stdout, 0);
+  if (line.action == CommandLine::Action::Version)
+    return Print(qv::qt::VersionText(), stdout, 0);
+
   QApplication app(argc, argv);
   qv::qt::SetUpApplication();
-  // quorvane [RACE-FILE] (the desktop entry's %f): Qt has taken its own
-  // options out already; encodeName gives back the name's bytes as the
-  // system passed them.
-  QStringList args = QApplication::arguments();
-  args.removeFirst();
-  if (args.size() > 1) {
-    std::fputs("使い方: quorvane [レースファイル]\n", stderr);
+  // Qt has taken its own options out of argv; the race file's name is
+  // passed on as its bytes, whatever the locale makes of them.
+  line = qv::qt::ParseCommandLine(Arguments(argc, argv));
+  if (line.action == CommandLine::Action::UsageError) {
+    if (!line.error.empty()) std::fprintf(stderr, "%s\n", line.error.c_str());
+    Print(qv::qt::UsageText(), stderr, 2);
     return 2;
   }
   qv::qt::Platform platform;
-  if (args.size() == 1) {
-    const QByteArray name = QFile::encodeName(args.first());
-    platform.OpenOnStart(std::string(name.constData(),
-                                     static_cast<std::size_t>(name.size())));
-  }
+  if (line.raceFile) platform.OpenOnStart(*line.raceFile);
   qv::CRaceApp raceApp(platform);
   raceApp.InitInstance();
   return 0;

@@ -61,6 +61,7 @@ class MainDialog final : public TemplateDialog {
   Q_OBJECT
  public:
   explicit MainDialog(CRaceDlg& dlg, QWidget* parent = nullptr);
+  CRaceDlg& Race() const { return m_dlg; }
 
   // The program's window menu (the window manager owns the system menu):
   // the close item; undo and redo; the exports and the print preview; and

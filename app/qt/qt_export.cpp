@@ -1,5 +1,7 @@
 #include "app/qt/qt_export.h"
 
+#include <sys/stat.h>
+
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
@@ -13,11 +15,13 @@
 #include "app/headless/visible_drawing.h"
 #include "app/list_text.h"
 #include "app/offscreen_renderer.h"
+#include "app/qt/qt_dialog.h"
 #include "app/qt/qt_files.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/qt_print.h"
 #include "app/qt/qt_render.h"
 #include "app/race_dlg.h"
+#include "file/disk_file.h"
 #include "res/resource.h"
 #include "res/strings.h"
 
@@ -39,6 +43,32 @@ constexpr FileKind kCsv{"CSVﾌｧｲﾙ(*.csv) (*.csv *.CSV)", "csv"};
 constexpr FileKind kPng{"PNGﾌｧｲﾙ(*.png) (*.png *.PNG)", "png"};
 constexpr FileKind kSvg{"SVGﾌｧｲﾙ(*.svg) (*.svg *.SVG)", "svg"};
 constexpr FileKind kPdf{"PDFﾌｧｲﾙ(*.pdf) (*.pdf *.PDF)", "pdf"};
+
+// Asked before anything is made. Replacing the race's own file or the
+// comparison's would lose that race (and the window would still call it
+// saved); a pipe or a device cannot be replaced by a file, and writing into
+// one could wait for ever, so they are refused as quorvane-report refuses
+// them.
+bool MayWrite(Platform& platform, const std::string& path) {
+  const FileKey key = KeyOfFile(path);
+  if (const MainDialog* window = platform.Dialog()) {
+    const CRaceDlg& dlg = window->Race();
+    for (const auto& [own, message] :
+         {std::pair{&dlg.RaceFilePath(), kMsgOutputIsRaceFile},
+          {&dlg.ComparisonFilePath(), kMsgOutputIsComparisonFile}}) {
+      if (!own->empty() && SameFile(key, KeyOfFile(*own))) {
+        platform.MessageBox(message);
+        return false;
+      }
+    }
+  }
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    platform.MessageBox(kMsgOutputOpenFailed);
+    return false;
+  }
+  return true;
+}
 
 bool Write(Platform& platform, const std::string& path,
            const std::string& bytes) {
@@ -85,6 +115,7 @@ std::optional<std::string> AskName(QWidget* parent, const char* title,
 }  // namespace
 
 bool ExportListCsv(Platform& platform, const std::string& path) {
+  if (!MayWrite(platform, path)) return false;
   return Write(platform, path,
                CsvText(platform.ListView(IDC_SECTION_LIST),
                        platform.ListHeaders()));
@@ -97,6 +128,7 @@ bool ExportGraph(Platform& platform, const std::string& path) {
     platform.MessageBox(kMsgGraphExtension);
     return false;
   }
+  if (!MayWrite(platform, path)) return false;
   const Rect area = platform.GetClientRect(IDC_GRAPH);
   const std::vector<headless::DrawOp> ops =
       headless::VisibleDrawing(platform.GraphDrawing(), area);
@@ -112,6 +144,7 @@ bool ExportGraph(Platform& platform, const std::string& path) {
 
 bool ExportPrintedPdf(Platform& platform, CRaceDlg& dlg,
                       const std::string& path) {
+  if (!MayWrite(platform, path)) return false;
   std::string bytes;
   platform.SetNextPrintJob(MakePdfBytesJob(bytes));
   dlg.OnPrint();

@@ -22,12 +22,25 @@ QStringList FontFamiliesFor(const QString& face) {
   // Only installed families are asked for: a request for a missing one
   // makes the font system rank every font on the machine as a substitute,
   // which costs more than all the rest of the start-up's text together.
-  const QStringList installed = QFontDatabase::families();
+  // hasFamily knows a family by every one of its names: the list of
+  // families gives each under the locale's language ("IPA Pゴシック" under
+  // Japanese), and the name kept is the one asked for, so a picture names
+  // the same font under every locale.
+  static std::mutex cacheLock;
+  static QHash<QString, QStringList> known;
+  {
+    const std::lock_guard<std::mutex> lock(cacheLock);
+    const auto it = known.constFind(face);
+    if (it != known.constEnd()) return *it;
+  }
   QStringList families;
   for (const QString& f : wanted) {
-    if (installed.contains(f, Qt::CaseInsensitive)) families << f;
+    if (QFontDatabase::hasFamily(f)) families << f;
   }
-  return families.isEmpty() ? wanted : families;
+  if (families.isEmpty()) families = wanted;
+  const std::lock_guard<std::mutex> lock(cacheLock);
+  known.insert(face, families);
+  return families;
 }
 
 QFont DialogFont(const QString& face, int points) {

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QTranslator>
 #include <QTreeWidget>
+#include <algorithm>
 #include <csignal>
 #include <map>
 #include <utility>
@@ -269,9 +270,14 @@ MainDialog& Platform::Create(CRaceDlg& dlg) {
   dlg.OnInitDialog();
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect available = screen->availableGeometry();
     QRect frame(QPoint(0, 0), m_dialog->size());
-    frame.moveCenter(screen->availableGeometry().center());
-    m_dialog->move(frame.topLeft());
+    frame.moveCenter(available.center());
+    // A window larger than the screen keeps its top-left corner, and so its
+    // title and first controls, on the screen; the rest can be scrolled to
+    // by moving the window.
+    m_dialog->move(std::max(frame.left(), available.left()),
+                   std::max(frame.top(), available.top()));
   }
   return *m_dialog;
 }

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <thread>
 
 #include "file_test_util.h"
 #include "report/output_file.h"
@@ -71,6 +73,36 @@ TEST(ReportRun, OutputFilesReplacedWholeOrNotAtAll) {
   // No temporary file is left behind.
   EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"folder", "link.csv",
                                                      "new.csv", "old.csv"}));
+}
+
+// A name of any length the folder takes can be replaced (the temporary
+// name beside it must fit too, even cut inside a character); one byte more
+// cannot be made.
+TEST(ReportRun, OutputNamesUpToTheFolderLimit) {
+  filetest::ScratchDir dir;
+  std::string wide;
+  for (int i = 0; i < 85; ++i) wide += "区";
+  for (const std::string& name : {std::string(249, 'b'), wide})
+    for (const char* bytes : {"old\n", "new\n"})
+      EXPECT_EQ(WriteOutputFile(dir.File(name), bytes, 022).status,
+                OutputStatus::Ok);
+  EXPECT_EQ(WriteOutputFile(dir.File(std::string(256, 'd')), "x", 022).status,
+            OutputStatus::OpenFailed);
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{std::string(249, 'b'), wide}));
+  EXPECT_EQ(ReadBytes(dir.File(wide)), "new\n");
+}
+
+// -j is capped whatever it asks, and so is the default.
+TEST(ReportRun, WorkersAreCapped) {
+  for (const char* jobs : std::initializer_list<const char*>{
+           "1", "64", "65", "1024", nullptr}) {
+    Options o;
+    std::string error;
+    ParseArgs(jobs ? std::vector<std::string>{"-j", jobs, "r"}
+                   : std::vector<std::string>{"r"}, o, error);
+    EXPECT_EQ(o.jobs, jobs ? std::min(std::stoi(jobs), 64)
+                           : std::clamp<int>(std::thread::hardware_concurrency(), 1, 64));
+  }
 }
 
 }  // namespace

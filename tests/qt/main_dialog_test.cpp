@@ -1,6 +1,8 @@
 // The main window, on Qt and as a desktop program.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAccessible>
 #include <QMessageBox>
@@ -13,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/qt/command_line.h"
 #include "app/qt/qt_export.h"
 #include "app/qt/qt_icon.h"
 #include "app/qt/qt_platform.h"
@@ -315,6 +318,91 @@ TEST(DesktopTest, ExportsAreWhatTheReportToolWrites) {
     EXPECT_EQ(QFile::exists(path), path == at("w.png"));
   }
   EXPECT_EQ(Read(at("w.png")), older);
+}
+
+// An export never replaces the race's own file or the comparison's, under
+// any name, nor a pipe: each is refused before anything is written.
+TEST(DesktopTest, ExportsRefuseTheRaceFilesAndWhatIsNoFile) {
+  QTemporaryDir dir;
+  auto at = [&](const char* name) { return dir.filePath(name); };
+  const QByteArray race = Read(kSample);
+  ASSERT_TRUE(QFile::copy(kSample, at("race.txt")) &&
+              QFile::copy(kSample, at("plan.txt")));
+  ASSERT_EQ(::link(at("race.txt").toUtf8(), at("race.png").toUtf8()), 0);
+  ASSERT_TRUE(QFile::link(at("plan.txt"), at("plan.svg")));
+  ASSERT_EQ(::mkfifo(at("fifo.png").toUtf8(), 0600), 0);
+  OpenDialog o;
+  ASSERT_TRUE(o.dlg.OpenRaceFile(at("race.txt").toStdString(), false));
+  ASSERT_TRUE(o.dlg.LoadComparison(at("plan.txt").toStdString()));
+  o.dlg.OnCommand(IDC_COMPUTE);
+  Modals modals;
+  for (const auto& [name, message] :
+       {std::pair{"race.png", "このレースのファイルには出力できません。"},
+        {"plan.svg", "比較するレースのファイルには出力できません。"},
+        {"fifo.png", "出力ファイルが開けません"}}) {
+    const std::string path = at(name).toStdString();
+    modals.texts.clear();
+    EXPECT_FALSE(ExportListCsv(o.platform, path));
+    EXPECT_FALSE(ExportGraph(o.platform, path));
+    EXPECT_FALSE(ExportPrintedPdf(o.platform, o.dlg, path));
+    EXPECT_EQ(modals.texts.filter(message).size(), 3) << name;
+  }
+  struct stat st {};
+  EXPECT_TRUE(Read(at("race.txt")) == race && Read(at("plan.txt")) == race &&
+              ::stat(at("fifo.png").toUtf8(), &st) == 0 && S_ISFIFO(st.st_mode));
+}
+
+// On a screen smaller than the window its top-left corner, and so its title
+// and first controls, stay on the screen: checked by this test run again on
+// a small offscreen screen.
+TEST(DesktopTest, TheWindowOpensWithItsCornerOnASmallScreen) {
+  if (qEnvironmentVariableIsSet("QV_SMALL_SCREEN")) {
+    OpenDialog o;
+    const QRect screen = o.window->screen()->availableGeometry();
+    ASSERT_FALSE(screen.contains(o.window->frameGeometry()));
+    EXPECT_TRUE(screen.contains(o.window->frameGeometry().topLeft()));
+    return;
+  }
+  QTemporaryDir dir;
+  QFile config(dir.filePath("screen.json"));
+  ASSERT_TRUE(config.open(QIODevice::WriteOnly) &&
+              config.write(R"({"screens": [{"name": "s", "x": 0, "y": 0,
+                   "width": 480, "height": 360, "logicalDpi": 96}]})") > 0);
+  config.close();
+  const QByteArray out = RunTool(
+      "env", {"QV_SMALL_SCREEN=1",
+              "QT_QPA_PLATFORM=offscreen:configfile=" + config.fileName(),
+              QCoreApplication::applicationFilePath(),
+              "--gtest_filter=DesktopTest.TheWindowOpensWithItsCorner*"});
+  EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
+}
+
+// Help and version need no display; any other option is a usage error, but
+// not after "--"; a name's bytes pass unchanged.
+TEST(DesktopTest, TheCommandLine) {
+  for (const auto& [args, code, shown] :
+       {std::tuple{QStringList{"--help"}, 0, "使い方: quorvane [レースファイル]\n"},
+        {{"-h", "x.txt"}, 0, "  -h, --help"},
+        {{"--version"}, 0, "quorvane 2.1\n"},
+        {{"--foo"}, 2, "quorvane: 不明なオプションです: --foo\n使い方"},
+        {{"-"}, 2, "不明なオプションです: -\n"},
+        {{"a.txt", "b.txt"}, 2, "使い方: quorvane [レースファイル]\n"},
+        {{"--", "--help", "b.txt"}, 2, "使い方"}}) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start("env", QStringList{"-u", "DISPLAY", QString("QT_QPA_PLATFORM=") +
+                                                    (code ? "offscreen" : "xcb"),
+                               QV_APP_BIN} + args);
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(p.exitCode(), code) << args.join(' ').toStdString();
+    EXPECT_TRUE(QString(p.readAll()).contains(shown)) << shown;
+  }
+  for (const auto& [args, file] :
+       {std::pair{std::vector<std::string>{"bad\xff\xfe.txt"},
+                  std::optional<std::string>("bad\xff\xfe.txt")},
+        {{"--", "-x"}, "-x"},
+        {{}, std::nullopt}})
+    EXPECT_EQ(ParseCommandLine(args).raceFile, file);
 }
 
 // The undo and redo keys: the name edit's own there, the race's elsewhere.

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
@@ -225,6 +226,49 @@ TEST_F(ReportTest, BatchOfGoodAndBadRaces) {
               shown.out.endsWith("\r\x1b[K"))
       << shown.out.toStdString();
   EXPECT_EQ(Contents()["list"], expected.toUtf8());
+}
+
+// The same race gives the same picture under every locale: the SVG names
+// the font used, not the one a locale's font names would suggest.
+TEST_F(ReportTest, SvgIsTheSameUnderEveryLocale) {
+  Write("two.txt", kTwoSections);
+  QByteArray first;
+  for (const char* locale : {"C.UTF-8", "ja_JP.UTF-8", "de_DE.UTF-8", "C"}) {
+    const Ran r = Run({"--graph", "g.svg", "two.txt"}, [&](QProcess& p) {
+      QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+      env.insert("LC_ALL", locale);
+      p.setProcessEnvironment(env);
+    });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QByteArray svg = Contents()["g.svg"];
+    if (first.isEmpty()) first = svg;
+    EXPECT_TRUE(svg == first) << locale;
+  }
+}
+
+// A run ended by a signal while an output is half written leaves no
+// temporary file, and ends as the signal would: strace sends the signal as
+// the second output file is about to reach the disk.
+TEST_F(ReportTest, SignalsLeaveNoTemporaryFiles) {
+  if (QStandardPaths::findExecutable("strace").isEmpty())
+    GTEST_SKIP() << "strace is not installed";
+  Write("a.txt", kTwoSections);
+  Write("b.txt", kTwoSections);
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGPIPE}) {
+    const Ran r = Run({"-c",
+                       "strace -f -qq -o /dev/null -e trace=fsync -e "
+                       "inject=fsync:when=2:signal=" +
+                           QString::number(signal) +
+                           " \"$0\" \"$@\" >/dev/null; echo $?",
+                       kReport, "--csv", "{name}.csv", "--graph",
+                       "{name}.png", "a.txt", "b.txt"},
+                      {}, "sh");
+    EXPECT_EQ(r.out.trimmed().toInt(), 128 + signal) << r.err.toStdString();
+    static const QRegularExpression whole("^[ab][.](txt|csv|png)$");
+    for (const auto& entry : Contents())
+      EXPECT_TRUE(whole.match(entry.first).hasMatch())
+          << entry.first.toStdString();
+  }
 }
 
 }  // namespace

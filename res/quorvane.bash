@@ -1,0 +1,28 @@
+# bash completion for quorvane
+# Self-contained (compgen only), as quorvane-report's.
+
+_quorvane() {
+  local cur=${COMP_WORDS[COMP_CWORD]}
+  local i
+  # After "--" every word is a file name.
+  for ((i = 1; i < COMP_CWORD; i++)); do
+    [[ ${COMP_WORDS[i]} == -- ]] && { _quorvane_files; return; }
+  done
+  if [[ $cur == -* ]]; then
+    mapfile -t COMPREPLY < <(compgen -W '-h --help --version --' -- "$cur")
+  else
+    _quorvane_files
+  fi
+}
+
+# Folders and race files, as the window's file dialog offers them.
+_quorvane_files() {
+  compopt -o filenames 2>/dev/null
+  mapfile -t COMPREPLY < <({
+    compgen -d -- "$cur"
+    compgen -f -X '!*.txt' -- "$cur"
+    compgen -f -X '!*.TXT' -- "$cur"
+  } | sort -u)
+}
+
+complete -F _quorvane quorvane
