@@ -5,9 +5,13 @@
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -104,6 +108,42 @@ void BM_ImportGpxDay(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportGpxDay)->Unit(benchmark::kMillisecond)->Repetitions(5)
     ->ReportAggregatesOnly(true);
+
+// The yardstick: gpsbabel (when installed) converting the same FIT file to
+// GPX, wall time of the whole process. The import above should be at least
+// five times faster.
+void BM_GpsbabelFitDayToGpx(benchmark::State& state) {
+  static const std::string fit = DayFit();
+  char dir[] = "/tmp/qv-activity-bench-XXXXXX";
+  if (mkdtemp(dir) == nullptr) {
+    state.SkipWithError("no temporary folder");
+    return;
+  }
+  const std::string in = std::string(dir) + "/day.fit";
+  const std::string out = std::string(dir) + "/day.gpx";
+  if (FILE* f = std::fopen(in.c_str(), "wb")) {
+    std::fwrite(fit.data(), 1, fit.size(), f);
+    std::fclose(f);
+  }
+  const char* argv[] = {"gpsbabel", "-i", "garmin_fit", "-f", in.c_str(),
+                        "-o",       "gpx", "-F",        out.c_str(), nullptr};
+  for (auto _ : state) {
+    pid_t pid = 0;
+    int status = 0;
+    if (posix_spawnp(&pid, "gpsbabel", nullptr, nullptr,
+                     const_cast<char* const*>(argv), environ) != 0 ||
+        waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+      state.SkipWithError("gpsbabel is not installed or failed");
+      break;
+    }
+  }
+  std::remove(out.c_str());
+  std::remove(in.c_str());
+  rmdir(dir);
+}
+BENCHMARK(BM_GpsbabelFitDayToGpx)->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
 
 }  // namespace
 
