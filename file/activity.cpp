@@ -229,6 +229,39 @@ ActivityFormat DetectActivityFormat(std::string_view bytes) {
   return ActivityFormat::None;
 }
 
+bool HasActivityExtension(std::string_view path) {
+  if (path.size() < 4 || path[path.size() - 4] != '.') return false;
+  std::string ext;
+  for (char c : path.substr(path.size() - 3))
+    ext += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return ext == "fit" || ext == "tcx" || ext == "gpx";
+}
+
+std::optional<ActivitySplit> ParseActivitySplit(bool byLaps,
+                                                std::string_view everyKm,
+                                                std::string_view officialKm,
+                                                std::string& error) {
+  ActivitySplit split;
+  split.kind = byLaps ? ActivitySplit::Kind::Laps : ActivitySplit::Kind::EveryKm;
+  if (!byLaps) {
+    const std::optional<double> km = ParseDecimal(everyKm);
+    if (!km || !(*km >= kActivityMinSplitKm && *km <= kActivityMaxSplitKm)) {
+      error = kMsgImportBadSplit;
+      return std::nullopt;
+    }
+    split.everyKm = *km;
+  }
+  if (officialKm.find_first_not_of(" \t\r\n") != std::string_view::npos) {
+    const std::optional<double> km = ParseDecimal(officialKm);
+    if (!km || !(*km >= kActivityMinOfficialKm && *km <= kActivityMaxOfficialKm)) {
+      error = kMsgImportBadOfficial;
+      return std::nullopt;
+    }
+    split.officialKm = *km;
+  }
+  return split;
+}
+
 ActivityReadResult ReadActivity(std::string_view bytes,
                                 std::string_view path) {
   ActivityReadResult result;
@@ -268,7 +301,7 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
   std::optional<std::int64_t> officialM;
   if (split.officialKm) {
     const double km = *split.officialKm;
-    if (!(km >= 0.001 && km <= 100000.0)) {
+    if (!(km >= kActivityMinOfficialKm && km <= kActivityMaxOfficialKm)) {
       result.error = kMsgImportBadOfficial;
       return result;
     }
@@ -327,8 +360,9 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
   if (officialM)
     lines.push_back(kImportCommentMeasured + KmText(measuredM) +
                     kImportCommentScaled);
-  for (std::size_t i = 0; i < lines.size(); ++i)
-    race.comment += (i == 0 ? "" : "\r\n") + lines[i];
+  // Every line ends, the last too, as a race file's comment reads back:
+  // saved and loaded, the race is the same.
+  for (const std::string& line : lines) race.comment += line + "\r\n";
   result.race = std::move(race);
   return result;
 }

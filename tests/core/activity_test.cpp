@@ -437,7 +437,7 @@ TEST(ActivityXml, TcxFirstActivityLapsAndPoints) {
   EXPECT_EQ(race.race->comment,
             std::string(kImportCommentStart) + "2024/05/01 09:30:00\r\n" +
                 kImportCommentFile + "run.tcx\r\n" + kImportCommentDevice +
-                "Forerunner 255");
+                "Forerunner 255\r\n");
 }
 
 TEST(ActivityXml, TcxMultisportSessionGivesItsFirstActivity) {
