@@ -25,7 +25,7 @@ std::string Utf8(const QLineEdit* edit) {
 SplitDialog::SplitDialog(std::size_t lapCount, QWidget* parent)
     : QDialog(parent),
       m_byLaps(new QRadioButton(QStringLiteral("ラップごと"), this)),
-      m_byKm(new QRadioButton(QStringLiteral("km ごと"), this)),
+      m_byKm(new QRadioButton(this)),
       m_everyKm(new QLineEdit(QStringLiteral("1"), this)),
       m_officialKm(new QLineEdit(this)) {
   setWindowTitle(QStringLiteral("GPSの記録を取り込む"));
@@ -33,14 +33,19 @@ SplitDialog::SplitDialog(std::size_t lapCount, QWidget* parent)
   auto* caption = new QLabel(QStringLiteral("区間の区切り方"), this);
   layout->addWidget(caption);
 
+  // "( ) [1] km ごと": the radio button, the distance, the unit.
   auto* grid = new QGridLayout;
-  grid->addWidget(m_byLaps, 0, 0, 1, 2);
-  grid->addWidget(m_everyKm, 1, 0);
-  grid->addWidget(m_byKm, 1, 1);
+  grid->addWidget(m_byLaps, 0, 0, 1, 3);
+  grid->addWidget(m_byKm, 1, 0);
+  grid->addWidget(m_everyKm, 1, 1);
+  auto* unit = new QLabel(QStringLiteral("km ごと"), this);
+  unit->setBuddy(m_everyKm);
+  grid->addWidget(unit, 1, 2);
   auto* official = new QLabel(QStringLiteral("公式距離 (km)"), this);
   official->setBuddy(m_officialKm);
-  grid->addWidget(official, 2, 0, 1, 2);
-  grid->addWidget(m_officialKm, 3, 0);
+  grid->addWidget(official, 2, 0, 1, 3);
+  grid->addWidget(m_officialKm, 3, 1);
+  grid->setColumnStretch(2, 1);
   layout->addLayout(grid);
 
   auto* buttons = new QDialogButtonBox(
@@ -53,6 +58,7 @@ SplitDialog::SplitDialog(std::size_t lapCount, QWidget* parent)
   m_everyKm->setMaximumWidth(80);
   m_officialKm->setMaximumWidth(80);
   m_officialKm->setPlaceholderText(QStringLiteral("なし"));
+  m_byKm->setAccessibleName(QStringLiteral("N km ごと"));
   m_everyKm->setAccessibleName(QStringLiteral("区切りの距離 (km)"));
   m_officialKm->setAccessibleName(QStringLiteral("公式距離 (km)"));
 

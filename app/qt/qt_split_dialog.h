@@ -14,6 +14,8 @@ class QRadioButton;
 namespace qv::qt {
 
 class SplitDialog final : public QDialog {
+  Q_OBJECT
+
  public:
   // By laps is offered, and chosen, from two laps on.
   SplitDialog(std::size_t lapCount, QWidget* parent);
