@@ -31,7 +31,13 @@ void CRaceDlg::OnLoad() {
   if (m_bModified && !m_platform.AskYesNo(kMsgConfirmLoad)) return;
   const std::optional<std::string> path = m_platform.GetOpenFileName();
   if (!path) return;
-  LoadRaceFile(*path);
+  // A watch's record picked here is imported, not read as a race file.
+  OpenRaceOrRecord(
+      *path,
+      [this](const ActivityRecord& record) {
+        return m_platform.AskActivitySplit(ActivityLapCount(record));
+      },
+      true);
 }
 
 std::optional<std::string> CRaceDlg::ReadFileAt(const std::string& path,

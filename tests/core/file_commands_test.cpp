@@ -413,7 +413,11 @@ TEST_F(RecordImport, OpenedFilesGoWhereTheirContentSays) {
   EXPECT_TRUE(dlg.OpenRaceFile(dir.File("race.txt"), true));
   EXPECT_EQ(p.questions, Texts{kMsgConfirmLoad});
   EXPECT_EQ(Text(IDC_EVENT_NAME), "Other");
-  EXPECT_FALSE(dlg.IsModified());
+  EXPECT_FALSE(dlg.IsModified());  // "読込" imports a record it is given, unsaved.
+  p.splitAnswers.assign(1, ActivitySplit{});
+  LoadPath(dir.File("watch.dat"));
+  EXPECT_EQ(dlg.SectionCount(), 2);
+  EXPECT_TRUE(dlg.IsModified());
 }
 
 // Refused or cancelled imports change nothing, not even the history.
