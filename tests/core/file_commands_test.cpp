@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/race_dlg.h"
-#include "app/numtext.h"
 #include "file/race_file.h"
 #include "res/resource.h"
 #include "res/strings.h"
@@ -308,204 +308,132 @@ TEST_F(RaceFileCommands, BytesThatAreNotCodePage932LoadButMustBeFixedToSave) {
   EXPECT_EQ(Save("again.txt"), "Bad name" + kNoSections + "fine\r\n");
 }
 
-}  // namespace
-}  // namespace qv
-
-namespace qv {
-namespace {
-
 // Two 1 km laps, 5:00 and 4:50, with a point at each end.
 std::string TwoLapFit() {
   constexpr std::uint32_t t0 = 1'000'000'000;
   fitwriter::Writer w;
   fitwriter::DefineActivity(w);
-  fitwriter::Record(w, t0, 0);
-  fitwriter::Record(w, t0 + 300, 100'000);
-  fitwriter::Record(w, t0 + 590, 200'000);
+  for (const auto& [t, cm] : {std::pair{0u, 0u}, {300u, 100'000u}, {590u, 200'000u}})
+    fitwriter::Record(w, t0 + t, cm);
   fitwriter::Lap(w, t0, 300'000, 100'000);
   fitwriter::Lap(w, t0 + 300, 290'000, 100'000);
   return w.File();
 }
 
-const char kOneLapTcx[] = R"(<?xml version="1.0"?>
-<TrainingCenterDatabase><Activities><Activity><Id>2024-05-01T00:30:00Z</Id>
-<Lap StartTime="2024-05-01T00:30:00Z"><TotalTimeSeconds>600</TotalTimeSeconds>
-<DistanceMeters>2000</DistanceMeters><Track>
-<Trackpoint><Time>2024-05-01T00:30:00Z</Time><DistanceMeters>0</DistanceMeters></Trackpoint>
-<Trackpoint><Time>2024-05-01T00:40:00Z</Time><DistanceMeters>2000</DistanceMeters></Trackpoint>
-</Track></Lap></Activity></Activities></TrainingCenterDatabase>
-)";
+const char kOneLapTcx[] =
+    "<?xml version='1.0'?><TrainingCenterDatabase><Activities><Activity>"
+    "<Lap StartTime='2024-05-01T00:30:00Z'><TotalTimeSeconds>600"
+    "</TotalTimeSeconds><DistanceMeters>2000</DistanceMeters><Track>"
+    "<Trackpoint><Time>2024-05-01T00:30:00Z</Time><DistanceMeters>0"
+    "</DistanceMeters></Trackpoint><Trackpoint><Time>2024-05-01T00:40:00Z"
+    "</Time><DistanceMeters>2000</DistanceMeters></Trackpoint></Track></Lap>"
+    "</Activity></Activities></TrainingCenterDatabase>";
 
-using RecordImport = RaceFileCommands;
+using Every = ActivitySplit;
+constexpr auto kKm = ActivitySplit::Kind::EveryKm;
 
-// The menu's import over unsaved work: the question, the record's dialog
-// and the split; the race computed by arrival, unsaved, one undo step.
-TEST_F(RecordImport, ReplacesTheRaceComputedUnsavedAndUndoable) {
-  struct Case {
-    std::string name, bytes;
-    ActivitySplit split;
-    std::size_t laps;
-    int sections;
-    double km;
-  };
-  const Case cases[] = {
-      {"run.FIT", TwoLapFit(), {}, 2, 2, 2.0},
-      // Every 0.5 km of the official distance.
-      {"run.tcx", kOneLapTcx, {ActivitySplit::Kind::EveryKm, 0.5, 4.0}, 1, 8,
-       4.0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+// The menu's import over unsaved work: the question, the record's dialog,
+// the split; the race computed by arrival at once (the speed unit chosen
+// stays), unsaved, saved and loaded back the same, one undo step.
+TEST_F(RaceFileCommands, ImportReplacesTheRaceComputedUnsavedAndUndoable) {
+  for (const auto& [name, bytes, split, laps, sections] :
+       {std::tuple{"run.FIT", TwoLapFit(), ActivitySplit{}, 2u, 2},
+        {"run.tcx", kOneLapTcx, Every{kKm, 0.5, 4.0}, 1u, 8}}) {
+    SCOPED_TRACE(name);
     EnterSomething();
-    const std::string old = Text(IDC_EVENT_NAME);
-    ASSERT_TRUE(WriteBytes(dir.File(c.name), c.bytes));
-    p.messages.clear();
-    p.questions.clear();
-    p.splitQuestions.clear();
+    ASSERT_TRUE(WriteBytes(dir.File(name), bytes));
+    p.messages.clear(), p.questions.clear(), p.splitQuestions.clear();
     p.yesNoAnswers.assign(1, true);
-    p.recordAnswers.assign(1, dir.File(c.name));
-    p.splitAnswers.assign(1, c.split);
+    p.recordAnswers.assign(1, dir.File(name));
+    p.splitAnswers.assign(1, split);
     dlg.OnImportRecord();
     EXPECT_EQ(p.messages, Texts{});
     EXPECT_EQ(p.questions, Texts{kMsgConfirmLoad});
-    EXPECT_EQ(p.splitQuestions, std::vector<std::size_t>{c.laps});
-    ASSERT_EQ(dlg.SectionCount(), c.sections);
-    EXPECT_EQ(dlg.m_race.sections.back().endKm, c.km);
-    // Computed at once: the rows and the totals row, by arrival; the speed
-    // unit the user chose stays.
-    EXPECT_EQ(p.List().GetItemCount(), c.sections + 1);
-    EXPECT_EQ(p.List().GetItemText(c.sections, 0), kTotalsRowText);
-    EXPECT_EQ(p.Combo(IDC_PRIORITY).GetCurSel(), 0);
-    EXPECT_EQ(p.Combo(IDC_SPEED_UNIT).GetCurSel(), 4);
-    EXPECT_EQ(dlg.m_computed[static_cast<std::size_t>(c.sections)].arrival,
+    EXPECT_EQ(p.splitQuestions, std::vector<std::size_t>{laps});
+    ASSERT_EQ(dlg.SectionCount(), sections);
+    EXPECT_EQ(dlg.m_race.sections.back().endKm, sections == 2 ? 2.0 : 4.0);
+    EXPECT_EQ(p.List().GetItemText(sections, 0), kTotalsRowText);
+    EXPECT_EQ(dlg.m_computed[static_cast<std::size_t>(sections)].arrival,
               dlg.m_race.sections.back().arrival);
+    EXPECT_EQ(p.Combo(IDC_PRIORITY).GetCurSel() * 10 +
+                  p.Combo(IDC_SPEED_UNIT).GetCurSel(), 4);
     EXPECT_TRUE(dlg.IsModified());
-    EXPECT_EQ(dlg.RaceFilePath(), dir.File(c.name));
 
-    // Saved and loaded back, the same race.
     const std::string saved = Save("imported.txt");
     EXPECT_TRUE(dlg.OpenRaceFile(dir.File("imported.txt"), false));
     EXPECT_EQ(Save("again.txt"), saved);
-
-    // One step back is the race before the import, as loaded.
-    p.yesNoAnswers.clear();
-    p.splitAnswers.assign(1, ActivitySplit{ActivitySplit::Kind::EveryKm, 0.5, {}});
-    EXPECT_TRUE(dlg.OpenRaceFile(dir.File(c.name), false));  // a drop
+    // A drop of it cut otherwise; undo gives the loaded race back, saved.
+    p.splitAnswers.assign(1, Every{kKm, 0.5, {}});
+    EXPECT_TRUE(dlg.OpenRaceFile(dir.File(name), false));
     EXPECT_TRUE(dlg.IsModified());
     ASSERT_TRUE(dlg.Undo());
-    EXPECT_FALSE(dlg.IsModified());  // back to the loaded imported.txt
-    ASSERT_TRUE(dlg.Redo());
-    EXPECT_TRUE(dlg.IsModified());
-    EXPECT_NE(Text(IDC_EVENT_NAME), old);
+    EXPECT_EQ(dlg.IsModified(), false);
+    EXPECT_EQ(Save("undone.txt"), saved);
   }
 }
 
-// A record is known by its content too (the command line, a drop); a race
-// file still loads that way, saved.
-TEST_F(RecordImport, OpenedFilesGoWhereTheirContentSays) {
+// Whatever opens a file knows a record by its content: "読込", the command
+// line and a drop import it; a race file still loads, saved.
+TEST_F(RaceFileCommands, OpenedFilesGoWhereTheirContentSays) {
   ASSERT_TRUE(WriteBytes(dir.File("watch.dat"), TwoLapFit()));
   ASSERT_TRUE(WriteBytes(dir.File("race.txt"), "Other" + kNoSections));
-  p.splitAnswers.assign(1, ActivitySplit{});
+  p.splitAnswers.assign(2, ActivitySplit{});
   EXPECT_TRUE(dlg.OpenRaceFile(dir.File("watch.dat"), true));
-  EXPECT_EQ(dlg.SectionCount(), 2);
-  EXPECT_TRUE(dlg.IsModified());
-  p.yesNoAnswers.assign(1, true);
-  EXPECT_TRUE(dlg.OpenRaceFile(dir.File("race.txt"), true));
-  EXPECT_EQ(p.questions, Texts{kMsgConfirmLoad});
-  EXPECT_EQ(Text(IDC_EVENT_NAME), "Other");
-  EXPECT_FALSE(dlg.IsModified());  // "読込" imports a record it is given, unsaved.
-  p.splitAnswers.assign(1, ActivitySplit{});
+  EXPECT_TRUE(dlg.SectionCount() == 2 && dlg.IsModified());
+  LoadPath(dir.File("race.txt"));
+  EXPECT_TRUE(Text(IDC_EVENT_NAME) == "Other" && !dlg.IsModified());
   LoadPath(dir.File("watch.dat"));
-  EXPECT_EQ(dlg.SectionCount(), 2);
-  EXPECT_TRUE(dlg.IsModified());
+  EXPECT_TRUE(dlg.SectionCount() == 2 && dlg.IsModified());
 }
 
 // Refused or cancelled imports change nothing, not even the history.
-TEST_F(RecordImport, RefusalsAndCancelsChangeNothing) {
+TEST_F(RaceFileCommands, RefusedAndCancelledImportsChangeNothing) {
   std::string badCrc = TwoLapFit();
   badCrc[20] = static_cast<char>(badCrc[20] ^ 0x10);
-  const std::string foreignXml = "<?xml version=\"1.0\"?>\n<kml/>\n";
-  struct Case {
-    std::string name, bytes;
-    bool no;  // answer No to the question
-    std::optional<ActivitySplit> split;
-    const char* message;  // nullptr: none
-  };
-  const Case cases[] = {
-      {"race.txt", "Other" + kNoSections, false, {}, kMsgImportNotActivity},
-      {"bad.fit", badCrc, false, ActivitySplit{}, kMsgFitFileCrc},
-      {"other.gpx", foreignXml, false, ActivitySplit{}, kMsgImportNotActivity},
-      {"run.fit", TwoLapFit(), true, ActivitySplit{}, nullptr},
-      {"run.fit", TwoLapFit(), false, std::nullopt, nullptr},
-      {"run.fit", TwoLapFit(), false,
-       ActivitySplit{ActivitySplit::Kind::EveryKm, 1.0, 100.0},
-       kMsgImportTooManySections},
-      {"missing.fit", "", false, ActivitySplit{}, kMsgOpenFailed},
-  };
+  const std::string kml = "<?xml version='1.0'?><kml/>";
+  const std::optional<ActivitySplit> byLaps = ActivitySplit{}, cancel;
   EnterSomething();
   const std::string before = State();
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    if (c.name != "missing.fit") {
-      ASSERT_TRUE(WriteBytes(dir.File(c.name), c.bytes));
-    }
+  for (const auto& [name, bytes, yes, split, message] :
+       {std::tuple{"race.txt", "Other" + kNoSections, true, byLaps,
+                   kMsgImportNotActivity},
+        {"bad.fit", badCrc, true, byLaps, kMsgFitFileCrc},
+        {"kml.gpx", kml, true, byLaps, kMsgImportNotActivity},
+        {"run.fit", TwoLapFit(), false, byLaps, ""},
+        {"run.fit", TwoLapFit(), true, cancel, ""},
+        {"run.fit", TwoLapFit(), true, Every{kKm, 1.0, 100.0},
+         kMsgImportTooManySections},
+        {"none/x.fit", "", true, byLaps, kMsgOpenFailed},
+        {"route.xml", kml, true, byLaps, kMsgXmlWrongRoot}}) {
+    SCOPED_TRACE(name);
+    WriteBytes(dir.File(name), bytes);
     p.messages.clear();
-    p.yesNoAnswers.assign(1, !c.no);
-    p.splitAnswers.assign(1, c.split);
-    EXPECT_FALSE(dlg.ImportRecordFile(dir.File(c.name), true));
-    if (c.message == nullptr) {
-      EXPECT_EQ(p.messages, Texts{});
-    } else {  // a FIT refusal may say more after its first words
-      ASSERT_EQ(p.messages.size(), 1u);
-      EXPECT_EQ(p.messages[0].rfind(c.message, 0), 0u) << p.messages[0];
-    }
+    p.yesNoAnswers.assign(1, yes);
+    p.splitAnswers.assign(1, split);
+    // Not a record by its name: opened as the command line opens it.
+    EXPECT_FALSE(std::string(name).find(".xml") == std::string::npos
+                     ? dlg.ImportRecordFile(dir.File(name), true)
+                     : dlg.OpenRaceFile(dir.File(name), true));
+    EXPECT_EQ(p.messages.empty() ? "" : p.messages[0].substr(0, std::strlen(message)),
+              message);
     EXPECT_EQ(State(), before);
     EXPECT_FALSE(dlg.CanUndo());
   }
-  // XML of another kind is no race file either.
-  p.messages.clear();
-  p.yesNoAnswers.assign(1, true);
-  ASSERT_TRUE(WriteBytes(dir.File("route.xml"), foreignXml));
-  EXPECT_FALSE(dlg.OpenRaceFile(dir.File("route.xml"), true));
-  EXPECT_EQ(p.messages, Texts{kMsgXmlWrongRoot});
-  EXPECT_EQ(State(), before);
 }
 
-// The split as typed in the dialog or given to quorvane-report.
-TEST(ActivitySplitText, ParsesPlainDecimalsInRange) {
-  struct Case {
-    bool laps;
-    const char* every;
-    const char* official;
-    const char* error;  // nullptr: accepted
-  };
-  const Case cases[] = {
-      {true, "junk", "", nullptr},     {false, " 0.1 ", "  ", nullptr},
-      {false, "100", "42.195", nullptr}, {false, "0.09", "", kMsgImportBadSplit},
-      {false, "100.01", "", kMsgImportBadSplit},
-      {false, "1,5", "", kMsgImportBadSplit},
-      {false, "1e0", "", kMsgImportBadSplit},
-      {false, "-1", "", kMsgImportBadSplit},
-      {false, ".", "", kMsgImportBadSplit},
-      {false, "", "", kMsgImportBadSplit},
-      {true, "", "0", kMsgImportBadOfficial},
-      {true, "", "42.1.95", kMsgImportBadOfficial},
-      {true, "", "100001", kMsgImportBadOfficial},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.every) + "|" + c.official);
-    std::string error;
-    const std::optional<ActivitySplit> split =
-        ParseActivitySplit(c.laps, c.every, c.official, error);
-    EXPECT_EQ(split.has_value(), c.error == nullptr);
-    EXPECT_EQ(error, c.error == nullptr ? "" : c.error);
-    if (!split) continue;
-    EXPECT_EQ(split->kind == ActivitySplit::Kind::Laps, c.laps);
-    if (!c.laps) {
-      EXPECT_EQ(split->everyKm, ParseDouble(c.every));
-    }
-    EXPECT_EQ(split->officialKm.has_value(), *c.official == '4');
-  }
+// Plain decimals in range, as the dialog and --split/--course take them.
+TEST(ActivitySplitText, PlainDecimalsInRange) {
+  std::string error;
+  const std::optional<ActivitySplit> split =
+      ParseActivitySplit(false, " 0.1 ", "42.195", error);
+  ASSERT_TRUE(split.has_value());
+  EXPECT_EQ(split->everyKm * 1000 + *split->officialKm, 100 + 42.195);
+  EXPECT_FALSE(ParseActivitySplit(true, "junk", " ", error)->officialKm);
+  for (const char* bad : {"0.09", "100.01", "1,5", "1e0", "-1", ".", ""})
+    EXPECT_FALSE(ParseActivitySplit(false, bad, "", error)) << bad;
+  for (const char* bad : {"0", "4.2.1", "100001", "4 2"})
+    EXPECT_FALSE(ParseActivitySplit(true, "", bad, error)) << bad;
+  EXPECT_EQ(error, kMsgImportBadOfficial);
 }
 
 }  // namespace
