@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <map>
 #include <cstdint>
 #include <new>
 #include <string>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "app/numtext.h"
+#include "file/cp932.h"
 #include "file/activity_readers.h"
 #include "race/race_math.h"
 #include "res/strings.h"
@@ -54,6 +57,26 @@ std::string LocalTimeText(std::int64_t ms) {
          ":" + Format02d(local.tm_min) + ":" + Format02d(local.tm_sec);
 }
 
+// Text a race file can hold: a character code page 932 cannot store (an
+// emoji in a watch's activity name, a stray byte) becomes '?', so that an
+// imported race can always be saved. Each character is tried once.
+std::string Storable(std::string text) {
+  if (Utf8ToCp932(text)) return text;
+  std::map<std::string, bool, std::less<>> storable;
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    const std::string ch = text.substr(i, n);
+    auto it = storable.find(ch);
+    if (it == storable.end())
+      it = storable.emplace(ch, Utf8ToCp932(ch).has_value()).first;
+    out += it->second ? ch : "?";
+    i += n;
+  }
+  return out;
+}
+
 // One line of valid UTF-8: a name from a file or a path may hold line
 // breaks or stray bytes, and the event name is one line of the race file.
 std::string OneLine(std::string_view s) {
@@ -86,7 +109,7 @@ std::string OneLine(std::string_view s) {
       ++i;
     }
   }
-  return out;
+  return Storable(std::move(out));
 }
 
 std::string Stem(const std::string& fileName) {
