@@ -34,14 +34,13 @@ const char kBySpeedKmh[] =
     "Speed\r\n2\r\n0\r\n4\r\n0\r\n0\r\n2\r\n0\r\n0\r\n0\r\n2.5\r\n0\r\n0\r\n"
     "30000\r\n2.5\r\n1000\r\n0\r\n4\r\n0\r\n0\r\n24000\r\n";
 const char kTooManySections[] = "X\r\n0\r\n0\r\n0\r\n0\r\n0\r\n46\r\n";
-// A watch's record of two laps, 1 km in 5:00 and 1 km in 4:40.
+// A watch's record of two 1 km laps, in 5:00 and 4:40.
 const char kTwoLapTcx[] =
-    "<?xml version=\"1.0\"?><TrainingCenterDatabase><Activities><Activity>"
-    "<Lap StartTime=\"2024-05-01T00:30:00Z\"><TotalTimeSeconds>300"
-    "</TotalTimeSeconds><DistanceMeters>1000</DistanceMeters></Lap>"
-    "<Lap StartTime=\"2024-05-01T00:35:00Z\"><TotalTimeSeconds>280"
-    "</TotalTimeSeconds><DistanceMeters>1000</DistanceMeters></Lap>"
-    "</Activity></Activities></TrainingCenterDatabase>";
+    "<?xml version='1.0'?><TrainingCenterDatabase><Activities><Activity><Lap "
+    "StartTime='2024-05-01T00:30:00Z'><TotalTimeSeconds>300</TotalTimeSeconds>"
+    "<DistanceMeters>1000</DistanceMeters></Lap><Lap StartTime='2024-05-01T00:"
+    "35:00Z'><TotalTimeSeconds>280</TotalTimeSeconds><DistanceMeters>1000"
+    "</DistanceMeters></Lap></Activity></Activities></TrainingCenterDatabase>";
 
 class ReportTest : public ::testing::Test {
  protected:
