@@ -143,4 +143,25 @@ double ParseDouble(std::string_view text) {
   return negative ? -value : value;
 }
 
+std::optional<double> ParseDecimal(std::string_view text) {
+  const auto blank = [](char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+  };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  int digits = 0;
+  int points = 0;
+  for (char c : text) {
+    if (c >= '0' && c <= '9')
+      ++digits;
+    else if (c == '.')
+      ++points;
+    else
+      return std::nullopt;
+  }
+  // A long run of digits is still a number: ParseDouble saturates.
+  if (digits == 0 || points > 1) return std::nullopt;
+  return ParseDouble(text);
+}
+
 }  // namespace qv

@@ -3,6 +3,7 @@
 // whatever locale the process runs under, so 42.195 is never 42,195.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,9 @@ int ParseInt(std::string_view text);
 // with at most one '.', an optional exponent. No inf, nan or hex. A text
 // without such a prefix gives 0; overflow gives +-HUGE_VAL as strtod does.
 double ParseDouble(std::string_view text);
+
+// The whole text, blanks around it aside, as a plain decimal ("1", "0.5",
+// "42.195"): no sign, no exponent. Nullopt for anything else.
+std::optional<double> ParseDecimal(std::string_view text);
 
 }  // namespace qv

@@ -6,11 +6,14 @@
 // the tests and by quorvane-report) in app/headless. Text is UTF-8.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "file/activity.h"
 
 namespace qv {
 
@@ -180,6 +183,11 @@ class IPlatform {
   // Common file dialogs; nullopt when the user cancels.
   virtual std::optional<std::string> GetOpenFileName() = 0;
   virtual std::optional<std::string> GetSaveFileName() = 0;
+  // The open dialog for a watch's record (FIT, TCX, GPX).
+  virtual std::optional<std::string> GetOpenRecordName() = 0;
+  // How to cut a record of lapCount laps into sections; nullopt on Cancel.
+  virtual std::optional<ActivitySplit> AskActivitySplit(
+      std::size_t lapCount) = 0;
   virtual IFileSystem& Files() = 0;
 
   // The print dialog; nullptr when the user cancels.

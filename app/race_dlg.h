@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 
 #include "app/platform.h"
 #include "app/race_history.h"
+#include "file/activity.h"
 #include "race/comparison.h"
 #include "race/compute.h"
 #include "race/race.h"
@@ -96,6 +98,25 @@ class CRaceDlg {
   // The load without its question and file dialog: reads the file at path
   // into the dialog, or shows why not and changes nothing. True when loaded.
   bool LoadRaceFile(const std::string& path);
+
+  // ---- a watch's record (file/record_import_cmd.cpp)
+  // The window menu's import: the load's question over unsaved changes, the
+  // record's file dialog, then ImportRecordFile.
+  void OnImportRecord();
+  // Asks how to cut the record at path and shows it as the race, unsaved,
+  // computed by arrival; one undoable step. askFirst asks the load's
+  // question over unsaved changes. True when imported; a refusal shows why
+  // and, like a cancel, changes nothing.
+  bool ImportRecordFile(const std::string& path, bool askFirst);
+  // The split to cut a record with, or nullopt to leave it.
+  using SplitChooser =
+      std::function<std::optional<ActivitySplit>(const ActivityRecord&)>;
+  enum class Opened { No, RaceFile, Record };
+  // Reads path once: a FIT, TCX or GPX record is imported as choose cuts
+  // it; anything else is loaded as a race file when raceFileToo, else
+  // refused. No question and no history step: the callers add them.
+  Opened OpenRaceOrRecord(const std::string& path, const SplitChooser& choose,
+                          bool raceFileToo);
 
   // ---- comparison with another race (race/comparison.cpp, file/)
   // Asks for a race file and reads it as the race to compare with.
@@ -182,6 +203,17 @@ class CRaceDlg {
   // The race file at path, read and checked, or nullopt after showing why
   // it is refused.
   std::optional<Race> ReadRaceFileAt(const std::string& path);
+  // The whole file at path up to maxBytes, or nullopt after showing why not.
+  std::optional<std::string> ReadFileAt(const std::string& path,
+                                        std::size_t maxBytes);
+  // A race file's bytes as a race, or nullopt after showing why not.
+  std::optional<Race> ParseRaceBytes(std::string_view bytes);
+  // Puts a read race on screen, as load does: texts, settings, rows, panel.
+  void ShowRace(Race race);
+  // A read record cut and shown; false after showing why not, or when
+  // choose left it.
+  bool ImportRecord(std::string_view bytes, const std::string& path,
+                    const SplitChooser& choose);
   // The save command; true when the file was written.
   bool Save();
   // One graph algorithm for screen and paper, both orientations.

@@ -51,12 +51,21 @@ void CRaceDlg::RunCommand(int id, void (CRaceDlg::*handler)()) {
 }
 
 bool CRaceDlg::OpenRaceFile(const std::string& path, bool askFirst) {
+  // A record by its name goes to the import, which refuses anything else.
+  if (HasActivityExtension(path)) return ImportRecordFile(path, askFirst);
   if (askFirst && m_bModified && !m_platform.AskYesNo(kMsgConfirmLoad))
     return false;
-  bool loaded = false;
-  Recorded(*this, m_history, RaceHistory::Kind::Load,
-           [&] { loaded = LoadRaceFile(path); });
-  return loaded;
+  const RaceSnapshot before = TakeSnapshot();
+  const Opened opened = OpenRaceOrRecord(
+      path,
+      [this](const ActivityRecord& record) {
+        return m_platform.AskActivitySplit(ActivityLapCount(record));
+      },
+      true);
+  m_history.Command(before, TakeSnapshot(), m_bModified,
+                    opened == Opened::Record ? RaceHistory::Kind::Edit
+                                             : RaceHistory::Kind::Load);
+  return opened != Opened::No;
 }
 
 bool CRaceDlg::Undo() {

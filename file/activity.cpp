@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <map>
 #include <cstdint>
 #include <new>
 #include <string>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "app/numtext.h"
+#include "file/cp932.h"
 #include "file/activity_readers.h"
 #include "race/race_math.h"
 #include "res/strings.h"
@@ -54,6 +57,26 @@ std::string LocalTimeText(std::int64_t ms) {
          ":" + Format02d(local.tm_min) + ":" + Format02d(local.tm_sec);
 }
 
+// Text a race file can hold: a character code page 932 cannot store (an
+// emoji in a watch's activity name, a stray byte) becomes '?', so that an
+// imported race can always be saved. Each character is tried once.
+std::string Storable(std::string text) {
+  if (Utf8ToCp932(text)) return text;
+  std::map<std::string, bool, std::less<>> storable;
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    const std::string ch = text.substr(i, n);
+    auto it = storable.find(ch);
+    if (it == storable.end())
+      it = storable.emplace(ch, Utf8ToCp932(ch).has_value()).first;
+    out += it->second ? ch : "?";
+    i += n;
+  }
+  return out;
+}
+
 // One line of valid UTF-8: a name from a file or a path may hold line
 // breaks or stray bytes, and the event name is one line of the race file.
 std::string OneLine(std::string_view s) {
@@ -86,7 +109,7 @@ std::string OneLine(std::string_view s) {
       ++i;
     }
   }
-  return out;
+  return Storable(std::move(out));
 }
 
 std::string Stem(const std::string& fileName) {
@@ -229,6 +252,39 @@ ActivityFormat DetectActivityFormat(std::string_view bytes) {
   return ActivityFormat::None;
 }
 
+bool HasActivityExtension(std::string_view path) {
+  if (path.size() < 4 || path[path.size() - 4] != '.') return false;
+  std::string ext;
+  for (char c : path.substr(path.size() - 3))
+    ext += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return ext == "fit" || ext == "tcx" || ext == "gpx";
+}
+
+std::optional<ActivitySplit> ParseActivitySplit(bool byLaps,
+                                                std::string_view everyKm,
+                                                std::string_view officialKm,
+                                                std::string& error) {
+  ActivitySplit split;
+  split.kind = byLaps ? ActivitySplit::Kind::Laps : ActivitySplit::Kind::EveryKm;
+  if (!byLaps) {
+    const std::optional<double> km = ParseDecimal(everyKm);
+    if (!km || !(*km >= kActivityMinSplitKm && *km <= kActivityMaxSplitKm)) {
+      error = kMsgImportBadSplit;
+      return std::nullopt;
+    }
+    split.everyKm = *km;
+  }
+  if (officialKm.find_first_not_of(" \t\r\n") != std::string_view::npos) {
+    const std::optional<double> km = ParseDecimal(officialKm);
+    if (!km || !(*km >= kActivityMinOfficialKm && *km <= kActivityMaxOfficialKm)) {
+      error = kMsgImportBadOfficial;
+      return std::nullopt;
+    }
+    split.officialKm = *km;
+  }
+  return split;
+}
+
 ActivityReadResult ReadActivity(std::string_view bytes,
                                 std::string_view path) {
   ActivityReadResult result;
@@ -268,7 +324,7 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
   std::optional<std::int64_t> officialM;
   if (split.officialKm) {
     const double km = *split.officialKm;
-    if (!(km >= 0.001 && km <= 100000.0)) {
+    if (!(km >= kActivityMinOfficialKm && km <= kActivityMaxOfficialKm)) {
       result.error = kMsgImportBadOfficial;
       return result;
     }
@@ -327,8 +383,9 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
   if (officialM)
     lines.push_back(kImportCommentMeasured + KmText(measuredM) +
                     kImportCommentScaled);
-  for (std::size_t i = 0; i < lines.size(); ++i)
-    race.comment += (i == 0 ? "" : "\r\n") + lines[i];
+  // Every line ends, the last too, as a race file's comment reads back:
+  // saved and loaded, the race is the same.
+  for (const std::string& line : lines) race.comment += line + "\r\n";
   result.race = std::move(race);
   return result;
 }

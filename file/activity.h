@@ -24,12 +24,18 @@ inline constexpr std::size_t kActivityMaxBytes = 256u * 1024u * 1024u;
 // The range of "every N km", in km.
 inline constexpr double kActivityMinSplitKm = 0.1;
 inline constexpr double kActivityMaxSplitKm = 100.0;
+// The official distance's range, in km.
+inline constexpr double kActivityMinOfficialKm = 0.001;
+inline constexpr double kActivityMaxOfficialKm = 100000.0;
 
 enum class ActivityFormat { None, Fit, Tcx, Gpx };
 
 // By content only: ".FIT" at byte 8, or the XML root element. None means
 // the bytes are not an activity record (a race file, say).
 ActivityFormat DetectActivityFormat(std::string_view bytes);
+
+// A name ending in .fit, .tcx or .gpx, in any case.
+bool HasActivityExtension(std::string_view path);
 
 // Times are milliseconds since 1970-01-01 00:00:00 UTC.
 struct ActivityLap {
@@ -95,6 +101,14 @@ struct ActivitySplit {
   double everyKm = 1.0;               // with EveryKm, kActivityMinSplitKm..Max
   std::optional<double> officialKm;   // scale every distance to land on it
 };
+
+// The split as the user types it: every N km (ignored by laps) and the
+// official distance (blank: none). Nullopt and the refusal in error when a
+// number is not one or out of range.
+std::optional<ActivitySplit> ParseActivitySplit(bool byLaps,
+                                                std::string_view everyKm,
+                                                std::string_view officialKm,
+                                                std::string& error);
 
 struct ActivityRaceResult {
   std::optional<Race> race;

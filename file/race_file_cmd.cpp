@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "app/race_dlg.h"
 #include "file/race_file.h"
@@ -29,25 +31,36 @@ void CRaceDlg::OnLoad() {
   if (m_bModified && !m_platform.AskYesNo(kMsgConfirmLoad)) return;
   const std::optional<std::string> path = m_platform.GetOpenFileName();
   if (!path) return;
-  LoadRaceFile(*path);
+  // A watch's record picked here is imported, not read as a race file.
+  OpenRaceOrRecord(
+      *path,
+      [this](const ActivityRecord& record) {
+        return m_platform.AskActivitySplit(ActivityLapCount(record));
+      },
+      true);
 }
 
-std::optional<Race> CRaceDlg::ReadRaceFileAt(const std::string& path) {
-  const ReadResult file = m_platform.Files().ReadAll(path, kRaceFileMaxBytes);
+std::optional<std::string> CRaceDlg::ReadFileAt(const std::string& path,
+                                                std::size_t maxBytes) {
+  ReadResult file = m_platform.Files().ReadAll(path, maxBytes);
   switch (file.status) {
     case ReadStatus::Ok:
-      break;
+      return std::move(file.bytes);
     case ReadStatus::OpenFailed:
       m_platform.MessageBox(kMsgOpenFailed);
-      return std::nullopt;
+      break;
     case ReadStatus::TooLarge:
       m_platform.MessageBox(kMsgFileTooLarge);
-      return std::nullopt;
+      break;
     case ReadStatus::ReadFailed:
       m_platform.MessageBox(kMsgReadFailed);
-      return std::nullopt;
+      break;
   }
-  RaceReadResult read = ReadRaceFile(file.bytes);
+  return std::nullopt;
+}
+
+std::optional<Race> CRaceDlg::ParseRaceBytes(std::string_view bytes) {
+  RaceReadResult read = ReadRaceFile(bytes);
   switch (read.status) {
     case RaceReadStatus::Ok:
       break;
@@ -61,13 +74,24 @@ std::optional<Race> CRaceDlg::ReadRaceFileAt(const std::string& path) {
   return std::move(read.race);
 }
 
+std::optional<Race> CRaceDlg::ReadRaceFileAt(const std::string& path) {
+  const std::optional<std::string> bytes = ReadFileAt(path, kRaceFileMaxBytes);
+  if (!bytes) return std::nullopt;
+  return ParseRaceBytes(*bytes);
+}
+
 bool CRaceDlg::LoadRaceFile(const std::string& path) {
   // The whole file is read and checked before anything in the dialog
   // changes, so a refused file leaves the race as it was.
   std::optional<Race> read = ReadRaceFileAt(path);
   if (!read) return false;
-  Race& race = *read;
+  ShowRace(std::move(*read));
+  MarkSaved();
+  m_raceFilePath = path;
+  return true;
+}
 
+void CRaceDlg::ShowRace(Race race) {
   m_editEventName->SetText(race.eventName);
   m_editComment->SetText(race.comment);
   // The texts stay in their controls; the race keeps the rest.
@@ -95,9 +119,6 @@ bool CRaceDlg::LoadRaceFile(const std::string& path) {
     for (const TimeCombo& c : kTimeCombos) m_platform.ComboBox(c.id).SetCurSel(0);
     m_staticSectionNo->SetText("1");
   }
-  MarkSaved();
-  m_raceFilePath = path;
-  return true;
 }
 
 void CRaceDlg::OnOpenComparison() {

@@ -21,7 +21,9 @@
 #include "app/list_text.h"
 #include "app/numtext.h"
 #include "app/race_dlg.h"
+#include "file/activity.h"
 #include "file/disk_file.h"
+#include "file/race_file.h"
 #include "report/output_file.h"
 #include "res/resource.h"
 #include "res/strings.h"
@@ -84,6 +86,9 @@ enum OptionId {
   kSize,
   kPdf,
   kCompare,
+  kSplit,
+  kCourse,
+  kRace,
 };
 
 const option kLongOptions[] = {
@@ -97,6 +102,9 @@ const option kLongOptions[] = {
     {"size", required_argument, nullptr, kSize},
     {"pdf", required_argument, nullptr, kPdf},
     {"compare", required_argument, nullptr, kCompare},
+    {"split", required_argument, nullptr, kSplit},
+    {"course", required_argument, nullptr, kCourse},
+    {"race", required_argument, nullptr, kRace},
     {"jobs", required_argument, nullptr, kJobs},
     {"help", no_argument, nullptr, kHelp},
     {nullptr, 0, nullptr, 0},
@@ -117,7 +125,10 @@ struct NamedOutput {
 // written twice.
 bool CheckOutputs(const Options& o, std::string& error) {
   const NamedOutput outputs[] = {
-      {"--csv", &o.csvPath}, {"--graph", &o.graphPath}, {"--pdf", &o.pdfPath}};
+      {"--csv", &o.csvPath},
+      {"--graph", &o.graphPath},
+      {"--pdf", &o.pdfPath},
+      {"--race", &o.racePath}};
   std::vector<FileKey> races;
   std::vector<std::string> inputs = o.raceFiles;
   if (!o.comparePath.empty()) inputs.push_back(o.comparePath);
@@ -160,7 +171,8 @@ static_assert(kMaxJobs == 64, "the usage text names the cap");
 std::string UsageText() {
   return "Usage: quorvane-report [options] RACE-FILE...\n"
          "\n"
-         "Loads each race file as the dialog's load command does, computes it\n"
+         "Loads each race file as the dialog's load command does (a FIT, TCX or\n"
+         "GPX record as the window imports it), computes it\n"
          "as its compute command does and writes the section list to standard\n"
          "output, one row a line, the cells separated by tabs. With more than\n"
          "one race file every line starts with the file's name and a tab.\n"
@@ -177,6 +189,12 @@ std::string UsageText() {
          "  --pdf FILE                the printed page as PDF\n"
          "  --compare RACE-FILE       a race to compare with: a ninth column\n"
          "                            and its curve on the graph\n"
+         "  --race FILE               the race as a race file, as the window\n"
+         "                            saves it\n"
+         "  --split laps, --split KM  cut a FIT, TCX or GPX record by its laps\n"
+         "                            or every KM km (default: laps from two\n"
+         "                            laps on, else 1 km)\n"
+         "  --course KM               the record's official distance\n"
          "  -j, --jobs N              N races at once, at most 64 (default: "
          "one per\n"
          "                            processor)\n"
@@ -270,6 +288,33 @@ ParseResult ParseArgs(const std::vector<std::string>& args, Options& options,
       case kCompare:
         ok = path(options.comparePath);
         break;
+      case kRace:
+        ok = path(options.racePath);
+        break;
+      case kSplit: {
+        std::string bad;
+        const std::optional<ActivitySplit> split =
+            ParseActivitySplit(value == "laps", value, "", bad);
+        ok = split.has_value();
+        if (ok) {
+          options.splitLaps = split->kind == ActivitySplit::Kind::Laps;
+          options.splitKm = options.splitLaps ? 0.0 : split->everyKm;
+        } else {
+          error = "--split takes laps or a distance from 0.1 to 100 km";
+        }
+        break;
+      }
+      case kCourse: {
+        std::string bad;
+        const std::optional<ActivitySplit> split =
+            ParseActivitySplit(true, "", value, bad);
+        ok = split.has_value() && split->officialKm.has_value();
+        if (ok)
+          options.courseKm = *split->officialKm;
+        else
+          error = "--course takes a distance in km from 0.001 to 100000";
+        break;
+      }
       case kSize:
         ok = ParseSize(value, options.width, options.height);
         if (!ok) error = "--size takes WIDTHxHEIGHT, each 16 to 10000 pixels";
@@ -308,7 +353,8 @@ ParseResult ParseArgs(const std::vector<std::string>& args, Options& options,
     error = "--size needs --graph";
     return ParseResult::UsageError;
   }
-  if (options.graphPath == "-" || options.pdfPath == "-") {
+  if (options.graphPath == "-" || options.pdfPath == "-" ||
+      options.racePath == "-") {
     error = "only --csv writes to standard output";
     return ParseResult::UsageError;
   }
@@ -316,7 +362,8 @@ ParseResult ParseArgs(const std::vector<std::string>& args, Options& options,
     for (const NamedOutput& out :
          {NamedOutput{"--csv", &options.csvPath},
           NamedOutput{"--graph", &options.graphPath},
-          NamedOutput{"--pdf", &options.pdfPath}}) {
+          NamedOutput{"--pdf", &options.pdfPath},
+          NamedOutput{"--race", &options.racePath}}) {
       if (out.pattern->empty() || *out.pattern == "-") continue;
       if (out.pattern->find("{name}") == std::string::npos) {
         error = std::string(out.option) +
@@ -383,6 +430,16 @@ void Failure(RaceOutcome& outcome, const char* message, const std::string& path,
   outcome.ok = false;
 }
 
+// What the window's save says when a race cannot become a file.
+const char* RaceWriteMessage(RaceWriteStatus status) {
+  switch (status) {
+    case RaceWriteStatus::BadEventName: return kMsgEventNameUnstorable;
+    case RaceWriteStatus::BadComment: return kMsgCommentUnstorable;
+    case RaceWriteStatus::BadSectionCount: return kMsgBadSectionCount;
+    default: return kMsgSaveTooLarge;
+  }
+}
+
 void WriteOutput(RaceOutcome& outcome, const std::string& path,
                  std::string_view bytes, mode_t umask) {
   const OutputResult r = WriteOutputFile(path, bytes, umask);
@@ -422,9 +479,20 @@ RaceOutcome RunRace(const Options& o, const std::string& race,
   CRaceDlg dlg(platform);
   dlg.OnInitDialog();
 
-  // Load exactly as the dialog's load command does.
-  dlg.LoadRaceFile(race);
-  if (!platform.messages.empty()) {
+  // Load exactly as the dialog's load command does; a record is cut as the
+  // options say, where the window would ask.
+  const CRaceDlg::SplitChooser choose = [&o](const ActivityRecord& record) {
+    ActivitySplit split;
+    const bool laps =
+        o.splitLaps || (o.splitKm == 0.0 && ActivityLapCount(record) >= 2);
+    split.kind = laps ? ActivitySplit::Kind::Laps : ActivitySplit::Kind::EveryKm;
+    split.everyKm = o.splitKm > 0.0 ? o.splitKm : 1.0;
+    if (o.courseKm > 0.0) split.officialKm = o.courseKm;
+    return std::optional<ActivitySplit>(split);
+  };
+  if (dlg.OpenRaceOrRecord(race, choose, true) == CRaceDlg::Opened::No ||
+      !platform.messages.empty()) {
+    if (platform.messages.empty()) Failure(outcome, kMsgReadFailed, race);
     for (const std::string& m : platform.messages) Failure(outcome, m.c_str(), race);
     return outcome;
   }
@@ -448,6 +516,15 @@ RaceOutcome RunRace(const Options& o, const std::string& race,
     if (!o.csvPath.empty())
       WriteOutput(outcome, OutputName(o.csvPath, race),
                   CsvText(platform.List()), context.umask);
+  }
+
+  if (!o.racePath.empty()) {
+    const std::string path = OutputName(o.racePath, race);
+    const RaceWriteResult written = WriteRaceFile(dlg.CurrentRace());
+    if (written.status == RaceWriteStatus::Ok)
+      WriteOutput(outcome, path, written.bytes, context.umask);
+    else
+      Failure(outcome, RaceWriteMessage(written.status), path);
   }
 
   if (!o.graphPath.empty()) {

@@ -39,6 +39,12 @@ struct Options {
   int height = 0;
   std::string pdfPath;
   std::string comparePath;  // --compare: a race to compare each race with
+  std::string racePath;     // --race: the race as its race file
+  // --split for records: laps, every splitKm, or (neither) laps from two
+  // laps on and every 1 km below.
+  bool splitLaps = false;
+  double splitKm = 0.0;
+  double courseKm = 0.0;  // --course: the official distance; 0 = none
   int jobs = 1;  // races run at once, at most kMaxJobs
   bool NeedsRenderer() const { return !graphPath.empty() || !pdfPath.empty(); }
 };

@@ -7,7 +7,8 @@ _quorvane_report() {
   local prev=
   ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
   local opts='--entered --priority --condition --unit --axis --csv --graph
-              --size --pdf --compare -j --jobs -h --help'
+              --size --pdf --compare --race --split --course -j --jobs
+              -h --help'
   local words=
 
   # bash splits "--unit=kmh" into "--unit" "=" "kmh".
@@ -21,18 +22,20 @@ _quorvane_report() {
     --condition) words='gross net' ;;
     --unit) words='km 400m 200m 100m kmh' ;;
     --axis) words='normal reversed' ;;
-    --size | -j | --jobs) COMPREPLY=(); return ;;
+    --split) words='laps' ;;
+    --size | --course | -j | --jobs) COMPREPLY=(); return ;;
     --graph) _quorvane_report_files '*.png' '*.PNG' '*.svg' '*.SVG'; return ;;
     --csv | --pdf) _quorvane_report_files '*'; return ;;
-    --compare) _quorvane_report_files '*.txt' '*.TXT'; return ;;
+    --compare | --race) _quorvane_report_files '*.txt' '*.TXT'; return ;;
   esac
   if [[ -n $words ]]; then
     mapfile -t COMPREPLY < <(compgen -W "$words" -- "$cur")
   elif [[ $cur == -* ]]; then
     mapfile -t COMPREPLY < <(compgen -W "$opts" -- "$cur")
   else
-    # Race files, as the window's file dialog offers them.
-    _quorvane_report_files '*.txt' '*.TXT'
+    # Race files and watch records, in either case.
+    _quorvane_report_files '*.txt' '*.TXT' '*.fit' '*.FIT' '*.tcx' '*.TCX' \
+      '*.gpx' '*.GPX'
   fi
 }
 

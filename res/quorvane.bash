@@ -15,13 +15,15 @@ _quorvane() {
   fi
 }
 
-# Folders and race files, as the window's file dialog offers them.
+# Folders, race files and watch records (FIT, TCX, GPX), in either case.
 _quorvane_files() {
+  local pattern
   compopt -o filenames 2>/dev/null
   mapfile -t COMPREPLY < <({
     compgen -d -- "$cur"
-    compgen -f -X '!*.txt' -- "$cur"
-    compgen -f -X '!*.TXT' -- "$cur"
+    for pattern in txt TXT fit FIT tcx TCX gpx GPX; do
+      compgen -f -X "!*.$pattern" -- "$cur"
+    done
   } | sort -u)
 }
 

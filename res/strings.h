@@ -45,6 +45,7 @@ inline constexpr const char* kMsgUnknownOption =
 inline constexpr const char* kHelpText =
     "レースを区間ごとに記録し、スプリットタイム・速度・グラフを求める\n"
     "ウィンドウを開きます。レースファイルを指定すると読み込んで開きます。\n"
+    "FIT・TCX・GPX の記録を指定すると区切り方を尋ねて取り込みます。\n"
     "\n"
     "  -h, --help     この説明を表示して終了します\n"
     "      --version  バージョンを表示して終了します\n"

@@ -182,6 +182,10 @@ class Platform : public IPlatform {
   bool AskYesNo(std::string_view) override { return false; }
   std::optional<std::string> GetOpenFileName() override { return {}; }
   std::optional<std::string> GetSaveFileName() override { return {}; }
+  std::optional<std::string> GetOpenRecordName() override { return {}; }
+  std::optional<ActivitySplit> AskActivitySplit(std::size_t) override {
+    return {};
+  }
   IFileSystem& Files() override { return m_files; }
   // The next print command prints on nextPrintJob; none: it is cancelled.
   std::unique_ptr<IPrintJob> PrintDialog() override;

@@ -371,6 +371,8 @@ QMenu& MainDialog::WindowMenu() {
                               ShowPrintPreview(*p, m_dlg, this);
                           });
   m_windowMenu->addSeparator();
+  m_windowMenu->addAction(QStringLiteral("GPSの記録を取り込む…"), this,
+                          [this] { m_dlg.OnImportRecord(); });
   m_windowMenu->addAction(QStringLiteral("比較するレースを開く…"), this,
                           [this] { m_dlg.OnOpenComparison(); });
   QAction* drop = m_windowMenu->addAction(QStringLiteral("比較をやめる"), this,

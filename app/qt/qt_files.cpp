@@ -20,6 +20,10 @@ namespace {
 // only, and "*.*" would miss names without a dot.
 const char kTextFilesFilter[] = "TXTﾌｧｲﾙ(*.TXT;*.txt) (*.TXT *.txt)";
 const char kAllFilesFilter[] = "すべてのﾌｧｲﾙ (*.*) (*)";
+// Watches write FIT in capitals.
+const char kRecordFilter[] =
+    "GPSの記録 (*.fit *.tcx *.gpx) "
+    "(*.fit *.tcx *.gpx *.FIT *.TCX *.GPX *.Fit *.Tcx *.Gpx)";
 
 QString PathToQt(const std::string& path) {
   return QFile::decodeName(
@@ -64,6 +68,15 @@ std::optional<std::string> AskOpenFileName(QWidget* parent) {
 
 std::optional<std::string> AskSaveFileName(QWidget* parent) {
   return RunDialog(parent, true);
+}
+
+std::optional<std::string> AskOpenRecordName(QWidget* parent) {
+  QFileDialog dialog(parent);
+  SetUpRaceFileDialog(dialog, false);
+  dialog.setNameFilters({QString::fromUtf8(kRecordFilter),
+                         QString::fromUtf8(kAllFilesFilter)});
+  dialog.selectNameFilter(QString::fromUtf8(kRecordFilter));
+  return ChosenFileName(dialog);
 }
 
 ReadResult QtFileSystem::ReadAll(const std::string& path,

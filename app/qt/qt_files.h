@@ -22,6 +22,8 @@ class QtFileSystem final : public IFileSystem {
 // cancel).
 std::optional<std::string> AskOpenFileName(QWidget* parent);
 std::optional<std::string> AskSaveFileName(QWidget* parent);
+// The open dialog of a watch's record: FIT, TCX and GPX files first.
+std::optional<std::string> AskOpenRecordName(QWidget* parent);
 
 // Sets up a dialog as the two above do: Qt's own dialog, no initial name, no
 // default extension, the text-file and all-files filters with the first

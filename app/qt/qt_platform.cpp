@@ -1,4 +1,5 @@
 #include "app/qt/qt_platform.h"
+#include "app/qt/qt_split_dialog.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -199,6 +200,14 @@ std::optional<std::string> Platform::GetOpenFileName() {
 
 std::optional<std::string> Platform::GetSaveFileName() {
   return AskSaveFileName(m_dialog.get());
+}
+
+std::optional<std::string> Platform::GetOpenRecordName() {
+  return AskOpenRecordName(m_dialog.get());
+}
+
+std::optional<ActivitySplit> Platform::AskActivitySplit(std::size_t lapCount) {
+  return qt::AskActivitySplit(lapCount, m_dialog.get());
 }
 
 std::unique_ptr<IPrintJob> Platform::PrintDialog() {

@@ -40,6 +40,8 @@ class Platform final : public IPlatform {
 
   std::optional<std::string> GetOpenFileName() override;
   std::optional<std::string> GetSaveFileName() override;
+  std::optional<std::string> GetOpenRecordName() override;
+  std::optional<ActivitySplit> AskActivitySplit(std::size_t lapCount) override;
   IFileSystem& Files() override { return m_files; }
   std::unique_ptr<IPrintJob> PrintDialog() override;
 

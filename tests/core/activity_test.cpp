@@ -11,6 +11,7 @@
 
 #include "file/activity.h"
 #include "file/activity_readers.h"
+#include "file/race_file.h"
 #include "fuzz/activity_invariants.h"
 #include "race/race_math.h"
 #include "res/strings.h"
@@ -348,14 +349,17 @@ TEST(ActivitySplit, Refusals) {
   EXPECT_EQ(ActivityToRace(run, Every(100.0)).error, "");
 }
 
-// The event name is one line of the race file, and text is UTF-8 inside.
+// The event name is one line of the race file, and whatever a record holds
+// the race can be saved: what code page 932 lacks reads '?'.
 TEST(ActivitySplit, NamesFromPathsAreOneLineOfUtf8) {
   ActivityRecord r = Points({{0, 0}, {100, 1000}});
   r.fileName = "a\xff\nb\xE0\x80\x80.fit";
-  r.device = "x\ty";
+  r.device = "x\ty \U0001F3C3\u2460\u00A5";
   const ActivityRaceResult race = ActivityToRace(r, Every(1.0));
   ASSERT_EQ(race.error, "");
-  EXPECT_EQ(race.race->eventName, "a\uFFFD b\uFFFD\uFFFD\uFFFD");
+  EXPECT_EQ(race.race->eventName, "a? b???");
+  EXPECT_NE(race.race->comment.find("x y ?\u2460?"), std::string::npos);
+  EXPECT_EQ(WriteRaceFile(*race.race).status, RaceWriteStatus::Ok);
   EXPECT_NE(race.race->comment.find("x y"), std::string::npos);
   EXPECT_EQ(race.race->comment.find('\t'), std::string::npos);
 }
@@ -437,7 +441,7 @@ TEST(ActivityXml, TcxFirstActivityLapsAndPoints) {
   EXPECT_EQ(race.race->comment,
             std::string(kImportCommentStart) + "2024/05/01 09:30:00\r\n" +
                 kImportCommentFile + "run.tcx\r\n" + kImportCommentDevice +
-                "Forerunner 255");
+                "Forerunner 255\r\n");
 }
 
 TEST(ActivityXml, TcxMultisportSessionGivesItsFirstActivity) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -12,6 +13,7 @@
 #include "res/resource.h"
 #include "res/strings.h"
 #include "tests/core/file_test_util.h"
+#include "tests/core/fit_writer.h"
 #include "tests/doubles/test_platform.h"
 
 namespace qv {
@@ -304,6 +306,119 @@ TEST_F(RaceFileCommands, BytesThatAreNotCodePage932LoadButMustBeFixedToSave) {
   p.Text(IDC_EVENT_NAME).SetText("Bad name");
   // The comment came with a bare LF, which is written as CR LF.
   EXPECT_EQ(Save("again.txt"), "Bad name" + kNoSections + "fine\r\n");
+}
+
+// Two 1 km laps, 5:00 and 4:50, with a point at each end.
+std::string TwoLapFit() {
+  constexpr std::uint32_t t0 = 1'000'000'000;
+  fitwriter::Writer w;
+  fitwriter::DefineActivity(w);
+  for (const auto& [t, cm] : {std::pair{0u, 0u}, {300u, 100'000u}, {590u, 200'000u}})
+    fitwriter::Record(w, t0 + t, cm);
+  fitwriter::Lap(w, t0, 300'000, 100'000);
+  fitwriter::Lap(w, t0 + 300, 290'000, 100'000);
+  return w.File();
+}
+
+const char kOneLapTcx[] =
+    "<?xml version='1.0'?><TrainingCenterDatabase><Activities><Activity>"
+    "<Lap StartTime='2024-05-01T00:30:00Z'><TotalTimeSeconds>600"
+    "</TotalTimeSeconds><DistanceMeters>2000</DistanceMeters><Track>"
+    "<Trackpoint><Time>2024-05-01T00:30:00Z</Time><DistanceMeters>0"
+    "</DistanceMeters></Trackpoint><Trackpoint><Time>2024-05-01T00:40:00Z"
+    "</Time><DistanceMeters>2000</DistanceMeters></Trackpoint></Track></Lap>"
+    "</Activity></Activities></TrainingCenterDatabase>";
+
+using Every = ActivitySplit;
+constexpr auto kKm = ActivitySplit::Kind::EveryKm;
+
+// The menu's import over unsaved work: the question, the record's dialog,
+// the split; the race computed by arrival at once (the speed unit chosen
+// stays), unsaved, saved and loaded back the same, one undo step.
+TEST_F(RaceFileCommands, ImportReplacesTheRaceComputedUnsavedAndUndoable) {
+  for (const auto& [name, bytes, split, laps, sections] :
+       {std::tuple{"run.FIT", TwoLapFit(), ActivitySplit{}, 2u, 2},
+        {"run.tcx", kOneLapTcx, Every{kKm, 0.5, 4.0}, 1u, 8}}) {
+    SCOPED_TRACE(name);
+    EnterSomething();
+    ASSERT_TRUE(WriteBytes(dir.File(name), bytes));
+    p.messages.clear(), p.questions.clear(), p.splitQuestions.clear();
+    p.yesNoAnswers.assign(1, true);
+    p.recordAnswers.assign(1, dir.File(name));
+    p.splitAnswers.assign(1, split);
+    dlg.OnImportRecord();
+    EXPECT_EQ(p.messages, Texts{});
+    EXPECT_EQ(p.questions, Texts{kMsgConfirmLoad});
+    EXPECT_EQ(p.splitQuestions, std::vector<std::size_t>{laps});
+    ASSERT_EQ(dlg.SectionCount(), sections);
+    EXPECT_EQ(dlg.m_race.sections.back().endKm, sections == 2 ? 2.0 : 4.0);
+    EXPECT_EQ(p.List().GetItemText(sections, 0), kTotalsRowText);
+    EXPECT_EQ(dlg.m_computed[static_cast<std::size_t>(sections)].arrival,
+              dlg.m_race.sections.back().arrival);
+    EXPECT_EQ(p.Combo(IDC_PRIORITY).GetCurSel() * 10 +
+                  p.Combo(IDC_SPEED_UNIT).GetCurSel(), 4);
+    EXPECT_TRUE(dlg.IsModified());
+
+    const std::string saved = Save("imported.txt");
+    EXPECT_TRUE(dlg.OpenRaceFile(dir.File("imported.txt"), false));
+    EXPECT_EQ(Save("again.txt"), saved);
+    // Dropped under another name (known by its content) and cut otherwise;
+    // undo gives the loaded race back, saved. "読込" imports it too.
+    ASSERT_TRUE(WriteBytes(dir.File("watch.dat"), bytes));
+    p.splitAnswers.assign(2, Every{kKm, 0.5, {}});
+    EXPECT_TRUE(dlg.OpenRaceFile(dir.File("watch.dat"), false));
+    ASSERT_TRUE(dlg.IsModified() && dlg.Undo());
+    EXPECT_FALSE(dlg.IsModified());
+    EXPECT_EQ(Save("undone.txt"), saved);
+    LoadPath(dir.File("watch.dat"));
+    EXPECT_TRUE(dlg.IsModified() && p.splitAnswers.empty());
+  }
+}
+
+// Refused or cancelled imports change nothing, not even the history.
+TEST_F(RaceFileCommands, RefusedAndCancelledImportsChangeNothing) {
+  std::string badCrc = TwoLapFit();
+  badCrc[20] = static_cast<char>(badCrc[20] ^ 0x10);
+  const std::string kml = "<?xml version='1.0'?><kml/>";
+  const std::optional<ActivitySplit> byLaps = ActivitySplit{}, cancel;
+  EnterSomething();
+  const std::string before = State();
+  for (const auto& [name, bytes, yes, split, message] :
+       {std::tuple{"race.txt", "Other" + kNoSections, true, byLaps,
+                   kMsgImportNotActivity},
+        {"bad.fit", badCrc, true, byLaps, kMsgFitFileCrc},
+        {"kml.gpx", kml, true, byLaps, kMsgImportNotActivity},
+        {"run.fit", TwoLapFit(), false, byLaps, ""},
+        {"run.fit", TwoLapFit(), true, cancel, ""},
+        {"run.fit", TwoLapFit(), true, Every{kKm, 1.0, 100.0},
+         kMsgImportTooManySections},
+        {"none/x.fit", "", true, byLaps, kMsgOpenFailed},
+        {"route.xml", kml, true, byLaps, kMsgXmlWrongRoot}}) {
+    SCOPED_TRACE(name);
+    WriteBytes(dir.File(name), bytes);
+    p.messages.clear();
+    p.yesNoAnswers.assign(1, yes);
+    p.splitAnswers.assign(1, split);
+    // Not a record by its name: opened as the command line opens it.
+    EXPECT_FALSE(std::string(name).find(".xml") == std::string::npos
+                     ? dlg.ImportRecordFile(dir.File(name), true)
+                     : dlg.OpenRaceFile(dir.File(name), true));
+    EXPECT_EQ(p.messages.empty() ? "" : p.messages[0].substr(0, std::strlen(message)),
+              message);
+    EXPECT_EQ(State(), before);
+    EXPECT_FALSE(dlg.CanUndo());
+  }
+}
+
+// Plain decimals in range, as the dialog and --split/--course take them.
+TEST(ActivitySplitText, PlainDecimalsInRange) {
+  std::string error;
+  const auto split = ParseActivitySplit(false, " 0.1 ", "42.195", error);
+  EXPECT_TRUE(split && split->everyKm == 0.1 && split->officialKm == 42.195);
+  for (const char* bad : {"0.09", "100.01", "1,5", "1e0", "-1", ".", "", "4 2"})
+    EXPECT_FALSE(ParseActivitySplit(false, bad, "", error)) << bad;
+  for (const char* bad : {"0", "4.2.1", "100001"})
+    EXPECT_FALSE(ParseActivitySplit(true, "", bad, error)) << bad;
 }
 
 }  // namespace

@@ -63,6 +63,15 @@ std::optional<std::string> Platform::GetSaveFileName() {
   return Pop(saveAnswers, std::optional<std::string>());
 }
 
+std::optional<std::string> Platform::GetOpenRecordName() {
+  return Pop(recordAnswers, std::optional<std::string>());
+}
+
+std::optional<ActivitySplit> Platform::AskActivitySplit(std::size_t lapCount) {
+  splitQuestions.push_back(lapCount);
+  return Pop(splitAnswers, std::optional<ActivitySplit>());
+}
+
 std::unique_ptr<IPrintJob> Platform::PrintDialog() {
   if (printDialogHook) return printDialogHook();
   return Pop(printJobs, std::unique_ptr<PrintJob>());

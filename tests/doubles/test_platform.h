@@ -71,6 +71,8 @@ class Platform : public headless::Platform {
   bool AskYesNo(std::string_view text) override;
   std::optional<std::string> GetOpenFileName() override;
   std::optional<std::string> GetSaveFileName() override;
+  std::optional<std::string> GetOpenRecordName() override;
+  std::optional<ActivitySplit> AskActivitySplit(std::size_t lapCount) override;
   IFileSystem& Files() override { return m_files; }
   std::unique_ptr<IPrintJob> PrintDialog() override;
   void InvalidateDialog() override { ++invalidations; }
@@ -78,6 +80,9 @@ class Platform : public headless::Platform {
 
   std::deque<std::optional<std::string>> openAnswers;
   std::deque<std::optional<std::string>> saveAnswers;
+  std::deque<std::optional<std::string>> recordAnswers;
+  std::deque<std::optional<ActivitySplit>> splitAnswers;
+  std::vector<std::size_t> splitQuestions;  // the lap count of each
   std::deque<bool> yesNoAnswers;
   std::deque<std::unique_ptr<PrintJob>> printJobs;  // nullptr: cancelled
   // When set, answers the print dialog instead (e.g. with a PDF job).

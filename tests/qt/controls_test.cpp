@@ -1,11 +1,17 @@
 // The Qt controls and adapters the dialog's logic relies on.
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QRadioButton>
 #include <QTest>
 #include <QTextBlock>
 
 #include "app/qt/qt_controls.h"
+#include "app/qt/qt_split_dialog.h"
+#include "res/strings.h"
+#include "tests/qt/modal_watcher.h"
 
 namespace qv::qt {
 namespace {
@@ -100,6 +106,33 @@ TEST(QtControlsTest, CommentKeepsItsLinesWhole) {
   EXPECT_EQ(text.GetText(), whole + std::string(2 * piece, 'p') + "\r\nq");
   for (QTextBlock b = edit.document()->begin(); b.isValid(); b = b.next())
     EXPECT_LE(b.length(), 2 * piece + 1);
+}
+
+// By laps only from two laps on, then chosen; every 1 km otherwise; no
+// official distance. A wrong number keeps the dialog open, with its message.
+TEST(QtControlsTest, SplitDialogDefaultsAndRefusals) {
+  for (const std::size_t laps : {0u, 1u, 2u, 45u}) {
+    SplitDialog d(laps, nullptr);
+    std::string error;
+    const std::optional<ActivitySplit> split = d.Split(error);
+    EXPECT_EQ(d.ByLaps()->isEnabled(), laps >= 2);
+    EXPECT_TRUE(split && split->everyKm == 1.0 && !split->officialKm &&
+                (split->kind == ActivitySplit::Kind::Laps) == (laps >= 2));
+  }
+  SplitDialog d(3, nullptr);
+  d.show();
+  d.EveryKm()->clear();
+  QTest::keyClicks(d.EveryKm(), "0.05");  // typing a distance picks it
+  EXPECT_TRUE(d.ByKm()->isChecked());
+  QString message;
+  const test::ModalWatcher watcher([&](QWidget* box) {
+    message = box->findChild<QLabel*>("qt_msgbox_label")->text();
+    box->close();
+  });
+  d.accept();
+  EXPECT_EQ(message.toStdString(), kMsgImportBadSplit);
+  EXPECT_TRUE(d.isVisible());
+  EXPECT_NE(d.result(), QDialog::Accepted);
 }
 
 }  // namespace

@@ -34,6 +34,13 @@ const char kBySpeedKmh[] =
     "Speed\r\n2\r\n0\r\n4\r\n0\r\n0\r\n2\r\n0\r\n0\r\n0\r\n2.5\r\n0\r\n0\r\n"
     "30000\r\n2.5\r\n1000\r\n0\r\n4\r\n0\r\n0\r\n24000\r\n";
 const char kTooManySections[] = "X\r\n0\r\n0\r\n0\r\n0\r\n0\r\n46\r\n";
+// A watch's record of two 1 km laps, in 5:00 and 4:40.
+const char kTwoLapTcx[] =
+    "<?xml version='1.0'?><TrainingCenterDatabase><Activities><Activity><Lap "
+    "StartTime='2024-05-01T00:30:00Z'><TotalTimeSeconds>300</TotalTimeSeconds>"
+    "<DistanceMeters>1000</DistanceMeters></Lap><Lap StartTime='2024-05-01T00:"
+    "35:00Z'><TotalTimeSeconds>280</TotalTimeSeconds><DistanceMeters>1000"
+    "</DistanceMeters></Lap></Activity></Activities></TrainingCenterDatabase>";
 
 class ReportTest : public ::testing::Test {
  protected:
@@ -171,7 +178,10 @@ TEST_F(ReportTest, UsageErrorsAndFailedWritesLeaveEveryFileAlone) {
         "--csv all.csv r.txt s.txt", "--csv \"\" r.txt", "--pdf= r.txt",
         "--unit km --unit kmh r.txt", "--csv a.csv --csv=b.csv r.txt",
         "--size 100x100 r.txt", "-j 0 r.txt", "--jobs=two r.txt",
-        "--entered=yes r.txt"})
+        "--entered=yes r.txt", "--race r.txt r.txt", "--race - r.txt",
+        "--race x.txt --csv x.txt r.txt", "--split 0.05 r.txt",
+        "--split lap r.txt", "--split 1 --split laps r.txt", "--course 0 r.txt",
+        "--course 4,2 r.txt", "--course= r.txt"})
     check(args, "", 2, "Usage: quorvane-report");
   // On a full disk (standard output or a file) or beyond the limit.
   for (const auto& [args, stdoutFile, failed] :
@@ -187,11 +197,12 @@ TEST_F(ReportTest, UsageErrorsAndFailedWritesLeaveEveryFileAlone) {
 // Bad races are reported in order and the good ones still done, whatever
 // the parallelism; progress shows on a terminal and nowhere else.
 TEST_F(ReportTest, BatchOfGoodAndBadRaces) {
-  const QStringList races = {Write("a.txt", kTwoSections),
-                             Write("c.txt", kTooManySections),
-                             Write("b.txt", kBySpeedKmh), "missing.txt"};
+  const QStringList races = {
+      Write("a.txt", kTwoSections), Write("c.txt", kTooManySections),
+      Write("b.txt", kBySpeedKmh), "missing.txt", Write("w.tcx", kTwoLapTcx),
+      Write("route.gpx", "<?xml version=\"1.0\"?><kml/>")};
   QString expected;  // each good race's own list after its name
-  for (const QString race : {"a.txt", "b.txt"})
+  for (const QString race : {"a.txt", "b.txt", "w.tcx"})
     for (const QString& line : Run({race}).out.split('\n', Qt::SkipEmptyParts))
       expected += race + '\t' + line + '\n';
   std::map<QString, QByteArray> files[2];
@@ -200,13 +211,15 @@ TEST_F(ReportTest, BatchOfGoodAndBadRaces) {
     ASSERT_TRUE(QDir(dir.path()).mkpath(jobs));
     const Ran r =
         Run(QStringList{"-j", jobs, "--csv", out + ".csv",
-                        "--graph=" + out + ".png", "--pdf", out + ".pdf"} +
+                        "--graph=" + out + ".png", "--pdf", out + ".pdf",
+                        "--race", out + ".txt"} +
             races);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out, expected);
     EXPECT_EQ(r.err,
               "区間数が正しくありません: c.txt\n"
-              "ファイルが開けません: missing.txt\n");
+              "ファイルが開けません: missing.txt\n"
+              "TCX・GPX のルート要素がありません: route.gpx\n");
     // The PDF's creation time may differ between runs.
     static const QRegularExpression date("/CreationDate \\(D:[0-9Z+'-]*\\)");
     for (const auto& [name, bytes] : Contents(jobs))
@@ -215,14 +228,25 @@ TEST_F(ReportTest, BatchOfGoodAndBadRaces) {
   EXPECT_TRUE(files[0] == files[1]);
   QStringList names;
   for (const auto& entry : files[0]) names << entry.first;
-  EXPECT_EQ(names.join(' '), "a.csv a.pdf a.png b.csv b.pdf b.png");
+  EXPECT_EQ(names.join(' '),
+            "a.csv a.pdf a.png a.txt b.csv b.pdf b.png b.txt w.csv w.pdf "
+            "w.png w.txt");
+  // The race files written are the races: a race file's own bytes, and the
+  // record's lap by lap, by arrival, the default split.
+  EXPECT_EQ(files[0]["a.txt"], QByteArray(kTwoSections));
+  EXPECT_EQ(Run({"1/w.txt"}).out, Run({"w.tcx"}).out);
+  EXPECT_TRUE(Run({"--entered", "1/w.txt"}).out.contains("\t2 km\t"));
+  // Laps scaled to the course; no points to cut it by distance.
+  EXPECT_TRUE(Run({"--course", "4", "w.tcx"}).out.contains("全区間\t0 km\t4 km\t"));
+  EXPECT_EQ(Run({"--split", "0.5", "w.tcx"}).code, 1);
 
   // The good races on a pseudo-terminal, their list into a file.
   const Ran shown =
       Run({"-c", "import pty,sys; sys.exit(pty.spawn(sys.argv[1:]) >> 8)", "sh",
-           "-c", "exec \"$0\" \"$@\" >list", kReport, "a.txt", "b.txt"},
+           "-c", "exec \"$0\" \"$@\" >list", kReport, "a.txt", "b.txt",
+           "w.tcx"},
           {}, "python3");
-  EXPECT_TRUE(shown.code == 0 && shown.out.contains("\r2/2 b.txt") &&
+  EXPECT_TRUE(shown.code == 0 && shown.out.contains("\r3/3 w.tcx") &&
               shown.out.endsWith("\r\x1b[K"))
       << shown.out.toStdString();
   EXPECT_EQ(Contents()["list"], expected.toUtf8());

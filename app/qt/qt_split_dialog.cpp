@@ -1,0 +1,103 @@
+#include "app/qt/qt_split_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "res/strings.h"
+
+namespace qv::qt {
+
+namespace {
+
+std::string Utf8(const QLineEdit* edit) {
+  const QByteArray bytes = edit->text().toUtf8();
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+}  // namespace
+
+SplitDialog::SplitDialog(std::size_t lapCount, QWidget* parent)
+    : QDialog(parent),
+      m_byLaps(new QRadioButton(QStringLiteral("ラップごと"), this)),
+      m_byKm(new QRadioButton(this)),
+      m_everyKm(new QLineEdit(QStringLiteral("1"), this)),
+      m_officialKm(new QLineEdit(this)) {
+  setWindowTitle(QStringLiteral("GPSの記録を取り込む"));
+  auto* layout = new QVBoxLayout(this);
+  auto* caption = new QLabel(QStringLiteral("区間の区切り方"), this);
+  layout->addWidget(caption);
+
+  // "( ) [1] km ごと": the radio button, the distance, the unit.
+  auto* grid = new QGridLayout;
+  grid->addWidget(m_byLaps, 0, 0, 1, 3);
+  grid->addWidget(m_byKm, 1, 0);
+  grid->addWidget(m_everyKm, 1, 1);
+  auto* unit = new QLabel(QStringLiteral("km ごと"), this);
+  unit->setBuddy(m_everyKm);
+  grid->addWidget(unit, 1, 2);
+  auto* official = new QLabel(QStringLiteral("公式距離 (km)"), this);
+  official->setBuddy(m_officialKm);
+  grid->addWidget(official, 2, 0, 1, 3);
+  grid->addWidget(m_officialKm, 3, 1);
+  grid->setColumnStretch(2, 1);
+  layout->addLayout(grid);
+
+  auto* buttons = new QDialogButtonBox(
+      QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &SplitDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &SplitDialog::reject);
+  layout->addWidget(buttons);
+
+  m_everyKm->setMaximumWidth(80);
+  m_officialKm->setMaximumWidth(80);
+  m_officialKm->setPlaceholderText(QStringLiteral("なし"));
+  m_byKm->setAccessibleName(QStringLiteral("N km ごと"));
+  m_everyKm->setAccessibleName(QStringLiteral("区切りの距離 (km)"));
+  m_officialKm->setAccessibleName(QStringLiteral("公式距離 (km)"));
+
+  // A single lap is the whole record: cutting by it gives one section.
+  const bool laps = lapCount >= 2;
+  m_byLaps->setEnabled(laps);
+  m_byLaps->setText(QStringLiteral("ラップごと（%1 ラップ）").arg(lapCount));
+  (laps ? m_byLaps : m_byKm)->setChecked(true);
+  // Typing a distance means cutting by it: the field stays open for that.
+  connect(m_everyKm, &QLineEdit::textEdited, m_byKm,
+          [this] { m_byKm->setChecked(true); });
+}
+
+std::optional<ActivitySplit> SplitDialog::Split(std::string& error) const {
+  return ParseActivitySplit(m_byLaps->isChecked(), Utf8(m_everyKm),
+                            Utf8(m_officialKm), error);
+}
+
+void SplitDialog::accept() {
+  std::string error;
+  if (Split(error)) {
+    QDialog::accept();
+    return;
+  }
+  // The dialog stays, with the wrong number ready to retype.
+  QMessageBox::warning(this, QString::fromUtf8(kAppTitle),
+                       QString::fromUtf8(error.c_str()));
+  QLineEdit* wrong =
+      error == kMsgImportBadOfficial ? m_officialKm : m_everyKm;
+  wrong->setFocus();
+  wrong->selectAll();
+}
+
+std::optional<ActivitySplit> AskActivitySplit(std::size_t lapCount,
+                                              QWidget* parent) {
+  SplitDialog dialog(lapCount, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  std::string error;
+  return dialog.Split(error);
+}
+
+}  // namespace qv::qt

@@ -1,0 +1,44 @@
+// The small dialog that asks how to cut a watch's record into sections.
+#pragma once
+
+#include <QDialog>
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "file/activity.h"
+
+class QLineEdit;
+class QRadioButton;
+
+namespace qv::qt {
+
+class SplitDialog final : public QDialog {
+  Q_OBJECT
+
+ public:
+  // By laps is offered, and chosen, from two laps on.
+  SplitDialog(std::size_t lapCount, QWidget* parent);
+
+  // The split as typed; nullopt and the refusal in error otherwise.
+  std::optional<ActivitySplit> Split(std::string& error) const;
+
+  QRadioButton* ByLaps() const { return m_byLaps; }
+  QRadioButton* ByKm() const { return m_byKm; }
+  QLineEdit* EveryKm() const { return m_everyKm; }
+  QLineEdit* OfficialKm() const { return m_officialKm; }
+
+  void accept() override;
+
+ private:
+  QRadioButton* m_byLaps;
+  QRadioButton* m_byKm;
+  QLineEdit* m_everyKm;
+  QLineEdit* m_officialKm;
+};
+
+// Runs the dialog; nullopt on Cancel.
+std::optional<ActivitySplit> AskActivitySplit(std::size_t lapCount,
+                                              QWidget* parent);
+
+}  // namespace qv::qt

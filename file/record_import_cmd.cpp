@@ -1,0 +1,114 @@
+// The import of a watch's record: read, cut into sections as the user (or
+// quorvane-report's options) says, and shown as the race, unsaved.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "app/race_dlg.h"
+#include "file/activity.h"
+#include "file/race_file.h"
+#include "res/strings.h"
+
+namespace qv {
+
+namespace {
+
+// A setting keeps what its list shows, when the list shows one.
+template <typename Setting>
+void TakeIfInRange(const IComboBox* combo, Setting& setting, int entries) {
+  const int value = combo != nullptr ? combo->GetCurSel() : -1;
+  if (value >= 0 && value < entries) setting = Setting{value};
+}
+
+// An XML declaration: no race file starts with one, and a race read from
+// XML of another kind would be nonsense.
+bool StartsAsXml(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  while (!bytes.empty() && (bytes[0] == ' ' || bytes[0] == '\t' ||
+                            bytes[0] == '\r' || bytes[0] == '\n'))
+    bytes.remove_prefix(1);
+  return bytes.substr(0, 5) == "<?xml";
+}
+
+}  // namespace
+
+void CRaceDlg::OnImportRecord() {
+  if (m_bModified && !m_platform.AskYesNo(kMsgConfirmLoad)) return;
+  const std::optional<std::string> path = m_platform.GetOpenRecordName();
+  if (path) ImportRecordFile(*path, false);
+}
+
+bool CRaceDlg::ImportRecordFile(const std::string& path, bool askFirst) {
+  if (askFirst && m_bModified && !m_platform.AskYesNo(kMsgConfirmLoad))
+    return false;
+  const RaceSnapshot before = TakeSnapshot();
+  const Opened opened = OpenRaceOrRecord(
+      path,
+      [this](const ActivityRecord& record) {
+        return m_platform.AskActivitySplit(ActivityLapCount(record));
+      },
+      false);
+  // An edit, not a load: the imported race is not on the disk as a race.
+  m_history.Command(before, TakeSnapshot(), m_bModified,
+                    RaceHistory::Kind::Edit);
+  return opened == Opened::Record;
+}
+
+CRaceDlg::Opened CRaceDlg::OpenRaceOrRecord(const std::string& path,
+                                            const SplitChooser& choose,
+                                            bool raceFileToo) {
+  // Read once, as large as a record may be; a race file's own limit is
+  // checked by its reader.
+  const std::optional<std::string> bytes = ReadFileAt(path, kActivityMaxBytes);
+  if (!bytes) return Opened::No;
+  if (DetectActivityFormat(*bytes) != ActivityFormat::None)
+    return ImportRecord(*bytes, path, choose) ? Opened::Record : Opened::No;
+  if (!raceFileToo) {
+    m_platform.MessageBox(kMsgImportNotActivity);
+    return Opened::No;
+  }
+  if (StartsAsXml(*bytes)) {
+    m_platform.MessageBox(kMsgXmlWrongRoot);
+    return Opened::No;
+  }
+  std::optional<Race> race = ParseRaceBytes(*bytes);
+  if (!race) return Opened::No;
+  ShowRace(std::move(*race));
+  MarkSaved();
+  m_raceFilePath = path;
+  return Opened::RaceFile;
+}
+
+bool CRaceDlg::ImportRecord(std::string_view bytes, const std::string& path,
+                            const SplitChooser& choose) {
+  ActivityReadResult read = ReadActivity(bytes, path);
+  if (!read.record) {
+    m_platform.MessageBox(read.error);
+    return false;
+  }
+  const std::optional<ActivitySplit> split = choose(*read.record);
+  if (!split) return false;
+  ActivityRaceResult made = ActivityToRace(*read.record, *split);
+  if (!made.race) {
+    m_platform.MessageBox(made.error);
+    return false;
+  }
+  Race race = std::move(*made.race);
+  // Computed by arrival, which is what a watch measures; the other
+  // settings stay as the user chose them.
+  race.priority = Priority::Arrival;
+  TakeIfInRange(m_comboCalcMode, race.condition, 2);
+  TakeIfInRange(m_comboSpeedUnit, race.speedUnit, 5);
+  TakeIfInRange(m_comboInputAssist, race.inputAssist, 2);
+  TakeIfInRange(m_comboGraphAxis, race.graphAxis, 2);
+  ShowRace(std::move(race));
+  OnCompute();
+  MarkModified();
+  // Exports must not write over the record either.
+  m_raceFilePath = path;
+  return true;
+}
+
+}  // namespace qv
