@@ -133,18 +133,6 @@ TEST(CellFormat, Texts) {
   EXPECT_EQ(SpeedValue(0, 4) + SpeedValue(1, 4), 36000000);
 }
 
-TEST_F(CalcTest, ListColumnsFromTheClientWidth) {
-  const char* headers[] = {"区間",     "出発",     "到着",         "ロスタイム",
-                           "出発時間", "到着時間", "ラップタイム", "速度"};
-  const int percent[] = {4, 10, 10, 12, 17, 17, 17, 14};
-  const auto& cols = platform.List().Columns();
-  ASSERT_EQ(cols.size(), 8u);
-  for (int k = 0; k < 8; ++k) {
-    EXPECT_EQ(cols[k].header, headers[k]);
-    EXPECT_EQ(cols[k].width, platform.List().ClientWidth() * percent[k] / 100);
-  }
-}
-
 // A compute after the race shrank reads nothing the longer race left;
 // clear leaves nothing entered, computed, shown or unsaved.
 TEST_F(CalcTest, NothingStaleAfterTheRaceShrinksOrIsCleared) {

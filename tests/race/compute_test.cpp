@@ -5,8 +5,6 @@
 #include <climits>
 #include <cstddef>
 
-#include "file/race_file.h"
-#include "race/comparison.h"
 #include "race/compute.h"
 #include "race/race_math.h"
 
@@ -57,31 +55,6 @@ TEST(Compute, TimesSaturateAndZeroLengthsGivePaceZero) {
   const ComputedRace empty = Compute(Race{});
   EXPECT_TRUE(empty.sections.empty());
   EXPECT_EQ(empty.totals, ComputedSection{});
-}
-
-// The comparison reads a race file and computes it with its own priority,
-// by arrival when that is out of range, and the current race's condition.
-TEST(Compute, TheComparisonComputesARaceFileWithoutADialog) {
-  const RaceReadResult read = ReadRaceFile(
-      "Plan\r\n7\r\n0\r\n0\r\n0\r\n0\r\n2\r\n"
-      "0\r\n100\r\n100\r\n5\r\n150100\r\n0\r\n0\r\n"
-      "5\r\n200\r\n150300\r\n10\r\n300000\r\n0\r\n0\r\n");
-  ASSERT_EQ(read.status, RaceReadStatus::Ok);
-  for (Condition condition : {Condition::Gross, Condition::Net}) {
-    Race byArrival = read.race;
-    byArrival.priority = Priority::Arrival;
-    byArrival.condition = condition;
-    const ComputedRace expected = Compute(byArrival);
-    const ComparisonTimes times = ComputeComparison(read.race, condition);
-    ASSERT_EQ(times.count, 2);
-    for (std::size_t k = 0; k < 2; ++k) {
-      EXPECT_EQ(times.departure[k], expected.sections[k].departure) << k;
-      EXPECT_EQ(times.arrival[k], expected.sections[k].arrival) << k;
-      EXPECT_EQ(times.endKm[k], expected.sections[k].endKm) << k;
-    }
-  }
-  EXPECT_EQ(ComputeComparison(read.race, Condition::Net).arrival[1],
-            150000 + 149700);
 }
 
 }  // namespace
