@@ -214,6 +214,10 @@ class CRaceDlg {
   // choose left it.
   bool ImportRecord(std::string_view bytes, const std::string& path,
                     const SplitChooser& choose);
+  // OpenRaceOrRecord with the platform's split dialog, as one step of the
+  // history: an import is an edit (the race is not on the disk as one), a
+  // race file a load. askFirst asks the load's question first.
+  Opened OpenAsStep(const std::string& path, bool askFirst, bool raceFileToo);
   // The save command; true when the file was written.
   bool Save();
   // One graph algorithm for screen and paper, both orientations.

@@ -53,19 +53,7 @@ void CRaceDlg::RunCommand(int id, void (CRaceDlg::*handler)()) {
 bool CRaceDlg::OpenRaceFile(const std::string& path, bool askFirst) {
   // A record by its name goes to the import, which refuses anything else.
   if (HasActivityExtension(path)) return ImportRecordFile(path, askFirst);
-  if (askFirst && m_bModified && !m_platform.AskYesNo(kMsgConfirmLoad))
-    return false;
-  const RaceSnapshot before = TakeSnapshot();
-  const Opened opened = OpenRaceOrRecord(
-      path,
-      [this](const ActivityRecord& record) {
-        return m_platform.AskActivitySplit(ActivityLapCount(record));
-      },
-      true);
-  m_history.Command(before, TakeSnapshot(), m_bModified,
-                    opened == Opened::Record ? RaceHistory::Kind::Edit
-                                             : RaceHistory::Kind::Load);
-  return opened != Opened::No;
+  return OpenAsStep(path, askFirst, true) != Opened::No;
 }
 
 bool CRaceDlg::Undo() {

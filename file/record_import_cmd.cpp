@@ -41,19 +41,25 @@ void CRaceDlg::OnImportRecord() {
 }
 
 bool CRaceDlg::ImportRecordFile(const std::string& path, bool askFirst) {
+  return OpenAsStep(path, askFirst, false) == Opened::Record;
+}
+
+CRaceDlg::Opened CRaceDlg::OpenAsStep(const std::string& path, bool askFirst,
+                                      bool raceFileToo) {
   if (askFirst && m_bModified && !m_platform.AskYesNo(kMsgConfirmLoad))
-    return false;
+    return Opened::No;
   const RaceSnapshot before = TakeSnapshot();
   const Opened opened = OpenRaceOrRecord(
       path,
       [this](const ActivityRecord& record) {
         return m_platform.AskActivitySplit(ActivityLapCount(record));
       },
-      false);
-  // An edit, not a load: the imported race is not on the disk as a race.
+      raceFileToo);
+  // An import is an edit, not a load: the race is not on the disk as one.
+  const bool edit = opened == Opened::Record || !raceFileToo;
   m_history.Command(before, TakeSnapshot(), m_bModified,
-                    RaceHistory::Kind::Edit);
-  return opened == Opened::Record;
+                    edit ? RaceHistory::Kind::Edit : RaceHistory::Kind::Load);
+  return opened;
 }
 
 CRaceDlg::Opened CRaceDlg::OpenRaceOrRecord(const std::string& path,
