@@ -79,6 +79,28 @@ check "desktop-file-validate" desktop-file-validate "$desktop"
 icon="$(sed -n 's/^Icon=//p' "$desktop")"
 [ -n "$icon" ] && [ -f "$tree/usr/share/icons/hicolor/48x48/apps/$icon.png" ] &&
   pass "the desktop entry's icon is installed" || fail "no icon named \"$icon\""
+# The record types: a MIME database of the shared types and ours tells a
+# watch's FIT file from a FITS image of the same extension by its content.
+mime="$(mktemp -d)"
+mkdir -p "$mime/mime/packages" "$mime/files"
+cp /usr/share/mime/packages/freedesktop.org.xml \
+   "$tree"/usr/share/mime/packages/quorvane.xml "$mime/mime/packages/"
+printf '\016\020\000\000\000\000\000\000.FIT\000\000' >"$mime/files/run.fit"
+printf 'SIMPLE  =                    T\n' >"$mime/files/sky.fit"
+printf '<?xml version="1.0"?>\n<TrainingCenterDatabase xmlns="http://www.garmin.com/xmlschemas/TrainingCenterDatabase/v2"/>\n' \
+  >"$mime/files/run.tcx"
+types=""
+if update-mime-database "$mime/mime" 2>/dev/null; then
+  for f in run.fit sky.fit run.tcx; do
+    types+="$(XDG_DATA_DIRS="$mime" XDG_DATA_HOME="$mime/none" gio info \
+      -a standard::content-type "$mime/files/$f" | sed -n 's/.*content-type: //p') "
+  done
+fi
+rm -rf "$mime"
+[ "$types" = "application/vnd.ant.fit application/fits application/vnd.garmin.tcx+xml " ] &&
+  grep -q '^MimeType=.*application/vnd.ant.fit;' "$desktop" &&
+  pass "FIT and TCX records known by their content" ||
+  fail "record MIME types: $types"
 metainfo=("$tree"/usr/share/metainfo/*.metainfo.xml)
 if [ "${#metainfo[@]}" -eq 1 ] && [ -f "${metainfo[0]}" ]; then
   metainfo="${metainfo[0]}"
