@@ -229,6 +229,18 @@ TEST(ActivitySplit, ByLapsRoundsOnlyTheSums) {
   EXPECT_EQ(race.race->eventName, "run");
 }
 
+// The race starts with the first lap, not with the first point recorded.
+TEST(ActivitySplit, TheFirstLapStartsTheRaceClock) {
+  Writer w;
+  fitwriter::DefineActivity(w);
+  fitwriter::Record(w, kT0 + 60, 0);
+  fitwriter::Record(w, kT0 + 360, 100'000);
+  fitwriter::Lap(w, kT0, 360'000, 100'000);
+  const ActivityRaceResult race = ActivityToRace(Read(w.File()), Every(1.0));
+  ASSERT_EQ(race.error, "");
+  ExpectSections(*race.race, {{1.0, 36'000}});
+}
+
 TEST(ActivitySplit, OfficialDistanceScalesLapsAndLandsOnIt) {
   const ActivityRecord r =
       Read(LapsFit({{1'000'000, 500'000}, {1'000'000, 333'333},
@@ -374,6 +386,7 @@ TEST(ActivityTime, IsoTimes) {
       {" 2024-05-01T18:30:15+09:00 ", 1714555815000},
       {"2024-05-01T09:30:15", 1714555815000},
       {"1969-12-31T23:59:59Z", -1000},
+      {"2024-01-01T00:00:00Z", 1704067200000},
       {"2024-13-01T09:30:15Z", std::nullopt},
       {"2024-05-01T09:30:15.Z", std::nullopt},
       {"2024-05-01T09:30:15Zx", std::nullopt},

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <random>
@@ -321,6 +322,23 @@ TEST_P(Undo, UndoAllGivesTheFirstRaceAndRedoAllTheLast) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, Undo, ::testing::Range(1u, 17u));
+
+// Two races that differ in one value of one section are not the same race,
+// whichever section and value it is; a NaN read from a file equals itself.
+TEST(RaceSnapshot, EveryValueOfEverySectionCounts) {
+  RaceSnapshot a;
+  a.race.sections.assign(3, {0.0, 1, 2, std::nan(""), 4, 5, 6});
+  for (std::size_t k = 0; k < 3; ++k)
+    for (int field = 0; field < 7; ++field) {
+      RaceSnapshot b = a;
+      RaceFileSection& s = b.race.sections[k];
+      int* ints[] = {&s.loss, &s.departure, &s.arrival, &s.lap, &s.pace};
+      if (field < 5) ++*ints[field];
+      else (field == 5 ? s.startKm : s.endKm) = 9.0;
+      EXPECT_FALSE(a.SameRace(b)) << k << " " << field;
+      EXPECT_TRUE(a.SameRace(a));
+    }
+}
 
 // A long comment typed into between edits: the history forgets its oldest
 // steps rather than keep a copy of the comment for every one, and the
