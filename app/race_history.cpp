@@ -109,6 +109,8 @@ void RaceHistory::Command(const RaceSnapshot& before, const RaceSnapshot& after,
                           bool unsavedAfter, Kind kind) {
   const bool changed = !before.SameRace(after);
   const bool unsavedBefore = Unsaved();
+  const bool otherFile = before.filePath != after.filePath;
+  m_path = after.filePath;
   if (changed) {
     while (!m_redo.empty()) PopBack(m_redo);
     Push(m_undo, before, m_current);
@@ -121,19 +123,23 @@ void RaceHistory::Command(const RaceSnapshot& before, const RaceSnapshot& after,
   if (unsavedAfter) return;
   if (kind == Kind::Clear)
     m_cleared.insert(m_current);
-  else if (kind == Kind::Load && (changed || unsavedBefore))
-    m_saved = m_current;
+  else if (kind == Kind::Load && (changed || unsavedBefore || otherFile))
+    m_savedAt[m_path] = m_current;
 }
 
 void RaceHistory::Edited() { m_current = m_next++; }
 
-void RaceHistory::Saved() { m_saved = m_current; }
+void RaceHistory::Saved(const std::string& path) {
+  m_path = path;
+  m_savedAt[path] = m_current;
+}
 
 std::optional<RaceSnapshot> RaceHistory::Undo(const RaceSnapshot& now) {
   if (m_undo.empty()) return std::nullopt;
   Entry entry = PopBack(m_undo);
   Push(m_redo, now, m_current);
   m_current = entry.state;
+  m_path = entry.race.filePath;
   return std::move(entry.race);
 }
 
@@ -142,11 +148,14 @@ std::optional<RaceSnapshot> RaceHistory::Redo(const RaceSnapshot& now) {
   Entry entry = PopBack(m_redo);
   Push(m_undo, now, m_current);
   m_current = entry.state;
+  m_path = entry.race.filePath;
   return std::move(entry.race);
 }
 
 bool RaceHistory::Unsaved() const {
-  return m_current != m_saved && m_cleared.count(m_current) == 0;
+  const auto saved = m_savedAt.find(m_path);
+  const bool asSaved = saved != m_savedAt.end() && saved->second == m_current;
+  return !asSaved && m_cleared.count(m_current) == 0;
 }
 
 }  // namespace qv

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -30,6 +31,9 @@ struct RaceSnapshot {
   // The selections of the five settings lists: priority, condition, speed
   // unit, input assist, graph axis.
   std::array<int, 5> settingsLists{};
+  // The race file this race is (or the record it came from): what save
+  // writes and exports must not overwrite, so it follows undo and redo.
+  std::string filePath;
 
   // Same race: the same texts, settings and sections (bit for bit, so a
   // NaN from a file still equals itself).
@@ -57,8 +61,8 @@ class RaceHistory {
                bool unsavedAfter, Kind kind);
   // The user typed into the event name or the comment.
   void Edited();
-  // The race on screen was saved.
-  void Saved();
+  // The race on screen was saved to path.
+  void Saved(const std::string& path);
 
   bool CanUndo() const { return !m_undo.empty(); }
   bool CanRedo() const { return !m_redo.empty(); }
@@ -66,8 +70,8 @@ class RaceHistory {
   std::optional<RaceSnapshot> Undo(const RaceSnapshot& now);
   std::optional<RaceSnapshot> Redo(const RaceSnapshot& now);
 
-  // Whether the race on screen differs from the last saved or loaded one
-  // (and is not a freshly cleared race).
+  // Whether the race on screen differs from what its file last held, as
+  // saved or loaded (and is not a freshly cleared race).
   bool Unsaved() const;
 
   // The bytes of the texts the history holds (a text shared by two
@@ -91,7 +95,11 @@ class RaceHistory {
   // Every distinct race state gets a number; equal numbers, same race.
   std::uint64_t m_current = 0;
   std::uint64_t m_next = 1;
-  std::uint64_t m_saved = 0;
+  // The file of the race on screen, and the state each file last held:
+  // undo back to a loaded race finds it saved again, unless that file has
+  // since been written with another.
+  std::string m_path;
+  std::map<std::string, std::uint64_t> m_savedAt;
   // States made by clear; the dialog starts as one.
   std::set<std::uint64_t> m_cleared{0};
   std::size_t m_budget;

@@ -47,7 +47,7 @@ void CRaceDlg::RunCommand(int id, void (CRaceDlg::*handler)()) {
   }
   // Only a written file is the saved race; a cancelled or failed save
   // leaves the unsaved state as it was.
-  if (Save()) m_history.Saved();
+  if (Save()) m_history.Saved(m_raceFilePath);
 }
 
 bool CRaceDlg::OpenRaceFile(const std::string& path, bool askFirst) {
@@ -84,6 +84,7 @@ RaceSnapshot CRaceDlg::TakeSnapshot() const {
   for (std::size_t k = 0; k < snapshot.settingsLists.size(); ++k)
     snapshot.settingsLists[k] =
         m_platform.ComboBox(kSettingsLists[k]).GetCurSel();
+  snapshot.filePath = m_raceFilePath;
   return snapshot;
 }
 
@@ -92,6 +93,7 @@ void CRaceDlg::ApplySnapshot(const RaceSnapshot& snapshot) {
                                               : std::string());
   m_editComment->SetText(snapshot.comment ? *snapshot.comment : std::string());
   m_race = snapshot.race;
+  m_raceFilePath = snapshot.filePath;
   m_race.eventName.clear();
   m_race.comment.clear();
   // Never more sections than the tables of the list and the graph hold.

@@ -80,7 +80,7 @@ class RaceFileCommands : public ::testing::Test {
   }
   std::string Save(const std::string& name = "out.txt") {
     p.saveAnswers.push_back(dir.File(name));
-    dlg.OnSave();
+    dlg.OnCommand(IDC_SAVE);
     return ReadBytes(dir.File(name));
   }
 
@@ -407,6 +407,34 @@ TEST_F(RaceFileCommands, RefusedAndCancelledImportsChangeNothing) {
               message);
     EXPECT_EQ(State(), before);
     EXPECT_FALSE(dlg.CanUndo());
+  }
+}
+
+// The race file on screen (what save writes, what exports must not
+// overwrite) follows undo and redo through imports and loads.
+TEST_F(RaceFileCommands, TheRaceFileFollowsUndoAndRedo) {
+  ASSERT_TRUE(WriteBytes(dir.File("old.txt"), "Old" + kNoSections));
+  ASSERT_TRUE(WriteBytes(dir.File("new.txt"), "New" + kNoSections));
+  ASSERT_TRUE(WriteBytes(dir.File("run.fit"), TwoLapFit()));
+  ASSERT_TRUE(dlg.OpenRaceFile(dir.File("old.txt"), false));
+  p.splitAnswers.assign(1, ActivitySplit{});
+  ASSERT_TRUE(dlg.ImportRecordFile(dir.File("run.fit"), false));
+  ASSERT_TRUE(dlg.OpenRaceFile(dir.File("new.txt"), false));
+  const std::vector<std::pair<std::string, bool>> states = {
+      {"old.txt", false}, {"run.fit", true}, {"new.txt", false}};
+  const auto expect = [&](std::size_t k) {
+    EXPECT_EQ(dlg.RaceFilePath(), dir.File(states[k].first));
+    EXPECT_EQ(dlg.IsModified(), states[k].second);
+  };
+  for (std::size_t k = states.size() - 1; k-- > 0;) {
+    SCOPED_TRACE("undo to " + states[k].first);
+    ASSERT_TRUE(dlg.Undo());
+    expect(k);
+  }
+  for (std::size_t k = 1; k < states.size(); ++k) {
+    SCOPED_TRACE("redo to " + states[k].first);
+    ASSERT_TRUE(dlg.Redo());
+    expect(k);
   }
 }
 
