@@ -112,11 +112,17 @@ class CRaceDlg {
   using SplitChooser =
       std::function<std::optional<ActivitySplit>(const ActivityRecord&)>;
   enum class Opened { No, RaceFile, Record };
+  // What is done with a file that is not a record.
+  enum class NotRecord {
+    Refuse,
+    Load,          // as a race file
+    LoadIfShaped,  // only when it has a race file's shape (a ".gpx" name)
+  };
   // Reads path once: a FIT, TCX or GPX record is imported as choose cuts
-  // it; anything else is loaded as a race file when raceFileToo, else
-  // refused. No question and no history step: the callers add them.
+  // it; anything else as notRecord says. No question and no history step:
+  // the callers add them.
   Opened OpenRaceOrRecord(const std::string& path, const SplitChooser& choose,
-                          bool raceFileToo);
+                          NotRecord notRecord);
 
   // ---- comparison with another race (race/comparison.cpp, file/)
   // Asks for a race file and reads it as the race to compare with.
@@ -217,7 +223,8 @@ class CRaceDlg {
   // OpenRaceOrRecord with the platform's split dialog, as one step of the
   // history: an import is an edit (the race is not on the disk as one), a
   // race file a load. askFirst asks the load's question first.
-  Opened OpenAsStep(const std::string& path, bool askFirst, bool raceFileToo);
+  Opened OpenAsStep(const std::string& path, bool askFirst,
+                    NotRecord notRecord);
   // The save command; true when the file was written.
   bool Save();
   // One graph algorithm for screen and paper, both orientations.

@@ -51,9 +51,12 @@ void CRaceDlg::RunCommand(int id, void (CRaceDlg::*handler)()) {
 }
 
 bool CRaceDlg::OpenRaceFile(const std::string& path, bool askFirst) {
-  // A record by its name goes to the import, which refuses anything else.
-  if (HasActivityExtension(path)) return ImportRecordFile(path, askFirst);
-  return OpenAsStep(path, askFirst, true) != Opened::No;
+  // A record's name refuses anything but a record, or a race file saved
+  // under such a name, known by its shape.
+  return OpenAsStep(path, askFirst,
+                    HasActivityExtension(path) ? NotRecord::LoadIfShaped
+                                               : NotRecord::Load) !=
+         Opened::No;
 }
 
 bool CRaceDlg::Undo() {

@@ -17,6 +17,7 @@
 #include "app/numtext.h"
 #include "file/cp932.h"
 #include "file/activity_readers.h"
+#include "file/race_file.h"
 #include "race/race_math.h"
 #include "res/strings.h"
 
@@ -241,15 +242,36 @@ std::string EveryKm(const std::vector<ActivityPoint>& points,
   return "";
 }
 
+// What makes a FIT file one: a header of 12 or 14 bytes, a data size that
+// fits the file, and a header CRC that is 0 or right.
+bool FitHeaderChecksOut(std::string_view bytes) {
+  const auto byte = [&](std::size_t i) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]));
+  };
+  const std::size_t header = byte(0);
+  if ((header != 12 && header != 14) || bytes.size() < header) return false;
+  const std::uint64_t dataSize =
+      byte(4) | byte(5) << 8 | byte(6) << 16 | std::uint64_t{byte(7)} << 24;
+  if (header + dataSize + 2 > bytes.size()) return false;
+  if (header == 14) {
+    const std::uint16_t crc = static_cast<std::uint16_t>(byte(12) | byte(13) << 8);
+    if (crc != 0 && crc != activity::FitCrc(0, bytes.substr(0, 12))) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 ActivityFormat DetectActivityFormat(std::string_view bytes) {
-  if (bytes.size() >= 12 && bytes.substr(8, 4) == ".FIT")
-    return ActivityFormat::Fit;
+  // A race file first: its name may read ".FIT" at byte 8 or "<gpx".
+  if (LooksLikeRaceFile(bytes)) return ActivityFormat::None;
+  const bool fitMark = bytes.size() >= 12 && bytes.substr(8, 4) == ".FIT";
+  if (fitMark && FitHeaderChecksOut(bytes)) return ActivityFormat::Fit;
   const std::string root = activity::XmlRootName(bytes);
   if (root == "TrainingCenterDatabase") return ActivityFormat::Tcx;
   if (root == "gpx") return ActivityFormat::Gpx;
-  return ActivityFormat::None;
+  // Damaged, but meant as FIT: its reader says what is wrong with it.
+  return fitMark ? ActivityFormat::Fit : ActivityFormat::None;
 }
 
 bool HasActivityExtension(std::string_view path) {

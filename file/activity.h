@@ -30,8 +30,10 @@ inline constexpr double kActivityMaxOfficialKm = 100000.0;
 
 enum class ActivityFormat { None, Fit, Tcx, Gpx };
 
-// By content only: ".FIT" at byte 8, or the XML root element. None means
-// the bytes are not an activity record (a race file, say).
+// By content only. A race file's shape comes first (None); then a FIT
+// header that checks out, or XML whose root is TCX's or GPX's; last, ".FIT"
+// at byte 8 alone, so that a damaged FIT file is read and refused as one.
+// None means the bytes are not an activity record.
 ActivityFormat DetectActivityFormat(std::string_view bytes);
 
 // A name ending in .fit, .tcx or .gpx, in any case.

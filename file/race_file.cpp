@@ -77,6 +77,30 @@ std::string TextModeFromDisk(std::string_view bytes) {
   return out;
 }
 
+bool LooksLikeRaceFile(std::string_view bytes) {
+  const std::size_t eof = bytes.find(kCtrlZ);
+  if (eof != std::string_view::npos) bytes = bytes.substr(0, eof);
+  std::size_t pos = bytes.find('\n');
+  for (int line = 0; line < 6; ++line) {
+    if (pos == std::string_view::npos) return false;
+    const std::size_t start = pos + 1;
+    pos = bytes.find('\n', start);
+    std::string_view text = bytes.substr(
+        start, (pos == std::string_view::npos ? bytes.size() : pos) - start);
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+      text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+      text.remove_suffix(1);
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+      text.remove_prefix(1);
+    if (text.empty() ||
+        text.find_first_not_of("0123456789") != std::string_view::npos)
+      return false;
+  }
+  return true;
+}
+
 RaceReadResult ReadRaceFile(std::string_view bytes) {
   RaceReadResult result;
   if (bytes.size() > kRaceFileMaxBytes) {

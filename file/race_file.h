@@ -37,6 +37,12 @@ struct RaceReadResult {
 // read as U+FFFD.
 RaceReadResult ReadRaceFile(std::string_view bytes);
 
+// The shape every race file has, whatever its texts: a line (the event
+// name), then five settings and the section count, each a whole number on
+// a line of its own. Watch records never have it, so a race whose name or
+// comment looks like one is still known as a race.
+bool LooksLikeRaceFile(std::string_view bytes);
+
 enum class RaceWriteStatus {
   Ok,
   BadEventName,

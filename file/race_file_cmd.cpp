@@ -37,7 +37,7 @@ void CRaceDlg::OnLoad() {
       [this](const ActivityRecord& record) {
         return m_platform.AskActivitySplit(ActivityLapCount(record));
       },
-      true);
+      NotRecord::Load);
 }
 
 std::optional<std::string> CRaceDlg::ReadFileAt(const std::string& path,

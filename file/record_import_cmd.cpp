@@ -41,11 +41,11 @@ void CRaceDlg::OnImportRecord() {
 }
 
 bool CRaceDlg::ImportRecordFile(const std::string& path, bool askFirst) {
-  return OpenAsStep(path, askFirst, false) == Opened::Record;
+  return OpenAsStep(path, askFirst, NotRecord::Refuse) == Opened::Record;
 }
 
 CRaceDlg::Opened CRaceDlg::OpenAsStep(const std::string& path, bool askFirst,
-                                      bool raceFileToo) {
+                                      NotRecord notRecord) {
   if (askFirst && m_bModified && !m_platform.AskYesNo(kMsgConfirmLoad))
     return Opened::No;
   const RaceSnapshot before = TakeSnapshot();
@@ -54,28 +54,30 @@ CRaceDlg::Opened CRaceDlg::OpenAsStep(const std::string& path, bool askFirst,
       [this](const ActivityRecord& record) {
         return m_platform.AskActivitySplit(ActivityLapCount(record));
       },
-      raceFileToo);
+      notRecord);
   // An import is an edit, not a load: the race is not on the disk as one.
-  const bool edit = opened == Opened::Record || !raceFileToo;
   m_history.Command(before, TakeSnapshot(), m_bModified,
-                    edit ? RaceHistory::Kind::Edit : RaceHistory::Kind::Load);
+                    opened == Opened::RaceFile ? RaceHistory::Kind::Load
+                                               : RaceHistory::Kind::Edit);
   return opened;
 }
 
 CRaceDlg::Opened CRaceDlg::OpenRaceOrRecord(const std::string& path,
                                             const SplitChooser& choose,
-                                            bool raceFileToo) {
+                                            NotRecord notRecord) {
   // Read once, as large as a record may be; a race file's own limit is
   // checked by its reader.
   const std::optional<std::string> bytes = ReadFileAt(path, kActivityMaxBytes);
   if (!bytes) return Opened::No;
   if (DetectActivityFormat(*bytes) != ActivityFormat::None)
     return ImportRecord(*bytes, path, choose) ? Opened::Record : Opened::No;
-  if (!raceFileToo) {
+  const bool raceShaped = LooksLikeRaceFile(*bytes);
+  if (notRecord == NotRecord::Refuse ||
+      (notRecord == NotRecord::LoadIfShaped && !raceShaped)) {
     m_platform.MessageBox(kMsgImportNotActivity);
     return Opened::No;
   }
-  if (StartsAsXml(*bytes)) {
+  if (!raceShaped && StartsAsXml(*bytes)) {
     m_platform.MessageBox(kMsgXmlWrongRoot);
     return Opened::No;
   }

@@ -490,7 +490,7 @@ RaceOutcome RunRace(const Options& o, const std::string& race,
     if (o.courseKm > 0.0) split.officialKm = o.courseKm;
     return std::optional<ActivitySplit>(split);
   };
-  if (dlg.OpenRaceOrRecord(race, choose, true) == CRaceDlg::Opened::No ||
+  if (dlg.OpenRaceOrRecord(race, choose, CRaceDlg::NotRecord::Load) == CRaceDlg::Opened::No ||
       !platform.messages.empty()) {
     if (platform.messages.empty()) Failure(outcome, kMsgReadFailed, race);
     for (const std::string& m : platform.messages) Failure(outcome, m.c_str(), race);

@@ -438,6 +438,36 @@ TEST_F(RaceFileCommands, TheRaceFileFollowsUndoAndRedo) {
   }
 }
 
+// A race file is known by its own shape, whatever its texts look like:
+// every race saved loads back as itself, by the load and by the command
+// line, whatever the file's name.
+TEST_F(RaceFileCommands, RacesThatLookLikeRecordsLoadBackAsThemselves) {
+  for (const auto& [name, comment, file] :
+       {std::tuple{"Kobe2024.FIT", "", "a.txt"},
+        {"\xE6\x9D\xB1\xE4\xBA\xAC" "2024.FIT", "", "b.fit"},
+        {"\x0E\x10\x08\x00\x01\x00\x00\x00.FIT", "", "c.txt"},
+        {"<gpx", "<gpx></gpx>\n", "d.gpx"},
+        {"<?xml version='1.0'?>", "<gpx/>\n", "e.txt"},
+        {"<TrainingCenterDatabase>", "", "f.tcx"},
+        {"", "<?xml version='1.0'?>\n<gpx><trk/></gpx>\n", "g.txt"}}) {
+    SCOPED_TRACE(file);
+    dlg.OnClearData();
+    p.Text(IDC_EVENT_NAME).SetText(name);
+    p.Text(IDC_COMMENT).SetText(comment);
+    p.messages.clear();
+    const std::string saved = Save(file);
+    ASSERT_FALSE(saved.empty());
+    dlg.OnClearData();
+    LoadPath(dir.File(file));
+    EXPECT_EQ(Text(IDC_EVENT_NAME), name);
+    EXPECT_EQ(Save("again.txt"), saved);
+    dlg.OnClearData();
+    EXPECT_TRUE(dlg.OpenRaceFile(dir.File(file), false));
+    EXPECT_EQ(Save("again.txt"), saved);
+    EXPECT_EQ(p.messages, Texts{});
+  }
+}
+
 // Plain decimals in range, as the dialog and --split/--course take them.
 TEST(ActivitySplitText, PlainDecimalsInRange) {
   std::string error;
