@@ -143,8 +143,8 @@ void CRaceDlg::OnClearData() {
 
   m_listSections->DeleteAllItems();
 
-  // The totals entry is cleared too, so nothing stale is ever drawn.
-  m_computed.fill(ComputedSection{});
+  // Nothing stale is ever drawn.
+  m_computation.reset();
 
   if (auto dc = m_platform.GetDC(IDC_GRAPH)) {
     dc->FillSolidRect(m_platform.GetClientRect(IDC_GRAPH), Rgb{255, 255, 255});

@@ -63,8 +63,8 @@ class CRaceDlg {
 
   // ---- calculation and section list (race/)
   void OnCompute();
-  // Computes m_race into m_computed and writes the computed rows and the
-  // totals row.
+  // Computes m_race into m_computation and writes the computed rows and
+  // the totals row.
   void Calculate();
   void InsertColumns();
   void InsertEnteredRow(int i);
@@ -181,11 +181,15 @@ class CRaceDlg {
   int SectionCount() const { return static_cast<int>(m_race.sections.size()); }
   Race CurrentRace() const;
 
-  // The latest computation, as the graph and the printout draw it: entry k
-  // for section k, entry n (the section count then) the totals, so 45
-  // sections need a 46th entry. Entries past the last computation keep what
-  // they had; clear zeroes them all.
-  std::array<ComputedSection, kMaxSections + 1> m_computed{};
+  // The latest computation, as the list's computed rows, the graph and the
+  // printout show it; an edit since leaves it as it was, and clear drops it.
+  std::optional<ComputedRace> m_computation;
+  // Its entry i: section i, or the totals at i == its section count.
+  const ComputedSection& ComputedRow(int i) const;
+  int ComputedCount() const {
+    return m_computation ? static_cast<int>(m_computation->sections.size())
+                         : 0;
+  }
 
   // Control members, bound by DoDataExchange.
   ITextControl* m_editComment = nullptr;     // 1076

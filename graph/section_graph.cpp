@@ -75,11 +75,10 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
   const int W = SatSub(R, L);
   const int H = SatSub(B, T);
 
-  // A race file may bring any section count; the tables hold 45.
-  const int n = std::clamp(SectionCount(), 0, MAX_SECTIONS);
-  // Entry i of the latest computation.
+  // What the last compute computed, whatever has been edited since.
+  const int n = std::min(ComputedCount(), MAX_SECTIONS);
   auto computed = [&](int i) -> const ComputedSection& {
-    return m_computed[static_cast<std::size_t>(i)];
+    return ComputedRow(i);
   };
   int finalTime = n > 0 ? computed(n - 1).arrival : 0;
   double finalKm = n > 0 ? computed(n - 1).endKm : 0.0;

@@ -45,15 +45,20 @@ void CRaceDlg::OnCompute() {
 }
 
 void CRaceDlg::Calculate() {
-  const ComputedRace result = Compute(m_race);
-  // Never more than the table holds, whatever the sections were set to.
-  const std::size_t n =
-      std::min(result.sections.size(), static_cast<std::size_t>(kMaxSections));
-  std::copy_n(result.sections.begin(), n, m_computed.begin());
-  m_computed[n] = result.totals;
-
+  m_computation = Compute(m_race);
+  const int n = ComputedCount();
   m_listSections->DeleteAllItems();
-  for (std::size_t i = 0; i <= n; ++i) InsertComputedRow(static_cast<int>(i));
+  for (int i = 0; i <= n; ++i) InsertComputedRow(i);
+}
+
+const ComputedSection& CRaceDlg::ComputedRow(int i) const {
+  static const ComputedSection kNone;
+  if (!m_computation || i < 0) return kNone;
+  const std::vector<ComputedSection>& sections = m_computation->sections;
+  if (static_cast<std::size_t>(i) < sections.size())
+    return sections[static_cast<std::size_t>(i)];
+  return static_cast<std::size_t>(i) == sections.size() ? m_computation->totals
+                                                        : kNone;
 }
 
 }  // namespace qv

@@ -29,6 +29,7 @@ struct ComputedRace {
   // The totals row "全区間": from km 0 and time 0 to the last arrival, with
   // the sum of the losses.
   ComputedSection totals;
+  friend bool operator==(const ComputedRace&, const ComputedRace&) = default;
 };
 
 // Computes by the race's priority and condition: arrival for 0, lap for 1,

@@ -53,9 +53,9 @@ void CRaceDlg::InsertEnteredRow(int i) {
 }
 
 void CRaceDlg::InsertComputedRow(int i) {
-  const ComputedSection& c = m_computed.at(static_cast<std::size_t>(i));
+  const ComputedSection& c = ComputedRow(i);
   m_listSections->InsertItem(
-      i, i == SectionCount() ? std::string(kTotalsRowText) : FormatInt(i + 1));
+      i, i == ComputedCount() ? std::string(kTotalsRowText) : FormatInt(i + 1));
   SetKmCell(c.startKm, 1);
   SetKmCell(c.endKm, 2);
   SetMinSecCell(c.loss, 3);
@@ -81,7 +81,7 @@ void CRaceDlg::ShowDifferenceColumn(bool show) {
 // The current arrival minus the comparison's time at the same point; empty
 // where the comparison has no time.
 void CRaceDlg::SetDifferenceCell(int i) {
-  const ComputedSection& c = m_computed.at(static_cast<std::size_t>(i));
+  const ComputedSection& c = ComputedRow(i);
   const std::optional<int> other = TimeAt(*m_comparison, c.endKm);
   m_listSections->SetItemText(
       kDifferenceColumn,

@@ -24,9 +24,9 @@ class CalcTest : public RaceFixture {
   std::vector<int> Computed(int rows) {
     std::vector<int> v;
     for (int i = 0; i < rows; ++i)
-      v.insert(v.end(), {dlg.m_computed[i].loss, dlg.m_computed[i].departure,
-                         dlg.m_computed[i].arrival, dlg.m_computed[i].lap,
-                         dlg.m_computed[i].pace});
+      v.insert(v.end(), {dlg.ComputedRow(i).loss, dlg.ComputedRow(i).departure,
+                         dlg.ComputedRow(i).arrival, dlg.ComputedRow(i).lap,
+                         dlg.ComputedRow(i).pace});
     return v;
   }
 };
@@ -77,8 +77,8 @@ TEST_F(CalcTest, HandWorkedRacesWithTheTotalsRow) {
     Enter(c.race);
     Compute(c.priority, c.mode);
     EXPECT_EQ(Computed(n + 1), c.rows);
-    EXPECT_EQ(dlg.m_computed[n].startKm, 0.0);
-    EXPECT_EQ(dlg.m_computed[n].endKm, n ? c.race.back().endKm : 0.0);
+    EXPECT_EQ(dlg.ComputedRow(n).startKm, 0.0);
+    EXPECT_EQ(dlg.ComputedRow(n).endKm, n ? c.race.back().endKm : 0.0);
     EXPECT_EQ(Cell(n, 0) + Cell(n + 1, 0), kTotalsRowText);  // the last row
   }
 }
@@ -97,16 +97,16 @@ TEST_F(CalcTest, ExtremeValuesSaturateAndTheTotalsStayInBounds) {
     for (int m : {kGross, kNet})
       for (int unit = 0; unit <= 4; ++unit) Compute(p, m, unit);
   EXPECT_EQ(Cell(MAX_SECTIONS, 0), kTotalsRowText);
-  EXPECT_EQ(dlg.m_computed[MAX_SECTIONS].endKm, 7);
+  EXPECT_EQ(dlg.ComputedRow(MAX_SECTIONS).endKm, 7);
   Compute(kArrival, kNet);
-  EXPECT_EQ(dlg.m_computed[0].departure, INT_MIN);  // MIN - MAX
+  EXPECT_EQ(dlg.ComputedRow(0).departure, INT_MIN);  // MIN - MAX
   Compute(kArrival, kGross);
-  EXPECT_EQ(dlg.m_computed[0].lap, INT_MAX);  // (MAX - MIN) + MAX
-  EXPECT_EQ(dlg.m_computed[0].pace, INT_MAX);  // over a tiny length
-  EXPECT_EQ(dlg.m_computed[2].pace, 0);        // infinite minus infinite km
-  EXPECT_EQ(dlg.m_computed[MAX_SECTIONS].loss, 41 * 100 - 2);
+  EXPECT_EQ(dlg.ComputedRow(0).lap, INT_MAX);  // (MAX - MIN) + MAX
+  EXPECT_EQ(dlg.ComputedRow(0).pace, INT_MAX);  // over a tiny length
+  EXPECT_EQ(dlg.ComputedRow(2).pace, 0);        // infinite minus infinite km
+  EXPECT_EQ(dlg.ComputedRow(MAX_SECTIONS).loss, 41 * 100 - 2);
   Compute(kSpeed, kGross);
-  EXPECT_EQ(dlg.m_computed[1].lap, INT_MIN);  // 2e200 km at INT_MIN per km
+  EXPECT_EQ(dlg.ComputedRow(1).lap, INT_MIN);  // 2e200 km at INT_MIN per km
   EXPECT_EQ(CRaceDlg::RoundAboveFourTenths(2.41), 3);
 }
 
@@ -160,7 +160,7 @@ TEST_F(CalcTest, NothingStaleAfterTheRaceShrinksOrIsCleared) {
   EXPECT_EQ(Computed(MAX_SECTIONS + 1),
             std::vector<int>(5 * (MAX_SECTIONS + 1), 0));
   for (int i = 0; i <= MAX_SECTIONS; ++i)
-    EXPECT_EQ(dlg.m_computed[i].startKm + dlg.m_computed[i].endKm, 0.0) << i;
+    EXPECT_EQ(dlg.ComputedRow(i).startKm + dlg.ComputedRow(i).endKm, 0.0) << i;
   // The entered sections are gone, not zeroed: none is left to read.
   EXPECT_EQ(dlg.m_race.sections.size(), 0u);
 }

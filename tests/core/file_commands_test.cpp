@@ -59,7 +59,7 @@ class RaceFileCommands : public ::testing::Test {
       raw(e.startKm), raw(e.endKm), raw(e.arrival), raw(e.lap);
       raw(e.departure), raw(e.loss), raw(e.pace);
     }
-    for (const ComputedSection& c : dlg.m_computed) raw(c.arrival);
+    for (int i = 0; i <= dlg.ComputedCount(); ++i) raw(dlg.ComputedRow(i).arrival);
     for (int id : kSettingCombos) s << p.Combo(id).GetCurSel() << ',';
     for (const TimeCombo& t : kTimeCombos) s << p.Combo(t.id).GetCurSel();
     for (const Texts& row : p.List().Rows())
@@ -92,7 +92,8 @@ class RaceFileCommands : public ::testing::Test {
     p.Text(IDC_EVENT_NAME).SetText("Old, renamed");
     dlg.OnUserEdit(IDC_EVENT_NAME);
     p.Combo(IDC_SPEED_UNIT).SetCurSel(4);
-    dlg.m_computed[1].arrival = dlg.m_race.sections[1].arrival = 777;
+    dlg.m_race.sections[1].arrival = 777;
+    dlg.m_computation = ComputedRace{{{}, {}}, {}};
   }
 
   doubles::Platform p;
@@ -353,7 +354,7 @@ TEST_F(RaceFileCommands, ImportReplacesTheRaceComputedUnsavedAndUndoable) {
     ASSERT_EQ(dlg.SectionCount(), sections);
     EXPECT_EQ(dlg.m_race.sections.back().endKm, sections == 2 ? 2.0 : 4.0);
     EXPECT_EQ(p.List().GetItemText(sections, 0), kTotalsRowText);
-    EXPECT_EQ(dlg.m_computed[static_cast<std::size_t>(sections)].arrival,
+    EXPECT_EQ(dlg.ComputedRow(sections).arrival,
               dlg.m_race.sections.back().arrival);
     EXPECT_EQ(p.Combo(IDC_PRIORITY).GetCurSel() * 10 +
                   p.Combo(IDC_SPEED_UNIT).GetCurSel(), 4);

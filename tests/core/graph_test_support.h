@@ -36,14 +36,17 @@ struct GraphFixture {
   void SetComputed(const std::vector<Section>& sections, int unit) {
     dlg.m_race.sections.resize(sections.size());
     dlg.m_race.speedUnit = SpeedUnit{unit};
-    for (std::size_t i = 0; i < sections.size(); ++i) {
-      dlg.m_computed[i].startKm = sections[i].startKm;
-      dlg.m_computed[i].endKm = sections[i].endKm;
-      dlg.m_computed[i].departure = sections[i].departure;
-      dlg.m_computed[i].arrival = sections[i].arrival;
-      dlg.m_computed[i].loss = sections[i].loss;
-      dlg.m_computed[i].pace = sections[i].pace;
+    ComputedRace computed;
+    for (const Section& s : sections) {
+      ComputedSection& c = computed.sections.emplace_back();
+      c.startKm = s.startKm;
+      c.endKm = s.endKm;
+      c.departure = s.departure;
+      c.arrival = s.arrival;
+      c.loss = s.loss;
+      c.pace = s.pace;
     }
+    dlg.m_computation = computed;
   }
 
   const std::vector<DrawOp>& Draw(bool reversed) {

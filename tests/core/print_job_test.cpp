@@ -157,6 +157,28 @@ TEST_F(PrintTest, ContentTallerThanThePageIsScaledToFit) {
   }
 }
 
+// The page's graph draws what the last compute computed: an edit since
+// (a section appended, one deleted, all cleared) never makes it read a row
+// that compute did not write.
+TEST_F(PrintTest, TheGraphDrawsTheLastComputationAfterAnEdit) {
+  const auto lines = [](const doubles::PrintJob::Record& r) {
+    return OpsOf(r.ops, Kind::LineTo).size();
+  };
+  for (const auto& [edit, drawn] :
+       {std::pair{IDC_APPEND, true}, {IDC_DELETE, true}, {IDC_CLEAR, false}}) {
+    SCOPED_TRACE(edit);
+    dlg.OnClearData();
+    Enter(3);
+    const std::size_t computed = lines(*Print());
+    dlg.m_nSelected = 0;
+    platform.yesNoAnswers.assign(1, true);
+    dlg.OnCommand(edit);
+    const std::size_t after = lines(*Print());
+    if (drawn) EXPECT_EQ(after, computed);
+    else EXPECT_LT(after, computed);
+  }
+}
+
 // One page named after the program; a failing step aborts the document
 // with a message; a cancelled dialog leaves the next job alone.
 TEST_F(PrintTest, JobIsOneNamedPageFailuresAbortItCancelSkipsIt) {
