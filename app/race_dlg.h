@@ -86,6 +86,10 @@ class CRaceDlg {
   void SetEditKm(int id, double km);
   void ShowSection(int i);
   void StoreSection(int i);
+  // StoreSection for a section that is there: what the panel still shows
+  // as it is keeps its exact value, so a change without an edit changes
+  // nothing.
+  void StoreChangedSection(int i);
   void OnAppend();
   void OnChange();
   void OnInsert();

@@ -14,8 +14,9 @@ namespace {
 constexpr int kCsPerSecond = 100;
 constexpr int kCsPerMinute = 6000;
 constexpr int kCsPerHour = 360000;
-// The largest times the lists have entries for: 23:59:59.99 and 59:59.99.
-constexpr int kMaxHms = 24 * kCsPerHour - 1;
+// The largest times the lists have entries for: 99:59:59.99 (a day-long
+// ultra, a 100-mile race) and 59:59.99.
+constexpr int kMaxHms = 100 * kCsPerHour - 1;
 constexpr int kMaxMs = 60 * kCsPerMinute - 1;
 
 // A list without a selection reads as its first entry.
@@ -84,6 +85,32 @@ void CRaceDlg::ShowSection(int i) {
   SetComboTimeHMS(IDC_LAP_HOUR, IDC_LAP_MIN, IDC_LAP_SEC, IDC_LAP_CS, s.lap);
   SetComboTimeMS(IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS, s.pace);
   m_platform.TextControl(IDC_SECTION_NO).SetText(FormatInt(i + 1));
+}
+
+void CRaceDlg::StoreChangedSection(int i) {
+  if (!InRace(m_race, i)) return;
+  RaceFileSection& s = m_race.sections[static_cast<std::size_t>(i)];
+  const RaceFileSection before = s;
+  StoreSection(i);
+  // A field that still reads as the section shows it keeps its exact value:
+  // the lists cannot show every time a record or a file brings (over 99
+  // hours, a pace over an hour per km, a negative value), nor the edits
+  // every digit of a distance.
+  const auto keepKm = [&](int id, double& km, double was) {
+    if (m_platform.TextControl(id).GetText() == FormatG(was)) km = was;
+  };
+  keepKm(IDC_START_KM, s.startKm, before.startKm);
+  keepKm(IDC_END_KM, s.endKm, before.endKm);
+  const auto keep = [](int& value, int was, int max) {
+    if (value == std::clamp(was, 0, max)) value = was;
+  };
+  keep(s.arrival, before.arrival, kMaxHms);
+  keep(s.lap, before.lap, kMaxHms);
+  keep(s.pace, before.pace, kMaxMs);
+  if (s.loss == std::clamp(before.loss, 0, kMaxMs)) {
+    s.loss = before.loss;
+    s.departure = before.departure;
+  }
 }
 
 void CRaceDlg::StoreSection(int i) {

@@ -77,7 +77,9 @@ void CRaceDlg::OnChange() {
   const int n = TableCount(SectionCount());
   if (i < 0 || i >= n) return;
 
-  StoreSection(i);
+  const RaceFileSection before = m_race.sections[static_cast<std::size_t>(i)];
+  StoreChangedSection(i);
+  if (m_race.sections[static_cast<std::size_t>(i)] == before) return;
   // The next section starts where this one now ends; sections further on
   // keep what they have.
   if (i + 1 < n) JoinToPrevious(m_race.sections, i + 1);

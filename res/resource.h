@@ -65,8 +65,8 @@ struct TimeCombo {
 inline constexpr TimeCombo kTimeCombos[] = {
     {IDC_LOSS_MIN, 60},  {IDC_LOSS_SEC, 60},  {IDC_ARR_MIN, 60},
     {IDC_ARR_SEC, 60},   {IDC_LAP_MIN, 60},   {IDC_LAP_SEC, 60},
-    {IDC_PACE_MIN, 60},  {IDC_PACE_SEC, 60},  {IDC_ARR_HOUR, 24},
-    {IDC_LAP_HOUR, 24},  {IDC_LOSS_CS, 100},  {IDC_ARR_CS, 100},
+    {IDC_PACE_MIN, 60},  {IDC_PACE_SEC, 60},  {IDC_ARR_HOUR, 100},
+    {IDC_LAP_HOUR, 100},  {IDC_LOSS_CS, 100},  {IDC_ARR_CS, 100},
     {IDC_LAP_CS, 100},   {IDC_PACE_CS, 100},
 };
 

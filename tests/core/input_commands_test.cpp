@@ -85,19 +85,47 @@ TEST_F(InputCommands, AppendWithoutAssistEmptiesThePanel) {
   EXPECT_EQ(Lists(), Ints(14, 0));
 }
 
-// Only a race file brings times the lists have no entry for: they show the
-// nearest they have, and the table keeps the value until it is stored.
-TEST_F(InputCommands, UnshowableTimesShowClampedAndStayInTheTable) {
-  Enter({{12.5, 123.4567, 360000, 0, 8640000, -5, INT_MIN}});
-  dlg.InsertEnteredRow(0);
-  Fill("x", "x", Ints(14, 7));
-  Click({0});
-  EXPECT_EQ(Lists(), (Ints{59, 59, 99, 23, 59, 59, 99, 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(Panel(), "1:12.5-123.457");
-  EXPECT_EQ(dlg.m_race.sections[0].loss + dlg.m_race.sections[0].pace, 360000 + INT_MIN);
-  dlg.OnChange();
-  EXPECT_EQ(At(0), (EnteredSection{12.5, 123.457, 359999, 359999, 8639999, 0,
-                                   0}));
+// A day-long race, a walker's pace, values only a file brings: the hour
+// lists reach 99, the panel shows what it can, and change without an edit
+// changes nothing, not even the next section's link; an edited field is
+// stored and the rest keep their exact values.
+TEST_F(InputCommands, ChangeWithoutAnEditChangesNothing) {
+  const EnteredSection next = {1, 2, 100, 7, 9, 11, 13};  // linked to no one
+  const struct {
+    EnteredSection section;
+    Ints lists;  // as shown
+  } cases[] = {
+      {{0, 100, 0, 0, 10800000, 10800000, 108000},
+       {0, 0, 0, 30, 0, 0, 0, 30, 0, 0, 0, 18, 0, 0}},
+      {{0, 1, 0, 0, 400000, 400000, 400000},
+       {0, 0, 0, 1, 6, 40, 0, 1, 6, 40, 0, 59, 59, 99}},
+      {{12.5, 123.4567, 360000, 0, 43200000, -5, INT_MIN},
+       {59, 59, 99, 99, 59, 59, 99, 0, 0, 0, 0, 0, 0, 0}},
+      {{1.0 / 3, 1e-9, -1, INT_MAX, 35999999, 0, 0},
+       {0, 0, 0, 99, 59, 59, 99, 0, 0, 0, 0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.section.endKm);
+    platform.yesNoAnswers.assign(1, true);
+    dlg.OnClearData();
+    Enter({c.section, next});
+    dlg.InsertEnteredRow(0);
+    dlg.InsertEnteredRow(1);
+    Click({0});
+    EXPECT_EQ(Lists(), c.lists);
+    dlg.OnChange();
+    EXPECT_EQ(All(), (Race{c.section, next}));
+    EXPECT_FALSE(dlg.IsModified());
+    // One field edited: it alone is stored, and the next section joins.
+    platform.Combo(IDC_LAP_CS).SetCurSel(c.lists[10] == 1 ? 2 : 1);
+    dlg.OnChange();
+    EnteredSection edited = c.section;
+    edited.lap = c.lists[7] * 360000 + c.lists[8] * 6000 + c.lists[9] * 100 +
+                 (c.lists[10] == 1 ? 2 : 1);
+    EXPECT_EQ(At(0), edited);
+    EXPECT_EQ(At(1).departure, SatAdd(next.loss, c.section.arrival));
+    EXPECT_TRUE(dlg.IsModified());
+  }
 }
 
 // An index outside the tables shows nothing and stores nothing.
@@ -199,8 +227,7 @@ TEST_F(InputCommands, RandomEditingKeepsCountListAndLinks) {
       const int n = int(model.size()), sel = dlg.m_nSelected, op = pick(5);
       const bool refused = (op == 0 || (op == 2 && sel >= 0 && sel < n)) &&
                            n == MAX_SECTIONS;
-      const bool rebuilt = op >= 1 && op <= 3 && sel >= 0 && sel < n &&
-                           !refused;
+      bool rebuilt = op >= 1 && op <= 3 && sel >= 0 && sel < n && !refused;
       std::vector<std::string> messages = platform.messages;
       const bool modified = dlg.IsModified();
       if (refused) messages.push_back(kMsgSectionsFull);
@@ -211,8 +238,23 @@ TEST_F(InputCommands, RandomEditingKeepsCountListAndLinks) {
         ++rows;
         number = std::to_string(n + 2);
       } else if (op == 1 && rebuilt) {
-        model[sel] = panel(sel);
-        mendAfter(sel);
+        // What still reads as the section shows it keeps its exact value;
+        // a change that changes nothing leaves everything alone.
+        const EnteredSection was = model[sel];
+        EnteredSection now = panel(sel);
+        const auto keep = [](int& v, int old, int max) {
+          if (v == std::clamp(old, 0, max)) v = old;
+        };
+        if (Text(IDC_START_KM) == FormatG(was.startKm)) now.startKm = was.startKm;
+        if (Text(IDC_END_KM) == FormatG(was.endKm)) now.endKm = was.endKm;
+        keep(now.arrival, was.arrival, 35999999);
+        keep(now.lap, was.lap, 35999999);
+        keep(now.pace, was.pace, 359999);
+        if (now.loss == std::clamp(was.loss, 0, 359999))
+          now.loss = was.loss, now.departure = was.departure;
+        rebuilt = !(now == was);
+        model[sel] = now;
+        mendAfter(rebuilt ? sel : static_cast<int>(model.size()));
       } else if (op == 2 && rebuilt) {
         model.insert(model.begin() + sel, panel(sel));
         mendAfter(sel);
