@@ -268,6 +268,8 @@ TEST(ActivitySplit, ByLapsKeepsTheWatchsGapsBetweenLaps) {
         {1867, 2832, 965'000}},
        {27'000, 110'700, 186'600, 283'200}},
       {"overlapping", {{0, 10, 10'000}, {9, 19, 10'000}}, {1000, 1900}},
+      // An overlap longer than the lap: the clock does not go back.
+      {"inside the one before", {{0, 10, 10'000}, {5, 7, 2'000}}, {1000, 1000}},
       {"no start", {{0, 10, 10'000}, {kNone, 21, 10'000}}, {1000, 2000}},
       {"no end", {{0, kNone, 10'000}, {11, 21, 10'000}}, {1000, 2000}},
   };
@@ -520,8 +522,8 @@ TEST(ActivityXml, TcxFirstActivityLapsAndPoints) {
 // refused, while the record's points can still be cut by distance.
 TEST(ActivitySplit, LapsWithoutATimeOrBeyondARace) {
   constexpr std::uint64_t kNone = fitwriter::kInvalid32;
-  Writer stamps, noEnd, negative, zero;
-  for (Writer* w : {&stamps, &noEnd, &negative, &zero})
+  Writer stamps, noEnd, negative, zero, wide;
+  for (Writer* w : {&stamps, &noEnd, &negative, &zero, &wide})
     fitwriter::DefineActivity(*w);
   fitwriter::Lap(stamps, kT0, kT0 + 90, kNone, 100'000);
   fitwriter::Lap(stamps, kT0 + 90, kT0 + 150, 60'000, 100'000);
@@ -534,6 +536,11 @@ TEST(ActivitySplit, LapsWithoutATimeOrBeyondARace) {
   fitwriter::Lap(negative, kNone, kNone, 0xFFFFFF9C, 100'000);  // -100 ms
   fitwriter::Lap(zero, kT0, kT0, 0, 100'000);
   fitwriter::Lap(zero, kT0, kT0, 0, 100'000);
+  // uint64 where FIT has uint32: values past it are none, not overflows.
+  wide.Define(1, 19, {{253, 4, fitwriter::kUint32}, {2, 8, fitwriter::kUint64},
+                      {7, 4, fitwriter::kUint32}, {9, 8, fitwriter::kUint64}});
+  fitwriter::Lap(wide, INT64_MAX - 1, kT0 + 90, 90'000, 100'000);
+  wide.Data(1, {kT0 + 150, kT0 + 90, 60'000, INT64_MAX - 1});
   std::string tcxNoTime = kTcx;
   const std::size_t second = tcxNoTime.find("<t:TotalTimeSeconds>299.5");
   tcxNoTime.erase(second, tcxNoTime.find('\n', second) - second);
@@ -542,12 +549,14 @@ TEST(ActivitySplit, LapsWithoutATimeOrBeyondARace) {
   const struct {
     const char* name;
     std::string bytes;
-    std::string error;  // empty: sections at 9000 and 15000
+    std::string error;
+    std::vector<Expected> sections = {};
   } cases[] = {
-      {"elapsed invalid, stamps", stamps.File(), ""},
+      {"elapsed invalid, stamps", stamps.File(), "", {{1.0, 9000}, {2.0, 15'000}}},
       {"elapsed invalid, no end", noEnd.File(), "2" + std::string(kMsgImportBadLap)},
       {"elapsed negative", negative.File(), "1" + std::string(kMsgImportBadLap)},
       {"laps of 0 s", zero.File(), kMsgImportZeroTime},
+      {"uint64 fields", wide.File(), "", {{1.0, 9000}, {1.0, 15'000}}},
       {"TCX lap without a time", tcxNoTime, "2" + std::string(kMsgImportBadLap)},
       {"TCX lap of 1e11 s", tcxLong, kMsgImportTooLong},
   };
@@ -557,7 +566,7 @@ TEST(ActivitySplit, LapsWithoutATimeOrBeyondARace) {
     const ActivityRaceResult race = ActivityToRace(r, ByLaps());
     EXPECT_EQ(race.error, c.error);
     if (c.error.empty()) {
-      ExpectSections(*race.race, {{1.0, 9000}, {2.0, 15'000}});
+      ExpectSections(*race.race, c.sections);
     } else {
       EXPECT_FALSE(race.race.has_value());
     }
