@@ -52,6 +52,13 @@ struct FieldDef {
   std::uint8_t baseType = 0;
 };
 
+// An integer base type: its size in bytes and its invalid value's kind.
+struct IntBase {
+  std::uint8_t size = 0;
+  bool isSigned = false;
+  bool zeroInvalid = false;  // the "z" types: 0 is invalid, not all ones
+};
+
 // The fields read, each at most once a message. A definition finds where
 // they lie when it is read, so that a data message costs a few reads
 // beyond its bytes however many fields it defines.
@@ -92,8 +99,8 @@ std::optional<Slot> SlotOf(std::uint16_t global, std::uint8_t num) {
 }
 
 struct UsedField {
-  bool present = false;
-  FieldDef field;
+  bool present = false;  // an integer field long enough for its type
+  IntBase base{};
   std::uint32_t offset = 0;  // from the data message's first byte
 };
 
@@ -103,7 +110,7 @@ struct MessageDef {
   std::uint16_t global = 0;
   std::size_t size = 0;  // the data message's bytes after its header,
                          // developer fields included
-  std::array<UsedField, kSlotCount> used{};  // the last of each number
+  std::array<UsedField, kSlotCount> used{};
 };
 
 std::uint64_t ReadRaw(const unsigned char* p, std::size_t n, bool bigEndian) {
@@ -123,16 +130,10 @@ std::uint16_t Le16(const unsigned char* p) {
   return static_cast<std::uint16_t>(ReadRaw(p, 2, false));
 }
 
-// An integer field's first element, or nothing when it holds its base
-// type's invalid value, is too short or is not an integer type.
-std::optional<std::int64_t> FieldInt(const unsigned char* p,
-                                     const FieldDef& f, bool bigEndian) {
-  struct Base {
-    std::uint8_t size;
-    bool isSigned;
-    bool zeroInvalid;  // the "z" types: 0 is invalid, not all ones
-  };
-  static constexpr std::array<Base, 17> kBases = {{
+// The integer type a field holds, or nothing when it is not an integer
+// type or too short for one: such a field never has a value.
+std::optional<IntBase> IntBaseOf(const FieldDef& f) {
+  static constexpr std::array<IntBase, 17> kBases = {{
       {1, false, false},  // 0 enum
       {1, true, false},   // 1 sint8
       {1, false, false},  // 2 uint8
@@ -153,8 +154,15 @@ std::optional<std::int64_t> FieldInt(const unsigned char* p,
   }};
   const unsigned index = f.baseType & 0x1F;
   if (index >= kBases.size()) return std::nullopt;
-  const Base base = kBases[index];
+  const IntBase base = kBases[index];
   if (base.size == 0 || f.size < base.size) return std::nullopt;
+  return base;
+}
+
+// An integer field's first element, or nothing when it holds its base
+// type's invalid value.
+std::optional<std::int64_t> FieldInt(const unsigned char* p, IntBase base,
+                                     bool bigEndian) {
   const std::uint64_t raw = ReadRaw(p, base.size, bigEndian);
   const unsigned bits = base.size * 8u;
   const std::uint64_t allOnes =
@@ -283,8 +291,12 @@ class FitDecoder {
     for (std::size_t i = 0; i < count; ++i, p += 3) {
       ++m_stats.steps;
       const FieldDef field{p[0], p[1], p[2]};
-      if (const std::optional<Slot> slot = SlotOf(def.global, field.num))
-        def.used[*slot] = {true, field, static_cast<std::uint32_t>(def.size)};
+      // The last of a number counts, as a value or as none.
+      if (const std::optional<Slot> slot = SlotOf(def.global, field.num)) {
+        const std::optional<IntBase> base = IntBaseOf(field);
+        def.used[*slot] = {base.has_value(), base.value_or(IntBase{}),
+                           static_cast<std::uint32_t>(def.size)};
+      }
       def.size += field.size;
     }
     if (developer) {
@@ -308,7 +320,7 @@ class FitDecoder {
       const UsedField& used = def.used[slot];
       if (!used.present) return std::nullopt;
       ++m_stats.steps;
-      return FieldInt(p + used.offset, used.field, def.bigEndian);
+      return FieldInt(p + used.offset, used.base, def.bigEndian);
     };
     // FIT's times, elapsed times and distances are uint32: a wider field
     // holding more is not one, and would overflow the sums.
@@ -317,8 +329,12 @@ class FitDecoder {
       if (v && *v >= 0 && *v <= UINT32_MAX) return v;
       return std::nullopt;
     };
-    if (const auto t = uint32(kSlotTimestamp))
-      timestamp = lastTimestamp = static_cast<std::uint32_t>(*t);
+    // Checked first: a message without the field then costs little more
+    // than its header.
+    if (def.used[kSlotTimestamp].present) {
+      if (const auto t = uint32(kSlotTimestamp))
+        timestamp = lastTimestamp = static_cast<std::uint32_t>(*t);
+    }
     if (m_counting) {
       // An upper bound: points without distance or position are dropped.
       if (def.global == kMsgRecord && timestamp) ++m_points;
