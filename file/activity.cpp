@@ -4,6 +4,7 @@
 #include <time.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -130,7 +131,32 @@ std::string TooMany(std::size_t count) {
          kMsgImportTooManySectionsEnd;
 }
 
-// Lap sums are exact (ms, cm); only the sums are rounded.
+// The longest race a race file holds: INT_MAX hundredths, rounded half up.
+constexpr std::int64_t kMaxRaceMs = std::int64_t{INT_MAX} * 10 + 4;
+
+// A lap's time in ms: the watch's elapsed time, else the span of its stamps;
+// none when it has neither.
+std::optional<std::int64_t> LapMs(const ActivityLap& lap) {
+  if (lap.elapsedMs && *lap.elapsedMs >= 0) return lap.elapsedMs;
+  if (lap.startMs && lap.endMs && *lap.endMs >= *lap.startMs)
+    return *lap.endMs - *lap.startMs;
+  return std::nullopt;
+}
+
+// The watch's own clock between the previous lap's end stamp and this lap's
+// start (whole seconds: some watches leave one, some overlap by one), but
+// never so far back that this lap would end before the previous one.
+std::int64_t GapMs(const ActivityLap& previous, const ActivityLap& lap,
+                   std::int64_t lapMs) {
+  if (!previous.endMs || !lap.startMs) return 0;
+  return std::max(*lap.startMs - *previous.endMs, -lapMs);
+}
+
+// Arrivals follow the watch's clock: each lap's time and the gap before it,
+// summed exactly in ms and rounded once per arrival; distances are exact
+// sums of cm. At most 46 laps of at most 10^16 units each (the readers'
+// bounds), and the time is refused as soon as it passes a race's: the sums
+// cannot overflow.
 std::string ByLaps(const ActivityRecord& record,
                    std::optional<std::int64_t> officialM,
                    std::vector<Split>& out, std::int64_t& measuredM) {
@@ -138,15 +164,21 @@ std::string ByLaps(const ActivityRecord& record,
   if (laps.empty()) return kMsgImportNoLaps;
   if (record.lapCount > static_cast<std::size_t>(kMaxSections))
     return TooMany(record.lapCount);
-  // At most 45 laps of at most 10^15 units each (the readers' bounds): the
-  // sums cannot overflow.
-  std::int64_t totalCm = 0;
-  for (const ActivityLap& lap : laps) totalCm += lap.distanceCm;
+  std::int64_t cumMs = 0, totalCm = 0;
+  for (std::size_t k = 0; k < laps.size(); ++k) {
+    const std::optional<std::int64_t> ms = LapMs(laps[k]);
+    if (!ms) return FormatInt(static_cast<int>(k + 1)) + kMsgImportBadLap;
+    if (k > 0) cumMs += GapMs(laps[k - 1], laps[k], *ms);
+    cumMs += *ms;
+    if (cumMs > kMaxRaceMs) return kMsgImportTooLong;
+    totalCm += laps[k].distanceCm;
+    out.push_back({0, static_cast<int>((cumMs + 5) / 10)});
+  }
   measuredM = (totalCm + 50) / 100;
   if (totalCm == 0) return kMsgImportZeroDistance;
-  std::int64_t cumMs = 0, cumCm = 0;
+  if (out.back().arrival == 0) return kMsgImportZeroTime;
+  std::int64_t cumCm = 0;
   for (std::size_t k = 0; k < laps.size(); ++k) {
-    cumMs += laps[k].elapsedMs;
     cumCm += laps[k].distanceCm;
     std::int64_t endM = (cumCm + 50) / 100;
     if (officialM) {
@@ -156,7 +188,7 @@ std::string ByLaps(const ActivityRecord& record,
                                 static_cast<double>(totalCm) *
                                 static_cast<double>(*officialM));
     }
-    out.push_back({endM, Saturate((cumMs + 5) / 10)});
+    out[k].endM = endM;
   }
   return "";
 }

@@ -39,10 +39,13 @@ ActivityFormat DetectActivityFormat(std::string_view bytes);
 // A name ending in .fit, .tcx or .gpx, in any case.
 bool HasActivityExtension(std::string_view path);
 
-// Times are milliseconds since 1970-01-01 00:00:00 UTC.
+// Times are milliseconds since 1970-01-01 00:00:00 UTC. The split step
+// takes a lap's time from its stamps where the watch gave no elapsed time,
+// and adds the watch's own gap between one lap's end and the next's start.
 struct ActivityLap {
   std::optional<std::int64_t> startMs;
-  std::int64_t elapsedMs = 0;
+  std::optional<std::int64_t> endMs;      // FIT only: the lap's time stamp
+  std::optional<std::int64_t> elapsedMs;  // none: missing or invalid
   std::int64_t distanceCm = 0;
 };
 

@@ -14,7 +14,14 @@
 
 namespace qv::activity {
 
-std::string ReadFit(std::string_view bytes, ActivityRecord& out);
+// What decoding a FIT file cost: a step per message, per field definition
+// and per field value read, a few per byte of the file at most.
+struct FitStats {
+  std::uint64_t steps = 0;
+};
+
+std::string ReadFit(std::string_view bytes, ActivityRecord& out,
+                    FitStats* stats = nullptr);
 std::string ReadTcx(std::string_view bytes, ActivityRecord& out);
 std::string ReadGpx(std::string_view bytes, ActivityRecord& out);
 

@@ -5,8 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "file/activity_readers.h"
 #include "res/strings.h"
@@ -18,10 +16,19 @@ namespace {
 // 1989-12-31 00:00:00 UTC, FIT's time zero, in Unix seconds.
 constexpr std::int64_t kFitEpochS = 631065600;
 
+// The messages and fields read, by their numbers in FIT's profile.
 constexpr std::uint16_t kMsgFileId = 0;
 constexpr std::uint16_t kMsgLap = 19;
 constexpr std::uint16_t kMsgRecord = 20;
-constexpr std::uint8_t kFieldTimestamp = 253;
+constexpr std::uint8_t kFieldTimestamp = 253;  // in any message
+constexpr std::uint8_t kFileIdType = 0;
+constexpr std::uint8_t kFileIdManufacturer = 1;
+constexpr std::uint8_t kLapStartTime = 2;
+constexpr std::uint8_t kLapTotalElapsedTime = 7;  // ms
+constexpr std::uint8_t kLapTotalDistance = 9;     // cm
+constexpr std::uint8_t kRecordPositionLat = 0;    // semicircles
+constexpr std::uint8_t kRecordPositionLong = 1;
+constexpr std::uint8_t kRecordDistance = 5;       // cm
 constexpr std::int64_t kFileTypeActivity = 4;
 constexpr std::int64_t kManufacturerGarmin = 1;
 
@@ -45,13 +52,65 @@ struct FieldDef {
   std::uint8_t baseType = 0;
 };
 
+// An integer base type: its size in bytes and its invalid value's kind.
+struct IntBase {
+  std::uint8_t size = 0;
+  bool isSigned = false;
+  bool zeroInvalid = false;  // the "z" types: 0 is invalid, not all ones
+};
+
+// The fields read, each at most once a message. A definition finds where
+// they lie when it is read, so that a data message costs a few reads
+// beyond its bytes however many fields it defines.
+enum Slot : std::uint8_t {
+  kSlotTimestamp,
+  kSlotFileType,
+  kSlotManufacturer,
+  kSlotLapStart,
+  kSlotLapElapsed,
+  kSlotLapDistance,
+  kSlotLat,
+  kSlotLon,
+  kSlotDistance,
+  kSlotCount
+};
+
+std::optional<Slot> SlotOf(std::uint16_t global, std::uint8_t num) {
+  if (num == kFieldTimestamp) return kSlotTimestamp;
+  switch (global) {
+    case kMsgFileId:
+      if (num == kFileIdType) return kSlotFileType;
+      if (num == kFileIdManufacturer) return kSlotManufacturer;
+      break;
+    case kMsgLap:
+      if (num == kLapStartTime) return kSlotLapStart;
+      if (num == kLapTotalElapsedTime) return kSlotLapElapsed;
+      if (num == kLapTotalDistance) return kSlotLapDistance;
+      break;
+    case kMsgRecord:
+      if (num == kRecordPositionLat) return kSlotLat;
+      if (num == kRecordPositionLong) return kSlotLon;
+      if (num == kRecordDistance) return kSlotDistance;
+      break;
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
+struct UsedField {
+  bool present = false;  // an integer field long enough for its type
+  IntBase base{};
+  std::uint32_t offset = 0;  // from the data message's first byte
+};
+
 struct MessageDef {
   bool defined = false;
   bool bigEndian = false;
   std::uint16_t global = 0;
-  std::vector<FieldDef> fields;
   std::size_t size = 0;  // the data message's bytes after its header,
                          // developer fields included
+  std::array<UsedField, kSlotCount> used{};
 };
 
 std::uint64_t ReadRaw(const unsigned char* p, std::size_t n, bool bigEndian) {
@@ -71,16 +130,10 @@ std::uint16_t Le16(const unsigned char* p) {
   return static_cast<std::uint16_t>(ReadRaw(p, 2, false));
 }
 
-// An integer field's first element, or nothing when it holds its base
-// type's invalid value, is too short or is not an integer type.
-std::optional<std::int64_t> FieldInt(const unsigned char* p,
-                                     const FieldDef& f, bool bigEndian) {
-  struct Base {
-    std::uint8_t size;
-    bool isSigned;
-    bool zeroInvalid;  // the "z" types: 0 is invalid, not all ones
-  };
-  static constexpr std::array<Base, 17> kBases = {{
+// The integer type a field holds, or nothing when it is not an integer
+// type or too short for one: such a field never has a value.
+std::optional<IntBase> IntBaseOf(const FieldDef& f) {
+  static constexpr std::array<IntBase, 17> kBases = {{
       {1, false, false},  // 0 enum
       {1, true, false},   // 1 sint8
       {1, false, false},  // 2 uint8
@@ -101,8 +154,15 @@ std::optional<std::int64_t> FieldInt(const unsigned char* p,
   }};
   const unsigned index = f.baseType & 0x1F;
   if (index >= kBases.size()) return std::nullopt;
-  const Base base = kBases[index];
+  const IntBase base = kBases[index];
   if (base.size == 0 || f.size < base.size) return std::nullopt;
+  return base;
+}
+
+// An integer field's first element, or nothing when it holds its base
+// type's invalid value.
+std::optional<std::int64_t> FieldInt(const unsigned char* p, IntBase base,
+                                     bool bigEndian) {
   const std::uint64_t raw = ReadRaw(p, base.size, bigEndian);
   const unsigned bits = base.size * 8u;
   const std::uint64_t allOnes =
@@ -122,43 +182,20 @@ std::optional<std::int64_t> FieldInt(const unsigned char* p,
 
 class FitDecoder {
  public:
-  explicit FitDecoder(ActivityRecord& out) : m_out(out) {}
+  FitDecoder(ActivityRecord& out, FitStats& stats)
+      : m_out(out), m_stats(stats) {}
 
   std::string Read(std::string_view bytes) {
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
-    const std::size_t size = bytes.size();
-    // Every chained file's data, once its header and CRCs are checked.
-    std::vector<std::pair<std::size_t, std::size_t>> data;
-    std::size_t pos = 0;
-    do {
-      const std::size_t left = size - pos;
-      const bool looksLikeHeader = left >= 12 && b[pos] >= 12 &&
-                                   bytes.substr(pos + 8, 4) == ".FIT";
-      if (!looksLikeHeader)
-        return data.empty() ? kMsgFitBadHeader : kMsgFitTrailingBytes;
-      const std::size_t headerSize = b[pos];
-      if (headerSize > left) return kMsgFitTruncated;
-      if (headerSize >= 14) {
-        const std::uint16_t headerCrc = Le16(b + pos + 12);
-        if (headerCrc != 0 && headerCrc != FitCrc(0, bytes.substr(pos, 12)))
-          return kMsgFitHeaderCrc;
-      }
-      const std::size_t dataSize = Le32(b + pos + 4);
-      if (dataSize > left - headerSize || left - headerSize - dataSize < 2)
-        return kMsgFitTruncated;
-      const std::size_t end = pos + headerSize + dataSize;
-      if (FitCrc(0, bytes.substr(pos, end - pos)) != Le16(b + end))
-        return kMsgFitFileCrc;
-      data.emplace_back(pos + headerSize, end);
-      pos = end + 2;
-    } while (pos < size);
+    // Every chained file's header and CRCs are checked before a message is
+    // read: a damaged file imports nothing.
+    if (std::string error = Chain(bytes, true); !error.empty()) return error;
     // The first pass counts the points, so that the second stores them
-    // without the slack of a growing vector.
+    // without the slack of a growing vector (up to twice the points'
+    // memory, in a file of 256 MiB hundreds of MB).
     for (const bool counting : {true, false}) {
       m_counting = counting;
-      for (const auto& [from, to] : data)
-        if (std::string error = ReadMessages(b + from, b + to); !error.empty())
-          return error;
+      if (std::string error = Chain(bytes, false); !error.empty())
+        return error;
       if (counting) m_out.points.reserve(m_points);
     }
     if (!m_isActivity) return kMsgFitNotActivity;
@@ -166,12 +203,49 @@ class FitDecoder {
   }
 
  private:
+  // Walks the chained files: checks each one's header and CRCs, or reads
+  // its messages (the walk after the check meets the same headers).
+  std::string Chain(std::string_view bytes, bool checking) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
+    std::size_t pos = 0;
+    do {
+      ++m_stats.steps;
+      const std::size_t left = size - pos;
+      const bool looksLikeHeader = left >= 12 && b[pos] >= 12 &&
+                                   bytes.substr(pos + 8, 4) == ".FIT";
+      if (!looksLikeHeader)
+        return pos == 0 ? kMsgFitBadHeader : kMsgFitTrailingBytes;
+      const std::size_t headerSize = b[pos];
+      if (headerSize > left) return kMsgFitTruncated;
+      const std::size_t dataSize = Le32(b + pos + 4);
+      if (dataSize > left - headerSize || left - headerSize - dataSize < 2)
+        return kMsgFitTruncated;
+      const std::size_t end = pos + headerSize + dataSize;
+      if (checking) {
+        if (headerSize >= 14) {
+          const std::uint16_t headerCrc = Le16(b + pos + 12);
+          if (headerCrc != 0 && headerCrc != FitCrc(0, bytes.substr(pos, 12)))
+            return kMsgFitHeaderCrc;
+        }
+        if (FitCrc(0, bytes.substr(pos, end - pos)) != Le16(b + end))
+          return kMsgFitFileCrc;
+      } else if (std::string error = ReadMessages(b + pos + headerSize, b + end);
+                 !error.empty()) {
+        return error;
+      }
+      pos = end + 2;
+    } while (pos < size);
+    return "";
+  }
+
   // One file's data records: local definitions and the running timestamp
   // belong to that file.
   std::string ReadMessages(const unsigned char* p, const unsigned char* end) {
-    std::array<MessageDef, 16> defs{};
+    for (MessageDef& def : m_defs) def.defined = false;
     std::optional<std::uint32_t> lastTimestamp;
     while (p < end) {
+      ++m_stats.steps;
       const unsigned header = *p++;
       std::optional<std::uint32_t> timestamp;
       unsigned local;
@@ -186,36 +260,13 @@ class FitDecoder {
           timestamp = lastTimestamp = t;
         }
       } else if (header & 0x40) {
-        local = header & 0x0F;
-        const bool developer = (header & 0x20) != 0;
-        if (end - p < 5) return kMsgFitTruncated;
-        MessageDef& def = defs[local];
-        def = MessageDef{};
-        def.defined = true;
-        def.bigEndian = p[1] == 1;
-        def.global = static_cast<std::uint16_t>(ReadRaw(p + 2, 2, def.bigEndian));
-        const std::size_t count = p[4];
-        p += 5;
-        if (static_cast<std::size_t>(end - p) < count * 3)
-          return kMsgFitTruncated;
-        def.fields.reserve(count);
-        for (std::size_t i = 0; i < count; ++i, p += 3) {
-          def.fields.push_back({p[0], p[1], p[2]});
-          def.size += p[1];
-        }
-        if (developer) {
-          if (end - p < 1) return kMsgFitTruncated;
-          const std::size_t devCount = *p++;
-          if (static_cast<std::size_t>(end - p) < devCount * 3)
-            return kMsgFitTruncated;
-          // Developer fields are skipped by their size.
-          for (std::size_t i = 0; i < devCount; ++i, p += 3) def.size += p[1];
-        }
+        if (std::string error = Definition(header, p, end); !error.empty())
+          return error;
         continue;
       } else {
         local = header & 0x0F;
       }
-      const MessageDef& def = defs[local];
+      const MessageDef& def = m_defs[local];
       if (!def.defined) return kMsgFitUndefinedMessage;
       if (static_cast<std::size_t>(end - p) < def.size) return kMsgFitTruncated;
       Message(def, p, timestamp, lastTimestamp);
@@ -224,32 +275,65 @@ class FitDecoder {
     return "";
   }
 
+  // A definition message after its header; p moves past it.
+  std::string Definition(unsigned header, const unsigned char*& p,
+                         const unsigned char* end) {
+    const bool developer = (header & 0x20) != 0;
+    if (end - p < 5) return kMsgFitTruncated;
+    MessageDef& def = m_defs[header & 0x0F];
+    def = MessageDef{};
+    def.defined = true;
+    def.bigEndian = p[1] == 1;
+    def.global = static_cast<std::uint16_t>(ReadRaw(p + 2, 2, def.bigEndian));
+    const std::size_t count = p[4];
+    p += 5;
+    if (static_cast<std::size_t>(end - p) < count * 3) return kMsgFitTruncated;
+    for (std::size_t i = 0; i < count; ++i, p += 3) {
+      ++m_stats.steps;
+      const FieldDef field{p[0], p[1], p[2]};
+      // The last of a number counts, as a value or as none.
+      if (const std::optional<Slot> slot = SlotOf(def.global, field.num)) {
+        const std::optional<IntBase> base = IntBaseOf(field);
+        def.used[*slot] = {base.has_value(), base.value_or(IntBase{}),
+                           static_cast<std::uint32_t>(def.size)};
+      }
+      def.size += field.size;
+    }
+    if (developer) {
+      if (end - p < 1) return kMsgFitTruncated;
+      const std::size_t devCount = *p++;
+      if (static_cast<std::size_t>(end - p) < devCount * 3)
+        return kMsgFitTruncated;
+      // Developer fields are skipped by their size.
+      for (std::size_t i = 0; i < devCount; ++i, p += 3) {
+        ++m_stats.steps;
+        def.size += p[1];
+      }
+    }
+    return "";
+  }
+
   void Message(const MessageDef& def, const unsigned char* p,
                std::optional<std::uint32_t> timestamp,
                std::optional<std::uint32_t>& lastTimestamp) {
-    std::optional<std::int64_t> f0, f1, f2, f5, f7, f9;
-    for (const FieldDef& field : def.fields) {
-      const unsigned char* at = p;
-      p += field.size;
-      if (field.num == kFieldTimestamp) {
-        if (auto v = FieldInt(at, field, def.bigEndian);
-            v && *v >= 0 && *v <= UINT32_MAX) {
-          timestamp = lastTimestamp = static_cast<std::uint32_t>(*v);
-        }
-        continue;
-      }
-      if (def.global != kMsgFileId && def.global != kMsgLap &&
-          def.global != kMsgRecord)
-        continue;
-      switch (field.num) {
-        case 0: f0 = FieldInt(at, field, def.bigEndian); break;
-        case 1: f1 = FieldInt(at, field, def.bigEndian); break;
-        case 2: f2 = FieldInt(at, field, def.bigEndian); break;
-        case 5: f5 = FieldInt(at, field, def.bigEndian); break;
-        case 7: f7 = FieldInt(at, field, def.bigEndian); break;
-        case 9: f9 = FieldInt(at, field, def.bigEndian); break;
-        default: break;
-      }
+    const auto value = [&](Slot slot) -> std::optional<std::int64_t> {
+      const UsedField& used = def.used[slot];
+      if (!used.present) return std::nullopt;
+      ++m_stats.steps;
+      return FieldInt(p + used.offset, used.base, def.bigEndian);
+    };
+    // FIT's times, elapsed times and distances are uint32: a wider field
+    // holding more is not one, and would overflow the sums.
+    const auto uint32 = [&](Slot slot) -> std::optional<std::int64_t> {
+      const std::optional<std::int64_t> v = value(slot);
+      if (v && *v >= 0 && *v <= UINT32_MAX) return v;
+      return std::nullopt;
+    };
+    // Checked first: a message without the field then costs little more
+    // than its header.
+    if (def.used[kSlotTimestamp].present) {
+      if (const auto t = uint32(kSlotTimestamp))
+        timestamp = lastTimestamp = static_cast<std::uint32_t>(*t);
     }
     if (m_counting) {
       // An upper bound: points without distance or position are dropped.
@@ -260,19 +344,19 @@ class FitDecoder {
       case kMsgFileId:
         if (m_fileIdSeen) return;
         m_fileIdSeen = true;
-        m_isActivity = f0 == kFileTypeActivity;
-        if (f1 == kManufacturerGarmin) m_out.device = "Garmin";
+        m_isActivity = value(kSlotFileType) == kFileTypeActivity;
+        if (value(kSlotManufacturer) == kManufacturerGarmin)
+          m_out.device = "Garmin";
         return;
       case kMsgLap: {
+        // The watch's own stamps and elapsed time (none where invalid or
+        // negative): the split step resolves a lap's time from them.
         ActivityLap lap;
-        // Elapsed time in ms, distance in cm: the file's own units.
-        if (f7 && *f7 >= 0) lap.elapsedMs = *f7;
-        if (f9 && *f9 >= 0) lap.distanceCm = *f9;
-        if (f2 && *f2 >= 0) {
-          lap.startMs = (kFitEpochS + *f2) * 1000;
-        } else if (timestamp) {
-          lap.startMs = (kFitEpochS + *timestamp) * 1000 - lap.elapsedMs;
-        }
+        lap.elapsedMs = uint32(kSlotLapElapsed);
+        lap.distanceCm = uint32(kSlotLapDistance).value_or(0);
+        if (const auto start = uint32(kSlotLapStart))
+          lap.startMs = (kFitEpochS + *start) * 1000;
+        if (timestamp) lap.endMs = (kFitEpochS + *timestamp) * 1000;
         AddLap(m_out, lap);
         return;
       }
@@ -280,11 +364,14 @@ class FitDecoder {
         if (!timestamp) return;
         ActivityPoint point;
         point.timeMs = (kFitEpochS + *timestamp) * 1000;
-        if (f5 && *f5 >= 0) point.distanceM = static_cast<double>(*f5) / 100.0;
-        if (f0 && f1 && *f0 >= -0x40000000 && *f0 <= 0x40000000 &&
-            *f1 > INT32_MIN && *f1 <= INT32_MAX) {
-          point.lat = static_cast<std::int32_t>(*f0);
-          point.lon = static_cast<std::int32_t>(*f1);
+        if (const auto cm = value(kSlotDistance); cm && *cm >= 0)
+          point.distanceM = static_cast<double>(*cm) / 100.0;
+        const std::optional<std::int64_t> lat = value(kSlotLat);
+        const std::optional<std::int64_t> lon = value(kSlotLon);
+        if (lat && lon && *lat >= -0x40000000 && *lat <= 0x40000000 &&
+            *lon > INT32_MIN && *lon <= INT32_MAX) {
+          point.lat = static_cast<std::int32_t>(*lat);
+          point.lon = static_cast<std::int32_t>(*lon);
         }
         if (KeepsPoint(m_out.points, point)) m_out.points.push_back(point);
         return;
@@ -295,6 +382,8 @@ class FitDecoder {
   }
 
   ActivityRecord& m_out;
+  FitStats& m_stats;
+  std::array<MessageDef, 16> m_defs{};
   bool m_fileIdSeen = false;
   bool m_isActivity = false;
   bool m_counting = false;
@@ -310,8 +399,10 @@ std::uint16_t FitCrc(std::uint16_t crc, std::string_view bytes) {
   return crc;
 }
 
-std::string ReadFit(std::string_view bytes, ActivityRecord& out) {
-  return FitDecoder(out).Read(bytes);
+std::string ReadFit(std::string_view bytes, ActivityRecord& out,
+                    FitStats* stats) {
+  FitStats own;
+  return FitDecoder(out, stats != nullptr ? *stats : own).Read(bytes);
 }
 
 }  // namespace qv::activity

@@ -271,8 +271,10 @@ class XmlReader {
         }
         break;
       case Tok::TotalTimeSeconds:
-        if (Up(1) == Tok::Lap && m_inLap)
-          LapValue(text, 1000.0, m_lap.elapsedMs);
+        if (Up(1) == Tok::Lap && m_inLap) {
+          std::int64_t ms = 0;
+          if (LapValue(text, 1000.0, ms)) m_lap.elapsedMs = ms;
+        }
         break;
       case Tok::DistanceMeters:
         if (Up(1) == Tok::Lap && m_inLap)
@@ -341,15 +343,16 @@ class XmlReader {
 
   // Seconds or metres to exact integer ms or cm; a negative or absurd
   // value refuses the lap rather than bending the sums.
-  void LapValue(std::string_view text, double scale, std::int64_t& into) {
+  bool LapValue(std::string_view text, double scale, std::int64_t& into) {
     const std::optional<double> v = Number(text);
     if (!v || *v < 0 || *v > 1e12) {
       if (m_badLap == 0)
         m_badLap = static_cast<int>(
             std::min<std::size_t>(m_out.lapCount + 1, 2147483647));
-      return;
+      return false;
     }
     into = std::llround(*v * scale);
+    return true;
   }
 
   static std::string Cut(std::string_view text) {

@@ -88,6 +88,10 @@ inline constexpr const char* kMsgImportNoTime =
     "時刻のついた地点もラップもありません";
 inline constexpr const char* kMsgImportZeroDistance =
     "距離が0です（屋内の記録など、距離のない記録は読み込めません）";
+inline constexpr const char* kMsgImportZeroTime =
+    "ラップの時間の合計が0です（時間のないラップは区間にできません）";
+inline constexpr const char* kMsgImportTooLong =
+    "記録の時間が長すぎます（到着時間は 5965 時間までです）";
 inline constexpr const char* kMsgImportTooManySections = "区間が";
 inline constexpr const char* kMsgImportTooManySectionsEnd =
     "になります。区間は45までです。区切りの距離を長くしてください。";

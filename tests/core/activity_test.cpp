@@ -205,6 +205,24 @@ TEST(FitDecoder, EveryTruncationIsRefused) {
   EXPECT_EQ(r.error, kMsgFitTruncated);
 }
 
+// However a definition inflates its messages, decoding costs a few steps
+// per byte: here 1-byte messages under a definition of 255 empty fields.
+TEST(FitDecoder, StepsAreBoundedByTheBytes) {
+  Writer w;
+  fitwriter::DefineActivity(w);
+  std::vector<fitwriter::Field> empty;
+  for (int num = 0; num < 255; ++num)
+    empty.push_back({static_cast<std::uint8_t>(num), 0, fitwriter::kUint32});
+  w.Define(3, 20, empty);
+  w.Raw(std::string(1 << 20, '\x03'));
+  const std::string bytes = w.File();
+  ActivityRecord record;
+  activity::FitStats stats;
+  EXPECT_EQ(activity::ReadFit(bytes, record, &stats), "");
+  EXPECT_GE(stats.steps, 1u << 20);  // one a message at least
+  EXPECT_LE(stats.steps, 4 * bytes.size());
+}
+
 std::string LapsFit(const std::vector<std::pair<std::uint32_t, std::uint32_t>>&
                         lapsMsCm) {
   Writer w;
@@ -227,6 +245,48 @@ TEST(ActivitySplit, ByLapsRoundsOnlyTheSums) {
                  {{1.000, 30'000}, {2.001, 60'000}, {2.001, 60'001}});
   EXPECT_EQ(race.race->sections[2].pace, 0);  // a lap of no length
   EXPECT_EQ(race.race->eventName, "run");
+}
+
+// A lap's arrival adds the watch's own gap between the previous lap's end
+// stamp and its start (whole seconds; none where a stamp is missing), and
+// only each arrival's ms sum is rounded.
+TEST(ActivitySplit, ByLapsKeepsTheWatchsGapsBetweenLaps) {
+  constexpr std::uint64_t kNone = fitwriter::kInvalid32;
+  struct L {
+    std::uint64_t start, end, ms;  // start and end in s from kT0
+  };
+  const struct {
+    const char* name;
+    std::vector<L> laps;
+    std::vector<int> arrivals;
+  } cases[] = {
+      {"touching", {{0, 10, 10'004}, {10, 20, 10'004}}, {1000, 2001}},
+      // A Garmin file: laps of 4:30, 13:56, 12:38 and 16:05 a second apart
+      // end at 4:30, 18:27, 31:06 and 47:12 on the watch's clock.
+      {"a second apart",
+       {{0, 270, 270'000}, {271, 1107, 836'000}, {1108, 1866, 758'000},
+        {1867, 2832, 965'000}},
+       {27'000, 110'700, 186'600, 283'200}},
+      {"overlapping", {{0, 10, 10'000}, {9, 19, 10'000}}, {1000, 1900}},
+      // An overlap longer than the lap: the clock does not go back.
+      {"inside the one before", {{0, 10, 10'000}, {5, 7, 2'000}}, {1000, 1000}},
+      {"no start", {{0, 10, 10'000}, {kNone, 21, 10'000}}, {1000, 2000}},
+      {"no end", {{0, kNone, 10'000}, {11, 21, 10'000}}, {1000, 2000}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Writer w;
+    fitwriter::DefineActivity(w);
+    const auto at = [](std::uint64_t s) { return s == kNone ? s : kT0 + s; };
+    for (const L& lap : c.laps)
+      fitwriter::Lap(w, at(lap.start), at(lap.end), lap.ms, 100'000);
+    const ActivityRaceResult race = ActivityToRace(Read(w.File()), ByLaps());
+    ASSERT_EQ(race.error, "");
+    std::vector<Expected> expected;
+    for (int arrival : c.arrivals)
+      expected.push_back({expected.size() + 1.0, arrival});
+    ExpectSections(*race.race, expected);
+  }
 }
 
 // The race starts with the first lap, not with the first point recorded.
@@ -455,6 +515,65 @@ TEST(ActivityXml, TcxFirstActivityLapsAndPoints) {
             std::string(kImportCommentStart) + "2024/05/01 09:30:00\r\n" +
                 kImportCommentFile + "run.tcx\r\n" + kImportCommentDevice +
                 "Forerunner 255\r\n");
+}
+
+// A lap's time is its elapsed time, else its stamps' difference; a lap
+// with neither, a race of no time or one past what a race file holds is
+// refused, while the record's points can still be cut by distance.
+TEST(ActivitySplit, LapsWithoutATimeOrBeyondARace) {
+  constexpr std::uint64_t kNone = fitwriter::kInvalid32;
+  Writer stamps, noEnd, negative, zero, wide;
+  for (Writer* w : {&stamps, &noEnd, &negative, &zero, &wide})
+    fitwriter::DefineActivity(*w);
+  fitwriter::Lap(stamps, kT0, kT0 + 90, kNone, 100'000);
+  fitwriter::Lap(stamps, kT0 + 90, kT0 + 150, 60'000, 100'000);
+  fitwriter::Lap(noEnd, kT0, kT0 + 60, 60'000, 100'000);
+  fitwriter::Lap(noEnd, kT0 + 60, kNone, kNone, 100'000);
+  negative.Define(1, 19, {{253, 4, fitwriter::kUint32},
+                          {2, 4, fitwriter::kUint32},
+                          {7, 4, fitwriter::kSint32},
+                          {9, 4, fitwriter::kUint32}});
+  fitwriter::Lap(negative, kNone, kNone, 0xFFFFFF9C, 100'000);  // -100 ms
+  fitwriter::Lap(zero, kT0, kT0, 0, 100'000);
+  fitwriter::Lap(zero, kT0, kT0, 0, 100'000);
+  // uint64 where FIT has uint32: values past it are none, not overflows.
+  wide.Define(1, 19, {{253, 4, fitwriter::kUint32}, {2, 8, fitwriter::kUint64},
+                      {7, 4, fitwriter::kUint32}, {9, 8, fitwriter::kUint64}});
+  fitwriter::Lap(wide, INT64_MAX - 1, kT0 + 90, 90'000, 100'000);
+  wide.Data(1, {kT0 + 150, kT0 + 90, 60'000, INT64_MAX - 1});
+  std::string tcxNoTime = kTcx;
+  const std::size_t second = tcxNoTime.find("<t:TotalTimeSeconds>299.5");
+  tcxNoTime.erase(second, tcxNoTime.find('\n', second) - second);
+  std::string tcxLong = kTcx;
+  tcxLong.replace(tcxLong.find("299.5"), 5, "1e11");
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string error;
+    std::vector<Expected> sections = {};
+  } cases[] = {
+      {"elapsed invalid, stamps", stamps.File(), "", {{1.0, 9000}, {2.0, 15'000}}},
+      {"elapsed invalid, no end", noEnd.File(), "2" + std::string(kMsgImportBadLap)},
+      {"elapsed negative", negative.File(), "1" + std::string(kMsgImportBadLap)},
+      {"laps of 0 s", zero.File(), kMsgImportZeroTime},
+      {"uint64 fields", wide.File(), "", {{1.0, 9000}, {1.0, 15'000}}},
+      {"TCX lap without a time", tcxNoTime, "2" + std::string(kMsgImportBadLap)},
+      {"TCX lap of 1e11 s", tcxLong, kMsgImportTooLong},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ActivityRecord r = Read(c.bytes, "r.fit");
+    const ActivityRaceResult race = ActivityToRace(r, ByLaps());
+    EXPECT_EQ(race.error, c.error);
+    if (c.error.empty()) {
+      ExpectSections(*race.race, c.sections);
+    } else {
+      EXPECT_FALSE(race.race.has_value());
+    }
+    if (!r.points.empty()) {
+      EXPECT_EQ(ActivityToRace(r, Every(1.0)).error, "");
+    }
+  }
 }
 
 TEST(ActivityXml, TcxMultisportSessionGivesItsFirstActivity) {

@@ -21,7 +21,8 @@ struct Field {
 };
 
 inline constexpr std::uint8_t kEnum = 0x00, kUint16 = 0x84, kSint32 = 0x85,
-                              kUint32 = 0x86;
+                              kUint32 = 0x86, kUint64 = 0x8F;
+inline constexpr std::uint64_t kInvalid32 = 0xFFFFFFFF;  // uint32's "none"
 
 class Writer {
  public:
@@ -121,6 +122,13 @@ inline void DefineActivity(Writer& w, std::uint64_t fileType = 4) {
 inline void Lap(Writer& w, std::uint32_t start, std::uint32_t elapsedMs,
                 std::uint32_t distanceCm) {
   w.Data(1, {start + elapsedMs / 1000, start, elapsedMs, distanceCm});
+}
+
+// A lap as the watch stamps it: its end (field 253), start (2), elapsed
+// time in ms (7) and distance; kInvalid32 where the watch wrote none.
+inline void Lap(Writer& w, std::uint64_t start, std::uint64_t end,
+                std::uint64_t elapsedMs, std::uint32_t distanceCm) {
+  w.Data(1, {end, start, elapsedMs, distanceCm});
 }
 
 inline void Record(Writer& w, std::uint32_t time, std::uint32_t distanceCm,
