@@ -185,9 +185,9 @@ class IPlatform {
   virtual std::optional<std::string> GetSaveFileName() = 0;
   // The open dialog for a watch's record (FIT, TCX, GPX).
   virtual std::optional<std::string> GetOpenRecordName() = 0;
-  // How to cut a record of lapCount laps into sections; nullopt on Cancel.
+  // How to cut a record into sections; nullopt on Cancel.
   virtual std::optional<ActivitySplit> AskActivitySplit(
-      std::size_t lapCount) = 0;
+      const ActivityRecord& record) = 0;
   virtual IFileSystem& Files() = 0;
 
   // The print dialog; nullptr when the user cancels.

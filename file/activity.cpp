@@ -163,7 +163,10 @@ std::string ByLaps(const ActivityRecord& record,
   const std::vector<ActivityLap>& laps = record.laps;
   if (laps.empty()) return kMsgImportNoLaps;
   if (record.lapCount > static_cast<std::size_t>(kMaxSections))
-    return TooMany(record.lapCount);
+    return kMsgImportTooManyLaps +
+           FormatInt(static_cast<int>(
+               std::min<std::size_t>(record.lapCount, 2147483647))) +
+           kMsgImportTooManyLapsEnd;
   std::int64_t cumMs = 0, totalCm = 0;
   for (std::size_t k = 0; k < laps.size(); ++k) {
     const std::optional<std::int64_t> ms = LapMs(laps[k]);
@@ -304,6 +307,16 @@ ActivityFormat DetectActivityFormat(std::string_view bytes) {
   if (root == "gpx") return ActivityFormat::Gpx;
   // Damaged, but meant as FIT: its reader says what is wrong with it.
   return fitMark ? ActivityFormat::Fit : ActivityFormat::None;
+}
+
+SplitOffer OfferSplit(const ActivityRecord& record) {
+  const std::size_t laps = ActivityLapCount(record);
+  SplitOffer offer;
+  offer.lapsOffered = laps >= 1;
+  offer.tooManyLaps = laps > static_cast<std::size_t>(kMaxSections);
+  offer.lapsFirst = !offer.tooManyLaps &&
+                    (laps >= 2 || (laps == 1 && record.points.empty()));
+  return offer;
 }
 
 bool HasActivityExtension(std::string_view path) {

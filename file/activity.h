@@ -95,10 +95,20 @@ struct ActivityReadResult {
 // the comment (any folder is dropped).
 ActivityReadResult ReadActivity(std::string_view bytes, std::string_view path);
 
-// The window offers "by laps" only from two laps on.
 inline std::size_t ActivityLapCount(const ActivityRecord& record) {
   return record.lapCount;
 }
+
+// How a record's split starts, the same in the window's dialog and in
+// quorvane-report.
+struct SplitOffer {
+  bool lapsOffered = false;  // a lap at least: whatever the report can cut,
+                             // the window can
+  bool lapsFirst = false;    // 2 to 45 laps, or a lone lap and no points to
+                             // cut by distance; otherwise every 1 km
+  bool tooManyLaps = false;  // more laps than a race has sections
+};
+SplitOffer OfferSplit(const ActivityRecord& record);
 
 struct ActivitySplit {
   enum class Kind { Laps, EveryKm };

@@ -35,7 +35,7 @@ void CRaceDlg::OnLoad() {
   OpenRaceOrRecord(
       *path,
       [this](const ActivityRecord& record) {
-        return m_platform.AskActivitySplit(ActivityLapCount(record));
+        return m_platform.AskActivitySplit(record);
       },
       NotRecord::Load);
 }

@@ -52,7 +52,7 @@ CRaceDlg::Opened CRaceDlg::OpenAsStep(const std::string& path, bool askFirst,
   const Opened opened = OpenRaceOrRecord(
       path,
       [this](const ActivityRecord& record) {
-        return m_platform.AskActivitySplit(ActivityLapCount(record));
+        return m_platform.AskActivitySplit(record);
       },
       notRecord);
   // An import is an edit, not a load: the race is not on the disk as one.

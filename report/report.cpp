@@ -484,7 +484,7 @@ RaceOutcome RunRace(const Options& o, const std::string& race,
   const CRaceDlg::SplitChooser choose = [&o](const ActivityRecord& record) {
     ActivitySplit split;
     const bool laps =
-        o.splitLaps || (o.splitKm == 0.0 && ActivityLapCount(record) >= 2);
+        o.splitLaps || (o.splitKm == 0.0 && OfferSplit(record).lapsFirst);
     split.kind = laps ? ActivitySplit::Kind::Laps : ActivitySplit::Kind::EveryKm;
     split.everyKm = o.splitKm > 0.0 ? o.splitKm : 1.0;
     if (o.courseKm > 0.0) split.officialKm = o.courseKm;

@@ -95,6 +95,12 @@ inline constexpr const char* kMsgImportTooLong =
 inline constexpr const char* kMsgImportTooManySections = "区間が";
 inline constexpr const char* kMsgImportTooManySectionsEnd =
     "になります。区間は45までです。区切りの距離を長くしてください。";
+inline constexpr const char* kMsgImportTooManyLaps = "ラップが";
+inline constexpr const char* kMsgImportTooManyLapsEnd =
+    "あります。区間は45までなので、ラップごとには取り込めません。距離で区切ってください。";
+// Beside the split dialog's laps choice when there are more.
+inline constexpr const char* kSplitTooManyLapsNote =
+    "ラップが45を超えるため、距離で区切ります";
 inline constexpr const char* kMsgImportBadSplit =
     "区切りの距離は 0.1 km から 100 km までです";
 inline constexpr const char* kMsgImportBadOfficial =

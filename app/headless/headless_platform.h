@@ -183,7 +183,7 @@ class Platform : public IPlatform {
   std::optional<std::string> GetOpenFileName() override { return {}; }
   std::optional<std::string> GetSaveFileName() override { return {}; }
   std::optional<std::string> GetOpenRecordName() override { return {}; }
-  std::optional<ActivitySplit> AskActivitySplit(std::size_t) override {
+  std::optional<ActivitySplit> AskActivitySplit(const ActivityRecord&) override {
     return {};
   }
   IFileSystem& Files() override { return m_files; }

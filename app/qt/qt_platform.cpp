@@ -206,8 +206,9 @@ std::optional<std::string> Platform::GetOpenRecordName() {
   return AskOpenRecordName(m_dialog.get());
 }
 
-std::optional<ActivitySplit> Platform::AskActivitySplit(std::size_t lapCount) {
-  return qt::AskActivitySplit(lapCount, m_dialog.get());
+std::optional<ActivitySplit> Platform::AskActivitySplit(
+    const ActivityRecord& record) {
+  return qt::AskActivitySplit(record, m_dialog.get());
 }
 
 std::unique_ptr<IPrintJob> Platform::PrintDialog() {

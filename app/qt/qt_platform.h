@@ -41,7 +41,8 @@ class Platform final : public IPlatform {
   std::optional<std::string> GetOpenFileName() override;
   std::optional<std::string> GetSaveFileName() override;
   std::optional<std::string> GetOpenRecordName() override;
-  std::optional<ActivitySplit> AskActivitySplit(std::size_t lapCount) override;
+  std::optional<ActivitySplit> AskActivitySplit(
+      const ActivityRecord& record) override;
   IFileSystem& Files() override { return m_files; }
   std::unique_ptr<IPrintJob> PrintDialog() override;
 

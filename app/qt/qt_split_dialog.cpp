@@ -22,7 +22,7 @@ std::string Utf8(const QLineEdit* edit) {
 
 }  // namespace
 
-SplitDialog::SplitDialog(std::size_t lapCount, QWidget* parent)
+SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
     : QDialog(parent),
       m_byLaps(new QRadioButton(QStringLiteral("ラップごと"), this)),
       m_byKm(new QRadioButton(this)),
@@ -62,11 +62,18 @@ SplitDialog::SplitDialog(std::size_t lapCount, QWidget* parent)
   m_everyKm->setAccessibleName(QStringLiteral("区切りの距離 (km)"));
   m_officialKm->setAccessibleName(QStringLiteral("公式距離 (km)"));
 
-  // A single lap is the whole record: cutting by it gives one section.
-  const bool laps = lapCount >= 2;
-  m_byLaps->setEnabled(laps);
-  m_byLaps->setText(QStringLiteral("ラップごと（%1 ラップ）").arg(lapCount));
-  (laps ? m_byLaps : m_byKm)->setChecked(true);
+  const SplitOffer offer = OfferSplit(record);
+  m_byLaps->setEnabled(offer.lapsOffered);
+  m_byLaps->setText(QStringLiteral("ラップごと（%1 ラップ）")
+                        .arg(static_cast<qulonglong>(ActivityLapCount(record))));
+  // Without points a distance has nothing to cut.
+  m_byKm->setEnabled(!record.points.empty());
+  m_everyKm->setEnabled(!record.points.empty());
+  (offer.lapsFirst ? m_byLaps : m_byKm)->setChecked(true);
+  if (offer.tooManyLaps) {
+    auto* note = new QLabel(QString::fromUtf8(kSplitTooManyLapsNote), this);
+    grid->addWidget(note, 4, 0, 1, 3);
+  }
   // Typing a distance means cutting by it: the field stays open for that.
   connect(m_everyKm, &QLineEdit::textEdited, m_byKm,
           [this] { m_byKm->setChecked(true); });
@@ -92,9 +99,9 @@ void SplitDialog::accept() {
   wrong->selectAll();
 }
 
-std::optional<ActivitySplit> AskActivitySplit(std::size_t lapCount,
+std::optional<ActivitySplit> AskActivitySplit(const ActivityRecord& record,
                                               QWidget* parent) {
-  SplitDialog dialog(lapCount, parent);
+  SplitDialog dialog(record, parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   std::string error;
   return dialog.Split(error);

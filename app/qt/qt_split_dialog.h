@@ -17,8 +17,8 @@ class SplitDialog final : public QDialog {
   Q_OBJECT
 
  public:
-  // By laps is offered, and chosen, from two laps on.
-  SplitDialog(std::size_t lapCount, QWidget* parent);
+  // Starts as OfferSplit says for the record.
+  SplitDialog(const ActivityRecord& record, QWidget* parent);
 
   // The split as typed; nullopt and the refusal in error otherwise.
   std::optional<ActivitySplit> Split(std::string& error) const;
@@ -38,7 +38,7 @@ class SplitDialog final : public QDialog {
 };
 
 // Runs the dialog; nullopt on Cancel.
-std::optional<ActivitySplit> AskActivitySplit(std::size_t lapCount,
+std::optional<ActivitySplit> AskActivitySplit(const ActivityRecord& record,
                                               QWidget* parent);
 
 }  // namespace qv::qt

@@ -386,8 +386,7 @@ TEST(ActivitySplit, Refusals) {
     std::string error;
   } cases[] = {
       {"46 laps", lapsOf46, ByLaps(),
-       std::string(kMsgImportTooManySections) + "46" +
-           kMsgImportTooManySectionsEnd},
+       kMsgImportTooManyLaps + std::string("46") + kMsgImportTooManyLapsEnd},
       {"50 splits", run, Every(0.1),
        std::string(kMsgImportTooManySections) + "50" +
            kMsgImportTooManySectionsEnd},
@@ -414,11 +413,38 @@ TEST(ActivitySplit, Refusals) {
   EXPECT_EQ(ActivityLapCount(lapsOf1000), 1000u);
   EXPECT_EQ(lapsOf1000.laps.size(), static_cast<std::size_t>(kMaxSections + 1));
   EXPECT_EQ(ActivityToRace(lapsOf1000, ByLaps()).error,
-            std::string(kMsgImportTooManySections) + "1000" +
-                kMsgImportTooManySectionsEnd);
+            kMsgImportTooManyLaps + std::string("1000") +
+                kMsgImportTooManyLapsEnd);
   // The edges of the split range are accepted: 100 m and 100 km.
   EXPECT_EQ(ActivityToRace(Points({{0, 0}, {100, 4500}}), Every(0.1)).error, "");
   EXPECT_EQ(ActivityToRace(run, Every(100.0)).error, "");
+}
+
+// How the split starts, in the window's dialog and in quorvane-report: by
+// laps from a lap on, first from 2 to 45 laps, or for a lone lap with no
+// points to cut by distance; beyond 45 laps by distance, saying why.
+TEST(ActivitySplit, WhatTheSplitOffersFirst) {
+
+  const struct {
+    int laps;
+    bool points, offered, first, tooMany;
+  } cases[] = {
+      {0, true, false, false, false},  {1, false, true, true, false},
+      {1, true, true, false, false},   {2, false, true, true, false},
+      {45, true, true, true, false},   {46, true, true, false, true},
+      {46, false, true, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.laps << " " << c.points);
+    ActivityRecord r =
+        c.points ? Points({{0, 0}, {100, 5000}}) : ActivityRecord{};
+    for (int k = 0; k < c.laps; ++k) activity::AddLap(r, ActivityLap{});
+    ASSERT_EQ(ActivityLapCount(r), static_cast<std::size_t>(c.laps));
+    const SplitOffer offer = OfferSplit(r);
+    EXPECT_EQ(offer.lapsOffered, c.offered);
+    EXPECT_EQ(offer.lapsFirst, c.first);
+    EXPECT_EQ(offer.tooManyLaps, c.tooMany);
+  }
 }
 
 // The event name is one line of the race file, and whatever a record holds

@@ -67,8 +67,9 @@ std::optional<std::string> Platform::GetOpenRecordName() {
   return Pop(recordAnswers, std::optional<std::string>());
 }
 
-std::optional<ActivitySplit> Platform::AskActivitySplit(std::size_t lapCount) {
-  splitQuestions.push_back(lapCount);
+std::optional<ActivitySplit> Platform::AskActivitySplit(
+    const ActivityRecord& record) {
+  splitQuestions.push_back(ActivityLapCount(record));
   return Pop(splitAnswers, std::optional<ActivitySplit>());
 }
 

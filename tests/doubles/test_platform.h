@@ -72,7 +72,8 @@ class Platform : public headless::Platform {
   std::optional<std::string> GetOpenFileName() override;
   std::optional<std::string> GetSaveFileName() override;
   std::optional<std::string> GetOpenRecordName() override;
-  std::optional<ActivitySplit> AskActivitySplit(std::size_t lapCount) override;
+  std::optional<ActivitySplit> AskActivitySplit(
+      const ActivityRecord& record) override;
   IFileSystem& Files() override { return m_files; }
   std::unique_ptr<IPrintJob> PrintDialog() override;
   void InvalidateDialog() override { ++invalidations; }

@@ -10,6 +10,7 @@
 
 #include "app/qt/qt_controls.h"
 #include "app/qt/qt_split_dialog.h"
+#include "file/activity_readers.h"
 #include "res/strings.h"
 #include "tests/qt/modal_watcher.h"
 
@@ -108,18 +109,32 @@ TEST(QtControlsTest, CommentKeepsItsLinesWhole) {
     EXPECT_LE(b.length(), 2 * piece + 1);
 }
 
-// By laps only from two laps on, then chosen; every 1 km otherwise; no
+// The dialog starts as the core offers: by laps from a lap on, chosen as
+// OfferSplit says; every 1 km otherwise, closed without points; no
 // official distance. A wrong number keeps the dialog open, with its message.
 TEST(QtControlsTest, SplitDialogDefaultsAndRefusals) {
-  for (const std::size_t laps : {0u, 1u, 2u, 45u}) {
-    SplitDialog d(laps, nullptr);
+  const auto record = [](std::size_t laps, bool points) {
+    ActivityRecord r;
+    for (std::size_t k = 0; k < laps; ++k) activity::AddLap(r, ActivityLap{});
+    if (points) r.points.resize(2);
+    return r;
+  };
+  for (const auto& [laps, points] :
+       {std::pair{0u, true}, {1u, false}, {1u, true}, {2u, true}, {45u, true},
+        {46u, true}}) {
+    SCOPED_TRACE(laps);
+    const ActivityRecord r = record(laps, points);
+    SplitDialog d(r, nullptr);
     std::string error;
     const std::optional<ActivitySplit> split = d.Split(error);
-    EXPECT_EQ(d.ByLaps()->isEnabled(), laps >= 2);
+    EXPECT_EQ(d.ByLaps()->isEnabled(), OfferSplit(r).lapsOffered);
+    EXPECT_EQ(d.ByKm()->isEnabled(), points);
     EXPECT_TRUE(split && split->everyKm == 1.0 && !split->officialKm &&
-                (split->kind == ActivitySplit::Kind::Laps) == (laps >= 2));
+                (split->kind == ActivitySplit::Kind::Laps) ==
+                    OfferSplit(r).lapsFirst);
+    EXPECT_EQ(d.findChildren<QLabel*>().size(), laps > 45 ? 4 : 3);
   }
-  SplitDialog d(3, nullptr);
+  SplitDialog d(record(3, true), nullptr);
   d.show();
   d.EveryKm()->clear();
   QTest::keyClicks(d.EveryKm(), "0.05");  // typing a distance picks it
