@@ -408,6 +408,13 @@ std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
   return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30,
+                                  31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
 }  // namespace
 
 std::optional<std::int64_t> ParseIsoTimeMs(std::string_view s) {
@@ -422,8 +429,13 @@ std::optional<std::int64_t> ParseIsoTimeMs(std::string_view s) {
   const int hour = Digits(s, 11, 2, ok);
   const int minute = Digits(s, 14, 2, ok);
   const int second = Digits(s, 17, 2, ok);
-  if (!ok || month < 1 || month > 12 || day < 1 || day > 31 || hour > 24 ||
-      minute > 59 || second > 60)
+  if (!ok || month < 1 || month > 12 || day < 1 ||
+      day > DaysInMonth(year, month) || hour > 24 || minute > 59 ||
+      second > 59)
+    return std::nullopt;
+  // xsd:dateTime's end of the day: exactly 24:00:00, the next midnight.
+  if (hour == 24 && (minute != 0 || second != 0 ||
+                     (s.size() > 19 && s[19] == '.')))
     return std::nullopt;
   std::size_t at = 19;
   std::int64_t ms = 0;
