@@ -186,10 +186,8 @@ void ForEachKept(const std::vector<ActivityPoint>& points,
       if (!p.HasPosition()) continue;
       d = previous == nullptr
               ? 0.0
-              : lastM + HaversineM(previous->lat * kDegreesPerSemicircle,
-                                   previous->lon * kDegreesPerSemicircle,
-                                   p.lat * kDegreesPerSemicircle,
-                                   p.lon * kDegreesPerSemicircle);
+              : lastM + HaversineM(previous->latDeg, previous->lonDeg,
+                                   p.latDeg, p.lonDeg);
     }
     if (previous != nullptr && d < lastM) continue;
     f(t, d);

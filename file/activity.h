@@ -4,7 +4,6 @@
 // a Japanese message that says what is wrong, and never half-import.
 #pragma once
 
-#include <climits>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -44,29 +43,21 @@ struct ActivityLap {
   std::int64_t distanceCm = 0;
 };
 
-// 24 bytes, so that a day of points at 1 Hz stays small beside its file.
+// 32 bytes: a day of points at 1 Hz stays below the size of its file.
 struct ActivityPoint {
-  static constexpr std::int32_t kNoPosition = INT32_MIN;
   std::int64_t timeMs = 0;
   // The file's own cumulative distance; NaN where it has none.
   double distanceM = std::numeric_limits<double>::quiet_NaN();
-  // Semicircles as FIT has them (2^31 = 180 degrees, steps under 1 cm).
-  std::int32_t lat = kNoPosition;
-  std::int32_t lon = kNoPosition;
+  // Degrees as the file has them (a GPX's seven or more decimals are
+  // finer than FIT's semicircles); NaN where there is no position.
+  double latDeg = std::numeric_limits<double>::quiet_NaN();
+  double lonDeg = std::numeric_limits<double>::quiet_NaN();
 
   bool HasDistance() const { return !std::isnan(distanceM); }
   bool HasPosition() const {
-    return lat != kNoPosition && lon != kNoPosition;
+    return !std::isnan(latDeg) && !std::isnan(lonDeg);
   }
 };
-
-inline constexpr double kDegreesPerSemicircle = 180.0 / 2147483648.0;
-
-// Nothing for an angle that is not one (beyond +-180 degrees, not a number).
-inline std::int32_t SemicirclesFromDegrees(double deg) {
-  if (!(deg > -180.0 && deg < 180.0)) return ActivityPoint::kNoPosition;
-  return static_cast<std::int32_t>(std::llround(deg / kDegreesPerSemicircle));
-}
 
 struct ActivityRecord {
   std::string fileName;   // without its folder

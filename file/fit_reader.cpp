@@ -283,8 +283,8 @@ class FitDecoder {
         if (f5 && *f5 >= 0) point.distanceM = static_cast<double>(*f5) / 100.0;
         if (f0 && f1 && *f0 >= -0x40000000 && *f0 <= 0x40000000 &&
             *f1 > INT32_MIN && *f1 <= INT32_MAX) {
-          point.lat = static_cast<std::int32_t>(*f0);
-          point.lon = static_cast<std::int32_t>(*f1);
+          point.latDeg = static_cast<double>(*f0) * (180.0 / 2147483648.0);
+          point.lonDeg = static_cast<double>(*f1) * (180.0 / 2147483648.0);
         }
         if (KeepsPoint(m_out.points, point)) m_out.points.push_back(point);
         return;

@@ -1,14 +1,17 @@
 // The TCX and GPX readers: one pass of expat over the bytes, fed in chunks
 // so that its buffer stays small, keeping only the elements a race needs.
 #include <expat.h>
+#include <iconv.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -94,10 +97,15 @@ class XmlReader {
  public:
   XmlReader(bool gpx, ActivityRecord& out) : m_gpx(gpx), m_out(out) {}
 
-  std::string Read(std::string_view bytes) {
-    // The declaration's encoding is honoured; the handlers get UTF-8.
+  std::string Read(std::string_view file) {
+    // The handlers get UTF-8: expat converts what it reads itself, and the
+    // rest comes converted, its declaration overridden.
+    const XmlText text = XmlAsUtf8(file);
+    if (!text.error.empty()) return text.error;
+    const std::string_view bytes =
+        text.converted ? std::string_view(text.utf8) : file;
     std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser(
-        XML_ParserCreate(nullptr), &XML_ParserFree);
+        XML_ParserCreate(text.converted ? "UTF-8" : nullptr), &XML_ParserFree);
     if (!parser) return kMsgReadFailed;
     m_parser = parser.get();
     XML_SetUserData(m_parser, this);
@@ -332,9 +340,10 @@ class XmlReader {
 
   void KeepPoint(std::vector<ActivityPoint>& into) {
     m_point.timeMs = *m_pointTime;
-    if (m_lat && m_lon && *m_lat >= -90.0 && *m_lat <= 90.0) {
-      m_point.lat = SemicirclesFromDegrees(*m_lat);
-      m_point.lon = SemicirclesFromDegrees(*m_lon);
+    if (m_lat && m_lon && *m_lat >= -90.0 && *m_lat <= 90.0 &&
+        *m_lon >= -180.0 && *m_lon <= 180.0) {
+      m_point.latDeg = *m_lat;
+      m_point.lonDeg = *m_lon;
     }
     if (KeepsPoint(into, m_point)) into.push_back(m_point);
   }
@@ -472,7 +481,11 @@ std::optional<std::int64_t> ParseIsoTimeMs(std::string_view s) {
   return secs * 1000 + ms;
 }
 
-std::string XmlRootName(std::string_view b) {
+namespace {
+
+// The root's name; nullopt when the bytes end before it is known and are
+// not the whole file.
+std::optional<std::string> RootOf(std::string_view b, bool whole) {
   std::size_t i = 0;
   if (b.substr(0, 3) == "\xEF\xBB\xBF") i = 3;
   const auto skipBlanks = [&] {
@@ -483,34 +496,36 @@ std::string XmlRootName(std::string_view b) {
   // Bounded so that a file of blanks and comments is not scanned forever.
   for (int items = 0; items < 1000; ++items) {
     skipBlanks();
-    if (i >= b.size() || b[i] != '<') return "";
+    if (i >= b.size()) return std::nullopt;
+    if (b[i] != '<') return "";
     const std::string_view rest = b.substr(i);
     std::size_t end;
     if (rest.substr(0, 4) == "<!--") {
       end = rest.find("-->");
-      if (end == std::string_view::npos) return "";
+      if (end == std::string_view::npos) return std::nullopt;
       i += end + 3;
     } else if (rest.substr(0, 2) == "<?") {
       end = rest.find("?>");
-      if (end == std::string_view::npos) return "";
+      if (end == std::string_view::npos) return std::nullopt;
       i += end + 2;
     } else if (rest.substr(0, 9) == "<!DOCTYPE") {
       const std::size_t open = rest.find_first_of("[>");
-      if (open == std::string_view::npos) return "";
+      if (open == std::string_view::npos) return std::nullopt;
       if (rest[open] == '[') {
         const std::size_t close = rest.find("]", open);
-        if (close == std::string_view::npos) return "";
+        if (close == std::string_view::npos) return std::nullopt;
         end = rest.find('>', close);
       } else {
         end = open;
       }
-      if (end == std::string_view::npos) return "";
+      if (end == std::string_view::npos) return std::nullopt;
       i += end + 1;
     } else {
       std::size_t j = 1;
       while (j < rest.size() &&
              std::strchr(" \t\r\n/>", rest[j]) == nullptr)
         ++j;
+      if (j == rest.size() && !whole) return std::nullopt;
       std::string_view name = rest.substr(1, j - 1);
       if (const std::size_t colon = name.rfind(':');
           colon != std::string_view::npos)
@@ -519,6 +534,139 @@ std::string XmlRootName(std::string_view b) {
     }
   }
   return "";
+}
+
+// Where the bytes come from: iconv's name for them, or nullptr when expat
+// reads them itself.
+struct XmlSource {
+  const char* from = nullptr;
+  std::string name;      // for messages, as the file spells it
+  std::size_t skip = 0;  // a byte-order mark
+  bool known = true;
+};
+
+std::string AsciiLower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+// XML's EncName: anything else is left for expat to call malformed.
+bool IsEncodingName(std::string_view n) {
+  const auto letter = [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  };
+  if (n.empty() || n.size() > 64 || !letter(n[0])) return false;
+  for (char c : n)
+    if (!letter(c) && !(c >= '0' && c <= '9') && c != '.' && c != '_' &&
+        c != '-')
+      return false;
+  return true;
+}
+
+// The encoding named by an XML declaration at the very start; empty
+// without one.
+std::string DeclaredEncoding(std::string_view b) {
+  if (b.substr(0, 5) != "<?xml") return "";
+  const std::string_view decl = b.substr(0, std::min<std::size_t>(b.find("?>"), 1024));
+  std::size_t at = decl.find("encoding");
+  if (at == std::string_view::npos) return "";
+  at = decl.find_first_not_of(" \t\r\n", at + 8);
+  if (at == std::string_view::npos || decl[at] != '=') return "";
+  at = decl.find_first_not_of(" \t\r\n", at + 1);
+  if (at == std::string_view::npos || (decl[at] != '"' && decl[at] != '\''))
+    return "";
+  const std::size_t end = decl.find(decl[at], at + 1);
+  if (end == std::string_view::npos) return "";
+  const std::string_view name = decl.substr(at + 1, end - at - 1);
+  return IsEncodingName(name) ? std::string(name) : "";
+}
+
+XmlSource SourceOf(std::string_view b) {
+  using namespace std::string_view_literals;
+  if (b.substr(0, 2) == "\xFF\xFE"sv) return {"UTF-16LE", "UTF-16", 2};
+  if (b.substr(0, 2) == "\xFE\xFF"sv) return {"UTF-16BE", "UTF-16", 2};
+  if (b.substr(0, 2) == "<\0"sv) return {"UTF-16LE", "UTF-16", 0};
+  if (b.substr(0, 2) == "\0<"sv) return {"UTF-16BE", "UTF-16", 0};
+  if (b.substr(0, 3) == "\xEF\xBB\xBF"sv) return {};
+  const std::string name = DeclaredEncoding(b);
+  const std::string lower = AsciiLower(name);
+  static constexpr std::string_view kExpat[] = {
+      "", "utf-8", "utf-16", "utf-16le", "utf-16be", "iso-8859-1", "us-ascii"};
+  for (std::string_view n : kExpat)
+    if (lower == n) return {};
+  // Files called Shift_JIS come from Windows: its superset reads them.
+  static constexpr std::pair<std::string_view, const char*> kConverted[] = {
+      {"shift_jis", "CP932"}, {"windows-31j", "CP932"}, {"cp932", "CP932"},
+      {"euc-jp", "EUC-JP"}, {"iso-2022-jp", "ISO-2022-JP"}};
+  for (const auto& [n, from] : kConverted)
+    if (lower == n) return {from, name, 0};
+  return {nullptr, name, 0, false};
+}
+
+std::string Unsupported(const std::string& name) {
+  return kMsgXmlEncoding + name + kMsgXmlEncodingEnd;
+}
+
+}  // namespace
+
+XmlText XmlAsUtf8(std::string_view bytes, std::size_t limit) {
+  XmlText text;
+  const XmlSource source = SourceOf(bytes);
+  if (!source.known) {
+    if (limit == SIZE_MAX) text.error = Unsupported(source.name);
+    return text;
+  }
+  if (source.from == nullptr) return text;
+  const iconv_t cd = iconv_open("UTF-8", source.from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    text.error = Unsupported(source.name);
+    return text;
+  }
+  const std::unique_ptr<void, int (*)(iconv_t)> closer(cd, &iconv_close);
+  text.converted = true;
+  const std::string_view in = bytes.substr(source.skip, limit);
+  text.utf8.reserve(in.size());
+  // iconv takes a non-const input pointer but never writes through it.
+  char* inPtr = const_cast<char*>(in.data());
+  std::size_t inLeft = in.size();
+  for (;;) {
+    char chunk[16384];
+    char* outPtr = chunk;
+    std::size_t outLeft = sizeof chunk;
+    const std::size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    const int err = errno;
+    text.utf8.append(chunk, static_cast<std::size_t>(outPtr - chunk));
+    if (r != static_cast<std::size_t>(-1)) break;
+    if (err == E2BIG) continue;
+    // EILSEQ, or EINVAL for a character cut at the end.
+    if (limit == SIZE_MAX) {
+      const auto line = std::count(text.utf8.begin(), text.utf8.end(), '\n');
+      text.error = kMsgXmlBadChar + source.name + kMsgXmlBadCharLine +
+                   FormatInt(static_cast<int>(std::min<std::ptrdiff_t>(
+                       line + 1, 2147483647))) +
+                   kMsgXmlMalformedEnd;
+      text.utf8.clear();
+    }
+    break;
+  }
+  return text;
+}
+
+std::string XmlRootName(std::string_view b) {
+  // Enough for any prolog seen in practice; a longer one is converted whole.
+  constexpr std::size_t kHead = 64 * 1024;
+  const XmlText head = XmlAsUtf8(b, kHead);
+  if (!head.converted) return RootOf(b, true).value_or("");
+  const bool whole = b.size() <= kHead;
+  if (std::optional<std::string> root = RootOf(head.utf8, whole)) return *root;
+  if (whole) return "";
+  try {
+    return RootOf(XmlAsUtf8(b, b.size()).utf8, true).value_or("");
+  } catch (const std::bad_alloc&) {
+    return "";
+  }
 }
 
 std::string ReadTcx(std::string_view bytes, ActivityRecord& out) {
