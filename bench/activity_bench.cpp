@@ -81,7 +81,7 @@ std::string DayGpx() {
 
 void Import(benchmark::State& state, const std::string& bytes,
             const char* name) {
-  const qv::ActivitySplit split{qv::ActivitySplit::Kind::EveryKm, 10.0, {}};
+  const qv::ActivitySplit split{qv::ActivitySplit::Kind::EveryKm, 10.0, {}, {}};
   std::size_t peak = 0;
   for (auto _ : state) {
     const std::size_t before = g_heap.load();

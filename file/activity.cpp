@@ -118,6 +118,12 @@ std::string Stem(const std::string& fileName) {
                                               : fileName.substr(0, dot);
 }
 
+// A track's number as the user counts them, from 1.
+std::string TrackNumber(std::size_t index) {
+  return FormatInt(
+      static_cast<int>(std::min<std::size_t>(index, 2147483646) + 1));
+}
+
 struct Split {
   std::int64_t endM;
   int arrival;
@@ -306,7 +312,9 @@ ActivityReadResult ReadActivity(std::string_view bytes,
     record = ActivityRecord{};
     error = kMsgImportNoMemory;
   }
-  if (error.empty() && record.laps.empty() && record.points.empty())
+  if (error.empty() && record.laps.empty() &&
+      std::all_of(record.tracks.begin(), record.tracks.end(),
+                  [](const ActivityTrack& t) { return t.points.empty(); }))
     error = kMsgImportNoTime;
   if (!error.empty()) {
     result.error = std::move(error);
@@ -328,9 +336,22 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
     }
     officialM = std::llround(km * 1000.0);
   }
+  const std::size_t track = split.track.value_or(record.defaultTrack);
+  if (split.track && track >= record.tracks.size()) {
+    result.error = kMsgImportNoTrack + TrackNumber(track) +
+                   kMsgImportNoTrackCount +
+                   FormatInt(static_cast<int>(std::min<std::size_t>(
+                       record.tracks.size(), 2147483647))) +
+                   kMsgImportNoTrackEnd;
+    return result;
+  }
+  // A record of no track at all has no points to cut.
+  static const std::vector<ActivityPoint> kNoPoints;
+  const std::vector<ActivityPoint>& points =
+      track < record.tracks.size() ? record.tracks[track].points : kNoPoints;
   std::optional<std::int64_t> startMs;
   if (!record.laps.empty()) startMs = record.laps.front().startMs;
-  if (!startMs && !record.points.empty()) startMs = record.points.front().timeMs;
+  if (!startMs && !points.empty()) startMs = points.front().timeMs;
 
   std::vector<Split> splits;
   std::int64_t measuredM = 0;
@@ -343,7 +364,7 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
       result.error = kMsgImportBadSplit;
       return result;
     }
-    error = EveryKm(record.points, startMs.value_or(0),
+    error = EveryKm(points, startMs.value_or(0),
                     std::llround(n * 1000.0), officialM, splits, measuredM);
   }
   if (!error.empty()) {
@@ -376,6 +397,12 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
   std::vector<std::string> lines;
   if (startMs) lines.push_back(kImportCommentStart + LocalTimeText(*startMs));
   lines.push_back(kImportCommentFile + OneLine(record.fileName));
+  if (record.tracks.size() > 1 && track < record.tracks.size()) {
+    const std::string& name = record.tracks[track].name;
+    lines.push_back(kImportCommentTrack + TrackNumber(track) + "/" +
+                    TrackNumber(record.tracks.size() - 1) +
+                    (name.empty() ? "" : " " + OneLine(name)));
+  }
   if (!record.device.empty())
     lines.push_back(kImportCommentDevice + OneLine(record.device));
   if (officialM)

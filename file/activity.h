@@ -58,6 +58,14 @@ struct ActivityPoint {
     return !std::isnan(latDeg) && !std::isnan(lonDeg);
   }
 };
+static_assert(sizeof(ActivityPoint) == 32);
+
+struct ActivityTrack {
+  std::string name;  // may be empty
+  // Timed points in file order; after the first, only those with a
+  // distance or a position (the others cannot place a split).
+  std::vector<ActivityPoint> points;
+};
 
 struct ActivityRecord {
   std::string fileName;   // without its folder
@@ -67,9 +75,11 @@ struct ActivityRecord {
   // file of millions of tiny lap messages must not fill the memory.
   std::vector<ActivityLap> laps;
   std::size_t lapCount = 0;  // all of them
-  // Timed points in file order; after the first, only those with a
-  // distance or a position (the others cannot place a split).
-  std::vector<ActivityPoint> points;
+  // Every track in file order: a GPX's <trk> elements, FIT's and TCX's one
+  // unnamed track.
+  std::vector<ActivityTrack> tracks;
+  // The first track with timed points (0 when none has any).
+  std::size_t defaultTrack = 0;
 };
 
 struct ActivityReadResult {
@@ -91,6 +101,8 @@ struct ActivitySplit {
   Kind kind = Kind::Laps;
   double everyKm = 1.0;               // with EveryKm, kActivityMinSplitKm..Max
   std::optional<double> officialKm;   // scale every distance to land on it
+  // The track to cut, from 0; nullopt: the record's defaultTrack.
+  std::optional<std::size_t> track;
 };
 
 // The split as the user types it: every N km (ignored by laps) and the

@@ -25,6 +25,12 @@ inline void AddLap(ActivityRecord& record, const ActivityLap& lap) {
   ++record.lapCount;
 }
 
+// The points of a record of one track (FIT, TCX), made on first use.
+inline std::vector<ActivityPoint>& OnlyTrack(ActivityRecord& record) {
+  if (record.tracks.empty()) record.tracks.emplace_back();
+  return record.tracks.front().points;
+}
+
 // The first timed point stays for the race start; later ones only with a
 // distance or a position.
 inline bool KeepsPoint(const std::vector<ActivityPoint>& points,

@@ -159,7 +159,7 @@ class FitDecoder {
       for (const auto& [from, to] : data)
         if (std::string error = ReadMessages(b + from, b + to); !error.empty())
           return error;
-      if (counting) m_out.points.reserve(m_points);
+      if (counting) OnlyTrack(m_out).reserve(m_points);
     }
     if (!m_isActivity) return kMsgFitNotActivity;
     return "";
@@ -286,7 +286,8 @@ class FitDecoder {
           point.latDeg = static_cast<double>(*f0) * (180.0 / 2147483648.0);
           point.lonDeg = static_cast<double>(*f1) * (180.0 / 2147483648.0);
         }
-        if (KeepsPoint(m_out.points, point)) m_out.points.push_back(point);
+        if (KeepsPoint(OnlyTrack(m_out), point))
+          OnlyTrack(m_out).push_back(point);
         return;
       }
       default:

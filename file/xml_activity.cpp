@@ -134,7 +134,15 @@ class XmlReader {
     } while (pos < bytes.size());
     if (m_badLap != 0)
       return FormatInt(m_badLap) + kMsgImportBadLap;
-    if (m_gpx) m_out.points = std::move(m_chosen);
+    if (m_gpx) {
+      const auto timed =
+          std::find_if(m_out.tracks.begin(), m_out.tracks.end(),
+                       [](const ActivityTrack& t) { return !t.points.empty(); });
+      m_out.defaultTrack =
+          timed == m_out.tracks.end()
+              ? 0
+              : static_cast<std::size_t>(timed - m_out.tracks.begin());
+    }
     return "";
   }
 
@@ -223,7 +231,7 @@ class XmlReader {
   void StartGpx(Tok tok, const XML_Char** attrs) {
     switch (tok) {
       case Tok::Trk:
-        m_track.clear();
+        m_out.tracks.emplace_back();
         break;
       case Tok::Trkpt:
         m_point = ActivityPoint{};
@@ -300,7 +308,7 @@ class XmlReader {
         break;
       case Tok::Trackpoint:
         if (m_pointTime) {
-          KeepPoint(m_out.points);
+          KeepPoint(OnlyTrack(m_out));
         }
         break;
       default:
@@ -316,22 +324,20 @@ class XmlReader {
             m_out.name = Cut(text);
             m_nameFromMetadata = !m_out.name.empty();
           }
-        } else if (Up(1) == Tok::Trk && m_out.name.empty() && !m_trkNamed) {
-          m_out.name = Cut(text);
-          m_trkNamed = true;
+        } else if (Up(1) == Tok::Trk) {
+          m_out.tracks.back().name = Cut(text);
+          if (m_out.name.empty() && !m_trkNamed) {
+            m_out.name = m_out.tracks.back().name;
+            m_trkNamed = true;
+          }
         }
         break;
       case Tok::GpxTime:
         if (Up(1) == Tok::Trkpt) m_pointTime = ParseIsoTimeMs(text);
         break;
       case Tok::Trkpt:
-        if (Up(1) == Tok::Trkseg && m_pointTime && m_chosen.empty()) {
-          KeepPoint(m_track);
-        }
-        break;
-      case Tok::Trk:
-        if (m_chosen.empty()) m_chosen = std::move(m_track);
-        m_track.clear();
+        if (Up(1) == Tok::Trkseg && Up(2) == Tok::Trk && m_pointTime)
+          KeepPoint(m_out.tracks.back().points);
         break;
       default:
         break;
@@ -390,8 +396,6 @@ class XmlReader {
   ActivityPoint m_point;
   std::optional<std::int64_t> m_pointTime;
   std::optional<double> m_lat, m_lon;
-  std::vector<ActivityPoint> m_track;   // the GPX track being read
-  std::vector<ActivityPoint> m_chosen;  // the first with timed points
 };
 
 int Digits(std::string_view s, std::size_t at, std::size_t n, bool& ok) {

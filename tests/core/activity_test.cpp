@@ -68,10 +68,11 @@ ActivityRecord Read(const std::string& bytes, const char* name = "run.fit") {
 }
 
 ActivitySplit ByLaps(std::optional<double> official = std::nullopt) {
-  return {ActivitySplit::Kind::Laps, 1.0, official};
+  return {ActivitySplit::Kind::Laps, 1.0, official, std::nullopt};
 }
-ActivitySplit Every(double km, std::optional<double> official = std::nullopt) {
-  return {ActivitySplit::Kind::EveryKm, km, official};
+ActivitySplit Every(double km, std::optional<double> official = std::nullopt,
+                    std::optional<std::size_t> track = std::nullopt) {
+  return {ActivitySplit::Kind::EveryKm, km, official, track};
 }
 
 constexpr std::uint32_t kT0 = 1'000'000'000;  // a FIT time
@@ -117,22 +118,24 @@ TEST(FitDecoder, ReadsEveryKindOfMessage) {
   };
   const std::vector<P> expected = {
       {30, 0.0}, {33, 500.0}, {40, std::nullopt}, {45, 1000.0}};
-  ASSERT_EQ(r.points.size(), expected.size());
+  ASSERT_EQ(r.tracks.size(), 1u);
+  const std::vector<ActivityPoint>& points = r.tracks[0].points;
+  ASSERT_EQ(points.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(r.points[i].timeMs,
+    EXPECT_EQ(points[i].timeMs,
               (fitwriter::kEpochS + kT0 + expected[i].t) * 1000);
-    EXPECT_EQ(r.points[i].HasDistance(), expected[i].d.has_value());
+    EXPECT_EQ(points[i].HasDistance(), expected[i].d.has_value());
     if (expected[i].d) {
-      EXPECT_EQ(r.points[i].distanceM, *expected[i].d);
+      EXPECT_EQ(points[i].distanceM, *expected[i].d);
     }
   }
-  EXPECT_TRUE(r.points[0].HasPosition());
-  EXPECT_FALSE(r.points[1].HasPosition());
+  EXPECT_TRUE(points[0].HasPosition());
+  EXPECT_FALSE(points[1].HasPosition());
   // Read big-endian, semicircles to degrees.
-  EXPECT_EQ(r.points[2].latDeg, 0x12345678 * (180.0 / 2147483648.0));
-  EXPECT_EQ(r.points[2].lonDeg, (0x7FFFFFFF - 1) * (180.0 / 2147483648.0));
-  EXPECT_FALSE(r.points[3].HasPosition());
+  EXPECT_EQ(points[2].latDeg, 0x12345678 * (180.0 / 2147483648.0));
+  EXPECT_EQ(points[2].lonDeg, (0x7FFFFFFF - 1) * (180.0 / 2147483648.0));
+  EXPECT_FALSE(points[3].HasPosition());
 }
 
 TEST(FitDecoder, ChainedFilesAreOneRecordAndTheTwelveByteHeaderReads) {
@@ -261,11 +264,12 @@ TEST(ActivitySplit, OfficialDistanceScalesLapsAndLandsOnIt) {
 ActivityRecord Points(const std::vector<std::pair<double, double>>& sM) {
   ActivityRecord r;
   r.fileName = "p.tcx";
+  r.tracks.resize(1);
   for (const auto& [s, m] : sM) {
     ActivityPoint p;
     p.timeMs = std::llround(s * 1000);
     p.distanceM = m;
-    r.points.push_back(p);
+    r.tracks[0].points.push_back(p);
   }
   return r;
 }
@@ -436,10 +440,12 @@ TEST(ActivityXml, TcxFirstActivityLapsAndPoints) {
   EXPECT_EQ(r.laps[0].elapsedMs, 300'500);
   EXPECT_EQ(r.laps[0].distanceCm, 100'025);
   EXPECT_EQ(r.laps[1].distanceCm, 99'975);
-  ASSERT_EQ(r.points.size(), 2u);  // the point without a time is dropped
-  EXPECT_EQ(r.points[1].distanceM, 1000.25);
-  EXPECT_EQ(r.points[0].latDeg, 35.0);
-  EXPECT_FALSE(r.points[1].HasPosition());
+  ASSERT_EQ(r.tracks.size(), 1u);
+  const std::vector<ActivityPoint>& points = r.tracks[0].points;
+  ASSERT_EQ(points.size(), 2u);  // the point without a time is dropped
+  EXPECT_EQ(points[1].distanceM, 1000.25);
+  EXPECT_EQ(points[0].latDeg, 35.0);
+  EXPECT_FALSE(points[1].HasPosition());
 
   ::setenv("TZ", "Asia/Tokyo", 1);
   ::tzset();
@@ -474,17 +480,60 @@ const char kGpx[] = R"(<?xml version="1.0"?>
   <trkseg><trkpt lat="0" lon="0"><ele>3</ele><time>2024-05-01T00:00:00Z</time></trkpt></trkseg>
   <trkseg><trkpt lat="0" lon="0.01"><time>2024-05-01T00:10:00Z</time></trkpt></trkseg>
  </trk>
- <trk><trkseg><trkpt lat="0" lon="1"><time>2024-05-01T01:00:00Z</time></trkpt></trkseg></trk>
+ <trk><trkseg><trkpt lat="0" lon="1"><time>2024-05-01T01:00:00Z</time></trkpt>
+  <trkpt lat="0" lon="1.02"><time>2024-05-01T01:20:00Z</time></trkpt></trkseg></trk>
 </gpx>)";
 
-TEST(ActivityXml, GpxFirstTimedTrackAllSegments) {
+// Every track is kept, all its segments; the first with timed points is
+// taken unless another is asked for, and the comment says which.
+TEST(ActivityXml, GpxTracks) {
   ASSERT_EQ(DetectActivityFormat(kGpx), ActivityFormat::Gpx);
   const ActivityRecord r = Read(kGpx, "walk.gpx");
   EXPECT_EQ(r.name, "empty first");
-  ASSERT_EQ(r.points.size(), 2u);
-  EXPECT_EQ(r.points[1].lonDeg, 0.01);
-  EXPECT_EQ(r.points[1].timeMs - r.points[0].timeMs, 600'000);
   EXPECT_TRUE(r.laps.empty());
+  ASSERT_EQ(r.tracks.size(), 3u);
+  EXPECT_EQ(r.tracks[0].name, "empty first");
+  EXPECT_EQ(r.tracks[1].name, "second");
+  EXPECT_EQ(r.tracks[2].name, "");
+  EXPECT_TRUE(r.tracks[0].points.empty());
+  EXPECT_EQ(r.defaultTrack, 1u);
+  const std::vector<ActivityPoint>& points = r.tracks[1].points;
+  ASSERT_EQ(points.size(), 2u);
+  EXPECT_EQ(points[1].lonDeg, 0.01);
+  EXPECT_EQ(points[1].timeMs - points[0].timeMs, 600'000);
+  EXPECT_EQ(r.tracks[2].points.size(), 2u);
+
+  const struct {
+    std::optional<std::size_t> track;
+    double finishKm;   // and its arrival, with no error
+    int arrival;
+    std::string line;  // of the comment, or the error
+  } cases[] = {
+      {std::nullopt, 1.112, 60'000, "トラック 2/3 second\r\n"},
+      {1, 1.112, 60'000, "トラック 2/3 second\r\n"},
+      {2, 2.224, 120'000, "トラック 3/3\r\n"},
+      {0, 0, 0, kMsgImportNoPoints},
+      {3, 0, 0,
+       std::string(kMsgImportNoTrack) + "4" + kMsgImportNoTrackCount + "3" +
+           kMsgImportNoTrackEnd},
+      {std::size_t(-1), 0, 0,
+       std::string(kMsgImportNoTrack) + "2147483647" +
+           kMsgImportNoTrackCount + "3" + kMsgImportNoTrackEnd},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    const ActivityRaceResult race = ActivityToRace(r, Every(1.0, {}, c.track));
+    if (c.finishKm == 0) {
+      EXPECT_EQ(race.error, c.line);
+      continue;
+    }
+    ASSERT_EQ(race.error, "");
+    ExpectChained(*race.race);
+    EXPECT_EQ(race.race->sections.back().endKm, c.finishKm);
+    EXPECT_EQ(race.race->sections.back().arrival, c.arrival);
+    EXPECT_NE(race.race->comment.find(c.line), std::string::npos)
+        << race.race->comment;
+  }
 
   std::string withMetadata = kGpx;
   withMetadata.insert(withMetadata.find("<wpt"),
@@ -597,7 +646,7 @@ TEST(ActivityXml, Encodings) {
     EXPECT_EQ(r.error, c.error);
     if (!c.error.empty() || !r.record) continue;
     EXPECT_EQ(r.record->name, c.name);
-    EXPECT_EQ(r.record->points.size(), 2u);
+    EXPECT_EQ(r.record->tracks.at(r.record->defaultTrack).points.size(), 2u);
   }
 }
 
