@@ -118,10 +118,13 @@ std::string Stem(const std::string& fileName) {
                                               : fileName.substr(0, dot);
 }
 
+std::string CountText(std::size_t n) {
+  return FormatInt(static_cast<int>(std::min<std::size_t>(n, 2147483647)));
+}
+
 // A track's number as the user counts them, from 1.
 std::string TrackNumber(std::size_t index) {
-  return FormatInt(
-      static_cast<int>(std::min<std::size_t>(index, 2147483646) + 1));
+  return CountText(std::min<std::size_t>(index, 2147483646) + 1);
 }
 
 struct Split {
@@ -339,9 +342,7 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
   const std::size_t track = split.track.value_or(record.defaultTrack);
   if (split.track && track >= record.tracks.size()) {
     result.error = kMsgImportNoTrack + TrackNumber(track) +
-                   kMsgImportNoTrackCount +
-                   FormatInt(static_cast<int>(std::min<std::size_t>(
-                       record.tracks.size(), 2147483647))) +
+                   kMsgImportNoTrackCount + CountText(record.tracks.size()) +
                    kMsgImportNoTrackEnd;
     return result;
   }
@@ -400,7 +401,7 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
   if (record.tracks.size() > 1 && track < record.tracks.size()) {
     const std::string& name = record.tracks[track].name;
     lines.push_back(kImportCommentTrack + TrackNumber(track) + "/" +
-                    TrackNumber(record.tracks.size() - 1) +
+                    CountText(record.tracks.size()) +
                     (name.empty() ? "" : " " + OneLine(name)));
   }
   if (!record.device.empty())

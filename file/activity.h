@@ -43,7 +43,7 @@ struct ActivityLap {
   std::int64_t distanceCm = 0;
 };
 
-// 32 bytes: a day of points at 1 Hz stays below the size of its file.
+// 32 bytes: a day's points at 1 Hz take under 3 MB.
 struct ActivityPoint {
   std::int64_t timeMs = 0;
   // The file's own cumulative distance; NaN where it has none.

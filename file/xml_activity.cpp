@@ -135,9 +135,9 @@ class XmlReader {
     if (m_badLap != 0)
       return FormatInt(m_badLap) + kMsgImportBadLap;
     if (m_gpx) {
-      const auto timed =
-          std::find_if(m_out.tracks.begin(), m_out.tracks.end(),
-                       [](const ActivityTrack& t) { return !t.points.empty(); });
+      const auto timed = std::find_if(
+          m_out.tracks.begin(), m_out.tracks.end(),
+          [](const ActivityTrack& t) { return !t.points.empty(); });
       m_out.defaultTrack =
           timed == m_out.tracks.end()
               ? 0
@@ -573,7 +573,8 @@ bool IsEncodingName(std::string_view n) {
 // without one.
 std::string DeclaredEncoding(std::string_view b) {
   if (b.substr(0, 5) != "<?xml") return "";
-  const std::string_view decl = b.substr(0, std::min<std::size_t>(b.find("?>"), 1024));
+  const std::string_view decl =
+      b.substr(0, std::min<std::size_t>(b.find("?>"), 1024));
   std::size_t at = decl.find("encoding");
   if (at == std::string_view::npos) return "";
   at = decl.find_first_not_of(" \t\r\n", at + 8);
@@ -600,10 +601,15 @@ XmlSource SourceOf(std::string_view b) {
       "", "utf-8", "utf-16", "utf-16le", "utf-16be", "iso-8859-1", "us-ascii"};
   for (std::string_view n : kExpat)
     if (lower == n) return {};
-  // Files called Shift_JIS come from Windows: its superset reads them.
+  // Files that say Shift_JIS come from Windows, whose superset of it reads
+  // them. Each encoding also under its registered aliases and common names.
   static constexpr std::pair<std::string_view, const char*> kConverted[] = {
-      {"shift_jis", "CP932"}, {"windows-31j", "CP932"}, {"cp932", "CP932"},
-      {"euc-jp", "EUC-JP"}, {"iso-2022-jp", "ISO-2022-JP"}};
+      {"shift_jis", "CP932"},   {"ms_kanji", "CP932"},
+      {"csshiftjis", "CP932"},  {"sjis", "CP932"},
+      {"x-sjis", "CP932"},      {"windows-31j", "CP932"},
+      {"cp932", "CP932"},       {"ms932", "CP932"},
+      {"euc-jp", "EUC-JP"},     {"x-euc-jp", "EUC-JP"},
+      {"iso-2022-jp", "ISO-2022-JP"}, {"csiso2022jp", "ISO-2022-JP"}};
   for (const auto& [n, from] : kConverted)
     if (lower == n) return {from, name, 0};
   return {nullptr, name, 0, false};

@@ -1,6 +1,7 @@
 // Importing watch records: the FIT decoder's corners, the TCX and GPX
 // readers, and the rules that make sections of laps and points.
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -586,19 +587,14 @@ TEST(ActivityXml, Encodings) {
            "<trkpt lat=\"0\" lon=\"0.01\"><time>2024-05-01T00:10:00Z</time>"
            "</trkpt></trkseg>\n</trk></gpx>\n";
   };
-  // BMP only, as the texts here are.
-  const auto utf16 = [](const std::string& utf8, bool bigEndian) {
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-      const unsigned c = static_cast<unsigned char>(utf8[i]);
-      const std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : 3;
-      unsigned u = n == 1 ? c : c & (n == 2 ? 0x1F : 0x0F);
-      for (std::size_t k = 1; k < n; ++k) u = u << 6 | (utf8[i + k] & 0x3F);
-      i += n;
-      const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u);
-      out += bigEndian ? hi : lo;
-      out += bigEndian ? lo : hi;
-    }
+  const auto utf16 = [](std::string utf8, bool bigEndian) {
+    const iconv_t cd = iconv_open(bigEndian ? "UTF-16BE" : "UTF-16LE", "UTF-8");
+    std::string out(utf8.size() * 2, '\0');
+    char *in = utf8.data(), *to = out.data();
+    std::size_t inLeft = utf8.size(), outLeft = out.size();
+    EXPECT_EQ(iconv(cd, &in, &inLeft, &to, &outLeft), 0u);
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
     return out;
   };
   // 表 is 0x95 0x5C in Shift_JIS: its second byte is a backslash.
