@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -32,14 +33,18 @@ constexpr int kCmPerSecond = 300;  // 3 m/s
 // Positions along a meridian, 3 m a second.
 double LatAt(int s) { return 35.0 + s * 3.0 / 111'195.0; }
 
+std::int32_t Semicircles(double deg) {
+  return static_cast<std::int32_t>(std::llround(deg / 180.0 * 2147483648.0));
+}
+
 std::string DayFit() {
   using namespace qv::fitwriter;
   Writer w;
   DefineActivity(w);
   for (int s = 0; s < kSeconds; ++s) {
     Record(w, kT0 + s, static_cast<std::uint32_t>(s) * kCmPerSecond,
-           qv::SemicirclesFromDegrees(LatAt(s)),
-           qv::SemicirclesFromDegrees(139.0));
+           Semicircles(LatAt(s)),
+           Semicircles(139.0));
     if ((s + 1) % 333 == 0 || s + 1 == kSeconds) {
       const int from = (s / 333) * 333;
       Lap(w, kT0 + from, (s + 1 - from) * 1000,
@@ -76,7 +81,7 @@ std::string DayGpx() {
 
 void Import(benchmark::State& state, const std::string& bytes,
             const char* name) {
-  const qv::ActivitySplit split{qv::ActivitySplit::Kind::EveryKm, 10.0, {}};
+  const qv::ActivitySplit split{qv::ActivitySplit::Kind::EveryKm, 10.0, {}, {}};
   std::size_t peak = 0;
   for (auto _ : state) {
     const std::size_t before = g_heap.load();

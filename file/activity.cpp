@@ -120,6 +120,15 @@ std::string Stem(const std::string& fileName) {
                                               : fileName.substr(0, dot);
 }
 
+std::string CountText(std::size_t n) {
+  return FormatInt(static_cast<int>(std::min<std::size_t>(n, 2147483647)));
+}
+
+// A track's number as the user counts them, from 1.
+std::string TrackNumber(std::size_t index) {
+  return CountText(std::min<std::size_t>(index, 2147483646) + 1);
+}
+
 struct Split {
   std::int64_t endM;
   int arrival;
@@ -222,10 +231,8 @@ void ForEachKept(const std::vector<ActivityPoint>& points,
       if (!p.HasPosition()) continue;
       d = previous == nullptr
               ? 0.0
-              : lastM + HaversineM(previous->lat * kDegreesPerSemicircle,
-                                   previous->lon * kDegreesPerSemicircle,
-                                   p.lat * kDegreesPerSemicircle,
-                                   p.lon * kDegreesPerSemicircle);
+              : lastM + HaversineM(previous->latDeg, previous->lonDeg,
+                                   p.latDeg, p.lonDeg);
     }
     if (previous != nullptr && d < lastM) continue;
     f(t, d);
@@ -315,7 +322,7 @@ SplitOffer OfferSplit(const ActivityRecord& record) {
   offer.lapsOffered = laps >= 1;
   offer.tooManyLaps = laps > static_cast<std::size_t>(kMaxSections);
   offer.lapsFirst = !offer.tooManyLaps &&
-                    (laps >= 2 || (laps == 1 && record.points.empty()));
+                    (laps >= 2 || (laps == 1 && DefaultTrackPoints(record).empty()));
   return offer;
 }
 
@@ -375,7 +382,9 @@ ActivityReadResult ReadActivity(std::string_view bytes,
     record = ActivityRecord{};
     error = kMsgImportNoMemory;
   }
-  if (error.empty() && record.laps.empty() && record.points.empty())
+  if (error.empty() && record.laps.empty() &&
+      std::all_of(record.tracks.begin(), record.tracks.end(),
+                  [](const ActivityTrack& t) { return t.points.empty(); }))
     error = kMsgImportNoTime;
   if (!error.empty()) {
     result.error = std::move(error);
@@ -397,9 +406,20 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
     }
     officialM = std::llround(km * 1000.0);
   }
+  const std::size_t track = split.track.value_or(record.defaultTrack);
+  if (split.track && track >= record.tracks.size()) {
+    result.error = kMsgImportNoTrack + TrackNumber(track) +
+                   kMsgImportNoTrackCount + CountText(record.tracks.size()) +
+                   kMsgImportNoTrackEnd;
+    return result;
+  }
+  // A record of no track at all has no points to cut.
+  static const std::vector<ActivityPoint> kNoPoints;
+  const std::vector<ActivityPoint>& points =
+      track < record.tracks.size() ? record.tracks[track].points : kNoPoints;
   std::optional<std::int64_t> startMs;
   if (!record.laps.empty()) startMs = record.laps.front().startMs;
-  if (!startMs && !record.points.empty()) startMs = record.points.front().timeMs;
+  if (!startMs && !points.empty()) startMs = points.front().timeMs;
 
   std::vector<Split> splits;
   std::int64_t measuredM = 0;
@@ -412,7 +432,7 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
       result.error = kMsgImportBadSplit;
       return result;
     }
-    error = EveryKm(record.points, startMs.value_or(0),
+    error = EveryKm(points, startMs.value_or(0),
                     std::llround(n * 1000.0), officialM, splits, measuredM);
   }
   if (!error.empty()) {
@@ -445,6 +465,12 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
   std::vector<std::string> lines;
   if (startMs) lines.push_back(kImportCommentStart + LocalTimeText(*startMs));
   lines.push_back(kImportCommentFile + OneLine(record.fileName));
+  if (record.tracks.size() > 1 && track < record.tracks.size()) {
+    const std::string& name = record.tracks[track].name;
+    lines.push_back(kImportCommentTrack + TrackNumber(track) + "/" +
+                    CountText(record.tracks.size()) +
+                    (name.empty() ? "" : " " + OneLine(name)));
+  }
   if (!record.device.empty())
     lines.push_back(kImportCommentDevice + OneLine(record.device));
   if (officialM)

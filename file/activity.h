@@ -4,7 +4,6 @@
 // a Japanese message that says what is wrong, and never half-import.
 #pragma once
 
-#include <climits>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -49,29 +48,29 @@ struct ActivityLap {
   std::int64_t distanceCm = 0;
 };
 
-// 24 bytes, so that a day of points at 1 Hz stays small beside its file.
+// 32 bytes: a day's points at 1 Hz take under 3 MB.
 struct ActivityPoint {
-  static constexpr std::int32_t kNoPosition = INT32_MIN;
   std::int64_t timeMs = 0;
   // The file's own cumulative distance; NaN where it has none.
   double distanceM = std::numeric_limits<double>::quiet_NaN();
-  // Semicircles as FIT has them (2^31 = 180 degrees, steps under 1 cm).
-  std::int32_t lat = kNoPosition;
-  std::int32_t lon = kNoPosition;
+  // Degrees as the file has them (a GPX's seven or more decimals are
+  // finer than FIT's semicircles); NaN where there is no position.
+  double latDeg = std::numeric_limits<double>::quiet_NaN();
+  double lonDeg = std::numeric_limits<double>::quiet_NaN();
 
   bool HasDistance() const { return !std::isnan(distanceM); }
   bool HasPosition() const {
-    return lat != kNoPosition && lon != kNoPosition;
+    return !std::isnan(latDeg) && !std::isnan(lonDeg);
   }
 };
+static_assert(sizeof(ActivityPoint) == 32);
 
-inline constexpr double kDegreesPerSemicircle = 180.0 / 2147483648.0;
-
-// Nothing for an angle that is not one (beyond +-180 degrees, not a number).
-inline std::int32_t SemicirclesFromDegrees(double deg) {
-  if (!(deg > -180.0 && deg < 180.0)) return ActivityPoint::kNoPosition;
-  return static_cast<std::int32_t>(std::llround(deg / kDegreesPerSemicircle));
-}
+struct ActivityTrack {
+  std::string name;  // may be empty
+  // Timed points in file order; after the first, only those with a
+  // distance or a position (the others cannot place a split).
+  std::vector<ActivityPoint> points;
+};
 
 struct ActivityRecord {
   std::string fileName;   // without its folder
@@ -81,9 +80,11 @@ struct ActivityRecord {
   // file of millions of tiny lap messages must not fill the memory.
   std::vector<ActivityLap> laps;
   std::size_t lapCount = 0;  // all of them
-  // Timed points in file order; after the first, only those with a
-  // distance or a position (the others cannot place a split).
-  std::vector<ActivityPoint> points;
+  // Every track in file order: a GPX's <trk> elements, FIT's and TCX's one
+  // unnamed track.
+  std::vector<ActivityTrack> tracks;
+  // The first track with timed points (0 when none has any).
+  std::size_t defaultTrack = 0;
 };
 
 struct ActivityReadResult {
@@ -97,6 +98,15 @@ ActivityReadResult ReadActivity(std::string_view bytes, std::string_view path);
 
 inline std::size_t ActivityLapCount(const ActivityRecord& record) {
   return record.lapCount;
+}
+
+// The points of the record's default track; none when it has no track.
+inline const std::vector<ActivityPoint>& DefaultTrackPoints(
+    const ActivityRecord& record) {
+  static const std::vector<ActivityPoint> kNone;
+  return record.defaultTrack < record.tracks.size()
+             ? record.tracks[record.defaultTrack].points
+             : kNone;
 }
 
 // How a record's split starts, the same in the window's dialog and in
@@ -115,6 +125,8 @@ struct ActivitySplit {
   Kind kind = Kind::Laps;
   double everyKm = 1.0;               // with EveryKm, kActivityMinSplitKm..Max
   std::optional<double> officialKm;   // scale every distance to land on it
+  // The track to cut, from 0; nullopt: the record's defaultTrack.
+  std::optional<std::size_t> track;
 };
 
 // The split as the user types it: every N km (ignored by laps) and the

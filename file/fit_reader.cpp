@@ -196,7 +196,7 @@ class FitDecoder {
       m_counting = counting;
       if (std::string error = Chain(bytes, false); !error.empty())
         return error;
-      if (counting) m_out.points.reserve(m_points);
+      if (counting) OnlyTrack(m_out).reserve(m_points);
     }
     if (!m_isActivity) return kMsgFitNotActivity;
     return "";
@@ -370,10 +370,12 @@ class FitDecoder {
         const std::optional<std::int64_t> lon = value(kSlotLon);
         if (lat && lon && *lat >= -0x40000000 && *lat <= 0x40000000 &&
             *lon > INT32_MIN && *lon <= INT32_MAX) {
-          point.lat = static_cast<std::int32_t>(*lat);
-          point.lon = static_cast<std::int32_t>(*lon);
+          // Semicircles: 2^31 = 180 degrees.
+          point.latDeg = static_cast<double>(*lat) * (180.0 / 2147483648.0);
+          point.lonDeg = static_cast<double>(*lon) * (180.0 / 2147483648.0);
         }
-        if (KeepsPoint(m_out.points, point)) m_out.points.push_back(point);
+        if (KeepsPoint(OnlyTrack(m_out), point))
+          OnlyTrack(m_out).push_back(point);
         return;
       }
       default:

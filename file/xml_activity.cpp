@@ -1,14 +1,17 @@
 // The TCX and GPX readers: one pass of expat over the bytes, fed in chunks
 // so that its buffer stays small, keeping only the elements a race needs.
 #include <expat.h>
+#include <iconv.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -94,10 +97,15 @@ class XmlReader {
  public:
   XmlReader(bool gpx, ActivityRecord& out) : m_gpx(gpx), m_out(out) {}
 
-  std::string Read(std::string_view bytes) {
-    // The declaration's encoding is honoured; the handlers get UTF-8.
+  std::string Read(std::string_view file) {
+    // The handlers get UTF-8: expat converts what it reads itself, and the
+    // rest comes converted, its declaration overridden.
+    const XmlText text = XmlAsUtf8(file);
+    if (!text.error.empty()) return text.error;
+    const std::string_view bytes =
+        text.converted ? std::string_view(text.utf8) : file;
     std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser(
-        XML_ParserCreate(nullptr), &XML_ParserFree);
+        XML_ParserCreate(text.converted ? "UTF-8" : nullptr), &XML_ParserFree);
     if (!parser) return kMsgReadFailed;
     m_parser = parser.get();
     XML_SetUserData(m_parser, this);
@@ -126,7 +134,15 @@ class XmlReader {
     } while (pos < bytes.size());
     if (m_badLap != 0)
       return FormatInt(m_badLap) + kMsgImportBadLap;
-    if (m_gpx) m_out.points = std::move(m_chosen);
+    if (m_gpx) {
+      const auto timed = std::find_if(
+          m_out.tracks.begin(), m_out.tracks.end(),
+          [](const ActivityTrack& t) { return !t.points.empty(); });
+      m_out.defaultTrack =
+          timed == m_out.tracks.end()
+              ? 0
+              : static_cast<std::size_t>(timed - m_out.tracks.begin());
+    }
     return "";
   }
 
@@ -215,7 +231,7 @@ class XmlReader {
   void StartGpx(Tok tok, const XML_Char** attrs) {
     switch (tok) {
       case Tok::Trk:
-        m_track.clear();
+        m_out.tracks.emplace_back();
         break;
       case Tok::Trkpt:
         m_point = ActivityPoint{};
@@ -294,7 +310,7 @@ class XmlReader {
         break;
       case Tok::Trackpoint:
         if (m_pointTime) {
-          KeepPoint(m_out.points);
+          KeepPoint(OnlyTrack(m_out));
         }
         break;
       default:
@@ -310,22 +326,20 @@ class XmlReader {
             m_out.name = Cut(text);
             m_nameFromMetadata = !m_out.name.empty();
           }
-        } else if (Up(1) == Tok::Trk && m_out.name.empty() && !m_trkNamed) {
-          m_out.name = Cut(text);
-          m_trkNamed = true;
+        } else if (Up(1) == Tok::Trk) {
+          m_out.tracks.back().name = Cut(text);
+          if (m_out.name.empty() && !m_trkNamed) {
+            m_out.name = m_out.tracks.back().name;
+            m_trkNamed = true;
+          }
         }
         break;
       case Tok::GpxTime:
         if (Up(1) == Tok::Trkpt) m_pointTime = ParseIsoTimeMs(text);
         break;
       case Tok::Trkpt:
-        if (Up(1) == Tok::Trkseg && m_pointTime && m_chosen.empty()) {
-          KeepPoint(m_track);
-        }
-        break;
-      case Tok::Trk:
-        if (m_chosen.empty()) m_chosen = std::move(m_track);
-        m_track.clear();
+        if (Up(1) == Tok::Trkseg && Up(2) == Tok::Trk && m_pointTime)
+          KeepPoint(m_out.tracks.back().points);
         break;
       default:
         break;
@@ -334,9 +348,10 @@ class XmlReader {
 
   void KeepPoint(std::vector<ActivityPoint>& into) {
     m_point.timeMs = *m_pointTime;
-    if (m_lat && m_lon && *m_lat >= -90.0 && *m_lat <= 90.0) {
-      m_point.lat = SemicirclesFromDegrees(*m_lat);
-      m_point.lon = SemicirclesFromDegrees(*m_lon);
+    if (m_lat && m_lon && *m_lat >= -90.0 && *m_lat <= 90.0 &&
+        *m_lon >= -180.0 && *m_lon <= 180.0) {
+      m_point.latDeg = *m_lat;
+      m_point.lonDeg = *m_lon;
     }
     if (KeepsPoint(into, m_point)) into.push_back(m_point);
   }
@@ -384,8 +399,6 @@ class XmlReader {
   ActivityPoint m_point;
   std::optional<std::int64_t> m_pointTime;
   std::optional<double> m_lat, m_lon;
-  std::vector<ActivityPoint> m_track;   // the GPX track being read
-  std::vector<ActivityPoint> m_chosen;  // the first with timed points
 };
 
 int Digits(std::string_view s, std::size_t at, std::size_t n, bool& ok) {
@@ -411,6 +424,13 @@ std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
   return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30,
+                                  31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
 }  // namespace
 
 std::optional<std::int64_t> ParseIsoTimeMs(std::string_view s) {
@@ -425,8 +445,13 @@ std::optional<std::int64_t> ParseIsoTimeMs(std::string_view s) {
   const int hour = Digits(s, 11, 2, ok);
   const int minute = Digits(s, 14, 2, ok);
   const int second = Digits(s, 17, 2, ok);
-  if (!ok || month < 1 || month > 12 || day < 1 || day > 31 || hour > 24 ||
-      minute > 59 || second > 60)
+  if (!ok || month < 1 || month > 12 || day < 1 ||
+      day > DaysInMonth(year, month) || hour > 24 || minute > 59 ||
+      second > 59)
+    return std::nullopt;
+  // xsd:dateTime's end of the day: exactly 24:00:00, the next midnight.
+  if (hour == 24 && (minute != 0 || second != 0 ||
+                     (s.size() > 19 && s[19] == '.')))
     return std::nullopt;
   std::size_t at = 19;
   std::int64_t ms = 0;
@@ -463,7 +488,11 @@ std::optional<std::int64_t> ParseIsoTimeMs(std::string_view s) {
   return secs * 1000 + ms;
 }
 
-std::string XmlRootName(std::string_view b) {
+namespace {
+
+// The root's name; nullopt when the bytes end before it is known and are
+// not the whole file.
+std::optional<std::string> RootOf(std::string_view b, bool whole) {
   std::size_t i = 0;
   if (b.substr(0, 3) == "\xEF\xBB\xBF") i = 3;
   const auto skipBlanks = [&] {
@@ -474,34 +503,36 @@ std::string XmlRootName(std::string_view b) {
   // Bounded so that a file of blanks and comments is not scanned forever.
   for (int items = 0; items < 1000; ++items) {
     skipBlanks();
-    if (i >= b.size() || b[i] != '<') return "";
+    if (i >= b.size()) return std::nullopt;
+    if (b[i] != '<') return "";
     const std::string_view rest = b.substr(i);
     std::size_t end;
     if (rest.substr(0, 4) == "<!--") {
       end = rest.find("-->");
-      if (end == std::string_view::npos) return "";
+      if (end == std::string_view::npos) return std::nullopt;
       i += end + 3;
     } else if (rest.substr(0, 2) == "<?") {
       end = rest.find("?>");
-      if (end == std::string_view::npos) return "";
+      if (end == std::string_view::npos) return std::nullopt;
       i += end + 2;
     } else if (rest.substr(0, 9) == "<!DOCTYPE") {
       const std::size_t open = rest.find_first_of("[>");
-      if (open == std::string_view::npos) return "";
+      if (open == std::string_view::npos) return std::nullopt;
       if (rest[open] == '[') {
         const std::size_t close = rest.find("]", open);
-        if (close == std::string_view::npos) return "";
+        if (close == std::string_view::npos) return std::nullopt;
         end = rest.find('>', close);
       } else {
         end = open;
       }
-      if (end == std::string_view::npos) return "";
+      if (end == std::string_view::npos) return std::nullopt;
       i += end + 1;
     } else {
       std::size_t j = 1;
       while (j < rest.size() &&
              std::strchr(" \t\r\n/>", rest[j]) == nullptr)
         ++j;
+      if (j == rest.size() && !whole) return std::nullopt;
       std::string_view name = rest.substr(1, j - 1);
       if (const std::size_t colon = name.rfind(':');
           colon != std::string_view::npos)
@@ -510,6 +541,145 @@ std::string XmlRootName(std::string_view b) {
     }
   }
   return "";
+}
+
+// Where the bytes come from: iconv's name for them, or nullptr when expat
+// reads them itself.
+struct XmlSource {
+  const char* from = nullptr;
+  std::string name;      // for messages, as the file spells it
+  std::size_t skip = 0;  // a byte-order mark
+  bool known = true;
+};
+
+std::string AsciiLower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+// XML's EncName: anything else is left for expat to call malformed.
+bool IsEncodingName(std::string_view n) {
+  const auto letter = [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  };
+  if (n.empty() || n.size() > 64 || !letter(n[0])) return false;
+  for (char c : n)
+    if (!letter(c) && !(c >= '0' && c <= '9') && c != '.' && c != '_' &&
+        c != '-')
+      return false;
+  return true;
+}
+
+// The encoding named by an XML declaration at the very start; empty
+// without one.
+std::string DeclaredEncoding(std::string_view b) {
+  if (b.substr(0, 5) != "<?xml") return "";
+  const std::string_view decl =
+      b.substr(0, std::min<std::size_t>(b.find("?>"), 1024));
+  std::size_t at = decl.find("encoding");
+  if (at == std::string_view::npos) return "";
+  at = decl.find_first_not_of(" \t\r\n", at + 8);
+  if (at == std::string_view::npos || decl[at] != '=') return "";
+  at = decl.find_first_not_of(" \t\r\n", at + 1);
+  if (at == std::string_view::npos || (decl[at] != '"' && decl[at] != '\''))
+    return "";
+  const std::size_t end = decl.find(decl[at], at + 1);
+  if (end == std::string_view::npos) return "";
+  const std::string_view name = decl.substr(at + 1, end - at - 1);
+  return IsEncodingName(name) ? std::string(name) : "";
+}
+
+XmlSource SourceOf(std::string_view b) {
+  using namespace std::string_view_literals;
+  if (b.substr(0, 2) == "\xFF\xFE"sv) return {"UTF-16LE", "UTF-16", 2};
+  if (b.substr(0, 2) == "\xFE\xFF"sv) return {"UTF-16BE", "UTF-16", 2};
+  if (b.substr(0, 2) == "<\0"sv) return {"UTF-16LE", "UTF-16", 0};
+  if (b.substr(0, 2) == "\0<"sv) return {"UTF-16BE", "UTF-16", 0};
+  if (b.substr(0, 3) == "\xEF\xBB\xBF"sv) return {};
+  const std::string name = DeclaredEncoding(b);
+  const std::string lower = AsciiLower(name);
+  static constexpr std::string_view kExpat[] = {
+      "", "utf-8", "utf-16", "utf-16le", "utf-16be", "iso-8859-1", "us-ascii"};
+  for (std::string_view n : kExpat)
+    if (lower == n) return {};
+  // Files that say Shift_JIS come from Windows, whose superset of it reads
+  // them. Each encoding also under its registered aliases and common names.
+  static constexpr std::pair<std::string_view, const char*> kConverted[] = {
+      {"shift_jis", "CP932"},   {"ms_kanji", "CP932"},
+      {"csshiftjis", "CP932"},  {"sjis", "CP932"},
+      {"x-sjis", "CP932"},      {"windows-31j", "CP932"},
+      {"cp932", "CP932"},       {"ms932", "CP932"},
+      {"euc-jp", "EUC-JP"},     {"x-euc-jp", "EUC-JP"},
+      {"iso-2022-jp", "ISO-2022-JP"}, {"csiso2022jp", "ISO-2022-JP"}};
+  for (const auto& [n, from] : kConverted)
+    if (lower == n) return {from, name, 0};
+  return {nullptr, name, 0, false};
+}
+
+std::string Unsupported(const std::string& name) {
+  return kMsgXmlEncoding + name + kMsgXmlEncodingEnd;
+}
+
+}  // namespace
+
+XmlText XmlAsUtf8(std::string_view bytes, std::size_t limit) {
+  XmlText text;
+  const XmlSource source = SourceOf(bytes);
+  if (!source.known) {
+    if (limit == SIZE_MAX) text.error = Unsupported(source.name);
+    return text;
+  }
+  if (source.from == nullptr) return text;
+  const iconv_t cd = iconv_open("UTF-8", source.from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    text.error = Unsupported(source.name);
+    return text;
+  }
+  const std::unique_ptr<void, int (*)(iconv_t)> closer(cd, &iconv_close);
+  text.converted = true;
+  const std::string_view in = bytes.substr(source.skip, limit);
+  text.utf8.reserve(in.size());
+  // iconv takes a non-const input pointer but never writes through it.
+  char* inPtr = const_cast<char*>(in.data());
+  std::size_t inLeft = in.size();
+  for (;;) {
+    char chunk[16384];
+    char* outPtr = chunk;
+    std::size_t outLeft = sizeof chunk;
+    const std::size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    const int err = errno;
+    text.utf8.append(chunk, static_cast<std::size_t>(outPtr - chunk));
+    if (r != static_cast<std::size_t>(-1)) break;
+    if (err == E2BIG) continue;
+    // EILSEQ, or EINVAL for a character cut at the end.
+    if (limit == SIZE_MAX) {
+      const auto line = std::count(text.utf8.begin(), text.utf8.end(), '\n');
+      text.error = kMsgXmlBadChar + source.name + kMsgXmlBadCharLine +
+                   FormatInt(static_cast<int>(std::min<std::ptrdiff_t>(
+                       line + 1, 2147483647))) +
+                   kMsgXmlMalformedEnd;
+      text.utf8.clear();
+    }
+    break;
+  }
+  return text;
+}
+
+std::string XmlRootName(std::string_view b) {
+  // Enough for any prolog seen in practice; a longer one is converted whole.
+  constexpr std::size_t kHead = 64 * 1024;
+  const XmlText head = XmlAsUtf8(b, kHead);
+  if (!head.converted) return RootOf(b, true).value_or("");
+  const bool whole = b.size() <= kHead;
+  if (std::optional<std::string> root = RootOf(head.utf8, whole)) return *root;
+  if (whole) return "";
+  try {
+    return RootOf(XmlAsUtf8(b, b.size()).utf8, true).value_or("");
+  } catch (const std::bad_alloc&) {
+    return "";
+  }
 }
 
 std::string ReadTcx(std::string_view bytes, ActivityRecord& out) {

@@ -77,10 +77,11 @@ inline std::string CheckOneInput(std::string_view bytes) {
     return "record and refusal disagree";
   if (!read.record) return {};
   const ActivitySplit splits[] = {
-      {ActivitySplit::Kind::Laps, 1.0, std::nullopt},
-      {ActivitySplit::Kind::Laps, 1.0, 42.195},
-      {ActivitySplit::Kind::EveryKm, 0.1, std::nullopt},
-      {ActivitySplit::Kind::EveryKm, 1.0, 5.0},
+      {ActivitySplit::Kind::Laps, 1.0, std::nullopt, std::nullopt},
+      {ActivitySplit::Kind::Laps, 1.0, 42.195, std::nullopt},
+      {ActivitySplit::Kind::EveryKm, 0.1, std::nullopt, std::nullopt},
+      {ActivitySplit::Kind::EveryKm, 1.0, 5.0, std::nullopt},
+      {ActivitySplit::Kind::EveryKm, 1.0, std::nullopt, 1},  // a second track
   };
   for (const ActivitySplit& split : splits) {
     const ActivityRaceResult r = ActivityToRace(*read.record, split);

@@ -88,6 +88,7 @@ enum OptionId {
   kCompare,
   kSplit,
   kCourse,
+  kTrack,
   kRace,
 };
 
@@ -104,6 +105,7 @@ const option kLongOptions[] = {
     {"compare", required_argument, nullptr, kCompare},
     {"split", required_argument, nullptr, kSplit},
     {"course", required_argument, nullptr, kCourse},
+    {"track", required_argument, nullptr, kTrack},
     {"race", required_argument, nullptr, kRace},
     {"jobs", required_argument, nullptr, kJobs},
     {"help", no_argument, nullptr, kHelp},
@@ -195,6 +197,9 @@ std::string UsageText() {
          "                            or every KM km (default: laps from two\n"
          "                            laps on, else 1 km)\n"
          "  --course KM               the record's official distance\n"
+         "  --track N                 the record's Nth track, counting every\n"
+         "                            track of a GPX file from 1 (default: the\n"
+         "                            first with times)\n"
          "  -j, --jobs N              N races at once, at most 64 (default: "
          "one per\n"
          "                            processor)\n"
@@ -315,6 +320,10 @@ ParseResult ParseArgs(const std::vector<std::string>& args, Options& options,
           error = "--course takes a distance in km from 0.001 to 100000";
         break;
       }
+      case kTrack:
+        ok = ParseSmallNumber(value, options.track) && options.track >= 1;
+        if (!ok) error = "--track takes a track number from 1";
+        break;
       case kSize:
         ok = ParseSize(value, options.width, options.height);
         if (!ok) error = "--size takes WIDTHxHEIGHT, each 16 to 10000 pixels";
@@ -488,6 +497,7 @@ RaceOutcome RunRace(const Options& o, const std::string& race,
     split.kind = laps ? ActivitySplit::Kind::Laps : ActivitySplit::Kind::EveryKm;
     split.everyKm = o.splitKm > 0.0 ? o.splitKm : 1.0;
     if (o.courseKm > 0.0) split.officialKm = o.courseKm;
+    if (o.track > 0) split.track = static_cast<std::size_t>(o.track - 1);
     return std::optional<ActivitySplit>(split);
   };
   if (dlg.OpenRaceOrRecord(race, choose, CRaceDlg::NotRecord::Load) == CRaceDlg::Opened::No ||

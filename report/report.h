@@ -45,6 +45,7 @@ struct Options {
   bool splitLaps = false;
   double splitKm = 0.0;
   double courseKm = 0.0;  // --course: the official distance; 0 = none
+  int track = 0;  // --track: a record's track, from 1; 0 = the first timed
   int jobs = 1;  // races run at once, at most kMaxJobs
   bool NeedsRenderer() const { return !graphPath.empty() || !pdfPath.empty(); }
 };

@@ -7,7 +7,8 @@ _quorvane_report() {
   local prev=
   ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
   local opts='--entered --priority --condition --unit --axis --csv --graph
-              --size --pdf --compare --race --split --course -j --jobs
+              --size --pdf --compare --race --split --course --track -j
+              --jobs
               -h --help'
   local words=
 
@@ -23,7 +24,7 @@ _quorvane_report() {
     --unit) words='km 400m 200m 100m kmh' ;;
     --axis) words='normal reversed' ;;
     --split) words='laps' ;;
-    --size | --course | -j | --jobs) COMPREPLY=(); return ;;
+    --size | --course | --track | -j | --jobs) COMPREPLY=(); return ;;
     --graph) _quorvane_report_files '*.png' '*.PNG' '*.svg' '*.SVG'; return ;;
     --csv | --pdf) _quorvane_report_files '*'; return ;;
     --compare | --race) _quorvane_report_files '*.txt' '*.TXT'; return ;;

@@ -78,6 +78,13 @@ inline constexpr const char* kMsgXmlEntity =
     "XML に実体（ENTITY）の宣言があるため読み込めません";
 inline constexpr const char* kMsgXmlWrongRoot =
     "TCX・GPX のルート要素がありません";
+// "XML の文字コード「KOI8-R」には対応していません"
+inline constexpr const char* kMsgXmlEncoding = "XML の文字コード「";
+inline constexpr const char* kMsgXmlEncodingEnd = "」には対応していません";
+// "XML の文字が文字コード「Shift_JIS」として正しくありません（行 3）"
+inline constexpr const char* kMsgXmlBadChar = "XML の文字が文字コード「";
+inline constexpr const char* kMsgXmlBadCharLine =
+    "」として正しくありません（行 ";
 inline constexpr const char* kMsgImportBadLap = "番目のラップの時間か距離が正しくありません";
 inline constexpr const char* kMsgImportNoMemory =
     "メモリが足りないため読み込めません";
@@ -105,10 +112,17 @@ inline constexpr const char* kMsgImportBadSplit =
     "区切りの距離は 0.1 km から 100 km までです";
 inline constexpr const char* kMsgImportBadOfficial =
     "公式距離が正しくありません";
+// "トラック 5 はありません（このファイルのトラックは 2 個です）"
+inline constexpr const char* kMsgImportNoTrack = "トラック ";
+inline constexpr const char* kMsgImportNoTrackCount =
+    " はありません（このファイルのトラックは ";
+inline constexpr const char* kMsgImportNoTrackEnd = " 個です）";
 // The imported race's comment.
 inline constexpr const char* kImportCommentStart = "開始 ";
 inline constexpr const char* kImportCommentFile = "ファイル ";
 inline constexpr const char* kImportCommentDevice = "機器 ";
+// With more than one track: "トラック 2/3 名前".
+inline constexpr const char* kImportCommentTrack = "トラック ";
 inline constexpr const char* kImportCommentMeasured = "計測距離 ";
 inline constexpr const char* kImportCommentScaled =
     " km（公式距離に合わせて補正）";

@@ -67,8 +67,9 @@ SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
   m_byLaps->setText(QStringLiteral("ラップごと（%1 ラップ）")
                         .arg(static_cast<qulonglong>(ActivityLapCount(record))));
   // Without points a distance has nothing to cut.
-  m_byKm->setEnabled(!record.points.empty());
-  m_everyKm->setEnabled(!record.points.empty());
+  const bool points = !DefaultTrackPoints(record).empty();
+  m_byKm->setEnabled(points);
+  m_everyKm->setEnabled(points);
   (offer.lapsFirst ? m_byLaps : m_byKm)->setChecked(true);
   if (offer.tooManyLaps) {
     auto* note = new QLabel(QString::fromUtf8(kSplitTooManyLapsNote), this);

@@ -1,6 +1,7 @@
 // Importing watch records: the FIT decoder's corners, the TCX and GPX
 // readers, and the rules that make sections of laps and points.
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/numtext.h"
 #include "file/activity.h"
 #include "file/activity_readers.h"
 #include "file/race_file.h"
@@ -67,10 +69,11 @@ ActivityRecord Read(const std::string& bytes, const char* name = "run.fit") {
 }
 
 ActivitySplit ByLaps(std::optional<double> official = std::nullopt) {
-  return {ActivitySplit::Kind::Laps, 1.0, official};
+  return {ActivitySplit::Kind::Laps, 1.0, official, std::nullopt};
 }
-ActivitySplit Every(double km, std::optional<double> official = std::nullopt) {
-  return {ActivitySplit::Kind::EveryKm, km, official};
+ActivitySplit Every(double km, std::optional<double> official = std::nullopt,
+                    std::optional<std::size_t> track = std::nullopt) {
+  return {ActivitySplit::Kind::EveryKm, km, official, track};
 }
 
 constexpr std::uint32_t kT0 = 1'000'000'000;  // a FIT time
@@ -116,21 +119,24 @@ TEST(FitDecoder, ReadsEveryKindOfMessage) {
   };
   const std::vector<P> expected = {
       {30, 0.0}, {33, 500.0}, {40, std::nullopt}, {45, 1000.0}};
-  ASSERT_EQ(r.points.size(), expected.size());
+  ASSERT_EQ(r.tracks.size(), 1u);
+  const std::vector<ActivityPoint>& points = r.tracks[0].points;
+  ASSERT_EQ(points.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(r.points[i].timeMs,
+    EXPECT_EQ(points[i].timeMs,
               (fitwriter::kEpochS + kT0 + expected[i].t) * 1000);
-    EXPECT_EQ(r.points[i].HasDistance(), expected[i].d.has_value());
+    EXPECT_EQ(points[i].HasDistance(), expected[i].d.has_value());
     if (expected[i].d) {
-      EXPECT_EQ(r.points[i].distanceM, *expected[i].d);
+      EXPECT_EQ(points[i].distanceM, *expected[i].d);
     }
   }
-  EXPECT_TRUE(r.points[0].HasPosition());
-  EXPECT_FALSE(r.points[1].HasPosition());
-  EXPECT_EQ(r.points[2].lat, 0x12345678);  // read big-endian
-  EXPECT_EQ(r.points[2].lon, 0x7FFFFFFF - 1);
-  EXPECT_FALSE(r.points[3].HasPosition());
+  EXPECT_TRUE(points[0].HasPosition());
+  EXPECT_FALSE(points[1].HasPosition());
+  // Read big-endian, semicircles to degrees.
+  EXPECT_EQ(points[2].latDeg, 0x12345678 * (180.0 / 2147483648.0));
+  EXPECT_EQ(points[2].lonDeg, (0x7FFFFFFF - 1) * (180.0 / 2147483648.0));
+  EXPECT_FALSE(points[3].HasPosition());
 }
 
 TEST(FitDecoder, ChainedFilesAreOneRecordAndTheTwelveByteHeaderReads) {
@@ -319,11 +325,12 @@ TEST(ActivitySplit, OfficialDistanceScalesLapsAndLandsOnIt) {
 ActivityRecord Points(const std::vector<std::pair<double, double>>& sM) {
   ActivityRecord r;
   r.fileName = "p.tcx";
+  r.tracks.resize(1);
   for (const auto& [s, m] : sM) {
     ActivityPoint p;
     p.timeMs = std::llround(s * 1000);
     p.distanceM = m;
-    r.points.push_back(p);
+    r.tracks[0].points.push_back(p);
   }
   return r;
 }
@@ -352,26 +359,6 @@ TEST(ActivitySplit, EveryKmInterpolatesAndSkipsPointsGoingBack) {
   EXPECT_EQ(scaled.race->sections[0].arrival, 12'500);
   EXPECT_EQ(scaled.race->sections[4].endKm, 5.0);
   EXPECT_EQ(scaled.race->sections[4].arrival, 50'000);
-}
-
-TEST(ActivitySplit, PositionsGiveGreatCircleDistances) {
-  // Along the equator 0.01 degree apart: 1111.95 m each.
-  ActivityRecord r;
-  r.fileName = "eq.gpx";
-  for (int i = 0; i <= 2; ++i) {
-    ActivityPoint p;
-    p.timeMs = i * 1'000'000;
-    p.lat = 0;
-    p.lon = SemicirclesFromDegrees(0.01 * i);
-    r.points.push_back(p);
-  }
-  const double legM = 6371008.8 * 0.01 * 3.14159265358979323846 / 180.0;
-  const ActivityRaceResult race = ActivityToRace(r, Every(1.0));
-  ASSERT_EQ(race.error, "");
-  ExpectSections(*race.race,
-                 {{1.0, static_cast<int>(std::floor(1e8 / legM + 0.5))},
-                  {2.0, static_cast<int>(std::floor(1e5 * (1 + (2000 - legM) / legM) + 0.5))},
-                  {2.224, 200'000}});
 }
 
 TEST(ActivitySplit, Refusals) {
@@ -474,6 +461,22 @@ TEST(ActivityTime, IsoTimes) {
       {"1969-12-31T23:59:59Z", -1000},
       {"2024-01-01T00:00:00Z", 1704067200000},
       {"2024-13-01T09:30:15Z", std::nullopt},
+      // Month lengths, leap years by the Gregorian rule, and 24:00:00 as
+      // the next day's midnight.
+      {"2024-02-29T00:00:00Z", 1709164800000},
+      {"2000-02-29T00:00:00Z", 951782400000},
+      {"2024-12-31T24:00:00Z", 1735689600000},
+      {"2024-04-30T23:59:59.999Z", 1714521599999},
+      {"2023-02-29T00:00:00Z", std::nullopt},
+      {"2100-02-29T00:00:00Z", std::nullopt},
+      {"2024-02-30T00:00:00Z", std::nullopt},
+      {"2024-04-31T00:00:00Z", std::nullopt},
+      {"2024-05-01T24:59:59Z", std::nullopt},
+      {"2024-05-01T24:00:01Z", std::nullopt},
+      {"2024-05-01T24:01:00Z", std::nullopt},
+      {"2024-05-01T24:00:00.5Z", std::nullopt},
+      {"2024-05-01T23:60:00Z", std::nullopt},
+      {"2024-05-01T23:59:60Z", std::nullopt},
       {"2024-05-01T09:30:15.Z", std::nullopt},
       {"2024-05-01T09:30:15Zx", std::nullopt},
       {"2024-05-01", std::nullopt},
@@ -524,10 +527,12 @@ TEST(ActivityXml, TcxFirstActivityLapsAndPoints) {
   EXPECT_EQ(r.laps[0].elapsedMs, 300'500);
   EXPECT_EQ(r.laps[0].distanceCm, 100'025);
   EXPECT_EQ(r.laps[1].distanceCm, 99'975);
-  ASSERT_EQ(r.points.size(), 2u);  // the point without a time is dropped
-  EXPECT_EQ(r.points[1].distanceM, 1000.25);
-  EXPECT_EQ(r.points[0].lat, SemicirclesFromDegrees(35.0));
-  EXPECT_FALSE(r.points[1].HasPosition());
+  ASSERT_EQ(r.tracks.size(), 1u);
+  const std::vector<ActivityPoint>& points = r.tracks[0].points;
+  ASSERT_EQ(points.size(), 2u);  // the point without a time is dropped
+  EXPECT_EQ(points[1].distanceM, 1000.25);
+  EXPECT_EQ(points[0].latDeg, 35.0);
+  EXPECT_FALSE(points[1].HasPosition());
 
   ::setenv("TZ", "Asia/Tokyo", 1);
   ::tzset();
@@ -596,7 +601,7 @@ TEST(ActivitySplit, LapsWithoutATimeOrBeyondARace) {
     } else {
       EXPECT_FALSE(race.race.has_value());
     }
-    if (!r.points.empty()) {
+    if (!DefaultTrackPoints(r).empty()) {
       EXPECT_EQ(ActivityToRace(r, Every(1.0)).error, "");
     }
   }
@@ -621,22 +626,169 @@ const char kGpx[] = R"(<?xml version="1.0"?>
   <trkseg><trkpt lat="0" lon="0"><ele>3</ele><time>2024-05-01T00:00:00Z</time></trkpt></trkseg>
   <trkseg><trkpt lat="0" lon="0.01"><time>2024-05-01T00:10:00Z</time></trkpt></trkseg>
  </trk>
- <trk><trkseg><trkpt lat="0" lon="1"><time>2024-05-01T01:00:00Z</time></trkpt></trkseg></trk>
+ <trk><trkseg><trkpt lat="0" lon="1"><time>2024-05-01T01:00:00Z</time></trkpt>
+  <trkpt lat="0" lon="1.02"><time>2024-05-01T01:20:00Z</time></trkpt></trkseg></trk>
 </gpx>)";
 
-TEST(ActivityXml, GpxFirstTimedTrackAllSegments) {
+// Every track is kept, all its segments; the first with timed points is
+// taken unless another is asked for, and the comment says which.
+TEST(ActivityXml, GpxTracks) {
   ASSERT_EQ(DetectActivityFormat(kGpx), ActivityFormat::Gpx);
   const ActivityRecord r = Read(kGpx, "walk.gpx");
   EXPECT_EQ(r.name, "empty first");
-  ASSERT_EQ(r.points.size(), 2u);
-  EXPECT_EQ(r.points[1].lon, SemicirclesFromDegrees(0.01));
-  EXPECT_EQ(r.points[1].timeMs - r.points[0].timeMs, 600'000);
   EXPECT_TRUE(r.laps.empty());
+  ASSERT_EQ(r.tracks.size(), 3u);
+  EXPECT_EQ(r.tracks[0].name, "empty first");
+  EXPECT_EQ(r.tracks[1].name, "second");
+  EXPECT_EQ(r.tracks[2].name, "");
+  EXPECT_TRUE(r.tracks[0].points.empty());
+  EXPECT_EQ(r.defaultTrack, 1u);
+  const std::vector<ActivityPoint>& points = r.tracks[1].points;
+  ASSERT_EQ(points.size(), 2u);
+  EXPECT_EQ(points[1].lonDeg, 0.01);
+  EXPECT_EQ(points[1].timeMs - points[0].timeMs, 600'000);
+  EXPECT_EQ(r.tracks[2].points.size(), 2u);
+
+  const struct {
+    std::optional<std::size_t> track;
+    double finishKm;   // and its arrival, with no error
+    int arrival;
+    std::string line;  // of the comment, or the error
+  } cases[] = {
+      {std::nullopt, 1.112, 60'000, "トラック 2/3 second\r\n"},
+      {1, 1.112, 60'000, "トラック 2/3 second\r\n"},
+      {2, 2.224, 120'000, "トラック 3/3\r\n"},
+      {0, 0, 0, kMsgImportNoPoints},
+      {3, 0, 0,
+       std::string(kMsgImportNoTrack) + "4" + kMsgImportNoTrackCount + "3" +
+           kMsgImportNoTrackEnd},
+      {std::size_t(-1), 0, 0,
+       std::string(kMsgImportNoTrack) + "2147483647" +
+           kMsgImportNoTrackCount + "3" + kMsgImportNoTrackEnd},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    const ActivityRaceResult race = ActivityToRace(r, Every(1.0, {}, c.track));
+    if (c.finishKm == 0) {
+      EXPECT_EQ(race.error, c.line);
+      continue;
+    }
+    ASSERT_EQ(race.error, "");
+    ExpectChained(*race.race);
+    EXPECT_EQ(race.race->sections.back().endKm, c.finishKm);
+    EXPECT_EQ(race.race->sections.back().arrival, c.arrival);
+    EXPECT_NE(race.race->comment.find(c.line), std::string::npos)
+        << race.race->comment;
+  }
 
   std::string withMetadata = kGpx;
   withMetadata.insert(withMetadata.find("<wpt"),
                       "<metadata><name>Meta</name></metadata>");
   EXPECT_EQ(Read(withMetadata, "w.gpx").name, "Meta");
+}
+
+std::string IsoTime(int s) {
+  return "2024-05-01T" + Format02d(s / 3600) + ":" + Format02d(s / 60 % 60) +
+         ":" + Format02d(s % 60) + "Z";
+}
+
+// Positions as the file writes them: 23 points 0.001 degree and 1000 s
+// apart along the equator or a meridian, at one speed, so k km is passed at
+// k km / step.
+TEST(ActivityXml, GpxDistanceIsTheGreatCircleSumOfItsPositions) {
+  for (const bool meridian : {false, true}) {
+    SCOPED_TRACE(meridian ? "meridian" : "equator");
+    std::string gpx = "<gpx><trk><trkseg>";
+    for (int i = 0; i <= 22; ++i) {
+      const std::string deg = "\"0.0" + Format02d(i) + "\"";
+      gpx += "<trkpt lat=" + (meridian ? deg : "\"0\"") +
+             " lon=" + (meridian ? "\"139\"" : deg) + "><time>" +
+             IsoTime(i * 1000) + "</time></trkpt>\n";
+    }
+    gpx += "</trkseg></trk></gpx>";
+    const double stepM = 6371008.8 * 3.14159265358979323846 / 180.0 * 0.001;
+    const auto hundredths = [&](double m) {
+      return static_cast<int>(std::floor(1e5 * m / stepM + 0.5));
+    };
+    const ActivityRaceResult race =
+        ActivityToRace(Read(gpx, "line.gpx"), Every(1.0));
+    ASSERT_EQ(race.error, "");
+    ExpectSections(*race.race, {{1.0, hundredths(1000)},
+                                {2.0, hundredths(2000)},
+                                {std::round(22 * stepM) / 1000, 2'200'000}});
+  }
+}
+
+// A UTF-16 record with or without its mark, or one in a Japanese encoding,
+// reads as its UTF-8 twin; what cannot be read is refused by name.
+TEST(ActivityXml, Encodings) {
+  // Lines: the declaration, the name, the points, the end.
+  const auto gpx = [](std::string encoding, std::string name) {
+    return (encoding.empty()
+                ? std::string("\n")
+                : "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?>\n") +
+           "<gpx version=\"1.1\"><trk><name>" + name + "</name>\n<trkseg>"
+           "<trkpt lat=\"0\" lon=\"0\"><time>2024-05-01T00:00:00Z</time></trkpt>"
+           "<trkpt lat=\"0\" lon=\"0.01\"><time>2024-05-01T00:10:00Z</time>"
+           "</trkpt></trkseg>\n</trk></gpx>\n";
+  };
+  const auto utf16 = [](std::string utf8, bool bigEndian) {
+    const iconv_t cd = iconv_open(bigEndian ? "UTF-16BE" : "UTF-16LE", "UTF-8");
+    std::string out(utf8.size() * 2, '\0');
+    char *in = utf8.data(), *to = out.data();
+    std::size_t inLeft = utf8.size(), outLeft = out.size();
+    EXPECT_EQ(iconv(cd, &in, &inLeft, &to, &outLeft), 0u);
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return out;
+  };
+  // 表 is 0x95 0x5C in Shift_JIS: its second byte is a backslash.
+  const std::string name = "表①駅";
+  const auto refused = [](const char* enc, const char* line) {
+    return std::string(kMsgXmlBadChar) + enc + kMsgXmlBadCharLine + line +
+           kMsgXmlMalformedEnd;
+  };
+  const struct {
+    const char* label;
+    std::string bytes;
+    ActivityFormat format;
+    std::string name;
+    std::string error;
+  } cases[] = {
+      {"UTF-16LE mark", "\xFF\xFE" + utf16(gpx("UTF-16", name), false),
+       ActivityFormat::Gpx, name, ""},
+      {"UTF-16LE", utf16(gpx("UTF-16", name), false), ActivityFormat::Gpx,
+       name, ""},
+      {"UTF-16BE mark", "\xFE\xFF" + utf16(gpx("", name), true),
+       ActivityFormat::Gpx, name, ""},
+      {"UTF-16BE", utf16(gpx("", name).substr(1), true), ActivityFormat::Gpx,
+       name, ""},
+      {"UTF-16LE TCX", utf16(kTcx, false), ActivityFormat::Tcx,
+       "春の 10 km & more", ""},
+      {"Shift_JIS", gpx("shift_jis", "\x95\x5C\x87\x40\x89\x77"),
+       ActivityFormat::Gpx, name, ""},
+      {"Windows-31J", gpx("Windows-31J", "\x87\x40"), ActivityFormat::Gpx,
+       "①", ""},
+      {"EUC-JP", gpx("EUC-JP", "\xC9\xBD\xB1\xD8"), ActivityFormat::Gpx,
+       "表駅", ""},
+      {"ISO-2022-JP", gpx("iso-2022-jp", "\x1B$BI=1X\x1B(B"),
+       ActivityFormat::Gpx, "表駅", ""},
+      {"unknown", gpx("KOI8-R", "x"), ActivityFormat::Gpx, "",
+       std::string(kMsgXmlEncoding) + "KOI8-R" + kMsgXmlEncodingEnd},
+      {"bad Shift_JIS", gpx("Shift_JIS", "\x81\x20"), ActivityFormat::Gpx, "",
+       refused("Shift_JIS", "2")},
+      {"cut UTF-16", "\xFF\xFE" + utf16(gpx("", name), false) + "<",
+       ActivityFormat::Gpx, "", refused("UTF-16", "5")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    EXPECT_EQ(DetectActivityFormat(c.bytes), c.format);
+    const ActivityReadResult r = ReadActivity(c.bytes, "x.gpx");
+    EXPECT_EQ(r.error, c.error);
+    if (!c.error.empty() || !r.record) continue;
+    EXPECT_EQ(r.record->name, c.name);
+    EXPECT_EQ(r.record->tracks.at(r.record->defaultTrack).points.size(), 2u);
+  }
 }
 
 TEST(ActivityXml, Refusals) {

@@ -339,7 +339,7 @@ constexpr auto kKm = ActivitySplit::Kind::EveryKm;
 TEST_F(RaceFileCommands, ImportReplacesTheRaceComputedUnsavedAndUndoable) {
   for (const auto& [name, bytes, split, laps, sections] :
        {std::tuple{"run.FIT", TwoLapFit(), ActivitySplit{}, 2u, 2},
-        {"run.tcx", kOneLapTcx, Every{kKm, 0.5, 4.0}, 1u, 8}}) {
+        {"run.tcx", kOneLapTcx, Every{kKm, 0.5, 4.0, {}}, 1u, 8}}) {
     SCOPED_TRACE(name);
     EnterSomething();
     ASSERT_TRUE(WriteBytes(dir.File(name), bytes));
@@ -366,7 +366,7 @@ TEST_F(RaceFileCommands, ImportReplacesTheRaceComputedUnsavedAndUndoable) {
     // Dropped under another name (known by its content) and cut otherwise;
     // undo gives the loaded race back, saved. "読込" imports it too.
     ASSERT_TRUE(WriteBytes(dir.File("watch.dat"), bytes));
-    p.splitAnswers.assign(2, Every{kKm, 0.5, {}});
+    p.splitAnswers.assign(2, Every{kKm, 0.5, {}, {}});
     EXPECT_TRUE(dlg.OpenRaceFile(dir.File("watch.dat"), false));
     ASSERT_TRUE(dlg.IsModified() && dlg.Undo());
     EXPECT_FALSE(dlg.IsModified());
@@ -391,7 +391,7 @@ TEST_F(RaceFileCommands, RefusedAndCancelledImportsChangeNothing) {
         {"kml.gpx", kml, true, byLaps, kMsgImportNotActivity},
         {"run.fit", TwoLapFit(), false, byLaps, ""},
         {"run.fit", TwoLapFit(), true, cancel, ""},
-        {"run.fit", TwoLapFit(), true, Every{kKm, 1.0, 100.0},
+        {"run.fit", TwoLapFit(), true, Every{kKm, 1.0, 100.0, {}},
          kMsgImportTooManySections},
         {"none/x.fit", "", true, byLaps, kMsgOpenFailed},
         {"route.xml", kml, true, byLaps, kMsgXmlWrongRoot}}) {

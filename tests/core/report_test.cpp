@@ -105,5 +105,50 @@ TEST(ReportRun, WorkersAreCapped) {
   }
 }
 
+// --track N counts a record's tracks from 1; one it lacks refuses the
+// record, not the command line.
+TEST(ReportRun, TrackPicksARecordsTrack) {
+  filetest::ScratchDir dir;
+  const auto track = [](const char* lon, const char* end) {
+    return std::string("<trk><trkseg><trkpt lat=\"0\" lon=\"") + lon +
+           "\"><time>2024-05-01T00:00:00Z</time></trkpt><trkpt lat=\"0\" "
+           "lon=\"" + end + "\"><time>2024-05-01T00:10:00Z</time></trkpt>"
+           "</trkseg></trk>";
+  };
+  const std::string gpx = dir.File("walk.gpx");
+  ASSERT_TRUE(filetest::WriteBytes(
+      gpx, "<gpx>" + track("0", "0.01") + track("1", "1.02") + "</gpx>"));
+  const struct {
+    const char* value;  // nullptr: no --track
+    ParseResult parsed;
+    int status;
+    const char* text;  // in the list, or the refusal
+  } cases[] = {
+      {nullptr, ParseResult::Ok, 0, "1.112"},
+      {"2", ParseResult::Ok, 0, "2.224"},
+      {"3", ParseResult::Ok, 1, "トラック 3 はありません"},
+      {"0", ParseResult::UsageError, 0, "--track"},
+      {"1x", ParseResult::UsageError, 0, "--track"},
+      {"", ParseResult::UsageError, 0, "--track"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value ? c.value : "none");
+    std::vector<std::string> args = {gpx};
+    if (c.value) args = {"--track", c.value, gpx};
+    Options o;
+    std::string error;
+    ASSERT_EQ(ParseArgs(args, o, error), c.parsed) << error;
+    if (c.parsed != ParseResult::Ok) {
+      EXPECT_NE(error.find(c.text), std::string::npos) << error;
+      continue;
+    }
+    StringSink out, err;
+    EXPECT_EQ(report::Run(o, RunContext{}, out, err), c.status);
+    EXPECT_NE((c.status == 0 ? out.text : err.text).find(c.text),
+              std::string::npos)
+        << out.text << err.text;
+  }
+}
+
 }  // namespace
 }  // namespace qv::report

@@ -116,7 +116,8 @@ TEST(QtControlsTest, SplitDialogDefaultsAndRefusals) {
   const auto record = [](std::size_t laps, bool points) {
     ActivityRecord r;
     for (std::size_t k = 0; k < laps; ++k) activity::AddLap(r, ActivityLap{});
-    if (points) r.points.resize(2);
+    r.tracks.resize(1);
+    if (points) r.tracks[0].points.resize(2);
     return r;
   };
   for (const auto& [laps, points] :
