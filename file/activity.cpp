@@ -205,40 +205,86 @@ std::string ByLaps(const ActivityRecord& record,
   return "";
 }
 
-// Calls f(time from the race start in ms, distance in m) for each point
-// kept: in order, none earlier or shorter than the one before. Two passes
-// call it rather than keeping a copy of a day's points.
+// The longest run, in file order, whose keys never go back: the indexes
+// into idx kept. O(n log n), so a day at 1 Hz costs nothing to speak of.
+template <class Key>
+std::vector<std::uint32_t> LongestRun(const std::vector<std::uint32_t>& idx,
+                                      Key key) {
+  std::vector<std::uint32_t> tails;  // per length, the run's last position
+  std::vector<std::uint32_t> before(idx.size());
+  constexpr std::uint32_t kNone = UINT32_MAX;
+  for (std::uint32_t i = 0; i < idx.size(); ++i) {
+    const auto k = key(idx[i]);
+    const auto at = std::upper_bound(
+        tails.begin(), tails.end(), k,
+        [&](const auto& v, std::uint32_t t) { return v < key(idx[t]); });
+    before[i] = at == tails.begin() ? kNone : *(at - 1);
+    if (at == tails.end()) tails.push_back(i);
+    else *at = i;
+  }
+  std::vector<std::uint32_t> kept(tails.size());
+  std::uint32_t i = tails.empty() ? kNone : tails.back();
+  for (std::size_t n = kept.size(); n-- > 0; i = before[i]) kept[n] = idx[i];
+  return kept;
+}
+
+// Faster than this between two kept points, a point is a stray fix.
+constexpr double kMaxSpeedMs = 100.0;
+
+// The points a split can use, as indexes into points: from the race start
+// on, the longest run in which time and then distance never go back, so
+// that one stray point is dropped rather than everything after it; and of
+// those, none reached from the last one kept faster than 100 m/s.
+std::vector<std::uint32_t> KeptPoints(const std::vector<ActivityPoint>& points,
+                                      std::int64_t startMs,
+                                      bool fileDistance) {
+  std::vector<std::uint32_t> idx;
+  for (std::uint32_t i = 0; i < points.size(); ++i) {
+    const ActivityPoint& p = points[i];
+    // Beyond a million km a distance is not one, and the sums of metres
+    // stay far from the integer range.
+    const bool usable = fileDistance
+                            ? p.distanceM >= 0 && p.distanceM <= 1e9
+                            : p.HasPosition();
+    if (usable && p.timeMs >= startMs) idx.push_back(i);
+  }
+  idx = LongestRun(idx, [&](std::uint32_t i) { return points[i].timeMs; });
+  if (fileDistance)
+    idx = LongestRun(idx, [&](std::uint32_t i) { return points[i].distanceM; });
+  std::vector<std::uint32_t> kept;
+  for (const std::uint32_t i : idx) {
+    if (!kept.empty()) {
+      const ActivityPoint& last = points[kept.back()];
+      const ActivityPoint& p = points[i];
+      const double metres =
+          fileDistance ? p.distanceM - last.distanceM
+                       : HaversineM(last.latDeg, last.lonDeg, p.latDeg, p.lonDeg);
+      const double seconds = static_cast<double>(p.timeMs - last.timeMs) / 1000.0;
+      if (metres > kMaxSpeedMs * seconds) continue;
+    }
+    kept.push_back(i);
+  }
+  return kept;
+}
+
+// Calls f(time from the race start in ms, distance from the first kept
+// point in m) for each kept point. Two passes call it rather than keeping
+// a copy of a day's points.
 template <class F>
 void ForEachKept(const std::vector<ActivityPoint>& points,
-                 std::int64_t startMs, F&& f) {
-  const bool fileDistance =
-      std::any_of(points.begin(), points.end(),
-                  [](const ActivityPoint& p) { return p.HasDistance(); });
-  const ActivityPoint* previous = nullptr;
-  std::int64_t lastMs = 0;
-  double lastM = 0.0;
-  for (const ActivityPoint& p : points) {
-    if (p.timeMs < startMs) continue;
-    const std::int64_t t = p.timeMs - startMs;
-    if (previous != nullptr && t < lastMs) continue;
-    double d;
+                 const std::vector<std::uint32_t>& kept, std::int64_t startMs,
+                 bool fileDistance, F&& f) {
+  double m = 0.0;
+  for (std::size_t k = 0; k < kept.size(); ++k) {
+    const ActivityPoint& p = points[kept[k]];
+    const ActivityPoint& first = points[kept.front()];
     if (fileDistance) {
-      // Beyond a million km a distance is not one, and the sums of metres
-      // stay far from the integer range.
-      if (!(p.distanceM >= 0 && p.distanceM <= 1e9)) continue;
-      d = p.distanceM;
-    } else {
-      if (!p.HasPosition()) continue;
-      d = previous == nullptr
-              ? 0.0
-              : lastM + HaversineM(previous->latDeg, previous->lonDeg,
-                                   p.latDeg, p.lonDeg);
+      m = p.distanceM - first.distanceM;
+    } else if (k > 0) {
+      const ActivityPoint& previous = points[kept[k - 1]];
+      m += HaversineM(previous.latDeg, previous.lonDeg, p.latDeg, p.lonDeg);
     }
-    if (previous != nullptr && d < lastM) continue;
-    f(t, d);
-    previous = &p;
-    lastMs = t;
-    lastM = d;
+    f(p.timeMs - startMs, m);
   }
 }
 
@@ -247,8 +293,19 @@ std::string EveryKm(const std::vector<ActivityPoint>& points,
                     std::optional<std::int64_t> officialM,
                     std::vector<Split>& out, std::int64_t& measuredM) {
   if (points.empty()) return kMsgImportNoPoints;
+  const bool fileDistance =
+      std::any_of(points.begin(), points.end(),
+                  [](const ActivityPoint& p) { return p.HasDistance(); });
+  const std::vector<std::uint32_t> kept =
+      KeptPoints(points, startMs, fileDistance);
+  if (kept.size() < 2) return kMsgImportTooFewPoints;
+  const auto forEach = [&](auto&& f) {
+    ForEachKept(points, kept, startMs, fileDistance, f);
+  };
   double measured = 0.0;  // the largest distance: the last point's
-  ForEachKept(points, startMs, [&](std::int64_t, double d) { measured = d; });
+  std::int64_t lastMs = 0;
+  forEach([&](std::int64_t ms, double d) { measured = d, lastMs = ms; });
+  if (lastMs > kMaxRaceMs) return kMsgImportTooLong;
   measuredM = std::llround(measured);
   if (measuredM <= 0) return kMsgImportZeroDistance;
   const std::int64_t totalM = officialM ? *officialM : measuredM;
@@ -263,7 +320,7 @@ std::string EveryKm(const std::vector<ActivityPoint>& points,
   std::int64_t k = 1;
   bool first = true, finished = false;
   double prevMs = 0.0, prevM = 0.0;
-  ForEachKept(points, startMs, [&](std::int64_t ms, double d) {
+  forEach([&](std::int64_t ms, double d) {
     if (finished) return;
     if (officialM) d = d == measured ? total : d * factor;
     const double t = static_cast<double>(ms);

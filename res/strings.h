@@ -108,6 +108,8 @@ inline constexpr const char* kMsgImportTooManyLapsEnd =
 // Beside the split dialog's laps choice when there are more.
 inline constexpr const char* kSplitTooManyLapsNote =
     "ラップが45を超えるため、距離で区切ります";
+inline constexpr const char* kMsgImportTooFewPoints =
+    "距離で区切るには、時刻と距離が順に進む地点が2つ以上必要です（逆順の記録や外れた地点は使えません）";
 inline constexpr const char* kMsgImportBadSplit =
     "区切りの距離は 0.1 km から 100 km までです";
 inline constexpr const char* kMsgImportBadOfficial =

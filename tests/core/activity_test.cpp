@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -359,6 +361,86 @@ TEST(ActivitySplit, EveryKmInterpolatesAndSkipsPointsGoingBack) {
   EXPECT_EQ(scaled.race->sections[0].arrival, 12'500);
   EXPECT_EQ(scaled.race->sections[4].endKm, 5.0);
   EXPECT_EQ(scaled.race->sections[4].arrival, 50'000);
+}
+
+// One stray point is dropped, not everything after it: a 3 km run (a
+// point every 5 s, 4:00 per km) with a point a day or an hour ahead, a
+// distance or a position far off, anywhere in it, gives the race of the
+// run without that point (a time at the very end cannot be told from a
+// late finish); with distances that start at 2.5 km, the race from 0.
+// Reversed, or too few points left, it is refused.
+TEST(ActivitySplit, StrayPointsAreDropped) {
+  const auto run = [](bool positions, auto&& stray) {
+    ActivityRecord r;
+    r.fileName = "p.gpx";
+    r.tracks.resize(1);
+    for (int k = 0; k <= 144; ++k) {
+      ActivityPoint p;
+      p.timeMs = 1'000'000 + k * 5'000;
+      const double m = 3000.0 * k / 144;
+      if (positions) {
+        // Along the equator, m metres are m / (R pi / 180) degrees.
+        p.latDeg = 0.0;
+        p.lonDeg = m / (6371008.8 * 3.14159265358979323846 / 180.0);
+      } else {
+        p.distanceM = m;
+      }
+      if (stray(k, p)) r.tracks[0].points.push_back(p);
+    }
+    return r;
+  };
+  const auto none = [](int, ActivityPoint&) { return true; };
+  for (const bool positions : {false, true}) {
+    const ActivityRaceResult clean = ActivityToRace(run(positions, none), Every(1.0));
+    ASSERT_EQ(clean.error, "");
+    ASSERT_EQ(clean.race->sections.size(), 3u);
+    EXPECT_EQ(clean.race->sections.back().arrival, 72'000);
+    for (const int at : {1, 72, 144}) {
+      const struct {
+        const char* name;
+        std::function<void(ActivityPoint&)> stray;
+        bool withPositions;
+      } cases[] = {
+          {"a day ahead", [](ActivityPoint& p) { p.timeMs += 86'400'000; }, positions},
+          {"an hour ahead", [](ActivityPoint& p) { p.timeMs += 3'600'000; }, positions},
+          {"8 km", [](ActivityPoint& p) { p.distanceM = 8000; }, false},
+          {"2 km off", [](ActivityPoint& p) { p.latDeg = 0.018; }, true},
+      };
+      const ActivityRaceResult without = ActivityToRace(
+          run(positions, [&](int k, ActivityPoint&) { return k != at; }),
+          Every(1.0));
+      for (const auto& c : cases) {
+        if (c.withPositions != positions || (at == 144 && c.name[0] == 'a'))
+          continue;
+        SCOPED_TRACE(::testing::Message() << c.name << " at " << at);
+        const ActivityRaceResult r = ActivityToRace(
+            run(positions, [&](int k, ActivityPoint& p) {
+              if (k == at) c.stray(p);
+              return true;
+            }),
+            Every(1.0));
+        ASSERT_EQ(r.error, "");
+        EXPECT_EQ(r.race->sections, without.race->sections);
+      }
+    }
+  }
+  const ActivityRaceResult shifted =
+      ActivityToRace(run(false, [](int, ActivityPoint& p) {
+                       p.distanceM += 2500;
+                       return true;
+                     }),
+                     Every(1.0));
+  ASSERT_EQ(shifted.error, "");
+  EXPECT_EQ(shifted.race->sections,
+            ActivityToRace(run(false, none), Every(1.0)).race->sections);
+  ActivityRecord reversed = run(false, none);
+  std::reverse(reversed.tracks[0].points.begin(), reversed.tracks[0].points.end());
+  ActivityRecord lone = run(false, [](int k, ActivityPoint& p) {
+    if (k > 0) p.timeMs = 0;
+    return true;
+  });
+  for (const ActivityRecord* r : {&reversed, &lone})
+    EXPECT_EQ(ActivityToRace(*r, Every(1.0)).error, kMsgImportTooFewPoints);
 }
 
 TEST(ActivitySplit, Refusals) {
