@@ -105,6 +105,12 @@ inline constexpr const char* kMsgImportTooManySectionsEnd =
 inline constexpr const char* kMsgImportTooManyLaps = "ラップが";
 inline constexpr const char* kMsgImportTooManyLapsEnd =
     "あります。区間は45までなので、ラップごとには取り込めません。距離で区切ってください。";
+// The split dialog's track list, where a GPX holds several: "トラック
+// （このファイルに 2 個）" and an entry "2: 名前（1234 地点）" per track.
+inline constexpr const char* kSplitTracks = "トラック（このファイルに ";
+inline constexpr const char* kSplitTracksEnd = " 個）";
+inline constexpr const char* kSplitTrackPoints = "（";
+inline constexpr const char* kSplitTrackPointsEnd = " 地点）";
 // Beside the split dialog's laps choice when there are more.
 inline constexpr const char* kSplitTooManyLapsNote =
     "ラップが45を超えるため、距離で区切ります";

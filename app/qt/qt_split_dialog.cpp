@@ -1,5 +1,6 @@
 #include "app/qt/qt_split_dialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -8,6 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <vector>
 
 #include "res/strings.h"
 
@@ -75,14 +78,51 @@ SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
     auto* note = new QLabel(QString::fromUtf8(kSplitTooManyLapsNote), this);
     grid->addWidget(note, 4, 0, 1, 3);
   }
+  // Which track is cut, where a file holds several (two logs of one
+  // hike): the first with timed points unless the user picks another.
+  if (record.tracks.size() > 1) {
+    m_tracks = new QComboBox(this);
+    for (std::size_t k = 0; k < record.tracks.size(); ++k) {
+      const ActivityTrack& t = record.tracks[k];
+      QString entry = QString::number(static_cast<qulonglong>(k + 1));
+      if (!t.name.empty()) entry += QStringLiteral(": ") + QString::fromStdString(t.name);
+      entry += QString::fromUtf8(kSplitTrackPoints) +
+               QString::number(static_cast<qulonglong>(t.points.size())) +
+               QString::fromUtf8(kSplitTrackPointsEnd);
+      m_tracks->addItem(entry);
+    }
+    m_tracks->setCurrentIndex(static_cast<int>(record.defaultTrack));
+    auto* label = new QLabel(
+        QString::fromUtf8(kSplitTracks) +
+            QString::number(static_cast<qulonglong>(record.tracks.size())) +
+            QString::fromUtf8(kSplitTracksEnd),
+        this);
+    label->setBuddy(m_tracks);
+    m_tracks->setAccessibleName(label->text());
+    layout->insertWidget(0, label);
+    layout->insertWidget(1, m_tracks);
+    // A track without points has no distance to cut by.
+    std::vector<bool> hasPoints;
+    for (const ActivityTrack& t : record.tracks) hasPoints.push_back(!t.points.empty());
+    connect(m_tracks, &QComboBox::currentIndexChanged, this,
+            [this, hasPoints](int k) {
+              const bool has =
+                  k >= 0 && hasPoints[static_cast<std::size_t>(k)];
+              m_byKm->setEnabled(has);
+              m_everyKm->setEnabled(has);
+            });
+  }
   // Typing a distance means cutting by it: the field stays open for that.
   connect(m_everyKm, &QLineEdit::textEdited, m_byKm,
           [this] { m_byKm->setChecked(true); });
 }
 
 std::optional<ActivitySplit> SplitDialog::Split(std::string& error) const {
-  return ParseActivitySplit(m_byLaps->isChecked(), Utf8(m_everyKm),
-                            Utf8(m_officialKm), error);
+  std::optional<ActivitySplit> split = ParseActivitySplit(
+      m_byLaps->isChecked(), Utf8(m_everyKm), Utf8(m_officialKm), error);
+  if (split && m_tracks != nullptr)
+    split->track = static_cast<std::size_t>(m_tracks->currentIndex());
+  return split;
 }
 
 void SplitDialog::accept() {

@@ -8,6 +8,7 @@
 
 #include "file/activity.h"
 
+class QComboBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -27,6 +28,8 @@ class SplitDialog final : public QDialog {
   QRadioButton* ByKm() const { return m_byKm; }
   QLineEdit* EveryKm() const { return m_everyKm; }
   QLineEdit* OfficialKm() const { return m_officialKm; }
+  // The file's tracks, where it holds several; nullptr otherwise.
+  QComboBox* Tracks() const { return m_tracks; }
 
   void accept() override;
 
@@ -35,6 +38,7 @@ class SplitDialog final : public QDialog {
   QRadioButton* m_byKm;
   QLineEdit* m_everyKm;
   QLineEdit* m_officialKm;
+  QComboBox* m_tracks = nullptr;
 };
 
 // Runs the dialog; nullopt on Cancel.

@@ -1,6 +1,7 @@
 // The Qt controls and adapters the dialog's logic relies on.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -134,6 +135,30 @@ TEST(QtControlsTest, SplitDialogDefaultsAndRefusals) {
                 (split->kind == ActivitySplit::Kind::Laps) ==
                     OfferSplit(r).lapsFirst);
     EXPECT_EQ(d.findChildren<QLabel*>().size(), laps > 45 ? 4 : 3);
+  }
+  {
+    // Two logs of one hike: the first with points is taken, and the list
+    // says how many the file holds and lets the user take another.
+    ActivityRecord hike = record(0, false);
+    hike.tracks.resize(3);
+    hike.tracks[1].name = "day 1";
+    hike.tracks[1].points.resize(2);
+    hike.tracks[2].points.resize(3);
+    hike.defaultTrack = 1;
+    SplitDialog d(hike, nullptr);
+    ASSERT_NE(d.Tracks(), nullptr);
+    EXPECT_EQ(d.Tracks()->count(), 3);
+    EXPECT_EQ(d.Tracks()->currentText().toStdString(),
+              std::string("2: day 1") + kSplitTrackPoints + "2" +
+                  kSplitTrackPointsEnd);
+    std::string error;
+    EXPECT_EQ(d.Split(error)->track, 1u);
+    d.Tracks()->setCurrentIndex(0);
+    EXPECT_FALSE(d.ByKm()->isEnabled());
+    d.Tracks()->setCurrentIndex(2);
+    EXPECT_TRUE(d.ByKm()->isEnabled());
+    EXPECT_EQ(d.Split(error)->track, 2u);
+    EXPECT_EQ(SplitDialog(record(1, true), nullptr).Tracks(), nullptr);
   }
   SplitDialog d(record(3, true), nullptr);
   d.show();
