@@ -211,7 +211,7 @@ class CRaceDlg {
 
   // The race to compare with, as read, and its times as last computed.
   std::unique_ptr<Race> m_comparisonRace;
-  std::optional<ComparisonTimes> m_comparison;
+  std::optional<ComputedRace> m_comparison;
 
  private:
   // The race file at path, read and checked, or nullopt after showing why

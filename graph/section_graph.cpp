@@ -84,8 +84,8 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
   double finalKm = n > 0 ? computed(n - 1).endKm : 0.0;
   // The axes cover the race compared with too.
   if (m_comparison) {
-    finalTime = std::max(finalTime, m_comparison->LatestTime());
-    finalKm = std::max(finalKm, m_comparison->FarthestKm());
+    finalTime = std::max(finalTime, LatestTime(*m_comparison));
+    finalKm = std::max(finalKm, FarthestKm(*m_comparison));
   }
   const int unit = static_cast<int>(m_race.speedUnit);
   std::array<int, kMaxSections> paces{};
@@ -255,12 +255,10 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
                       : std::pair{SatAdd(L, along), SatSub(B, time)};
     };
     dc.MoveTo(L, B);
-    for (int i = 0; i < m_comparison->count; ++i) {
-      const auto k = static_cast<std::size_t>(i);
-      const auto [x0, y0] =
-          point(m_comparison->startKm[k], m_comparison->departure[k]);
+    for (const ComputedSection& s : m_comparison->sections) {
+      const auto [x0, y0] = point(s.startKm, s.departure);
       dc.LineTo(x0, y0);
-      const auto [x1, y1] = point(m_comparison->endKm[k], m_comparison->arrival[k]);
+      const auto [x1, y1] = point(s.endKm, s.arrival);
       dc.LineTo(x1, y1);
     }
   }

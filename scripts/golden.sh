@@ -5,15 +5,21 @@
 # folders.
 #
 #   scripts/golden.sh [--quick] REPORT OUTDIR RACE-FILE...
+#   scripts/golden.sh --records REPORT OUTDIR RECORD...
 #
 # For each combination of priority, condition, speed unit and axis (60, or
 # 4 with --quick) it keeps the list text, the CSV, the SVG graph and the
 # printed page's text (pdftotext; a PDF's bytes hold its creation time),
-# plus the entered rows, each run's exit status and its messages.
+# plus the entered rows, each run's exit status and its messages. With
+# --records the inputs are watch records, cut by laps, every 1 km and
+# every 5 km, with and without an official distance, in the default
+# settings, and the race files they make are kept too.
 set -euo pipefail
 
 quick=0
+records=0
 if [ "${1:-}" = "--quick" ]; then quick=1; shift; fi
+if [ "${1:-}" = "--records" ]; then records=1; shift; fi
 if [ "$#" -lt 3 ]; then
   echo "usage: $0 [--quick] REPORT OUTDIR RACE-FILE..." >&2
   exit 2
@@ -59,6 +65,29 @@ run() {  # run NAME ARGS...: status and messages of one batch
   echo "$rc" >"$out/$name.status"
 }
 
+pdf_text() {  # the printed pages of a folder as text
+  for pdf in "$1"/*.pdf; do
+    [ -e "$pdf" ] || continue
+    pdftotext -enc UTF-8 "$pdf" "${pdf%.pdf}.pdf.txt"
+    rm "$pdf"
+  done
+}
+
+if [ "$records" -eq 1 ]; then
+  for split in laps 1 5; do
+    for course in "" 10; do
+      tag="split-$split${course:+-course-$course}"
+      mkdir -p "$out/$tag"
+      run "$tag/all" --split "$split" ${course:+--course "$course"} \
+        --csv "$out/$tag/{name}.csv" --graph "$out/$tag/{name}.svg" \
+        --pdf "$out/$tag/{name}.pdf" --race "$out/$tag/{name}.race" -j 2
+      pdf_text "$out/$tag"
+    done
+  done
+  rm -rf "$inputs"
+  exit 0
+fi
+
 run entered --entered
 for combo in "${combos[@]}"; do
   read -r p c u a <<<"$combo"
@@ -67,10 +96,6 @@ for combo in "${combos[@]}"; do
   run "$tag/all" --priority "$p" --condition "$c" --unit "$u" --axis "$a" \
     --csv "$out/$tag/{name}.csv" --graph "$out/$tag/{name}.svg" \
     --pdf "$out/$tag/{name}.pdf" -j 2
-  for pdf in "$out/$tag"/*.pdf; do
-    [ -e "$pdf" ] || continue
-    pdftotext -enc UTF-8 "$pdf" "${pdf%.pdf}.pdf.txt"
-    rm "$pdf"
-  done
+  pdf_text "$out/$tag"
 done
 rm -rf "$inputs"

@@ -106,8 +106,10 @@ TEST_F(Comparison, AloneItSetsTheAxes) {
 // A zero-length section (a loss at 5 km) holds no point: 7 km lies in the
 // third, which departs at 30500: 30500 + Trunc(29500 x 2 / 5) = 42300.
 TEST(ComparisonTimes, TimeAtAndDifferenceText) {
-  const ComparisonTimes race{3, {0, 5, 5}, {5, 5, 10}, {0, 30000, 30500},
-                             {30000, 30500, 60000}};
+  ComputedRace race;
+  race.sections = {{0, 5, 0, 0, 30000, 0, 0},
+                   {5, 5, 0, 30000, 30500, 0, 0},
+                   {5, 10, 0, 30500, 60000, 0, 0}};
   EXPECT_EQ(TimeAt(race, 5), 30000);
   EXPECT_EQ(TimeAt(race, 7), 42300);
   EXPECT_EQ(TimeAt(race, 0), std::nullopt);  // no section starts below 0
