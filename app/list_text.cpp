@@ -1,5 +1,7 @@
 #include "app/list_text.h"
 
+#include <cstddef>
+
 namespace qv {
 
 namespace {
@@ -16,33 +18,29 @@ std::string CsvField(const std::string& cell) {
 
 }  // namespace
 
-std::string ListText(const IListView& list) {
+std::string ListText(const SectionRows& table) {
   std::string text;
-  const int columns = list.GetColumnCount();
-  for (int r = 0; r < list.GetItemCount(); ++r) {
-    for (int c = 0; c < columns; ++c) {
+  for (const ListRow& row : table.rows) {
+    for (std::size_t c = 0; c < table.headers.size(); ++c) {
       if (c > 0) text += '\t';
-      text += list.GetItemText(r, c);
+      if (c < row.size()) text += row[c];
     }
     text += '\n';
   }
   return text;
 }
 
-std::string CsvText(const IListView& list,
-                    const std::vector<std::string>& headers) {
+std::string CsvText(const SectionRows& table) {
   std::string text;
-  const int columns = list.GetColumnCount();
-  for (int c = 0; c < columns; ++c) {
+  for (std::size_t c = 0; c < table.headers.size(); ++c) {
     if (c > 0) text += ',';
-    const auto k = static_cast<std::size_t>(c);
-    text += CsvField(k < headers.size() ? headers[k] : std::string());
+    text += CsvField(table.headers[c]);
   }
   text += "\r\n";
-  for (int r = 0; r < list.GetItemCount(); ++r) {
-    for (int c = 0; c < columns; ++c) {
+  for (const ListRow& row : table.rows) {
+    for (std::size_t c = 0; c < table.headers.size(); ++c) {
       if (c > 0) text += ',';
-      text += CsvField(list.GetItemText(r, c));
+      text += CsvField(c < row.size() ? row[c] : std::string());
     }
     text += "\r\n";
   }

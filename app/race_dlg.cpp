@@ -141,10 +141,9 @@ void CRaceDlg::OnClearData() {
   m_editComment->SetText("");
   m_staticSectionNo->SetText("1");
 
-  m_listSections->DeleteAllItems();
-
   // Nothing stale is ever drawn.
   m_computation.reset();
+  ShowEnteredRows();
 
   if (auto dc = m_platform.GetDC(IDC_GRAPH)) {
     dc->FillSolidRect(m_platform.GetClientRect(IDC_GRAPH), Rgb{255, 255, 255});

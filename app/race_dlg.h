@@ -21,6 +21,7 @@
 #include "race/comparison.h"
 #include "race/compute.h"
 #include "race/race.h"
+#include "race/section_rows.h"
 
 namespace qv {
 
@@ -63,18 +64,21 @@ class CRaceDlg {
 
   // ---- calculation and section list (race/)
   void OnCompute();
-  // Computes m_race into m_computation and writes the computed rows and
-  // the totals row.
+  // Computes m_race into m_computation and shows its rows and the totals
+  // row.
   void Calculate();
   void InsertColumns();
+  // The list's texts, as it shows them: what the page prints and the CSV
+  // and quorvane-report write.
+  SectionRows ListRows() const;
+  // The list shows ListRows(); ShowEnteredRows() after an edit, the
+  // entered rows alone.
+  void ShowRows();
+  void ShowEnteredRows();
+  // Entered section i as row i (append adds it before a totals row).
   void InsertEnteredRow(int i);
-  void InsertComputedRow(int i);
-  void SetKmCell(double km, int column);
-  void SetTimeCell(int t, int column);
-  void SetMinSecCell(int v, int column);
   // The ninth column, "比較差", shown while there is a race to compare with.
   void ShowDifferenceColumn(bool show);
-  void SetDifferenceCell(int i);
   static int RoundAboveFourTenths(double x);
 
   // ---- input panel and editing commands (input/)
@@ -188,6 +192,8 @@ class CRaceDlg {
   // The latest computation, as the list's computed rows, the graph and the
   // printout show it; an edit since leaves it as it was, and clear drops it.
   std::optional<ComputedRace> m_computation;
+  // Whether the list shows it (from compute until an edit, load or undo).
+  bool m_listComputed = false;
   // Its entry i: section i, or the totals at i == its section count.
   const ComputedSection& ComputedRow(int i) const;
   int ComputedCount() const {

@@ -108,8 +108,7 @@ void CRaceDlg::ApplySnapshot(const RaceSnapshot& snapshot) {
   // A selection past the restored sections must not let change, insert or
   // delete act on a section that is not there.
   if (m_nSelected >= n) m_nSelected = -1;
-  m_listSections->DeleteAllItems();
-  for (int k = 0; k < n; ++k) InsertEnteredRow(k);
+  ShowEnteredRows();
 }
 
 }  // namespace qv

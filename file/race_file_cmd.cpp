@@ -107,8 +107,7 @@ void CRaceDlg::ShowRace(Race race) {
   // let change, insert or delete act on a section of this one.
   m_nSelected = -1;
 
-  m_listSections->DeleteAllItems();
-  for (int k = 0; k < SectionCount(); ++k) InsertEnteredRow(k);
+  ShowEnteredRows();
 
   if (SectionCount() > 0) {
     ShowSection(SectionCount() - 1);

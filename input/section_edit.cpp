@@ -19,10 +19,7 @@ namespace {
 int TableCount(int sections) { return std::clamp(sections, 0, MAX_SECTIONS); }
 
 // The list shows the entered rows of sections 0 to n - 1, and no totals row.
-void RebuildEnteredList(CRaceDlg& dlg, int n) {
-  dlg.Platform().ListView(IDC_SECTION_LIST).DeleteAllItems();
-  for (int k = 0; k < n; ++k) dlg.InsertEnteredRow(k);
-}
+void RebuildEnteredList(CRaceDlg& dlg, int) { dlg.ShowEnteredRows(); }
 
 // Section k (at least 1) starts where section k - 1 arrives, departing
 // after its loss time.

@@ -85,7 +85,9 @@ void CRaceDlg::OnPrint() {
                      static_cast<long long>(metrics.externalLeading),
                  0LL, kMaxLineHeight);
   const long long pitch = lineHeight + lineHeight / 2;
-  const int columns = std::clamp(m_listSections->GetColumnCount(), 8, kMaxColumns);
+  const SectionRows table = ListRows();
+  const int columns =
+      std::clamp(static_cast<int>(table.headers.size()), 8, kMaxColumns);
   const long long unit = (pageWidth - kMargin) / 8;
   long long columnX[kMaxColumns];
   columnX[0] = unit;
@@ -129,10 +131,17 @@ void CRaceDlg::OnPrint() {
     dc.TextOut(Saturate(columnX[k]), Saturate(kMargin + 2 * pitch),
                kPrintHeaders[k]);
   }
+  // What the list shows, row for row; a row or cell it does not have
+  // prints empty and keeps its place.
   for (int i = 0; i <= lastRow; ++i) {
     const int y = Saturate(firstRowY + i * pitch);
+    const auto r = static_cast<std::size_t>(i);
     for (int k = 0; k < columns; ++k) {
-      dc.TextOut(Saturate(columnX[k]), y, m_listSections->GetItemText(i, k));
+      const auto c = static_cast<std::size_t>(k);
+      dc.TextOut(Saturate(columnX[k]), y,
+                 r < table.rows.size() && c < table.rows[r].size()
+                     ? table.rows[r][c]
+                     : std::string());
     }
   }
 

@@ -46,9 +46,8 @@ void CRaceDlg::OnCompute() {
 
 void CRaceDlg::Calculate() {
   m_computation = Compute(m_race);
-  const int n = ComputedCount();
-  m_listSections->DeleteAllItems();
-  for (int i = 0; i <= n; ++i) InsertComputedRow(i);
+  m_listComputed = true;
+  ShowRows();
 }
 
 const ComputedSection& CRaceDlg::ComputedRow(int i) const {

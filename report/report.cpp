@@ -404,17 +404,6 @@ std::string OutputName(const std::string& pattern, const std::string& race) {
   return result;
 }
 
-std::string ListText(const headless::ListView& list) {
-  return qv::ListText(static_cast<const IListView&>(list));
-}
-
-std::string CsvText(const headless::ListView& list) {
-  std::vector<std::string> headers;
-  for (const headless::ListView::Column& c : list.Columns())
-    headers.push_back(c.header);
-  return qv::CsvText(list, headers);
-}
-
 namespace {
 
 // What one race gives: its standard output and its messages.
@@ -520,12 +509,12 @@ RaceOutcome RunRace(const Options& o, const std::string& race,
 
   const std::string prefix = o.raceFiles.size() > 1 ? race + '\t' : "";
   if (o.csvPath == "-") {
-    outcome.out = Prefixed(CsvText(platform.List()), prefix);
+    outcome.out = Prefixed(CsvText(dlg.ListRows()), prefix);
   } else {
-    outcome.out = Prefixed(ListText(platform.List()), prefix);
+    outcome.out = Prefixed(ListText(dlg.ListRows()), prefix);
     if (!o.csvPath.empty())
       WriteOutput(outcome, OutputName(o.csvPath, race),
-                  CsvText(platform.List()), context.umask);
+                  CsvText(dlg.ListRows()), context.umask);
   }
 
   if (!o.racePath.empty()) {

@@ -61,10 +61,6 @@ std::string UsageText();
 // The output name for a race file: every "{name}" replaced.
 std::string OutputName(const std::string& pattern, const std::string& race);
 
-// app/list_text.h's texts of a headless list, with the headers it was given.
-std::string ListText(const headless::ListView& list);
-std::string CsvText(const headless::ListView& list);
-
 // Where standard output and standard error go.
 class Sink {
  public:

@@ -115,10 +115,9 @@ std::optional<std::string> AskName(QWidget* parent, const char* title,
 }  // namespace
 
 bool ExportListCsv(Platform& platform, const std::string& path) {
-  if (!MayWrite(platform, path)) return false;
-  return Write(platform, path,
-               CsvText(platform.ListView(IDC_SECTION_LIST),
-                       platform.ListHeaders()));
+  const MainDialog* window = platform.Dialog();
+  if (window == nullptr || !MayWrite(platform, path)) return false;
+  return Write(platform, path, CsvText(window->Race().ListRows()));
 }
 
 bool ExportGraph(Platform& platform, const std::string& path) {

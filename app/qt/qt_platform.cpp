@@ -220,17 +220,6 @@ void Platform::SetNextPrintJob(std::unique_ptr<IPrintJob> job) {
   m_nextPrintJob = std::move(job);
 }
 
-std::vector<std::string> Platform::ListHeaders() const {
-  std::vector<std::string> headers;
-  if (m_dialog == nullptr) return headers;
-  const auto* list =
-      qobject_cast<const QTreeWidget*>(m_dialog->Control(IDC_SECTION_LIST));
-  if (list == nullptr) return headers;
-  for (int c = 0; c < list->columnCount(); ++c)
-    headers.push_back(ToUtf8(list->headerItem()->text(c)));
-  return headers;
-}
-
 void Platform::SetDialogColors(Rgb background, Rgb text) {
   m_background = ToQColor(background);
   m_text = ToQColor(text);

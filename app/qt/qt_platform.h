@@ -75,7 +75,6 @@ class Platform final : public IPlatform {
     return m_graphLog ? *m_graphLog : m_noDrawing;
   }
   // The section list's column headers.
-  std::vector<std::string> ListHeaders() const;
 
  private:
   void BindControls();

@@ -19,16 +19,15 @@ class PrintTest : public ::testing::Test {
   // n sections of 5 km, 25 minutes each: computed by lap, or only listed
   // as a load leaves them.
   void Enter(int n, bool compute = true) {
-    platform.List().DeleteAllItems();
     dlg.m_race.sections.resize(n);
     for (int i = 0; i < n; ++i) {
       dlg.m_race.sections[i].startKm = 5.0 * i;
       dlg.m_race.sections[i].endKm = 5.0 * (i + 1);
       dlg.m_race.sections[i].lap = 150000;
-      if (!compute) dlg.InsertEnteredRow(i);
     }
     platform.Combo(IDC_PRIORITY).SetCurSel(1);
     if (compute) dlg.OnCompute();
+    else dlg.ShowEnteredRows();
   }
 
   auto Print(int width = 2400, int height = 100000, int leading = 0) {
