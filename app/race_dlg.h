@@ -133,12 +133,15 @@ class CRaceDlg {
                           NotRecord notRecord);
 
   // ---- comparison with another race (race/comparison.cpp, file/)
-  // Asks for a race file and reads it as the race to compare with.
+  // Asks for a file and reads it as the race to compare with, a record cut
+  // as the platform's split dialog says.
   void OnOpenComparison();
-  // Reads the race file at path as the race to compare with, through the
-  // same reader and refusals as the load; the current race, its settings
-  // and its unsaved state stay as they are. True when read.
-  bool LoadComparison(const std::string& path);
+  // Reads the file at path as the race to compare with, through the same
+  // reader and refusals as the load: a race file, or a record cut as choose
+  // says. The current race, its settings, its history and its unsaved state
+  // stay as they are; a refusal or a cancel keeps the comparison there was.
+  // True when read.
+  bool LoadComparison(const std::string& path, const SplitChooser& choose);
   // No race to compare with; the list loses its difference column.
   void DropComparison();
   bool HasComparison() const { return m_comparisonRace != nullptr; }
@@ -230,10 +233,21 @@ class CRaceDlg {
   std::optional<Race> ParseRaceBytes(std::string_view bytes);
   // Puts a read race on screen, as load does: texts, settings, rows, panel.
   void ShowRace(Race race);
-  // A read record cut and shown; false after showing why not, or when
+  // A file read as a race, before anything of the dialog changes.
+  struct ReadRace {
+    Opened from = Opened::No;  // No: refused (after showing why) or left
+    Race race;
+  };
+  // The file at path read once as a race: a record cut as choose says (by
+  // arrival), anything else as notRecord says. The load, the import and
+  // the comparison all read through it.
+  ReadRace ReadRaceOrRecord(const std::string& path, const SplitChooser& choose,
+                            NotRecord notRecord);
+  // A read record cut into a race; nullopt after showing why not, or when
   // choose left it.
-  bool ImportRecord(std::string_view bytes, const std::string& path,
-                    const SplitChooser& choose);
+  std::optional<Race> RecordToRace(std::string_view bytes,
+                                   const std::string& path,
+                                   const SplitChooser& choose);
   // OpenRaceOrRecord with the platform's split dialog, as one step of the
   // history: an import is an edit (the race is not on the disk as one), a
   // race file a load. askFirst asks the load's question first.

@@ -122,13 +122,17 @@ void CRaceDlg::ShowRace(Race race) {
 
 void CRaceDlg::OnOpenComparison() {
   const std::optional<std::string> path = m_platform.GetOpenFileName();
-  if (path) LoadComparison(*path);
+  if (!path) return;
+  LoadComparison(*path, [this](const ActivityRecord& record) {
+    return m_platform.AskActivitySplit(record);
+  });
 }
 
-bool CRaceDlg::LoadComparison(const std::string& path) {
-  std::optional<Race> read = ReadRaceFileAt(path);
-  if (!read) return false;
-  m_comparisonRace = std::make_unique<Race>(std::move(*read));
+bool CRaceDlg::LoadComparison(const std::string& path,
+                              const SplitChooser& choose) {
+  ReadRace read = ReadRaceOrRecord(path, choose, NotRecord::Load);
+  if (read.from == Opened::No) return false;
+  m_comparisonRace = std::make_unique<Race>(std::move(read.race));
   m_comparisonPath = path;
   return true;
 }

@@ -65,58 +65,72 @@ CRaceDlg::Opened CRaceDlg::OpenAsStep(const std::string& path, bool askFirst,
 CRaceDlg::Opened CRaceDlg::OpenRaceOrRecord(const std::string& path,
                                             const SplitChooser& choose,
                                             NotRecord notRecord) {
+  ReadRace read = ReadRaceOrRecord(path, choose, notRecord);
+  if (read.from == Opened::Record) {
+    // The other settings stay as the user chose them.
+    TakeIfInRange(m_comboCalcMode, read.race.condition, 2);
+    TakeIfInRange(m_comboSpeedUnit, read.race.speedUnit, 5);
+    TakeIfInRange(m_comboInputAssist, read.race.inputAssist, 2);
+    TakeIfInRange(m_comboGraphAxis, read.race.graphAxis, 2);
+    ShowRace(std::move(read.race));
+    OnCompute();
+    MarkModified();
+  } else if (read.from == Opened::RaceFile) {
+    ShowRace(std::move(read.race));
+    MarkSaved();
+  } else {
+    return Opened::No;
+  }
+  // Exports must not write over a record either.
+  m_raceFilePath = path;
+  return read.from;
+}
+
+CRaceDlg::ReadRace CRaceDlg::ReadRaceOrRecord(const std::string& path,
+                                              const SplitChooser& choose,
+                                              NotRecord notRecord) {
   // Read once, as large as a record may be; a race file's own limit is
   // checked by its reader.
   const std::optional<std::string> bytes = ReadFileAt(path, kActivityMaxBytes);
-  if (!bytes) return Opened::No;
-  if (DetectActivityFormat(*bytes) != ActivityFormat::None)
-    return ImportRecord(*bytes, path, choose) ? Opened::Record : Opened::No;
+  if (!bytes) return {};
+  if (DetectActivityFormat(*bytes) != ActivityFormat::None) {
+    std::optional<Race> race = RecordToRace(*bytes, path, choose);
+    if (!race) return {};
+    return {Opened::Record, std::move(*race)};
+  }
   const bool raceShaped = LooksLikeRaceFile(*bytes);
   if (notRecord == NotRecord::Refuse ||
       (notRecord == NotRecord::LoadIfShaped && !raceShaped)) {
     m_platform.MessageBox(kMsgImportNotActivity);
-    return Opened::No;
+    return {};
   }
   if (!raceShaped && StartsAsXml(*bytes)) {
     m_platform.MessageBox(kMsgXmlWrongRoot);
-    return Opened::No;
+    return {};
   }
   std::optional<Race> race = ParseRaceBytes(*bytes);
-  if (!race) return Opened::No;
-  ShowRace(std::move(*race));
-  MarkSaved();
-  m_raceFilePath = path;
-  return Opened::RaceFile;
+  if (!race) return {};
+  return {Opened::RaceFile, std::move(*race)};
 }
 
-bool CRaceDlg::ImportRecord(std::string_view bytes, const std::string& path,
-                            const SplitChooser& choose) {
+std::optional<Race> CRaceDlg::RecordToRace(std::string_view bytes,
+                                           const std::string& path,
+                                           const SplitChooser& choose) {
   ActivityReadResult read = ReadActivity(bytes, path);
   if (!read.record) {
     m_platform.MessageBox(read.error);
-    return false;
+    return std::nullopt;
   }
   const std::optional<ActivitySplit> split = choose(*read.record);
-  if (!split) return false;
+  if (!split) return std::nullopt;
   ActivityRaceResult made = ActivityToRace(*read.record, *split);
   if (!made.race) {
     m_platform.MessageBox(made.error);
-    return false;
+    return std::nullopt;
   }
-  Race race = std::move(*made.race);
-  // Computed by arrival, which is what a watch measures; the other
-  // settings stay as the user chose them.
-  race.priority = Priority::Arrival;
-  TakeIfInRange(m_comboCalcMode, race.condition, 2);
-  TakeIfInRange(m_comboSpeedUnit, race.speedUnit, 5);
-  TakeIfInRange(m_comboInputAssist, race.inputAssist, 2);
-  TakeIfInRange(m_comboGraphAxis, race.graphAxis, 2);
-  ShowRace(std::move(race));
-  OnCompute();
-  MarkModified();
-  // Exports must not write over the record either.
-  m_raceFilePath = path;
-  return true;
+  // Computed by arrival, which is what a watch measures.
+  made.race->priority = Priority::Arrival;
+  return std::move(made.race);
 }
 
 }  // namespace qv

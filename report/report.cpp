@@ -189,8 +189,10 @@ std::string UsageText() {
          "  --graph FILE.png|FILE.svg the graph as the dialog shows it\n"
          "  --size WIDTHxHEIGHT       the graph's size in pixels\n"
          "  --pdf FILE                the printed page as PDF\n"
-         "  --compare RACE-FILE       a race to compare with: a ninth column\n"
-         "                            and its curve on the graph\n"
+         "  --compare FILE            a race to compare with: a ninth column\n"
+         "                            and its curve on the graph; a FIT, TCX\n"
+         "                            or GPX record is cut as the race is,\n"
+         "                            by --split, --course and --track\n"
          "  --race FILE               the race as a race file, as the window\n"
          "                            saves it\n"
          "  --split laps, --split KM  cut a FIT, TCX or GPX record by its laps\n"
@@ -477,8 +479,9 @@ RaceOutcome RunRace(const Options& o, const std::string& race,
   CRaceDlg dlg(platform);
   dlg.OnInitDialog();
 
-  // Load exactly as the dialog's load command does; a record is cut as the
-  // options say, where the window would ask.
+  // Load exactly as the dialog's load command does; a record, the race or
+  // the one compared with, is cut as the options say, where the window
+  // would ask.
   const CRaceDlg::SplitChooser choose = [&o](const ActivityRecord& record) {
     ActivitySplit split;
     const bool laps =
@@ -495,7 +498,9 @@ RaceOutcome RunRace(const Options& o, const std::string& race,
     for (const std::string& m : platform.messages) Failure(outcome, m.c_str(), race);
     return outcome;
   }
-  if (!o.comparePath.empty() && !dlg.LoadComparison(o.comparePath)) {
+  if (!o.comparePath.empty() && !dlg.LoadComparison(o.comparePath, choose)) {
+    if (platform.messages.empty())
+      Failure(outcome, kMsgReadFailed, o.comparePath);
     for (const std::string& m : platform.messages)
       Failure(outcome, m.c_str(), o.comparePath);
     return outcome;

@@ -7,13 +7,16 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "file/activity.h"
 #include "race/comparison.h"
 #include "race_fixture.h"
 #include "res/strings.h"
 #include "tests/core/file_test_util.h"
+#include "tests/core/fit_writer.h"
 
 namespace qv::testing {
 namespace {
@@ -147,6 +150,80 @@ TEST_F(Comparison, ReadShownAndDroppedWithoutTouchingTheRace) {
   EXPECT_EQ(platform.List().Rows(), rows);
   EXPECT_TRUE(platform.Surface(IDC_GRAPH) == graph);
   EXPECT_TRUE(dlg.IsModified());
+}
+
+// A watch's record to compare with is cut as the import cuts it, the split
+// asked once. A cancel, or a record or split refused, keeps the comparison
+// there was; the race and its unsaved state never change. The FIT's laps
+// arrive at 30000 and 59000, the TCX's point at 1 km at 30000 and at 2 km
+// at 60000.
+TEST_F(Comparison, RecordCutAsTheImportCutsIt) {
+  fitwriter::Writer w;
+  fitwriter::DefineActivity(w);
+  for (const auto& [t, cm] :
+       {std::pair{0u, 0u}, {300u, 100'000u}, {590u, 200'000u}})
+    fitwriter::Record(w, 1'000'000'000 + t, cm);
+  fitwriter::Lap(w, 1'000'000'000, 300'000, 100'000);
+  fitwriter::Lap(w, 1'000'000'300, 290'000, 100'000);
+  const std::string tcx =
+      "<?xml version='1.0'?><TrainingCenterDatabase><Activities><Activity>"
+      "<Lap StartTime='2024-05-01T00:30:00Z'><TotalTimeSeconds>600"
+      "</TotalTimeSeconds><DistanceMeters>2000</DistanceMeters><Track>"
+      "<Trackpoint><Time>2024-05-01T00:30:00Z</Time><DistanceMeters>0"
+      "</DistanceMeters></Trackpoint><Trackpoint><Time>2024-05-01T00:40:00Z"
+      "</Time><DistanceMeters>2000</DistanceMeters></Trackpoint></Track></Lap>"
+      "</Activity></Activities></TrainingCenterDatabase>";
+  const ActivitySplit byKm{ActivitySplit::Kind::EveryKm, 1.0, {}, {}};
+  const ActivitySplit badTrack{ActivitySplit::Kind::Laps, 1.0, {}, 5};
+  const std::vector<
+      std::tuple<std::string, std::string, ActivitySplit, std::size_t, Texts>>
+      cases = {{"w.fit", w.File(), ActivitySplit{}, 2,
+                {"+00分10秒00", "+00分10秒00", "+00分10秒00"}},
+               {"w.tcx", tcx, byKm, 1,
+                {"+00分10秒00", "00分00秒00", "00分00秒00"}}};
+  for (const auto& [name, bytes, split, laps, expected] : cases) {
+    SCOPED_TRACE(name);
+    Enter({{0, 1, 0, 0, 31000, 0, 0}, {1, 2, 0, 31000, 60000, 0, 0}});
+    ASSERT_TRUE(Compare("2", 29000));  // differs from both records
+    const std::string plan = dlg.ComparisonFilePath();
+    const bool modified = dlg.IsModified();
+    Compute(0, 0);
+    const Race race = dlg.CurrentRace();
+    const Texts planned = Differences();
+    platform.messages.clear(), platform.splitQuestions.clear();
+    const std::string path = dir.File(name);
+    const std::string broken = bytes.substr(0, bytes.size() - 20);
+    // Cancelled, the record broken, the split refused: the plan stays.
+    for (const auto& [file, answer] :
+         {std::pair{bytes, std::optional<ActivitySplit>()},
+          {broken, split}, {bytes, badTrack}}) {
+      ASSERT_TRUE(filetest::WriteBytes(path, file));
+      platform.splitAnswers.assign(1, answer);
+      platform.openAnswers.push_back(path);
+      dlg.OnOpenComparison();
+      EXPECT_EQ(dlg.ComparisonFilePath(), plan);
+      Compute(0, 0);
+      EXPECT_EQ(Differences(), planned);
+    }
+    EXPECT_EQ(platform.splitQuestions, (std::vector<std::size_t>{laps, laps}));
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[0], ReadActivity(broken, path).error);
+    EXPECT_EQ(platform.messages[1],
+              ActivityToRace(*ReadActivity(bytes, path).record, badTrack).error);
+    platform.messages.clear(), platform.splitQuestions.clear();
+    platform.splitAnswers.assign(1, split);
+    platform.openAnswers.push_back(path);
+    dlg.OnOpenComparison();
+    EXPECT_EQ(platform.messages, Texts{});
+    EXPECT_EQ(platform.splitQuestions.size(), 1u);
+    EXPECT_EQ(dlg.ComparisonFilePath(), path);
+    Compute(0, 0);
+    EXPECT_EQ(Differences(), expected);
+    EXPECT_TRUE(dlg.CurrentRace().sections == race.sections);
+    EXPECT_EQ(dlg.CurrentRace().eventName, race.eventName);
+    EXPECT_EQ(dlg.IsModified(), modified);
+    EXPECT_FALSE(dlg.CanUndo());
+  }
 }
 
 // The printed table has the ninth column where the speed column stands

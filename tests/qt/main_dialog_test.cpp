@@ -27,6 +27,10 @@ namespace qv::qt {
 namespace {
 
 const QString kSample = QV_SOURCE_DIR "/examples/sample-10km.txt";
+// Race files only: a record would be left.
+const CRaceDlg::SplitChooser kNoSplit = [](const ActivityRecord&) {
+  return std::optional<ActivitySplit>();
+};
 
 struct OpenDialog {
   qt::Platform platform;
@@ -192,7 +196,7 @@ TEST(MainDialogTest, WindowMenuAndGraphArea) {
   open->trigger();
   EXPECT_EQ(modals.texts.size(), 2);
   ASSERT_TRUE(
-      o.dlg.LoadComparison(QV_SOURCE_DIR "/examples/plan-10km-even.txt"));
+      o.dlg.LoadComparison(QV_SOURCE_DIR "/examples/plan-10km-even.txt", kNoSplit));
   emit menu.aboutToShow();
   EXPECT_TRUE(drop->isEnabled());
   drop->trigger();
@@ -333,7 +337,7 @@ TEST(DesktopTest, ExportsRefuseTheRaceFilesAndWhatIsNoFile) {
   ASSERT_EQ(::mkfifo(at("fifo.png").toUtf8(), 0600), 0);
   OpenDialog o;
   ASSERT_TRUE(o.dlg.OpenRaceFile(at("race.txt").toStdString(), false));
-  ASSERT_TRUE(o.dlg.LoadComparison(at("plan.txt").toStdString()));
+  ASSERT_TRUE(o.dlg.LoadComparison(at("plan.txt").toStdString(), kNoSplit));
   o.dlg.OnCommand(IDC_COMPUTE);
   Modals modals;
   for (const auto& [name, message] :

@@ -140,6 +140,19 @@ TEST_F(ReportTest, CompareWithAPlanAndSvgCaptions) {
     EXPECT_TRUE(svg.contains(caption)) << caption;
   r = Run({"--compare", Write("bad.txt", kTooManySections), "two.txt"});
   EXPECT_TRUE(r.code == 1 && r.err.contains("bad.txt")) << r.err.toStdString();
+  // A record is cut as the race would be, here by its laps scaled to the
+  // course: they arrive at 05:00 and 09:40. A broken one is refused.
+  r = Run({"--compare", Write("w.tcx", kTwoLapTcx), "--course", "10",
+           "two.txt"});
+  EXPECT_TRUE(r.code == 0 && r.out.contains("\t+20分00秒00\n") &&
+              r.out.endsWith("\t+42分20秒00\n"))
+      << r.out.toStdString() << r.err.toStdString();
+  const QByteArray broken(kTwoLapTcx, sizeof kTwoLapTcx - 20);
+  r = Run({"--compare", Write("broken.tcx", broken), "two.txt"});
+  EXPECT_TRUE(r.code == 1 && r.out.isEmpty() &&
+              r.err.startsWith("XML の形式が正しくありません") &&
+              r.err.endsWith(": broken.tcx\n"))
+      << r.err.toStdString();
 }
 
 // Nothing is written on a usage error, and a write that fails leaves the old
