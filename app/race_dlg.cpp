@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "app/race_app.h"
 #include "res/resource.h"
 #include "res/strings.h"

@@ -17,7 +17,7 @@
 #include <new>
 #include <string>
 
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "file/activity.h"
 #include "tests/core/fit_writer.h"
 

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "file/cp932.h"
 #include "file/activity_readers.h"
 #include "file/race_file.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "file/cp932.h"
 
 namespace qv {

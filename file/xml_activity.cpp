@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "file/activity_readers.h"
 #include "res/strings.h"
 

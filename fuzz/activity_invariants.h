@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "file/activity.h"
 #include "file/activity_readers.h"
 #include "race/race_math.h"

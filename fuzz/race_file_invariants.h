@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "file/race_file.h"
 
 namespace qv::fuzz {

@@ -13,7 +13,7 @@
 #include <string>
 #include <utility>
 
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "app/race_dlg.h"
 #include "graph/graph_layout.h"
 #include "graph/graph_scale.h"

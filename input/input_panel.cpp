@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "app/race_dlg.h"
 #include "race/race_math.h"
 #include "res/resource.h"

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "app/race_dlg.h"
 #include "race/race_math.h"
 #include "res/resource.h"

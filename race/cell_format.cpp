@@ -1,6 +1,6 @@
 #include "race/cell_format.h"
 
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "race/race_math.h"
 
 namespace qv {

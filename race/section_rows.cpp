@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "race/cell_format.h"
 #include "race/comparison.h"
 #include "race/race_math.h"

@@ -19,7 +19,7 @@
 #include "app/headless/replay.h"
 #include "app/headless/visible_drawing.h"
 #include "app/list_text.h"
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "app/race_dlg.h"
 #include "file/activity.h"
 #include "file/disk_file.h"

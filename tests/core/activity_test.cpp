@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "file/activity.h"
 #include "file/activity_readers.h"
 #include "file/race_file.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/numtext.h"
+#include "race/numtext.h"
 #include "race/cell_format.h"
 #include "race/race_math.h"
 #include "race_fixture.h"

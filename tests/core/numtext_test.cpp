@@ -1,5 +1,5 @@
 // Number texts: the printf/atoi/atof rules, whatever the process locale.
-#include "app/numtext.h"
+#include "race/numtext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/numtext.h"
+#include "race/numtext.h"
 
 #include <charconv>
 #include <climits>
