@@ -7,7 +7,7 @@
 // reversed one, and the other way round for the horizontal-axis grid.
 #pragma once
 
-#include "app/platform.h"
+#include "app/drawing.h"
 #include "race/race_math.h"
 
 namespace qv {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/platform.h"
+#include "file/activity.h"
 
 namespace qv::headless {
 
