@@ -120,6 +120,9 @@ void CRaceDlg::OnCancel() {
 }
 
 void CRaceDlg::OnUserEdit(int id) {
+  // The one place the texts come from the window: the user typed them.
+  if (id == IDC_EVENT_NAME) m_race.eventName = m_editEventName->GetText();
+  if (id == IDC_COMMENT) m_race.comment = m_editComment->GetText();
   if (id == IDC_EVENT_NAME || id == IDC_COMMENT) {
     MarkModified();
     m_history.Edited();
@@ -163,11 +166,6 @@ void CRaceDlg::OnWindowColor() {
   if (m_nColor > kColorSchemeCount - 1) m_nColor = 0;
 }
 
-Race CRaceDlg::CurrentRace() const {
-  Race race = m_race;
-  if (m_editEventName != nullptr) race.eventName = m_editEventName->GetText();
-  if (m_editComment != nullptr) race.comment = m_editComment->GetText();
-  return race;
-}
+const Race& CRaceDlg::CurrentRace() const { return m_race; }
 
 }  // namespace qv

@@ -185,12 +185,12 @@ class CRaceDlg {
   int m_nColor = 0;
   int m_nSelected = -1;
 
-  // The race on screen: its settings as last read from the lists and its
-  // entered sections. The event name and the comment live in their edit
-  // controls, where the user types them; CurrentRace() adds them.
+  // The race on screen, the one value every view shows: the event name
+  // and comment as the user typed them (OnUserEdit), the settings as last
+  // computed or loaded, the entered sections.
   Race m_race;
   int SectionCount() const { return static_cast<int>(m_race.sections.size()); }
-  Race CurrentRace() const;
+  const Race& CurrentRace() const;
 
   // The latest computation, as the list's computed rows, the graph and the
   // printout show it; an edit since leaves it as it was, and clear drops it.

@@ -9,36 +9,22 @@ namespace qv {
 
 namespace {
 
-bool SameText(const std::shared_ptr<const std::string>& a,
-              const std::shared_ptr<const std::string>& b) {
-  if (a == b) return true;
-  const std::string empty;
-  return (a ? *a : empty) == (b ? *b : empty);
-}
-
 bool SameBits(double a, double b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-// Texts equal to the neighbour's share its copy.
-void ShareTexts(RaceSnapshot& race, const RaceSnapshot& neighbour) {
-  if (SameText(race.eventName, neighbour.eventName))
-    race.eventName = neighbour.eventName;
-  if (SameText(race.comment, neighbour.comment))
-    race.comment = neighbour.comment;
-}
-
-std::size_t TextSize(const std::shared_ptr<const std::string>& text) {
-  return text ? text->size() : 0;
+// A comment equal to the neighbour's shares its copy.
+void ShareTexts(RaceSnapshot& step, const RaceSnapshot& neighbour) {
+  if (step.race.comment == neighbour.race.comment)
+    step.race.comment = neighbour.race.comment;
 }
 
 // What a step adds to the history's memory beside the step below it.
-std::size_t OwnBytes(const RaceSnapshot& race, const RaceSnapshot* below) {
-  std::size_t bytes = sizeof(RaceSnapshot);
-  if (below == nullptr || race.eventName != below->eventName)
-    bytes += TextSize(race.eventName);
-  if (below == nullptr || race.comment != below->comment)
-    bytes += TextSize(race.comment);
+std::size_t OwnBytes(const RaceSnapshot& step, const RaceSnapshot* below) {
+  std::size_t bytes = sizeof(RaceSnapshot) + step.race.eventName.size() +
+                      step.filePath.size();
+  if (below == nullptr || !step.race.comment.SameStorage(below->race.comment))
+    bytes += step.race.comment.size();
   return bytes;
 }
 
@@ -47,7 +33,7 @@ std::size_t OwnBytes(const RaceSnapshot& race, const RaceSnapshot* below) {
 bool RaceSnapshot::SameRace(const RaceSnapshot& o) const {
   const Race& a = race;
   const Race& b = o.race;
-  if (!SameText(eventName, o.eventName) || !SameText(comment, o.comment) ||
+  if (a.eventName != b.eventName || a.comment != b.comment ||
       a.priority != b.priority || a.condition != b.condition ||
       a.speedUnit != b.speedUnit || a.inputAssist != b.inputAssist ||
       a.graphAxis != b.graphAxis || settingsLists != o.settingsLists ||

@@ -21,12 +21,9 @@ namespace qv {
 // selections, which load changes with the settings.
 struct RaceSnapshot {
   using Section = RaceFileSection;
-  // Shared between snapshots: a comment can be megabytes long and rarely
-  // changes from one command to the next.
-  std::shared_ptr<const std::string> eventName;
-  std::shared_ptr<const std::string> comment;
-  // The settings and the sections; its own texts stay empty, the shared
-  // ones above stand for them.
+  // The whole race; its comment's storage is shared with the race on
+  // screen and the neighbouring steps (it can be megabytes long and rarely
+  // changes from one command to the next).
   Race race;
   // The selections of the five settings lists: priority, condition, speed
   // unit, input assist, graph axis.

@@ -77,13 +77,7 @@ bool CRaceDlg::Redo() {
 
 RaceSnapshot CRaceDlg::TakeSnapshot() const {
   RaceSnapshot snapshot;
-  snapshot.eventName = std::make_shared<const std::string>(
-      m_editEventName != nullptr ? m_editEventName->GetText() : std::string());
-  snapshot.comment = std::make_shared<const std::string>(
-      m_editComment != nullptr ? m_editComment->GetText() : std::string());
   snapshot.race = m_race;
-  snapshot.race.eventName.clear();
-  snapshot.race.comment.clear();
   for (std::size_t k = 0; k < snapshot.settingsLists.size(); ++k)
     snapshot.settingsLists[k] =
         m_platform.ComboBox(kSettingsLists[k]).GetCurSel();
@@ -92,13 +86,10 @@ RaceSnapshot CRaceDlg::TakeSnapshot() const {
 }
 
 void CRaceDlg::ApplySnapshot(const RaceSnapshot& snapshot) {
-  m_editEventName->SetText(snapshot.eventName ? *snapshot.eventName
-                                              : std::string());
-  m_editComment->SetText(snapshot.comment ? *snapshot.comment : std::string());
   m_race = snapshot.race;
   m_raceFilePath = snapshot.filePath;
-  m_race.eventName.clear();
-  m_race.comment.clear();
+  m_editEventName->SetText(m_race.eventName);
+  m_editComment->SetText(m_race.comment.str());
   // Never more sections than the tables of the list and the graph hold.
   if (m_race.sections.size() > static_cast<std::size_t>(kMaxSections))
     m_race.sections.resize(static_cast<std::size_t>(kMaxSections));

@@ -535,7 +535,9 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
                     kImportCommentScaled);
   // Every line ends, the last too, as a race file's comment reads back:
   // saved and loaded, the race is the same.
-  for (const std::string& line : lines) race.comment += line + "\r\n";
+  std::string comment;
+  for (const std::string& line : lines) comment += line + "\r\n";
+  race.comment = std::move(comment);
   result.race = std::move(race);
   return result;
 }

@@ -156,7 +156,7 @@ RaceWriteResult WriteRaceFile(const RaceFileData& race) {
     result.status = RaceWriteStatus::BadEventName;
     return result;
   }
-  const std::optional<std::string> comment = Utf8ToCp932(race.comment);
+  const std::optional<std::string> comment = Utf8ToCp932(race.comment.str());
   if (!comment || comment->find(kCtrlZ) != std::string::npos) {
     result.status = RaceWriteStatus::BadComment;
     return result;

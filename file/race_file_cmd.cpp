@@ -92,12 +92,9 @@ bool CRaceDlg::LoadRaceFile(const std::string& path) {
 }
 
 void CRaceDlg::ShowRace(Race race) {
-  m_editEventName->SetText(race.eventName);
-  m_editComment->SetText(race.comment);
-  // The texts stay in their controls; the race keeps the rest.
-  race.eventName.clear();
-  race.comment.clear();
   m_race = std::move(race);
+  m_editEventName->SetText(m_race.eventName);
+  m_editComment->SetText(m_race.comment.str());
   SelectIfInRange(m_comboPriority, m_race.priority, 3);
   SelectIfInRange(m_comboCalcMode, m_race.condition, 2);
   SelectIfInRange(m_comboSpeedUnit, m_race.speedUnit, 5);

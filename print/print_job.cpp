@@ -110,7 +110,7 @@ void CRaceDlg::OnPrint() {
   const long long firstRowY = kMargin + 4 * pitch;
   const long long graphTop = firstRowY + (lastRow + 2) * pitch;
 
-  const std::string comment = m_editComment->GetText();
+  const std::string& comment = m_race.comment.str();
   const std::vector<std::string_view> lines = CommentLines(comment);
   const long long commentTop = graphTop + halfWidth + 4 * pitch;
 
@@ -126,7 +126,7 @@ void CRaceDlg::OnPrint() {
                   static_cast<double>(bottom));
   }
 
-  dc.TextOut(Saturate(unit), Saturate(kMargin), m_editEventName->GetText());
+  dc.TextOut(Saturate(unit), Saturate(kMargin), m_race.eventName);
   for (int k = 0; k < columns; ++k) {
     dc.TextOut(Saturate(columnX[k]), Saturate(kMargin + 2 * pitch),
                kPrintHeaders[k]);

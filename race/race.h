@@ -3,7 +3,11 @@
 // function of it and the dialog shows and edits it.
 #pragma once
 
+#include <cstddef>
+#include <iosfwd>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qv {
@@ -39,6 +43,34 @@ struct RaceFileSection {
                          const RaceFileSection&) = default;
 };
 
+// A text kept once however many hold it: the race on screen and every
+// undo step share a comment of megabytes rather than copy it.
+class SharedText {
+ public:
+  SharedText() = default;
+  SharedText(std::string text)  // NOLINT: a text is a shared text
+      : m_text(std::make_shared<const std::string>(std::move(text))) {}
+  SharedText(const char* text) : SharedText(std::string(text)) {}
+
+  const std::string& str() const {
+    static const std::string kEmpty;
+    return m_text ? *m_text : kEmpty;
+  }
+  operator const std::string&() const { return str(); }
+  bool empty() const { return str().empty(); }
+  std::size_t size() const { return str().size(); }
+  bool SameStorage(const SharedText& other) const {
+    return m_text == other.m_text;
+  }
+  friend bool operator==(const SharedText& a, const SharedText& b) {
+    return a.m_text == b.m_text || a.str() == b.str();
+  }
+  friend std::ostream& operator<<(std::ostream& out, const SharedText& text);
+
+ private:
+  std::shared_ptr<const std::string> m_text;
+};
+
 // Texts are UTF-8.
 struct Race {
   std::string eventName;
@@ -49,7 +81,7 @@ struct Race {
   GraphAxis graphAxis = GraphAxis::Normal;
   // At most kMaxSections.
   std::vector<RaceFileSection> sections;
-  std::string comment;
+  SharedText comment;
 };
 
 }  // namespace qv

@@ -318,7 +318,7 @@ TEST(ActivitySplit, OfficialDistanceScalesLapsAndLandsOnIt) {
   // Measured 10000.10 m; each cumulative sum times 10500 / 10000.10.
   ExpectSections(*race.race,
                  {{5.250, 100'000}, {8.750, 200'000}, {10.500, 300'000}});
-  EXPECT_NE(race.race->comment.find(std::string(kImportCommentMeasured) +
+  EXPECT_NE(race.race->comment.str().find(std::string(kImportCommentMeasured) +
                                     "10.000" + kImportCommentScaled),
             std::string::npos)
       << race.race->comment;
@@ -525,10 +525,10 @@ TEST(ActivitySplit, NamesFromPathsAreOneLineOfUtf8) {
   const ActivityRaceResult race = ActivityToRace(r, Every(1.0));
   ASSERT_EQ(race.error, "");
   EXPECT_EQ(race.race->eventName, "a? b???");
-  EXPECT_NE(race.race->comment.find("x y ?\u2460?"), std::string::npos);
+  EXPECT_NE(race.race->comment.str().find("x y ?\u2460?"), std::string::npos);
   EXPECT_EQ(WriteRaceFile(*race.race).status, RaceWriteStatus::Ok);
-  EXPECT_NE(race.race->comment.find("x y"), std::string::npos);
-  EXPECT_EQ(race.race->comment.find('\t'), std::string::npos);
+  EXPECT_NE(race.race->comment.str().find("x y"), std::string::npos);
+  EXPECT_EQ(race.race->comment.str().find('\t'), std::string::npos);
 }
 
 TEST(ActivityTime, IsoTimes) {
@@ -759,7 +759,7 @@ TEST(ActivityXml, GpxTracks) {
     ExpectChained(*race.race);
     EXPECT_EQ(race.race->sections.back().endKm, c.finishKm);
     EXPECT_EQ(race.race->sections.back().arrival, c.arrival);
-    EXPECT_NE(race.race->comment.find(c.line), std::string::npos)
+    EXPECT_NE(race.race->comment.str().find(c.line), std::string::npos)
         << race.race->comment;
   }
 

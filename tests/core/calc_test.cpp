@@ -147,6 +147,7 @@ TEST_F(CalcTest, NothingStaleAfterTheRaceShrinksOrIsCleared) {
   Click({1});
   platform.Text(IDC_COMMENT).SetText("c");
   dlg.OnUserEdit(IDC_COMMENT);
+  dlg.OnUserEdit(IDC_COMMENT);
   platform.yesNoAnswers.assign(1, true);
   EXPECT_TRUE(dlg.OnCommand(IDC_CLEAR));
   EXPECT_EQ(platform.questions, std::vector<std::string>{kMsgConfirmClear});

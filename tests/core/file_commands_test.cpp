@@ -247,11 +247,13 @@ TEST_F(RaceFileCommands, SaveRefusesARaceTheLoadWouldRefuse) {
   for (int k = 0; k < 1000; ++k) comment += "\r\n";
   p.Text(IDC_COMMENT).SetText("x" + comment);
   dlg.OnUserEdit(IDC_COMMENT);
+  dlg.OnUserEdit(IDC_COMMENT);
   p.saveAnswers.assign(1, dir.File("big.txt"));
   dlg.OnSave();
   EXPECT_EQ(p.messages, Texts{kMsgSaveTooLarge});
   EXPECT_EQ(p.saveAnswers.size(), 1u);  // no file dialog
   p.Text(IDC_COMMENT).SetText(comment);
+  dlg.OnUserEdit(IDC_COMMENT);
   dlg.OnSave();
   EXPECT_EQ(std::filesystem::file_size(dir.File("big.txt")), kRaceFileMaxBytes);
   LoadPath(dir.File("big.txt"));
@@ -280,7 +282,9 @@ TEST_F(RaceFileCommands, FailedSavesKeepTheOldFile) {
     SCOPED_TRACE(c.eventName + "|" + c.comment.substr(0, 9) + "|" + c.file);
     p.messages.clear();
     p.Text(IDC_EVENT_NAME).SetText(c.eventName);
+    dlg.OnUserEdit(IDC_EVENT_NAME);
     p.Text(IDC_COMMENT).SetText(c.comment);
+    dlg.OnUserEdit(IDC_COMMENT);
     dlg.OnUserEdit(IDC_COMMENT);
     p.saveAnswers.assign(1, dir.File(c.file));
     std::optional<filetest::FileSizeLimit> limit;
@@ -305,6 +309,7 @@ TEST_F(RaceFileCommands, BytesThatAreNotCodePage932LoadButMustBeFixedToSave) {
   EXPECT_EQ(p.messages, Texts{kMsgEventNameUnstorable});
   EXPECT_EQ(dir.Entries(), Texts{"in.txt"});
   p.Text(IDC_EVENT_NAME).SetText("Bad name");
+  dlg.OnUserEdit(IDC_EVENT_NAME);
   // The comment came with a bare LF, which is written as CR LF.
   EXPECT_EQ(Save("again.txt"), "Bad name" + kNoSections + "fine\r\n");
 }
@@ -454,7 +459,9 @@ TEST_F(RaceFileCommands, RacesThatLookLikeRecordsLoadBackAsThemselves) {
     SCOPED_TRACE(file);
     dlg.OnClearData();
     p.Text(IDC_EVENT_NAME).SetText(name);
+    dlg.OnUserEdit(IDC_EVENT_NAME);
     p.Text(IDC_COMMENT).SetText(comment);
+    dlg.OnUserEdit(IDC_COMMENT);
     p.messages.clear();
     const std::string saved = Save(file);
     ASSERT_FALSE(saved.empty());

@@ -52,7 +52,7 @@ TEST(RaceFileFormat, SaveThenLoadGivesTheRaceBackInEveryLocale) {
                                 static_cast<int>(r.race.sections.size())}),
               (std::vector<int>{7, -1, -1, 3}));
     EXPECT_EQ(r.race.sections, sections);
-    EXPECT_EQ(r.race.comment, race.comment + "\n");
+    EXPECT_EQ(r.race.comment, race.comment.str() + "\n");
     EXPECT_EQ(WriteRaceFile(r.race).bytes, w.bytes + "\r\n");
     EXPECT_EQ(comma.race.sections[0].startKm, 12.0);
   }
@@ -82,7 +82,7 @@ TEST(RaceFileFormat, LinesAreTakenByPosition) {
     SCOPED_TRACE(c.bytes);
     const RaceReadResult r = ReadRaceFile(c.bytes);
     ASSERT_EQ(r.status, RaceReadStatus::Ok);
-    EXPECT_EQ(r.race.eventName + "|" + r.race.comment,
+    EXPECT_EQ(r.race.eventName + "|" + r.race.comment.str(),
               c.eventName + "|" + c.comment);
     EXPECT_EQ(static_cast<int>(r.race.sections.size()), c.count);
     if (c.count > 0) {

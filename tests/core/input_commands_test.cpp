@@ -323,6 +323,7 @@ TEST_P(Undo, UndoAllGivesTheFirstRaceAndRedoAllTheLast) {
     if (id == IDC_COMMENT) {
       platform.Text(IDC_COMMENT).SetText("c" + std::to_string(step));
       dlg.OnUserEdit(IDC_COMMENT);
+      dlg.OnUserEdit(IDC_COMMENT);
     } else {
       ASSERT_TRUE(dlg.OnCommand(id));
       if (pick(3) == 0) dlg.OnCommand(IDC_COMPUTE);
@@ -394,6 +395,7 @@ TEST_F(InputCommands, UndoHistoryKeepsLongTextsWithinItsBudget) {
   for (int round = 0; round < kRounds; ++round) {
     comment[static_cast<std::size_t>(round)] = 'y';
     platform.Text(IDC_COMMENT).SetText(comment);
+    dlg.OnUserEdit(IDC_COMMENT);
     dlg.OnUserEdit(IDC_COMMENT);
     ASSERT_TRUE(dlg.OnCommand(IDC_APPEND));
   }

@@ -74,7 +74,9 @@ TEST_F(PrintTest, PageLayoutByWidthLeadingAndAxis) {
     platform.Combo(IDC_GRAPH_AXIS).SetCurSel(c.axis);
     Enter(2);
     platform.Text(IDC_EVENT_NAME).SetText("湖畔マラソン");
+    dlg.OnUserEdit(IDC_EVENT_NAME);
     platform.Text(IDC_COMMENT).SetText(c.comment);
+    dlg.OnUserEdit(IDC_COMMENT);
     const auto r = Print(c.width, 100000, c.leading);
     const auto t = TableTexts(*r);
     ASSERT_GE(t.size(), 1 + 4 * 8u);
@@ -141,6 +143,7 @@ TEST_F(PrintTest, ContentTallerThanThePageIsScaledToFit) {
     std::string comment;
     for (int k = 0; k < c.comment; ++k) comment += "コメント\r\n";
     platform.Text(IDC_COMMENT).SetText(comment);
+    dlg.OnUserEdit(IDC_COMMENT);
     const auto r = Print(2400, c.height);
     EXPECT_DOUBLE_EQ(r->scale, c.scale);
     // Set before anything is drawn; the layout itself is unchanged.
