@@ -159,7 +159,7 @@ class CRaceDlg {
   void PrintGraph(IDrawContext& dc, int halfWidth, int top);
   void PrintGraphReversed(IDrawContext& dc, int halfWidth, int top);
 
-  // ---- undo and redo (app/race_undo.cpp)
+  // ---- undo and redo (app/race_undo_cmd.cpp)
   // Runs the button command id through handler; a command that changes the
   // race (append, change, insert, delete, clear, load) becomes a step of
   // the history, and the unsaved state follows the history.
