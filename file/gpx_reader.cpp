@@ -13,7 +13,9 @@ namespace qv::activity {
 
 namespace {
 
-enum Gpx : XmlToken { kOther, kGpx, kMetadata, kTrk, kTrkseg, kTrkpt, kName, kTime };
+enum Gpx : XmlToken {
+  kOther, kGpx, kMetadata, kTrk, kTrkseg, kTrkpt, kName, kTime,
+};
 
 class GpxHandler final : public XmlHandler {
  public:
@@ -79,7 +81,9 @@ class GpxHandler final : public XmlHandler {
         if (e.Up(1) == kTrkpt) m_pointTime = ParseIsoTimeMs(text);
         break;
       case kTrkpt:
-        if (e.Up(1) == kTrkseg && e.Up(2) == kTrk && m_pointTime) KeepXmlPoint(m_out.tracks.back().points, m_point, *m_pointTime, m_lat, m_lon);
+        if (e.Up(1) == kTrkseg && e.Up(2) == kTrk && m_pointTime)
+          KeepXmlPoint(m_out.tracks.back().points, m_point, *m_pointTime,
+                       m_lat, m_lon);
         break;
       default:
         break;

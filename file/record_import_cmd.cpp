@@ -65,11 +65,13 @@ CRaceDlg::Opened CRaceDlg::OpenRaceOrRecord(const std::string& path,
   const bool raceShaped = LooksLikeRaceFile(*bytes);
   if (notRecord == NotRecord::Refuse ||
       (notRecord == NotRecord::LoadIfShaped && !raceShaped)) {
-    m_platform.MessageBox(ActivityErrorText({ActivityError::Kind::NotActivity}));
+    m_platform.MessageBox(
+        ActivityErrorText({ActivityError::Kind::NotActivity}));
     return Opened::No;
   }
   if (!raceShaped && StartsAsXml(*bytes)) {
-    m_platform.MessageBox(ActivityErrorText({ActivityError::Kind::XmlWrongRoot}));
+    m_platform.MessageBox(
+        ActivityErrorText({ActivityError::Kind::XmlWrongRoot}));
     return Opened::No;
   }
   std::optional<Race> race = ParseRaceBytes(*bytes);

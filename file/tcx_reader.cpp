@@ -118,7 +118,8 @@ class TcxHandler final : public XmlHandler {
         if (e.Up(1) == kPosition) m_lon = XmlNumber(text);
         break;
       case kTrackpoint:
-        if (m_pointTime) KeepXmlPoint(OnlyTrack(m_out), m_point, *m_pointTime, m_lat, m_lon);
+        if (m_pointTime)
+          KeepXmlPoint(OnlyTrack(m_out), m_point, *m_pointTime, m_lat, m_lon);
         break;
       default:
         break;

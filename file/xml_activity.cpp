@@ -17,7 +17,6 @@
 #include <string_view>
 #include <vector>
 
-#include "app/numtext.h"
 #include "file/activity_readers.h"
 #include "file/xml_driver.h"
 
