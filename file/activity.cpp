@@ -129,16 +129,18 @@ std::string TrackNumber(std::size_t index) {
   return CountText(std::min<std::size_t>(index, 2147483646) + 1);
 }
 
+using Kind = ActivityError::Kind;
+
+// A count as an error's payload.
+std::int64_t Payload(std::size_t n) {
+  return static_cast<std::int64_t>(
+      std::min<std::size_t>(n, static_cast<std::size_t>(INT64_MAX)));
+}
+
 struct Split {
   std::int64_t endM;
   int arrival;
 };
-
-std::string TooMany(std::size_t count) {
-  return kMsgImportTooManySections +
-         FormatInt(static_cast<int>(std::min<std::size_t>(count, 2147483647))) +
-         kMsgImportTooManySectionsEnd;
-}
 
 // The longest race a race file holds: INT_MAX hundredths, rounded half up.
 constexpr std::int64_t kMaxRaceMs = std::int64_t{INT_MAX} * 10 + 4;
@@ -166,29 +168,26 @@ std::int64_t GapMs(const ActivityLap& previous, const ActivityLap& lap,
 // sums of cm. At most 46 laps of at most 10^16 units each (the readers'
 // bounds), and the time is refused as soon as it passes a race's: the sums
 // cannot overflow.
-std::string ByLaps(const ActivityRecord& record,
-                   std::optional<std::int64_t> officialM,
-                   std::vector<Split>& out, std::int64_t& measuredM) {
+ActivityError ByLaps(const ActivityRecord& record,
+                     std::optional<std::int64_t> officialM,
+                     std::vector<Split>& out, std::int64_t& measuredM) {
   const std::vector<ActivityLap>& laps = record.laps;
-  if (laps.empty()) return kMsgImportNoLaps;
+  if (laps.empty()) return {Kind::NoLaps};
   if (record.lapCount > static_cast<std::size_t>(kMaxSections))
-    return kMsgImportTooManyLaps +
-           FormatInt(static_cast<int>(
-               std::min<std::size_t>(record.lapCount, 2147483647))) +
-           kMsgImportTooManyLapsEnd;
+    return {Kind::TooManyLaps, 0, Payload(record.lapCount)};
   std::int64_t cumMs = 0, totalCm = 0;
   for (std::size_t k = 0; k < laps.size(); ++k) {
     const std::optional<std::int64_t> ms = LapMs(laps[k]);
-    if (!ms) return FormatInt(static_cast<int>(k + 1)) + kMsgImportBadLap;
+    if (!ms) return {Kind::BadLap, Payload(k + 1)};
     if (k > 0) cumMs += GapMs(laps[k - 1], laps[k], *ms);
     cumMs += *ms;
-    if (cumMs > kMaxRaceMs) return kMsgImportTooLong;
+    if (cumMs > kMaxRaceMs) return {Kind::TooLong};
     totalCm += laps[k].distanceCm;
     out.push_back({0, static_cast<int>((cumMs + 5) / 10)});
   }
   measuredM = (totalCm + 50) / 100;
-  if (totalCm == 0) return kMsgImportZeroDistance;
-  if (out.back().arrival == 0) return kMsgImportZeroTime;
+  if (totalCm == 0) return {Kind::ZeroDistance};
+  if (out.back().arrival == 0) return {Kind::ZeroTime};
   std::int64_t cumCm = 0;
   for (std::size_t k = 0; k < laps.size(); ++k) {
     cumCm += laps[k].distanceCm;
@@ -202,7 +201,7 @@ std::string ByLaps(const ActivityRecord& record,
     }
     out[k].endM = endM;
   }
-  return "";
+  return {};
 }
 
 // The longest run, in file order, whose keys never go back: the indexes
@@ -288,29 +287,29 @@ void ForEachKept(const std::vector<ActivityPoint>& points,
   }
 }
 
-std::string EveryKm(const std::vector<ActivityPoint>& points,
-                    std::int64_t startMs, std::int64_t everyM,
-                    std::optional<std::int64_t> officialM,
-                    std::vector<Split>& out, std::int64_t& measuredM) {
-  if (points.empty()) return kMsgImportNoPoints;
+ActivityError EveryKm(const std::vector<ActivityPoint>& points,
+                      std::int64_t startMs, std::int64_t everyM,
+                      std::optional<std::int64_t> officialM,
+                      std::vector<Split>& out, std::int64_t& measuredM) {
+  if (points.empty()) return {Kind::NoPoints};
   const bool fileDistance =
       std::any_of(points.begin(), points.end(),
                   [](const ActivityPoint& p) { return p.HasDistance(); });
   const std::vector<std::uint32_t> kept =
       KeptPoints(points, startMs, fileDistance);
-  if (kept.size() < 2) return kMsgImportTooFewPoints;
+  if (kept.size() < 2) return {Kind::TooFewPoints};
   const auto forEach = [&](auto&& f) {
     ForEachKept(points, kept, startMs, fileDistance, f);
   };
   double measured = 0.0;  // the largest distance: the last point's
   std::int64_t lastMs = 0;
   forEach([&](std::int64_t ms, double d) { measured = d, lastMs = ms; });
-  if (lastMs > kMaxRaceMs) return kMsgImportTooLong;
+  if (lastMs > kMaxRaceMs) return {Kind::TooLong};
   measuredM = std::llround(measured);
-  if (measuredM <= 0) return kMsgImportZeroDistance;
+  if (measuredM <= 0) return {Kind::ZeroDistance};
   const std::int64_t totalM = officialM ? *officialM : measuredM;
   const std::int64_t count = (totalM + everyM - 1) / everyM;
-  if (count > kMaxSections) return TooMany(static_cast<std::size_t>(count));
+  if (count > kMaxSections) return {Kind::TooManySections, 0, count};
   const double factor =
       officialM ? static_cast<double>(*officialM) / measured : 1.0;
   const double total = officialM ? static_cast<double>(*officialM) : measured;
@@ -338,7 +337,7 @@ std::string EveryKm(const std::vector<ActivityPoint>& points,
     prevMs = t;
     prevM = d;
   });
-  return "";
+  return {};
 }
 
 // What makes a FIT file one: a header of 12 or 14 bytes, a data size that
@@ -359,18 +358,75 @@ bool FitHeaderChecksOut(std::string_view bytes) {
   return true;
 }
 
+// What the content tests look at, each worked out once and only when asked.
+class Probe {
+ public:
+  explicit Probe(std::string_view bytes) : m_bytes(bytes) {}
+
+  std::string_view Bytes() const { return m_bytes; }
+  // ".FIT" at byte 8.
+  bool FitMark() const {
+    return m_bytes.size() >= 12 && m_bytes.substr(8, 4) == ".FIT";
+  }
+  // The XML root's local name, after decoding; empty when not XML.
+  const std::string& Root() {
+    if (!m_root) m_root = activity::XmlRootName(m_bytes);
+    return *m_root;
+  }
+
+ private:
+  std::string_view m_bytes;
+  std::optional<std::string> m_root;
+};
+
+ActivityError ReadFitFile(std::string_view bytes, ActivityRecord& out) {
+  return activity::ReadFit(bytes, out);
+}
+
+struct RecordFormat {
+  ActivityFormat format;
+  std::string_view extension;  // lower case, without the dot
+  bool (*recognises)(Probe& probe);
+  ActivityError (*read)(std::string_view bytes, ActivityRecord& out);
+};
+
+// By content, the first row that recognises the bytes. A race file's shape
+// comes before all of them (its name may read ".FIT" at byte 8 or "<gpx").
+constexpr RecordFormat kFormats[] = {
+    {ActivityFormat::Fit, "fit",
+     [](Probe& p) { return p.FitMark() && FitHeaderChecksOut(p.Bytes()); },
+     ReadFitFile},
+    {ActivityFormat::Tcx, "tcx",
+     [](Probe& p) { return p.Root() == "TrainingCenterDatabase"; },
+     activity::ReadTcx},
+    {ActivityFormat::Gpx, "gpx", [](Probe& p) { return p.Root() == "gpx"; },
+     activity::ReadGpx},
+    // Damaged, but meant as FIT: its reader says what is wrong with it.
+    {ActivityFormat::Fit, "fit", [](Probe& p) { return p.FitMark(); },
+     ReadFitFile},
+};
+
+const RecordFormat* FormatOf(std::string_view bytes) {
+  if (LooksLikeRaceFile(bytes)) return nullptr;
+  Probe probe(bytes);
+  for (const RecordFormat& f : kFormats)
+    if (f.recognises(probe)) return &f;
+  return nullptr;
+}
+
 }  // namespace
 
 ActivityFormat DetectActivityFormat(std::string_view bytes) {
-  // A race file first: its name may read ".FIT" at byte 8 or "<gpx".
-  if (LooksLikeRaceFile(bytes)) return ActivityFormat::None;
-  const bool fitMark = bytes.size() >= 12 && bytes.substr(8, 4) == ".FIT";
-  if (fitMark && FitHeaderChecksOut(bytes)) return ActivityFormat::Fit;
-  const std::string root = activity::XmlRootName(bytes);
-  if (root == "TrainingCenterDatabase") return ActivityFormat::Tcx;
-  if (root == "gpx") return ActivityFormat::Gpx;
-  // Damaged, but meant as FIT: its reader says what is wrong with it.
-  return fitMark ? ActivityFormat::Fit : ActivityFormat::None;
+  const RecordFormat* f = FormatOf(bytes);
+  return f != nullptr ? f->format : ActivityFormat::None;
+}
+
+bool StartsAsXml(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  while (!bytes.empty() && (bytes[0] == ' ' || bytes[0] == '\t' ||
+                            bytes[0] == '\r' || bytes[0] == '\n'))
+    bytes.remove_prefix(1);
+  return bytes.substr(0, 5) == "<?xml";
 }
 
 SplitOffer OfferSplit(const ActivityRecord& record) {
@@ -384,23 +440,25 @@ SplitOffer OfferSplit(const ActivityRecord& record) {
 }
 
 bool HasActivityExtension(std::string_view path) {
-  if (path.size() < 4 || path[path.size() - 4] != '.') return false;
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos) return false;
   std::string ext;
-  for (char c : path.substr(path.size() - 3))
+  for (char c : path.substr(dot + 1))
     ext += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return ext == "fit" || ext == "tcx" || ext == "gpx";
+  return std::any_of(std::begin(kFormats), std::end(kFormats),
+                     [&](const RecordFormat& f) { return f.extension == ext; });
 }
 
 std::optional<ActivitySplit> ParseActivitySplit(bool byLaps,
                                                 std::string_view everyKm,
                                                 std::string_view officialKm,
-                                                std::string& error) {
+                                                ActivityError& error) {
   ActivitySplit split;
   split.kind = byLaps ? ActivitySplit::Kind::Laps : ActivitySplit::Kind::EveryKm;
   if (!byLaps) {
     const std::optional<double> km = ParseDecimal(everyKm);
     if (!km || !(*km >= kActivityMinSplitKm && *km <= kActivityMaxSplitKm)) {
-      error = kMsgImportBadSplit;
+      error = {Kind::BadSplit};
       return std::nullopt;
     }
     split.everyKm = *km;
@@ -408,7 +466,7 @@ std::optional<ActivitySplit> ParseActivitySplit(bool byLaps,
   if (officialKm.find_first_not_of(" \t\r\n") != std::string_view::npos) {
     const std::optional<double> km = ParseDecimal(officialKm);
     if (!km || !(*km >= kActivityMinOfficialKm && *km <= kActivityMaxOfficialKm)) {
-      error = kMsgImportBadOfficial;
+      error = {Kind::BadOfficial};
       return std::nullopt;
     }
     split.officialKm = *km;
@@ -420,30 +478,27 @@ ActivityReadResult ReadActivity(std::string_view bytes,
                                 std::string_view path) {
   ActivityReadResult result;
   if (bytes.size() > kActivityMaxBytes) {
-    result.error = kMsgFileTooLarge;
+    result.error = {Kind::FileTooLarge};
     return result;
   }
   ActivityRecord record;
   const std::size_t slash = path.rfind('/');
   record.fileName =
       std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-  std::string error;
+  ActivityError error;
   try {
-    switch (DetectActivityFormat(bytes)) {
-      case ActivityFormat::Fit: error = activity::ReadFit(bytes, record); break;
-      case ActivityFormat::Tcx: error = activity::ReadTcx(bytes, record); break;
-      case ActivityFormat::Gpx: error = activity::ReadGpx(bytes, record); break;
-      case ActivityFormat::None: error = kMsgImportNotActivity; break;
-    }
+    const RecordFormat* format = FormatOf(bytes);
+    error = format != nullptr ? format->read(bytes, record)
+                              : ActivityError{Kind::NotActivity};
   } catch (const std::bad_alloc&) {
     record = ActivityRecord{};
-    error = kMsgImportNoMemory;
+    error = {Kind::NoMemory};
   }
-  if (error.empty() && record.laps.empty() &&
+  if (!error && record.laps.empty() &&
       std::all_of(record.tracks.begin(), record.tracks.end(),
                   [](const ActivityTrack& t) { return t.points.empty(); }))
-    error = kMsgImportNoTime;
-  if (!error.empty()) {
+    error = {Kind::NoTime};
+  if (error) {
     result.error = std::move(error);
     return result;
   }
@@ -458,16 +513,16 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
   if (split.officialKm) {
     const double km = *split.officialKm;
     if (!(km >= kActivityMinOfficialKm && km <= kActivityMaxOfficialKm)) {
-      result.error = kMsgImportBadOfficial;
+      result.error = {Kind::BadOfficial};
       return result;
     }
     officialM = std::llround(km * 1000.0);
   }
   const std::size_t track = split.track.value_or(record.defaultTrack);
   if (split.track && track >= record.tracks.size()) {
-    result.error = kMsgImportNoTrack + TrackNumber(track) +
-                   kMsgImportNoTrackCount + CountText(record.tracks.size()) +
-                   kMsgImportNoTrackEnd;
+    result.error = {Kind::NoTrack,
+                    Payload(std::min<std::size_t>(track, INT64_MAX - 1) + 1),
+                    Payload(record.tracks.size())};
     return result;
   }
   // A record of no track at all has no points to cut.
@@ -480,19 +535,19 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
 
   std::vector<Split> splits;
   std::int64_t measuredM = 0;
-  std::string error;
+  ActivityError error;
   if (split.kind == ActivitySplit::Kind::Laps) {
     error = ByLaps(record, officialM, splits, measuredM);
   } else {
     const double n = split.everyKm;
     if (!(n >= kActivityMinSplitKm && n <= kActivityMaxSplitKm)) {
-      result.error = kMsgImportBadSplit;
+      result.error = {Kind::BadSplit};
       return result;
     }
     error = EveryKm(points, startMs.value_or(0),
                     std::llround(n * 1000.0), officialM, splits, measuredM);
   }
-  if (!error.empty()) {
+  if (error) {
     result.error = std::move(error);
     return result;
   }

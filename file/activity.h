@@ -1,7 +1,7 @@
 // Activity records from sports watches and route tools (FIT, TCX, GPX)
 // turned into a race. Reading gives an intermediate record of laps and
 // timed points; the split step makes the sections from it. Both refuse with
-// a Japanese message that says what is wrong, and never half-import.
+// an ActivityError that says what is wrong, and never half-import.
 #pragma once
 
 #include <cmath>
@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "file/activity_error.h"
 #include "race/race.h"
 
 namespace qv {
@@ -37,6 +38,11 @@ ActivityFormat DetectActivityFormat(std::string_view bytes);
 
 // A name ending in .fit, .tcx or .gpx, in any case.
 bool HasActivityExtension(std::string_view path);
+
+// An XML declaration first (after a UTF-8 byte-order mark and blanks): no
+// race file starts with one, so such bytes that are no record are XML of
+// another kind.
+bool StartsAsXml(std::string_view bytes);
 
 // Times are milliseconds since 1970-01-01 00:00:00 UTC. The split step
 // takes a lap's time from its stamps where the watch gave no elapsed time,
@@ -89,7 +95,7 @@ struct ActivityRecord {
 
 struct ActivityReadResult {
   std::optional<ActivityRecord> record;  // empty on refusal
-  std::string error;                     // the refusal, UTF-8
+  ActivityError error;                   // the refusal
 };
 
 // bytes: the whole file; path: its name, for the event name fallback and
@@ -130,16 +136,16 @@ struct ActivitySplit {
 };
 
 // The split as the user types it: every N km (ignored by laps) and the
-// official distance (blank: none). Nullopt and the refusal in error when a
-// number is not one or out of range.
+// official distance (blank: none). Nullopt and the refusal in error
+// (BadSplit, BadOfficial) when a number is not one or out of range.
 std::optional<ActivitySplit> ParseActivitySplit(bool byLaps,
                                                 std::string_view everyKm,
                                                 std::string_view officialKm,
-                                                std::string& error);
+                                                ActivityError& error);
 
 struct ActivityRaceResult {
   std::optional<Race> race;
-  std::string error;
+  ActivityError error;
 };
 
 // Sections of the entered table by arrival; the race's priority is arrival.

@@ -1,7 +1,7 @@
 // The format readers behind ReadActivity. Each fills the laps, the timed
-// points, the name and the device of a record and returns "" or the
-// refusal. A new format is one more function here and a line in
-// DetectActivityFormat and ReadActivity.
+// points, the name and the device of a record and returns the refusal, if
+// any. A new format is one more function here and a row in the table of
+// formats in activity.cpp.
 #pragma once
 
 #include <cstddef>
@@ -21,10 +21,10 @@ struct FitStats {
   std::uint64_t steps = 0;
 };
 
-std::string ReadFit(std::string_view bytes, ActivityRecord& out,
-                    FitStats* stats = nullptr);
-std::string ReadTcx(std::string_view bytes, ActivityRecord& out);
-std::string ReadGpx(std::string_view bytes, ActivityRecord& out);
+ActivityError ReadFit(std::string_view bytes, ActivityRecord& out,
+                      FitStats* stats = nullptr);
+ActivityError ReadTcx(std::string_view bytes, ActivityRecord& out);
+ActivityError ReadGpx(std::string_view bytes, ActivityRecord& out);
 
 inline void AddLap(ActivityRecord& record, const ActivityLap& lap) {
   if (record.laps.size() <= static_cast<std::size_t>(kMaxSections))
@@ -54,7 +54,7 @@ inline bool KeepsPoint(const std::vector<ActivityPoint>& points,
 struct XmlText {
   bool converted = false;
   std::string utf8;  // with converted, the whole text
-  std::string error;
+  ActivityError error;  // XmlEncoding or XmlBadChar
 };
 // limit: only the first bytes, as far as they convert, and no refusal for
 // bytes not of the encoding (enough to find the root element).

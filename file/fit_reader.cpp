@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "file/activity_readers.h"
-#include "res/strings.h"
 
 namespace qv::activity {
 
@@ -180,32 +179,33 @@ std::optional<std::int64_t> FieldInt(const unsigned char* p, IntBase base,
   return static_cast<std::int64_t>(raw);
 }
 
+using Kind = ActivityError::Kind;
+
 class FitDecoder {
  public:
   FitDecoder(ActivityRecord& out, FitStats& stats)
       : m_out(out), m_stats(stats) {}
 
-  std::string Read(std::string_view bytes) {
+  ActivityError Read(std::string_view bytes) {
     // Every chained file's header and CRCs are checked before a message is
     // read: a damaged file imports nothing.
-    if (std::string error = Chain(bytes, true); !error.empty()) return error;
+    if (ActivityError error = Chain(bytes, true)) return error;
     // The first pass counts the points, so that the second stores them
     // without the slack of a growing vector (up to twice the points'
     // memory, in a file of 256 MiB hundreds of MB).
     for (const bool counting : {true, false}) {
       m_counting = counting;
-      if (std::string error = Chain(bytes, false); !error.empty())
-        return error;
+      if (ActivityError error = Chain(bytes, false)) return error;
       if (counting) OnlyTrack(m_out).reserve(m_points);
     }
-    if (!m_isActivity) return kMsgFitNotActivity;
-    return "";
+    if (!m_isActivity) return {Kind::FitNotActivity};
+    return {};
   }
 
  private:
   // Walks the chained files: checks each one's header and CRCs, or reads
   // its messages (the walk after the check meets the same headers).
-  std::string Chain(std::string_view bytes, bool checking) {
+  ActivityError Chain(std::string_view bytes, bool checking) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t size = bytes.size();
     std::size_t pos = 0;
@@ -215,33 +215,34 @@ class FitDecoder {
       const bool looksLikeHeader = left >= 12 && b[pos] >= 12 &&
                                    bytes.substr(pos + 8, 4) == ".FIT";
       if (!looksLikeHeader)
-        return pos == 0 ? kMsgFitBadHeader : kMsgFitTrailingBytes;
+        return {pos == 0 ? Kind::FitBadHeader : Kind::FitTrailingBytes};
       const std::size_t headerSize = b[pos];
-      if (headerSize > left) return kMsgFitTruncated;
+      if (headerSize > left) return {Kind::FitTruncated};
       const std::size_t dataSize = Le32(b + pos + 4);
       if (dataSize > left - headerSize || left - headerSize - dataSize < 2)
-        return kMsgFitTruncated;
+        return {Kind::FitTruncated};
       const std::size_t end = pos + headerSize + dataSize;
       if (checking) {
         if (headerSize >= 14) {
           const std::uint16_t headerCrc = Le16(b + pos + 12);
           if (headerCrc != 0 && headerCrc != FitCrc(0, bytes.substr(pos, 12)))
-            return kMsgFitHeaderCrc;
+            return {Kind::FitHeaderCrc};
         }
         if (FitCrc(0, bytes.substr(pos, end - pos)) != Le16(b + end))
-          return kMsgFitFileCrc;
-      } else if (std::string error = ReadMessages(b + pos + headerSize, b + end);
-                 !error.empty()) {
+          return {Kind::FitFileCrc};
+      } else if (ActivityError error =
+                     ReadMessages(b + pos + headerSize, b + end)) {
         return error;
       }
       pos = end + 2;
     } while (pos < size);
-    return "";
+    return {};
   }
 
   // One file's data records: local definitions and the running timestamp
   // belong to that file.
-  std::string ReadMessages(const unsigned char* p, const unsigned char* end) {
+  ActivityError ReadMessages(const unsigned char* p,
+                             const unsigned char* end) {
     for (MessageDef& def : m_defs) def.defined = false;
     std::optional<std::uint32_t> lastTimestamp;
     while (p < end) {
@@ -260,26 +261,26 @@ class FitDecoder {
           timestamp = lastTimestamp = t;
         }
       } else if (header & 0x40) {
-        if (std::string error = Definition(header, p, end); !error.empty())
-          return error;
+        if (ActivityError error = Definition(header, p, end)) return error;
         continue;
       } else {
         local = header & 0x0F;
       }
       const MessageDef& def = m_defs[local];
-      if (!def.defined) return kMsgFitUndefinedMessage;
-      if (static_cast<std::size_t>(end - p) < def.size) return kMsgFitTruncated;
+      if (!def.defined) return {Kind::FitUndefinedMessage};
+      if (static_cast<std::size_t>(end - p) < def.size)
+        return {Kind::FitTruncated};
       Message(def, p, timestamp, lastTimestamp);
       p += def.size;
     }
-    return "";
+    return {};
   }
 
   // A definition message after its header; p moves past it.
-  std::string Definition(unsigned header, const unsigned char*& p,
-                         const unsigned char* end) {
+  ActivityError Definition(unsigned header, const unsigned char*& p,
+                           const unsigned char* end) {
     const bool developer = (header & 0x20) != 0;
-    if (end - p < 5) return kMsgFitTruncated;
+    if (end - p < 5) return {Kind::FitTruncated};
     MessageDef& def = m_defs[header & 0x0F];
     def = MessageDef{};
     def.defined = true;
@@ -287,7 +288,8 @@ class FitDecoder {
     def.global = static_cast<std::uint16_t>(ReadRaw(p + 2, 2, def.bigEndian));
     const std::size_t count = p[4];
     p += 5;
-    if (static_cast<std::size_t>(end - p) < count * 3) return kMsgFitTruncated;
+    if (static_cast<std::size_t>(end - p) < count * 3)
+      return {Kind::FitTruncated};
     for (std::size_t i = 0; i < count; ++i, p += 3) {
       ++m_stats.steps;
       const FieldDef field{p[0], p[1], p[2]};
@@ -300,17 +302,17 @@ class FitDecoder {
       def.size += field.size;
     }
     if (developer) {
-      if (end - p < 1) return kMsgFitTruncated;
+      if (end - p < 1) return {Kind::FitTruncated};
       const std::size_t devCount = *p++;
       if (static_cast<std::size_t>(end - p) < devCount * 3)
-        return kMsgFitTruncated;
+        return {Kind::FitTruncated};
       // Developer fields are skipped by their size.
       for (std::size_t i = 0; i < devCount; ++i, p += 3) {
         ++m_stats.steps;
         def.size += p[1];
       }
     }
-    return "";
+    return {};
   }
 
   void Message(const MessageDef& def, const unsigned char* p,
@@ -401,8 +403,8 @@ std::uint16_t FitCrc(std::uint16_t crc, std::string_view bytes) {
   return crc;
 }
 
-std::string ReadFit(std::string_view bytes, ActivityRecord& out,
-                    FitStats* stats) {
+ActivityError ReadFit(std::string_view bytes, ActivityRecord& out,
+                      FitStats* stats) {
   FitStats own;
   return FitDecoder(out, stats != nullptr ? *stats : own).Read(bytes);
 }

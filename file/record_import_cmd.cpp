@@ -9,6 +9,7 @@
 #include "app/race_dlg.h"
 #include "file/activity.h"
 #include "file/race_file.h"
+#include "res/activity_messages.h"
 #include "res/strings.h"
 
 namespace qv {
@@ -20,16 +21,6 @@ template <typename Setting>
 void TakeIfInRange(const IComboBox* combo, Setting& setting, int entries) {
   const int value = combo != nullptr ? combo->GetCurSel() : -1;
   if (value >= 0 && value < entries) setting = Setting{value};
-}
-
-// An XML declaration: no race file starts with one, and a race read from
-// XML of another kind would be nonsense.
-bool StartsAsXml(std::string_view bytes) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  while (!bytes.empty() && (bytes[0] == ' ' || bytes[0] == '\t' ||
-                            bytes[0] == '\r' || bytes[0] == '\n'))
-    bytes.remove_prefix(1);
-  return bytes.substr(0, 5) == "<?xml";
 }
 
 }  // namespace
@@ -101,11 +92,13 @@ CRaceDlg::ReadRace CRaceDlg::ReadRaceOrRecord(const std::string& path,
   const bool raceShaped = LooksLikeRaceFile(*bytes);
   if (notRecord == NotRecord::Refuse ||
       (notRecord == NotRecord::LoadIfShaped && !raceShaped)) {
-    m_platform.MessageBox(kMsgImportNotActivity);
+    m_platform.MessageBox(
+        ActivityErrorText({ActivityError::Kind::NotActivity}));
     return {};
   }
   if (!raceShaped && StartsAsXml(*bytes)) {
-    m_platform.MessageBox(kMsgXmlWrongRoot);
+    m_platform.MessageBox(
+        ActivityErrorText({ActivityError::Kind::XmlWrongRoot}));
     return {};
   }
   std::optional<Race> race = ParseRaceBytes(*bytes);
@@ -118,14 +111,14 @@ std::optional<Race> CRaceDlg::RecordToRace(std::string_view bytes,
                                            const SplitChooser& choose) {
   ActivityReadResult read = ReadActivity(bytes, path);
   if (!read.record) {
-    m_platform.MessageBox(read.error);
+    m_platform.MessageBox(ActivityErrorText(read.error));
     return std::nullopt;
   }
   const std::optional<ActivitySplit> split = choose(*read.record);
   if (!split) return std::nullopt;
   ActivityRaceResult made = ActivityToRace(*read.record, *split);
   if (!made.race) {
-    m_platform.MessageBox(made.error);
+    m_platform.MessageBox(ActivityErrorText(made.error));
     return std::nullopt;
   }
   // Computed by arrival, which is what a watch measures.

@@ -1,5 +1,5 @@
-// The TCX and GPX readers: one pass of expat over the bytes, fed in chunks
-// so that its buffer stays small, keeping only the elements a race needs.
+// The XML under the TCX and GPX readers: the expat driver, the encodings
+// read, the root element's name and xsd:dateTime.
 #include <expat.h>
 #include <iconv.h>
 
@@ -17,53 +17,17 @@
 #include <string_view>
 #include <vector>
 
-#include "race/numtext.h"
 #include "file/activity_readers.h"
-#include "res/strings.h"
+#include "file/xml_driver.h"
 
 namespace qv::activity {
 
 namespace {
 
-// The elements either format looks at; everything else is Other.
-enum class Tok : std::uint8_t {
-  Other,
-  Tcd, Activities, Activity, Notes, Creator, Name, Lap, TotalTimeSeconds,
-  DistanceMeters, Track, Trackpoint, Time, Position, LatitudeDegrees,
-  LongitudeDegrees,
-  Gpx, Metadata, Trk, Trkseg, Trkpt, GpxName, GpxTime,
-};
-
 std::string_view LocalName(const char* name) {
   std::string_view n(name);
   const std::size_t colon = n.rfind(':');
   return colon == std::string_view::npos ? n : n.substr(colon + 1);
-}
-
-Tok TokenOf(std::string_view n, bool gpx) {
-  if (gpx) {
-    if (n == "gpx") return Tok::Gpx;
-    if (n == "metadata") return Tok::Metadata;
-    if (n == "trk") return Tok::Trk;
-    if (n == "trkseg") return Tok::Trkseg;
-    if (n == "trkpt") return Tok::Trkpt;
-    if (n == "name") return Tok::GpxName;
-    if (n == "time") return Tok::GpxTime;
-    return Tok::Other;
-  }
-  static constexpr std::pair<std::string_view, Tok> kTcx[] = {
-      {"Trackpoint", Tok::Trackpoint}, {"Time", Tok::Time},
-      {"DistanceMeters", Tok::DistanceMeters},
-      {"LatitudeDegrees", Tok::LatitudeDegrees},
-      {"LongitudeDegrees", Tok::LongitudeDegrees},
-      {"Position", Tok::Position}, {"Track", Tok::Track}, {"Lap", Tok::Lap},
-      {"TotalTimeSeconds", Tok::TotalTimeSeconds},
-      {"Activity", Tok::Activity}, {"Activities", Tok::Activities},
-      {"Notes", Tok::Notes}, {"Creator", Tok::Creator}, {"Name", Tok::Name},
-      {"TrainingCenterDatabase", Tok::Tcd}};
-  for (const auto& [text, tok] : kTcx)
-    if (n == text) return tok;
-  return Tok::Other;
 }
 
 std::string_view Trim(std::string_view s) {
@@ -75,8 +39,117 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// A whole decimal number, nothing else around it but blanks.
-std::optional<double> Number(std::string_view text) {
+// The text kept of one element; longer ones (a name, a note) are cut.
+constexpr std::size_t kMaxText = 1024;
+
+}  // namespace
+
+class XmlDriver {
+ public:
+  explicit XmlDriver(XmlHandler& handler) : m_handler(handler) {}
+
+  ActivityError Read(std::string_view file) {
+    // The handlers get UTF-8: expat converts what it reads itself, and the
+    // rest comes converted, its declaration overridden.
+    const XmlText text = XmlAsUtf8(file);
+    if (text.error) return text.error;
+    const std::string_view bytes =
+        text.converted ? std::string_view(text.utf8) : file;
+    std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser(
+        XML_ParserCreate(text.converted ? "UTF-8" : nullptr), &XML_ParserFree);
+    if (!parser) return {ActivityError::Kind::ReadFailed};
+    m_parser = parser.get();
+    XML_SetUserData(m_parser, this);
+    XML_SetElementHandler(m_parser, &XmlDriver::OnStart, &XmlDriver::OnEnd);
+    XML_SetCharacterDataHandler(m_parser, &XmlDriver::OnText);
+    // Entities are refused outright: nothing is fetched from outside the
+    // file and nothing can expand beyond its size.
+    XML_SetEntityDeclHandler(m_parser, &XmlDriver::OnEntityDecl);
+    XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);
+
+    constexpr std::size_t kChunk = 1u << 20;
+    std::size_t pos = 0;
+    do {
+      const std::size_t n = std::min(kChunk, bytes.size() - pos);
+      const bool last = pos + n == bytes.size();
+      if (XML_Parse(m_parser, bytes.data() + pos, static_cast<int>(n),
+                    last) != XML_STATUS_OK) {
+        if (m_entity) return {ActivityError::Kind::XmlEntity};
+        if (m_wrongRoot) return {ActivityError::Kind::XmlWrongRoot};
+        const XML_Size line = XML_GetCurrentLineNumber(m_parser);
+        return {ActivityError::Kind::XmlMalformed,
+                static_cast<std::int64_t>(
+                    std::min<XML_Size>(line, INT64_MAX))};
+      }
+      pos += n;
+    } while (pos < bytes.size());
+    return {};
+  }
+
+ private:
+  static void OnEntityDecl(void* self, const XML_Char*, int, const XML_Char*,
+                           int, const XML_Char*, const XML_Char*,
+                           const XML_Char*, const XML_Char*) {
+    auto* d = static_cast<XmlDriver*>(self);
+    d->m_entity = true;
+    XML_StopParser(d->m_parser, XML_FALSE);
+  }
+
+  static void OnStart(void* self, const XML_Char* name,
+                      const XML_Char** attrs) {
+    static_cast<XmlDriver*>(self)->Start(name, attrs);
+  }
+  static void OnEnd(void* self, const XML_Char*) {
+    static_cast<XmlDriver*>(self)->End();
+  }
+  static void OnText(void* self, const XML_Char* s, int len) {
+    auto* d = static_cast<XmlDriver*>(self);
+    if (d->m_collecting && d->m_text.size() < kMaxText)
+      d->m_text.append(s, static_cast<std::size_t>(len));
+  }
+
+  void Start(const char* name, const XML_Char** attrs) {
+    const XmlToken tok = m_handler.TokenOf(LocalName(name));
+    if (m_elements.m_stack.empty() && tok != m_handler.Root()) {
+      m_wrongRoot = true;
+      XML_StopParser(m_parser, XML_FALSE);
+      return;
+    }
+    m_elements.m_stack.push_back(tok);
+    m_text.clear();
+    m_collecting = m_handler.Start(m_elements, attrs);
+  }
+
+  void End() {
+    // A stopped parser may still report the end of an empty root element
+    // that was never pushed.
+    if (m_elements.m_stack.empty()) return;
+    m_handler.End(m_elements, Trim(m_text));
+    m_collecting = false;
+    m_text.clear();
+    m_elements.m_stack.pop_back();
+  }
+
+  XmlHandler& m_handler;
+  XML_Parser m_parser = nullptr;
+  XmlElements m_elements;
+  std::string m_text;
+  bool m_collecting = false;
+  bool m_entity = false;
+  bool m_wrongRoot = false;
+};
+
+ActivityError ReadXml(std::string_view bytes, XmlHandler& handler) {
+  return XmlDriver(handler).Read(bytes);
+}
+
+const char* XmlAttr(const char** attrs, std::string_view localName) {
+  for (; attrs[0] != nullptr; attrs += 2)
+    if (LocalName(attrs[0]) == localName) return attrs[1];
+  return nullptr;
+}
+
+std::optional<double> XmlNumber(std::string_view text) {
   text = Trim(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   double v = 0;
@@ -89,317 +162,31 @@ std::optional<double> Number(std::string_view text) {
   return v;
 }
 
-// The text kept of one element; longer ones (a name, a note) are cut at a
-// character boundary.
-constexpr std::size_t kMaxText = 1024;
-
-class XmlReader {
- public:
-  XmlReader(bool gpx, ActivityRecord& out) : m_gpx(gpx), m_out(out) {}
-
-  std::string Read(std::string_view file) {
-    // The handlers get UTF-8: expat converts what it reads itself, and the
-    // rest comes converted, its declaration overridden.
-    const XmlText text = XmlAsUtf8(file);
-    if (!text.error.empty()) return text.error;
-    const std::string_view bytes =
-        text.converted ? std::string_view(text.utf8) : file;
-    std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser(
-        XML_ParserCreate(text.converted ? "UTF-8" : nullptr), &XML_ParserFree);
-    if (!parser) return kMsgReadFailed;
-    m_parser = parser.get();
-    XML_SetUserData(m_parser, this);
-    XML_SetElementHandler(m_parser, &XmlReader::OnStart, &XmlReader::OnEnd);
-    XML_SetCharacterDataHandler(m_parser, &XmlReader::OnText);
-    // Entities are refused outright: nothing is fetched from outside the
-    // file and nothing can expand beyond its size.
-    XML_SetEntityDeclHandler(m_parser, &XmlReader::OnEntityDecl);
-    XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);
-
-    constexpr std::size_t kChunk = 1u << 20;
-    std::size_t pos = 0;
-    do {
-      const std::size_t n = std::min(kChunk, bytes.size() - pos);
-      const bool last = pos + n == bytes.size();
-      if (XML_Parse(m_parser, bytes.data() + pos, static_cast<int>(n),
-                    last) != XML_STATUS_OK) {
-        if (m_entity) return kMsgXmlEntity;
-        if (m_wrongRoot) return kMsgXmlWrongRoot;
-        return std::string(kMsgXmlMalformed) +
-               FormatInt(static_cast<int>(std::min<XML_Size>(
-                   XML_GetCurrentLineNumber(m_parser), 2147483647))) +
-               kMsgXmlMalformedEnd;
-      }
-      pos += n;
-    } while (pos < bytes.size());
-    if (m_badLap != 0)
-      return FormatInt(m_badLap) + kMsgImportBadLap;
-    if (m_gpx) {
-      const auto timed = std::find_if(
-          m_out.tracks.begin(), m_out.tracks.end(),
-          [](const ActivityTrack& t) { return !t.points.empty(); });
-      m_out.defaultTrack =
-          timed == m_out.tracks.end()
-              ? 0
-              : static_cast<std::size_t>(timed - m_out.tracks.begin());
-    }
-    return "";
+std::string XmlCut(std::string_view text) {
+  if (text.size() > kMaxText) {
+    text = text.substr(0, kMaxText);
+    while (!text.empty() &&
+           (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80)
+      text.remove_suffix(1);
+    if (!text.empty() && static_cast<unsigned char>(text.back()) >= 0xC0)
+      text.remove_suffix(1);
   }
+  return std::string(text);
+}
 
- private:
-  static void OnEntityDecl(void* self, const XML_Char*, int, const XML_Char*,
-                           int, const XML_Char*, const XML_Char*,
-                           const XML_Char*, const XML_Char*) {
-    auto* r = static_cast<XmlReader*>(self);
-    r->m_entity = true;
-    XML_StopParser(r->m_parser, XML_FALSE);
+void KeepXmlPoint(std::vector<ActivityPoint>& into, ActivityPoint point,
+                  std::int64_t timeMs, std::optional<double> lat,
+                  std::optional<double> lon) {
+  point.timeMs = timeMs;
+  if (lat && lon && *lat >= -90.0 && *lat <= 90.0 && *lon >= -180.0 &&
+      *lon <= 180.0) {
+    point.latDeg = *lat;
+    point.lonDeg = *lon;
   }
+  if (KeepsPoint(into, point)) into.push_back(point);
+}
 
-  static void OnStart(void* self, const XML_Char* name,
-                      const XML_Char** attrs) {
-    static_cast<XmlReader*>(self)->Start(name, attrs);
-  }
-  static void OnEnd(void* self, const XML_Char*) {
-    static_cast<XmlReader*>(self)->End();
-  }
-  static void OnText(void* self, const XML_Char* s, int len) {
-    auto* r = static_cast<XmlReader*>(self);
-    if (r->m_collecting && r->m_text.size() < kMaxText)
-      r->m_text.append(s, static_cast<std::size_t>(len));
-  }
-
-  static const char* Attr(const XML_Char** attrs, std::string_view name) {
-    for (; attrs[0] != nullptr; attrs += 2)
-      if (LocalName(attrs[0]) == name) return attrs[1];
-    return nullptr;
-  }
-
-  // The token n levels above the current element (0 = itself).
-  Tok Up(std::size_t n) const {
-    return n < m_stack.size() ? m_stack[m_stack.size() - 1 - n] : Tok::Other;
-  }
-
-  void Start(const char* name, const XML_Char** attrs) {
-    const Tok tok = TokenOf(LocalName(name), m_gpx);
-    if (m_stack.empty() && tok != (m_gpx ? Tok::Gpx : Tok::Tcd)) {
-      m_wrongRoot = true;
-      XML_StopParser(m_parser, XML_FALSE);
-      return;
-    }
-    m_stack.push_back(tok);
-    m_text.clear();
-    m_collecting = false;
-    if (m_gpx) StartGpx(tok, attrs);
-    else StartTcx(tok, attrs);
-  }
-
-  void StartTcx(Tok tok, const XML_Char** attrs) {
-    // Under Activities, or a multisport session's FirstSport: the first.
-    if (tok == Tok::Activity) ++m_activities;
-    if (m_activities != 1) return;
-    switch (tok) {
-      case Tok::Lap:
-        if (Up(1) == Tok::Activity) {
-          m_lap = ActivityLap{};
-          if (const char* start = Attr(attrs, "StartTime"))
-            m_lap.startMs = ParseIsoTimeMs(start);
-          m_inLap = true;
-        }
-        break;
-      case Tok::Trackpoint:
-        m_point = ActivityPoint{};
-        m_pointTime.reset();
-        m_lat.reset();
-        m_lon.reset();
-        break;
-      case Tok::Notes: m_collecting = Up(1) == Tok::Activity; break;
-      case Tok::Name:
-        m_collecting = Up(1) == Tok::Creator && Up(2) == Tok::Activity;
-        break;
-      case Tok::TotalTimeSeconds:
-      case Tok::Time:
-      case Tok::DistanceMeters:
-      case Tok::LatitudeDegrees:
-      case Tok::LongitudeDegrees:
-        m_collecting = true;
-        break;
-      default:
-        break;
-    }
-  }
-
-  void StartGpx(Tok tok, const XML_Char** attrs) {
-    switch (tok) {
-      case Tok::Trk:
-        m_out.tracks.emplace_back();
-        break;
-      case Tok::Trkpt:
-        m_point = ActivityPoint{};
-        m_pointTime.reset();
-        m_lat.reset();
-        m_lon.reset();
-        if (Up(1) == Tok::Trkseg) {
-          const char* lat = Attr(attrs, "lat");
-          const char* lon = Attr(attrs, "lon");
-          if (lat && lon) {
-            m_lat = Number(lat);
-            m_lon = Number(lon);
-          }
-        }
-        break;
-      case Tok::GpxName:
-        m_collecting = Up(1) == Tok::Metadata || Up(1) == Tok::Gpx ||
-                       Up(1) == Tok::Trk;
-        break;
-      case Tok::GpxTime:
-        m_collecting = Up(1) == Tok::Trkpt;
-        break;
-      default:
-        break;
-    }
-  }
-
-  void End() {
-    // A stopped parser may still report the end of an empty root element
-    // that was never pushed.
-    if (m_stack.empty()) return;
-    const std::string_view text = Trim(m_text);
-    if (m_gpx) EndGpx(text);
-    else if (m_activities == 1) EndTcx(text);
-    m_collecting = false;
-    m_text.clear();
-    m_stack.pop_back();
-  }
-
-  void EndTcx(std::string_view text) {
-    switch (Up(0)) {
-      case Tok::Notes:
-        if (Up(1) == Tok::Activity) m_out.name = Cut(text);
-        break;
-      case Tok::Name:
-        if (Up(1) == Tok::Creator && Up(2) == Tok::Activity)
-          m_out.device = Cut(text);
-        break;
-      case Tok::Lap:
-        if (Up(1) == Tok::Activity && m_inLap) {
-          AddLap(m_out, m_lap);
-          m_inLap = false;
-        }
-        break;
-      case Tok::TotalTimeSeconds:
-        if (Up(1) == Tok::Lap && m_inLap) {
-          std::int64_t ms = 0;
-          if (LapValue(text, 1000.0, ms)) m_lap.elapsedMs = ms;
-        }
-        break;
-      case Tok::DistanceMeters:
-        if (Up(1) == Tok::Lap && m_inLap)
-          LapValue(text, 100.0, m_lap.distanceCm);
-        else if (Up(1) == Tok::Trackpoint)
-          m_point.distanceM =
-              Number(text).value_or(std::numeric_limits<double>::quiet_NaN());
-        break;
-      case Tok::Time:
-        if (Up(1) == Tok::Trackpoint) m_pointTime = ParseIsoTimeMs(text);
-        break;
-      case Tok::LatitudeDegrees:
-        if (Up(1) == Tok::Position) m_lat = Number(text);
-        break;
-      case Tok::LongitudeDegrees:
-        if (Up(1) == Tok::Position) m_lon = Number(text);
-        break;
-      case Tok::Trackpoint:
-        if (m_pointTime) {
-          KeepPoint(OnlyTrack(m_out));
-        }
-        break;
-      default:
-        break;
-    }
-  }
-
-  void EndGpx(std::string_view text) {
-    switch (Up(0)) {
-      case Tok::GpxName:
-        if (Up(1) == Tok::Metadata || Up(1) == Tok::Gpx) {
-          if (m_out.name.empty() || !m_nameFromMetadata) {
-            m_out.name = Cut(text);
-            m_nameFromMetadata = !m_out.name.empty();
-          }
-        } else if (Up(1) == Tok::Trk) {
-          m_out.tracks.back().name = Cut(text);
-          if (m_out.name.empty() && !m_trkNamed) {
-            m_out.name = m_out.tracks.back().name;
-            m_trkNamed = true;
-          }
-        }
-        break;
-      case Tok::GpxTime:
-        if (Up(1) == Tok::Trkpt) m_pointTime = ParseIsoTimeMs(text);
-        break;
-      case Tok::Trkpt:
-        if (Up(1) == Tok::Trkseg && Up(2) == Tok::Trk && m_pointTime)
-          KeepPoint(m_out.tracks.back().points);
-        break;
-      default:
-        break;
-    }
-  }
-
-  void KeepPoint(std::vector<ActivityPoint>& into) {
-    m_point.timeMs = *m_pointTime;
-    if (m_lat && m_lon && *m_lat >= -90.0 && *m_lat <= 90.0 &&
-        *m_lon >= -180.0 && *m_lon <= 180.0) {
-      m_point.latDeg = *m_lat;
-      m_point.lonDeg = *m_lon;
-    }
-    if (KeepsPoint(into, m_point)) into.push_back(m_point);
-  }
-
-  // Seconds or metres to exact integer ms or cm; a negative or absurd
-  // value refuses the lap rather than bending the sums.
-  bool LapValue(std::string_view text, double scale, std::int64_t& into) {
-    const std::optional<double> v = Number(text);
-    if (!v || *v < 0 || *v > 1e12) {
-      if (m_badLap == 0)
-        m_badLap = static_cast<int>(
-            std::min<std::size_t>(m_out.lapCount + 1, 2147483647));
-      return false;
-    }
-    into = std::llround(*v * scale);
-    return true;
-  }
-
-  static std::string Cut(std::string_view text) {
-    if (text.size() > kMaxText) {
-      text = text.substr(0, kMaxText);
-      while (!text.empty() &&
-             (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80)
-        text.remove_suffix(1);
-      if (!text.empty() && static_cast<unsigned char>(text.back()) >= 0xC0)
-        text.remove_suffix(1);
-    }
-    return std::string(text);
-  }
-
-  const bool m_gpx;
-  ActivityRecord& m_out;
-  XML_Parser m_parser = nullptr;
-  std::vector<Tok> m_stack;
-  std::string m_text;
-  bool m_collecting = false;
-  bool m_entity = false;
-  bool m_wrongRoot = false;
-  int m_badLap = 0;
-  int m_activities = 0;
-  bool m_inLap = false;
-  ActivityLap m_lap;
-  bool m_nameFromMetadata = false;
-  bool m_trkNamed = false;
-  ActivityPoint m_point;
-  std::optional<std::int64_t> m_pointTime;
-  std::optional<double> m_lat, m_lon;
-};
+namespace {
 
 int Digits(std::string_view s, std::size_t at, std::size_t n, bool& ok) {
   int v = 0;
@@ -618,8 +405,8 @@ XmlSource SourceOf(std::string_view b) {
   return {nullptr, name, 0, false};
 }
 
-std::string Unsupported(const std::string& name) {
-  return kMsgXmlEncoding + name + kMsgXmlEncodingEnd;
+ActivityError Unsupported(const std::string& name) {
+  return {ActivityError::Kind::XmlEncoding, 0, 0, name};
 }
 
 }  // namespace
@@ -656,10 +443,8 @@ XmlText XmlAsUtf8(std::string_view bytes, std::size_t limit) {
     // EILSEQ, or EINVAL for a character cut at the end.
     if (limit == SIZE_MAX) {
       const auto line = std::count(text.utf8.begin(), text.utf8.end(), '\n');
-      text.error = kMsgXmlBadChar + source.name + kMsgXmlBadCharLine +
-                   FormatInt(static_cast<int>(std::min<std::ptrdiff_t>(
-                       line + 1, 2147483647))) +
-                   kMsgXmlMalformedEnd;
+      text.error = {ActivityError::Kind::XmlBadChar, line + 1, 0,
+                    source.name};
       text.utf8.clear();
     }
     break;
@@ -680,14 +465,6 @@ std::string XmlRootName(std::string_view b) {
   } catch (const std::bad_alloc&) {
     return "";
   }
-}
-
-std::string ReadTcx(std::string_view bytes, ActivityRecord& out) {
-  return XmlReader(false, out).Read(bytes);
-}
-
-std::string ReadGpx(std::string_view bytes, ActivityRecord& out) {
-  return XmlReader(true, out).Read(bytes);
 }
 
 }  // namespace qv::activity

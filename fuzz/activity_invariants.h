@@ -16,6 +16,7 @@
 #include "file/activity.h"
 #include "file/activity_readers.h"
 #include "race/race_math.h"
+#include "res/activity_messages.h"
 
 namespace qv::fuzz {
 
@@ -73,9 +74,11 @@ inline std::string WithFitCrcsFixed(std::string_view bytes) {
 
 inline std::string CheckOneInput(std::string_view bytes) {
   const ActivityReadResult read = ReadActivity(bytes, "fuzz.fit");
-  if (read.record.has_value() == !read.error.empty())
+  if (read.record.has_value() == static_cast<bool>(read.error))
     return "record and refusal disagree";
-  if (!read.record) return {};
+  if (!read.record)
+    return ActivityErrorText(read.error).empty() ? "a refusal without words"
+                                                 : "";
   const ActivitySplit splits[] = {
       {ActivitySplit::Kind::Laps, 1.0, std::nullopt, std::nullopt},
       {ActivitySplit::Kind::Laps, 1.0, 42.195, std::nullopt},
@@ -85,8 +88,10 @@ inline std::string CheckOneInput(std::string_view bytes) {
   };
   for (const ActivitySplit& split : splits) {
     const ActivityRaceResult r = ActivityToRace(*read.record, split);
-    if (r.race.has_value() == !r.error.empty())
+    if (r.race.has_value() == static_cast<bool>(r.error))
       return "race and refusal disagree";
+    if (r.error && ActivityErrorText(r.error).empty())
+      return "a refusal without words";
     if (!r.race) continue;
     if (std::string broken = CheckSections(*r.race, split.officialKm);
         !broken.empty())

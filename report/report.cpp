@@ -25,6 +25,7 @@
 #include "file/disk_file.h"
 #include "file/race_file.h"
 #include "report/output_file.h"
+#include "res/activity_messages.h"
 #include "res/resource.h"
 #include "res/strings.h"
 
@@ -260,6 +261,9 @@ ParseResult ParseArgs(const std::vector<std::string>& args, Options& options,
       error = "unknown value for " + OptionName(id) + ": " + value;
       return false;
     };
+    auto valueError = [&](const ActivityError& why) {
+      return OptionName(id) + ": " + ActivityErrorText(why);
+    };
     auto path = [&](std::string& out) {
       out = value;
       if (!out.empty()) return true;
@@ -298,8 +302,9 @@ ParseResult ParseArgs(const std::vector<std::string>& args, Options& options,
       case kRace:
         ok = path(options.racePath);
         break;
+      // The window's own words for a value it would refuse.
       case kSplit: {
-        std::string bad;
+        ActivityError bad;
         const std::optional<ActivitySplit> split =
             ParseActivitySplit(value == "laps", value, "", bad);
         ok = split.has_value();
@@ -307,24 +312,25 @@ ParseResult ParseArgs(const std::vector<std::string>& args, Options& options,
           options.splitLaps = split->kind == ActivitySplit::Kind::Laps;
           options.splitKm = options.splitLaps ? 0.0 : split->everyKm;
         } else {
-          error = "--split takes laps or a distance from 0.1 to 100 km";
+          error = valueError(bad);
         }
         break;
       }
       case kCourse: {
-        std::string bad;
+        ActivityError bad;
         const std::optional<ActivitySplit> split =
             ParseActivitySplit(true, "", value, bad);
+        // A blank value is no distance at all.
         ok = split.has_value() && split->officialKm.has_value();
         if (ok)
           options.courseKm = *split->officialKm;
         else
-          error = "--course takes a distance in km from 0.001 to 100000";
+          error = valueError({ActivityError::Kind::BadOfficial});
         break;
       }
       case kTrack:
         ok = ParseSmallNumber(value, options.track) && options.track >= 1;
-        if (!ok) error = "--track takes a track number from 1";
+        if (!ok) error = valueError({ActivityError::Kind::BadTrack});
         break;
       case kSize:
         ok = ParseSize(value, options.width, options.height);

@@ -105,6 +105,19 @@ inline constexpr const char* kMsgImportTooManySectionsEnd =
 inline constexpr const char* kMsgImportTooManyLaps = "ラップが";
 inline constexpr const char* kMsgImportTooManyLapsEnd =
     "あります。区間は45までなので、ラップごとには取り込めません。距離で区切ってください。";
+// The split dialog: "(•) ラップごと（4 ラップ）", "( ) [1] km ごと", the
+// official distance, blank for none.
+inline constexpr const char* kSplitTitle = "GPSの記録を取り込む";
+inline constexpr const char* kSplitCaption = "区間の区切り方";
+inline constexpr const char* kSplitByLaps = "ラップごと";
+// "ラップごと（%1 ラップ）", %1 the record's laps.
+inline constexpr const char* kSplitByLapsCount = "ラップごと（%1 ラップ）";
+inline constexpr const char* kSplitKmUnit = "km ごと";
+inline constexpr const char* kSplitByKmName = "N km ごと";
+inline constexpr const char* kSplitEveryKmName = "区切りの距離 (km)";
+inline constexpr const char* kSplitOfficial = "公式距離 (km)";
+inline constexpr const char* kSplitOfficialNone = "なし";
+inline constexpr const char* kSplitCancel = "キャンセル";
 // The split dialog's track list, where a GPX holds several: "トラック
 // （このファイルに 2 個）" and an entry "2: 名前（1234 地点）" per track.
 inline constexpr const char* kSplitTracks = "トラック（このファイルに ";
@@ -120,6 +133,9 @@ inline constexpr const char* kMsgImportBadSplit =
     "区切りの距離は 0.1 km から 100 km までです";
 inline constexpr const char* kMsgImportBadOfficial =
     "公式距離が正しくありません";
+// quorvane-report's --track given a value that is no track number.
+inline constexpr const char* kMsgImportBadTrack =
+    "トラックの番号が正しくありません";
 // "トラック 5 はありません（このファイルのトラックは 2 個です）"
 inline constexpr const char* kMsgImportNoTrack = "トラック ";
 inline constexpr const char* kMsgImportNoTrackCount =

@@ -12,11 +12,14 @@
 
 #include <vector>
 
+#include "res/activity_messages.h"
 #include "res/strings.h"
 
 namespace qv::qt {
 
 namespace {
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 std::string Utf8(const QLineEdit* edit) {
   const QByteArray bytes = edit->text().toUtf8();
@@ -27,13 +30,13 @@ std::string Utf8(const QLineEdit* edit) {
 
 SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
     : QDialog(parent),
-      m_byLaps(new QRadioButton(QStringLiteral("ラップごと"), this)),
+      m_byLaps(new QRadioButton(Text(kSplitByLaps), this)),
       m_byKm(new QRadioButton(this)),
       m_everyKm(new QLineEdit(QStringLiteral("1"), this)),
       m_officialKm(new QLineEdit(this)) {
-  setWindowTitle(QStringLiteral("GPSの記録を取り込む"));
+  setWindowTitle(Text(kSplitTitle));
   auto* layout = new QVBoxLayout(this);
-  auto* caption = new QLabel(QStringLiteral("区間の区切り方"), this);
+  auto* caption = new QLabel(Text(kSplitCaption), this);
   layout->addWidget(caption);
 
   // "( ) [1] km ごと": the radio button, the distance, the unit.
@@ -41,10 +44,10 @@ SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
   grid->addWidget(m_byLaps, 0, 0, 1, 3);
   grid->addWidget(m_byKm, 1, 0);
   grid->addWidget(m_everyKm, 1, 1);
-  auto* unit = new QLabel(QStringLiteral("km ごと"), this);
+  auto* unit = new QLabel(Text(kSplitKmUnit), this);
   unit->setBuddy(m_everyKm);
   grid->addWidget(unit, 1, 2);
-  auto* official = new QLabel(QStringLiteral("公式距離 (km)"), this);
+  auto* official = new QLabel(Text(kSplitOfficial), this);
   official->setBuddy(m_officialKm);
   grid->addWidget(official, 2, 0, 1, 3);
   grid->addWidget(m_officialKm, 3, 1);
@@ -53,21 +56,21 @@ SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
 
   auto* buttons = new QDialogButtonBox(
       QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(Text(kSplitCancel));
   connect(buttons, &QDialogButtonBox::accepted, this, &SplitDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &SplitDialog::reject);
   layout->addWidget(buttons);
 
   m_everyKm->setMaximumWidth(80);
   m_officialKm->setMaximumWidth(80);
-  m_officialKm->setPlaceholderText(QStringLiteral("なし"));
-  m_byKm->setAccessibleName(QStringLiteral("N km ごと"));
-  m_everyKm->setAccessibleName(QStringLiteral("区切りの距離 (km)"));
-  m_officialKm->setAccessibleName(QStringLiteral("公式距離 (km)"));
+  m_officialKm->setPlaceholderText(Text(kSplitOfficialNone));
+  m_byKm->setAccessibleName(Text(kSplitByKmName));
+  m_everyKm->setAccessibleName(Text(kSplitEveryKmName));
+  m_officialKm->setAccessibleName(Text(kSplitOfficial));
 
   const SplitOffer offer = OfferSplit(record);
   m_byLaps->setEnabled(offer.lapsOffered);
-  m_byLaps->setText(QStringLiteral("ラップごと（%1 ラップ）")
+  m_byLaps->setText(Text(kSplitByLapsCount)
                         .arg(static_cast<qulonglong>(ActivityLapCount(record))));
   // Without points a distance has nothing to cut.
   const bool points = !DefaultTrackPoints(record).empty();
@@ -75,7 +78,7 @@ SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
   m_everyKm->setEnabled(points);
   (offer.lapsFirst ? m_byLaps : m_byKm)->setChecked(true);
   if (offer.tooManyLaps) {
-    auto* note = new QLabel(QString::fromUtf8(kSplitTooManyLapsNote), this);
+    auto* note = new QLabel(Text(kSplitTooManyLapsNote), this);
     grid->addWidget(note, 4, 0, 1, 3);
   }
   // Which track is cut, where a file holds several (two logs of one
@@ -86,16 +89,16 @@ SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
       const ActivityTrack& t = record.tracks[k];
       QString entry = QString::number(static_cast<qulonglong>(k + 1));
       if (!t.name.empty()) entry += QStringLiteral(": ") + QString::fromStdString(t.name);
-      entry += QString::fromUtf8(kSplitTrackPoints) +
+      entry += Text(kSplitTrackPoints) +
                QString::number(static_cast<qulonglong>(t.points.size())) +
-               QString::fromUtf8(kSplitTrackPointsEnd);
+               Text(kSplitTrackPointsEnd);
       m_tracks->addItem(entry);
     }
     m_tracks->setCurrentIndex(static_cast<int>(record.defaultTrack));
     auto* label = new QLabel(
-        QString::fromUtf8(kSplitTracks) +
+        Text(kSplitTracks) +
             QString::number(static_cast<qulonglong>(record.tracks.size())) +
-            QString::fromUtf8(kSplitTracksEnd),
+            Text(kSplitTracksEnd),
         this);
     label->setBuddy(m_tracks);
     m_tracks->setAccessibleName(label->text());
@@ -117,7 +120,7 @@ SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
           [this] { m_byKm->setChecked(true); });
 }
 
-std::optional<ActivitySplit> SplitDialog::Split(std::string& error) const {
+std::optional<ActivitySplit> SplitDialog::Split(ActivityError& error) const {
   std::optional<ActivitySplit> split = ParseActivitySplit(
       m_byLaps->isChecked(), Utf8(m_everyKm), Utf8(m_officialKm), error);
   if (split && m_tracks != nullptr)
@@ -126,16 +129,17 @@ std::optional<ActivitySplit> SplitDialog::Split(std::string& error) const {
 }
 
 void SplitDialog::accept() {
-  std::string error;
+  ActivityError error;
   if (Split(error)) {
     QDialog::accept();
     return;
   }
   // The dialog stays, with the wrong number ready to retype.
-  QMessageBox::warning(this, QString::fromUtf8(kAppTitle),
-                       QString::fromUtf8(error.c_str()));
-  QLineEdit* wrong =
-      error == kMsgImportBadOfficial ? m_officialKm : m_everyKm;
+  QMessageBox::warning(this, Text(kAppTitle),
+                       QString::fromStdString(ActivityErrorText(error)));
+  QLineEdit* wrong = error.kind == ActivityError::Kind::BadOfficial
+                         ? m_officialKm
+                         : m_everyKm;
   wrong->setFocus();
   wrong->selectAll();
 }
@@ -144,7 +148,7 @@ std::optional<ActivitySplit> AskActivitySplit(const ActivityRecord& record,
                                               QWidget* parent) {
   SplitDialog dialog(record, parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  std::string error;
+  ActivityError error;
   return dialog.Split(error);
 }
 

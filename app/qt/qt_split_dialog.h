@@ -22,7 +22,7 @@ class SplitDialog final : public QDialog {
   SplitDialog(const ActivityRecord& record, QWidget* parent);
 
   // The split as typed; nullopt and the refusal in error otherwise.
-  std::optional<ActivitySplit> Split(std::string& error) const;
+  std::optional<ActivitySplit> Split(ActivityError& error) const;
 
   QRadioButton* ByLaps() const { return m_byLaps; }
   QRadioButton* ByKm() const { return m_byKm; }

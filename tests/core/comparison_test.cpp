@@ -14,6 +14,7 @@
 #include "file/activity.h"
 #include "race/comparison.h"
 #include "race_fixture.h"
+#include "res/activity_messages.h"
 #include "res/strings.h"
 #include "tests/core/file_test_util.h"
 #include "tests/core/fit_writer.h"
@@ -207,9 +208,12 @@ TEST_F(Comparison, RecordCutAsTheImportCutsIt) {
     }
     EXPECT_EQ(platform.splitQuestions, (std::vector<std::size_t>{laps, laps}));
     ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[0], ReadActivity(broken, path).error);
+    EXPECT_EQ(platform.messages[0],
+              ActivityErrorText(ReadActivity(broken, path).error));
     EXPECT_EQ(platform.messages[1],
-              ActivityToRace(*ReadActivity(bytes, path).record, badTrack).error);
+              ActivityErrorText(
+                  ActivityToRace(*ReadActivity(bytes, path).record, badTrack)
+                      .error));
     platform.messages.clear(), platform.splitQuestions.clear();
     platform.splitAnswers.assign(1, split);
     platform.openAnswers.push_back(path);

@@ -478,13 +478,15 @@ TEST_F(RaceFileCommands, RacesThatLookLikeRecordsLoadBackAsThemselves) {
 
 // Plain decimals in range, as the dialog and --split/--course take them.
 TEST(ActivitySplitText, PlainDecimalsInRange) {
-  std::string error;
+  ActivityError error;
   const auto split = ParseActivitySplit(false, " 0.1 ", "42.195", error);
   EXPECT_TRUE(split && split->everyKm == 0.1 && split->officialKm == 42.195);
   for (const char* bad : {"0.09", "100.01", "1,5", "1e0", "-1", ".", "", "4 2"})
-    EXPECT_FALSE(ParseActivitySplit(false, bad, "", error)) << bad;
+    EXPECT_TRUE(!ParseActivitySplit(false, bad, "", error) &&
+                error.kind == ActivityError::Kind::BadSplit) << bad;
   for (const char* bad : {"0", "4.2.1", "100001"})
-    EXPECT_FALSE(ParseActivitySplit(true, "", bad, error)) << bad;
+    EXPECT_TRUE(!ParseActivitySplit(true, "", bad, error) &&
+                error.kind == ActivityError::Kind::BadOfficial) << bad;
 }
 
 }  // namespace

@@ -127,7 +127,7 @@ TEST(QtControlsTest, SplitDialogDefaultsAndRefusals) {
     SCOPED_TRACE(laps);
     const ActivityRecord r = record(laps, points);
     SplitDialog d(r, nullptr);
-    std::string error;
+    ActivityError error;
     const std::optional<ActivitySplit> split = d.Split(error);
     EXPECT_EQ(d.ByLaps()->isEnabled(), OfferSplit(r).lapsOffered);
     EXPECT_EQ(d.ByKm()->isEnabled(), points);
@@ -151,7 +151,7 @@ TEST(QtControlsTest, SplitDialogDefaultsAndRefusals) {
     EXPECT_EQ(d.Tracks()->currentText().toStdString(),
               std::string("2: day 1") + kSplitTrackPoints + "2" +
                   kSplitTrackPointsEnd);
-    std::string error;
+    ActivityError error;
     EXPECT_EQ(d.Split(error)->track, 1u);
     d.Tracks()->setCurrentIndex(0);
     EXPECT_FALSE(d.ByKm()->isEnabled());
