@@ -26,6 +26,7 @@ namespace qv {
 
 class CRaceApp;
 struct GraphLayout;
+struct PanelReading;
 
 inline constexpr int MAX_SECTIONS = kMaxSections;
 
@@ -84,12 +85,14 @@ class CRaceDlg {
   void SetComboTimeMS(int minId, int secId, int csId, int t);
   double GetEditKm(int id);
   void SetEditKm(int id, double km);
+  PanelReading ReadPanel();
+  // Sets the panel's texts and lists; a time past a list's range shows as
+  // the nearest one it has.
+  void ShowPanel(const PanelReading& panel);
+  // Section i on the panel, and its number; nothing for a section that is
+  // not there.
   void ShowSection(int i);
   void StoreSection(int i);
-  // StoreSection for a section that is there: what the panel still shows
-  // as it is keeps its exact value, so a change without an edit changes
-  // nothing.
-  void StoreChangedSection(int i);
   void OnAppend();
   void OnChange();
   void OnInsert();

@@ -4,6 +4,7 @@
 
 #include "app/numtext.h"
 #include "app/race_dlg.h"
+#include "race/editing.h"
 #include "race/race_math.h"
 #include "res/resource.h"
 
@@ -14,10 +15,8 @@ namespace {
 constexpr int kCsPerSecond = 100;
 constexpr int kCsPerMinute = 6000;
 constexpr int kCsPerHour = 360000;
-// The largest times the lists have entries for: 99:59:59.99 (a day-long
-// ultra, a 100-mile race) and 59:59.99.
-constexpr int kMaxHms = 100 * kCsPerHour - 1;
-constexpr int kMaxMs = 60 * kCsPerMinute - 1;
+constexpr int kMaxHms = kPanelMaxHms;
+constexpr int kMaxMs = kPanelMaxMs;
 
 // A list without a selection reads as its first entry.
 long long Index(const IComboBox& combo) {
@@ -74,43 +73,32 @@ void CRaceDlg::SetEditKm(int id, double km) {
   m_platform.TextControl(id).SetText(FormatG(km));
 }
 
-void CRaceDlg::ShowSection(int i) {
-  if (!InRace(m_race, i)) return;
-  const RaceFileSection& s = m_race.sections[static_cast<std::size_t>(i)];
-  SetEditKm(IDC_START_KM, s.startKm);
-  SetComboTimeMS(IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS, s.loss);
-  SetEditKm(IDC_END_KM, s.endKm);
-  SetComboTimeHMS(IDC_ARR_HOUR, IDC_ARR_MIN, IDC_ARR_SEC, IDC_ARR_CS,
-                  s.arrival);
-  SetComboTimeHMS(IDC_LAP_HOUR, IDC_LAP_MIN, IDC_LAP_SEC, IDC_LAP_CS, s.lap);
-  SetComboTimeMS(IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS, s.pace);
-  m_platform.TextControl(IDC_SECTION_NO).SetText(FormatInt(i + 1));
+PanelReading CRaceDlg::ReadPanel() {
+  PanelReading p;
+  p.startKm = m_platform.TextControl(IDC_START_KM).GetText();
+  p.endKm = m_platform.TextControl(IDC_END_KM).GetText();
+  p.loss = GetComboTimeMS(IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS);
+  p.arrival =
+      GetComboTimeHMS(IDC_ARR_HOUR, IDC_ARR_MIN, IDC_ARR_SEC, IDC_ARR_CS);
+  p.lap = GetComboTimeHMS(IDC_LAP_HOUR, IDC_LAP_MIN, IDC_LAP_SEC, IDC_LAP_CS);
+  p.pace = GetComboTimeMS(IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS);
+  return p;
 }
 
-void CRaceDlg::StoreChangedSection(int i) {
+void CRaceDlg::ShowPanel(const PanelReading& p) {
+  m_platform.TextControl(IDC_START_KM).SetText(p.startKm);
+  SetComboTimeMS(IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS, p.loss);
+  m_platform.TextControl(IDC_END_KM).SetText(p.endKm);
+  SetComboTimeHMS(IDC_ARR_HOUR, IDC_ARR_MIN, IDC_ARR_SEC, IDC_ARR_CS,
+                  p.arrival);
+  SetComboTimeHMS(IDC_LAP_HOUR, IDC_LAP_MIN, IDC_LAP_SEC, IDC_LAP_CS, p.lap);
+  SetComboTimeMS(IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS, p.pace);
+}
+
+void CRaceDlg::ShowSection(int i) {
   if (!InRace(m_race, i)) return;
-  RaceFileSection& s = m_race.sections[static_cast<std::size_t>(i)];
-  const RaceFileSection before = s;
-  StoreSection(i);
-  // A field that still reads as the section shows it keeps its exact value:
-  // the lists cannot show every time a record or a file brings (over 99
-  // hours, a pace over an hour per km, a negative value), nor the edits
-  // every digit of a distance.
-  const auto keepKm = [&](int id, double& km, double was) {
-    if (m_platform.TextControl(id).GetText() == FormatG(was)) km = was;
-  };
-  keepKm(IDC_START_KM, s.startKm, before.startKm);
-  keepKm(IDC_END_KM, s.endKm, before.endKm);
-  const auto keep = [](int& value, int was, int max) {
-    if (value == std::clamp(was, 0, max)) value = was;
-  };
-  keep(s.arrival, before.arrival, kMaxHms);
-  keep(s.lap, before.lap, kMaxHms);
-  keep(s.pace, before.pace, kMaxMs);
-  if (s.loss == std::clamp(before.loss, 0, kMaxMs)) {
-    s.loss = before.loss;
-    s.departure = before.departure;
-  }
+  ShowPanel(PanelShowing(m_race.sections[static_cast<std::size_t>(i)]));
+  m_platform.TextControl(IDC_SECTION_NO).SetText(FormatInt(i + 1));
 }
 
 void CRaceDlg::StoreSection(int i) {
