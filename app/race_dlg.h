@@ -156,10 +156,11 @@ class CRaceDlg {
   void PrintGraphReversed(IDrawContext& dc, int halfWidth, int top);
 
   // ---- undo and redo (app/race_undo.cpp)
-  // Runs the button command id through handler; a command that changes the
-  // race (append, change, insert, delete, clear, load) becomes a step of
-  // the history, and the unsaved state follows the history.
-  void RunCommand(int id, void (CRaceDlg::*handler)());
+  // Runs the button command id through handler; with a step kind the
+  // command becomes a step of the history of that kind (if it changed the
+  // race), and the unsaved state follows the history.
+  void RunCommand(int id, void (CRaceDlg::*handler)(),
+                  std::optional<RaceHistory::Kind> step);
   bool CanUndo() const { return m_history.CanUndo(); }
   bool CanRedo() const { return m_history.CanRedo(); }
   // The list then shows the entered rows, as after an edit. False when

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <utility>
 
 namespace qv {
@@ -14,10 +13,6 @@ bool SameText(const std::shared_ptr<const std::string>& a,
   if (a == b) return true;
   const std::string empty;
   return (a ? *a : empty) == (b ? *b : empty);
-}
-
-bool SameBits(double a, double b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 // Texts equal to the neighbour's share its copy.
@@ -45,23 +40,8 @@ std::size_t OwnBytes(const RaceSnapshot& race, const RaceSnapshot* below) {
 }  // namespace
 
 bool RaceSnapshot::SameRace(const RaceSnapshot& o) const {
-  const Race& a = race;
-  const Race& b = o.race;
-  if (!SameText(eventName, o.eventName) || !SameText(comment, o.comment) ||
-      a.priority != b.priority || a.condition != b.condition ||
-      a.speedUnit != b.speedUnit || a.inputAssist != b.inputAssist ||
-      a.graphAxis != b.graphAxis || settingsLists != o.settingsLists ||
-      a.sections.size() != b.sections.size())
-    return false;
-  for (std::size_t k = 0; k < a.sections.size(); ++k) {
-    const Section& x = a.sections[k];
-    const Section& y = b.sections[k];
-    if (!SameBits(x.startKm, y.startKm) || !SameBits(x.endKm, y.endKm) ||
-        x.arrival != y.arrival || x.departure != y.departure ||
-        x.loss != y.loss || x.lap != y.lap || x.pace != y.pace)
-      return false;
-  }
-  return true;
+  return race == o.race && SameText(eventName, o.eventName) &&
+         SameText(comment, o.comment) && settingsLists == o.settingsLists;
 }
 
 void RaceHistory::Push(std::deque<Entry>& stack, RaceSnapshot race,

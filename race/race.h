@@ -3,7 +3,10 @@
 // function of it and the dialog shows and edits it.
 #pragma once
 
+#include <bit>
+#include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace qv {
@@ -35,8 +38,20 @@ struct RaceFileSection {
   int arrival = 0;
   int lap = 0;
   int pace = 0;
-  friend bool operator==(const RaceFileSection&,
-                         const RaceFileSection&) = default;
+  // Distances compare bit for bit: a NaN equals itself, so a race is the
+  // same as its copy (undo, the unsaved question), and -0 is not 0, which
+  // a file writes differently. Every field, in order: one added to the
+  // section and not here fails to compile.
+  auto Bits() const {
+    const auto& [start, lossTime, depart, end, arrive, lapTime, paceTime] =
+        *this;
+    return std::tuple(std::bit_cast<std::uint64_t>(start), lossTime, depart,
+                      std::bit_cast<std::uint64_t>(end), arrive, lapTime,
+                      paceTime);
+  }
+  friend bool operator==(const RaceFileSection& a, const RaceFileSection& b) {
+    return a.Bits() == b.Bits();
+  }
 };
 
 // Texts are UTF-8.
@@ -50,6 +65,7 @@ struct Race {
   // At most kMaxSections.
   std::vector<RaceFileSection> sections;
   std::string comment;
+  friend bool operator==(const Race&, const Race&) = default;
 };
 
 }  // namespace qv
