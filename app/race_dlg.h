@@ -83,8 +83,6 @@ class CRaceDlg {
   int GetComboTimeMS(int minId, int secId, int csId);
   void SetComboTimeHMS(int hourId, int minId, int secId, int csId, int t);
   void SetComboTimeMS(int minId, int secId, int csId, int t);
-  double GetEditKm(int id);
-  void SetEditKm(int id, double km);
   PanelReading ReadPanel();
   // Sets the panel's texts and lists; a time past a list's range shows as
   // the nearest one it has.
@@ -92,7 +90,6 @@ class CRaceDlg {
   // Section i on the panel, and its number; nothing for a section that is
   // not there.
   void ShowSection(int i);
-  void StoreSection(int i);
   void OnAppend();
   void OnChange();
   void OnInsert();

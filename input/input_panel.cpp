@@ -15,15 +15,13 @@ namespace {
 constexpr int kCsPerSecond = 100;
 constexpr int kCsPerMinute = 6000;
 constexpr int kCsPerHour = 360000;
-constexpr int kMaxHms = kPanelMaxHms;
-constexpr int kMaxMs = kPanelMaxMs;
 
 // A list without a selection reads as its first entry.
 long long Index(const IComboBox& combo) {
   return std::max(combo.GetCurSel(), 0);
 }
 
-// Only the race's own sections are shown or stored.
+// Only the race's own sections are shown.
 bool InRace(const Race& race, int i) {
   return i >= 0 && static_cast<std::size_t>(i) < race.sections.size();
 }
@@ -45,12 +43,12 @@ int CRaceDlg::GetComboTimeMS(int minId, int secId, int csId) {
   return Saturate(t);
 }
 
-// Only a race file can bring a time the lists have no entries for; the
-// panel then shows the nearest time it can, and the table keeps the value
-// until the panel is stored.
+// Only a race file or a record can bring a time the lists have no entries
+// for; the panel then shows the nearest time it can, and a change keeps the
+// section's value unless that time is edited.
 void CRaceDlg::SetComboTimeHMS(int hourId, int minId, int secId, int csId,
                                int t) {
-  const int v = std::clamp(t, 0, kMaxHms);
+  const int v = std::clamp(t, 0, kPanelMaxHms);
   m_platform.ComboBox(hourId).SetCurSel(v / kCsPerHour);
   m_platform.ComboBox(minId).SetCurSel(v % kCsPerHour / kCsPerMinute);
   m_platform.ComboBox(secId).SetCurSel(v % kCsPerHour % kCsPerMinute /
@@ -59,18 +57,10 @@ void CRaceDlg::SetComboTimeHMS(int hourId, int minId, int secId, int csId,
 }
 
 void CRaceDlg::SetComboTimeMS(int minId, int secId, int csId, int t) {
-  const int v = std::clamp(t, 0, kMaxMs);
+  const int v = std::clamp(t, 0, kPanelMaxMs);
   m_platform.ComboBox(minId).SetCurSel(v / kCsPerMinute);
   m_platform.ComboBox(secId).SetCurSel(v % kCsPerMinute / kCsPerSecond);
   m_platform.ComboBox(csId).SetCurSel(v % kCsPerSecond);
-}
-
-double CRaceDlg::GetEditKm(int id) {
-  return ParseDouble(m_platform.TextControl(id).GetText());
-}
-
-void CRaceDlg::SetEditKm(int id, double km) {
-  m_platform.TextControl(id).SetText(FormatG(km));
 }
 
 PanelReading CRaceDlg::ReadPanel() {
@@ -99,24 +89,6 @@ void CRaceDlg::ShowSection(int i) {
   if (!InRace(m_race, i)) return;
   ShowPanel(PanelShowing(m_race.sections[static_cast<std::size_t>(i)]));
   m_platform.TextControl(IDC_SECTION_NO).SetText(FormatInt(i + 1));
-}
-
-void CRaceDlg::StoreSection(int i) {
-  if (!InRace(m_race, i)) return;
-  RaceFileSection& s = m_race.sections[static_cast<std::size_t>(i)];
-  s.startKm = GetEditKm(IDC_START_KM);
-  s.endKm = GetEditKm(IDC_END_KM);
-  s.loss = GetComboTimeMS(IDC_LOSS_MIN, IDC_LOSS_SEC, IDC_LOSS_CS);
-  s.arrival =
-      GetComboTimeHMS(IDC_ARR_HOUR, IDC_ARR_MIN, IDC_ARR_SEC, IDC_ARR_CS);
-  // The loss is spent at the start point, after arriving there. The
-  // previous arrival may come from a file, hence the saturating sum.
-  s.departure =
-      i == 0 ? s.loss
-             : SatAdd(m_race.sections[static_cast<std::size_t>(i) - 1].arrival,
-                      s.loss);
-  s.lap = GetComboTimeHMS(IDC_LAP_HOUR, IDC_LAP_MIN, IDC_LAP_SEC, IDC_LAP_CS);
-  s.pace = GetComboTimeMS(IDC_PACE_MIN, IDC_PACE_SEC, IDC_PACE_CS);
 }
 
 }  // namespace qv

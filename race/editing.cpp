@@ -24,7 +24,8 @@ RaceFileSection FromPanel(const PanelReading& p,
   s.endKm = ParseDouble(p.endKm);
   s.loss = p.loss;
   s.arrival = p.arrival;
-  s.departure = previous != nullptr ? SatAdd(previous->arrival, p.loss) : p.loss;
+  s.departure =
+      previous != nullptr ? SatAdd(previous->arrival, p.loss) : p.loss;
   s.lap = p.lap;
   s.pace = p.pace;
   return s;
@@ -50,14 +51,15 @@ PanelReading PanelShowing(const RaceFileSection& s) {
           std::clamp(s.pace, 0, kPanelMaxMs)};
 }
 
-PanelReading ProposeNext(const PanelReading& appended,
-                         const RaceFileSection& s, bool assist) {
+PanelReading ProposeNext(const PanelReading& appended, const RaceFileSection& s,
+                         bool assist) {
   PanelReading next;
   next.startKm = appended.endKm;
   if (!assist) return next;
   next.endKm = FormatG(2.0 * s.endKm - s.startKm);
   next.loss = s.loss;
-  next.arrival = Saturate(2LL * s.arrival - static_cast<long long>(s.departure));
+  next.arrival =
+      Saturate(2LL * s.arrival - static_cast<long long>(s.departure));
   next.lap = s.lap;
   next.pace = s.pace;
   return next;

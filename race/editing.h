@@ -34,8 +34,8 @@ PanelReading PanelShowing(const RaceFileSection& s);
 // What the panel proposes after `appended` was stored as section s: the
 // next section starts where s ends; with the input assist it is as long and
 // as fast as s, without it the rest of the panel is empty.
-PanelReading ProposeNext(const PanelReading& appended,
-                         const RaceFileSection& s, bool assist);
+PanelReading ProposeNext(const PanelReading& appended, const RaceFileSection& s,
+                         bool assist);
 
 enum class EditResult {
   Changed,

@@ -62,7 +62,8 @@ struct Race {
   SpeedUnit speedUnit = SpeedUnit::PerKm;
   InputAssist inputAssist = InputAssist::On;
   GraphAxis graphAxis = GraphAxis::Normal;
-  // At most kMaxSections.
+  // At most kMaxSections: the race file reader, the record import and the
+  // editing (race/editing.h) refuse more, so nothing downstream clamps.
   std::vector<RaceFileSection> sections;
   std::string comment;
   friend bool operator==(const Race&, const Race&) = default;
