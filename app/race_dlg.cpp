@@ -3,6 +3,7 @@
 #include "app/race_dlg.h"
 
 #include <iterator>
+#include <optional>
 
 #include "race/numtext.h"
 #include "app/race_app.h"
@@ -36,24 +37,29 @@ constexpr TextCombo kTextCombos[] = {
 };
 
 using Handler = void (CRaceDlg::*)();
+using Kind = RaceHistory::Kind;
 
 struct CommandEntry {
   int id;
   Handler handler;
+  // A command that can change the race is a step of the history, of this
+  // kind; the others leave the history alone. Compute changes the race when
+  // it takes a new setting from its list.
+  std::optional<Kind> step;
 };
 
 // Button commands, in the order of the command table.
 constexpr CommandEntry kCommands[] = {
-    {IDC_APPEND, &CRaceDlg::OnAppend},
-    {IDC_COMPUTE, &CRaceDlg::OnCompute},
-    {IDC_LOAD, &CRaceDlg::OnLoad},
-    {IDC_SAVE, &CRaceDlg::OnSave},
-    {IDC_CLEAR, &CRaceDlg::OnClearData},
-    {IDC_CHANGE, &CRaceDlg::OnChange},
-    {IDC_DELETE, &CRaceDlg::OnDelete},
-    {IDC_INSERT, &CRaceDlg::OnInsert},
-    {IDC_WINDOW_COLOR, &CRaceDlg::OnWindowColor},
-    {IDC_PRINT, &CRaceDlg::OnPrint},
+    {IDC_APPEND, &CRaceDlg::OnAppend, Kind::Edit},
+    {IDC_COMPUTE, &CRaceDlg::OnCompute, Kind::Edit},
+    {IDC_LOAD, &CRaceDlg::OnLoad, Kind::Load},
+    {IDC_SAVE, &CRaceDlg::OnSave, std::nullopt},
+    {IDC_CLEAR, &CRaceDlg::OnClearData, Kind::Clear},
+    {IDC_CHANGE, &CRaceDlg::OnChange, Kind::Edit},
+    {IDC_DELETE, &CRaceDlg::OnDelete, Kind::Edit},
+    {IDC_INSERT, &CRaceDlg::OnInsert, Kind::Edit},
+    {IDC_WINDOW_COLOR, &CRaceDlg::OnWindowColor, std::nullopt},
+    {IDC_PRINT, &CRaceDlg::OnPrint, std::nullopt},
 };
 
 }  // namespace
@@ -95,7 +101,7 @@ bool CRaceDlg::OnInitDialog() {
 bool CRaceDlg::OnCommand(int id) {
   for (const CommandEntry& entry : kCommands) {
     if (entry.id == id) {
-      RunCommand(entry.id, entry.handler);
+      RunCommand(entry.id, entry.handler, entry.step);
       return true;
     }
   }

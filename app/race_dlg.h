@@ -27,6 +27,7 @@ namespace qv {
 
 class CRaceApp;
 struct GraphLayout;
+struct PanelReading;
 
 inline constexpr int MAX_SECTIONS = kMaxSections;
 
@@ -86,14 +87,13 @@ class CRaceDlg {
   int GetComboTimeMS(int minId, int secId, int csId);
   void SetComboTimeHMS(int hourId, int minId, int secId, int csId, int t);
   void SetComboTimeMS(int minId, int secId, int csId, int t);
-  double GetEditKm(int id);
-  void SetEditKm(int id, double km);
+  PanelReading ReadPanel();
+  // Sets the panel's texts and lists; a time past a list's range shows as
+  // the nearest one it has.
+  void ShowPanel(const PanelReading& panel);
+  // Section i on the panel, and its number; nothing for a section that is
+  // not there.
   void ShowSection(int i);
-  void StoreSection(int i);
-  // StoreSection for a section that is there: what the panel still shows
-  // as it is keeps its exact value, so a change without an edit changes
-  // nothing.
-  void StoreChangedSection(int i);
   void OnAppend();
   void OnChange();
   void OnInsert();
@@ -160,10 +160,11 @@ class CRaceDlg {
   void PrintGraphReversed(IDrawContext& dc, int halfWidth, int top);
 
   // ---- undo and redo (app/race_undo_cmd.cpp)
-  // Runs the button command id through handler; a command that changes the
-  // race (append, change, insert, delete, clear, load) becomes a step of
-  // the history, and the unsaved state follows the history.
-  void RunCommand(int id, void (CRaceDlg::*handler)());
+  // Runs the button command id through handler; with a step kind the
+  // command becomes a step of the history of that kind (if it changed the
+  // race), and the unsaved state follows the history.
+  void RunCommand(int id, void (CRaceDlg::*handler)(),
+                  std::optional<RaceHistory::Kind> step);
   bool CanUndo() const { return m_history.CanUndo(); }
   bool CanRedo() const { return m_history.CanRedo(); }
   // The list then shows the entered rows, as after an edit. False when

@@ -2,16 +2,11 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <utility>
 
 namespace qv {
 
 namespace {
-
-bool SameBits(double a, double b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
 
 // A comment equal to the neighbour's shares its copy.
 void ShareTexts(RaceSnapshot& step, const RaceSnapshot& neighbour) {
@@ -31,23 +26,7 @@ std::size_t OwnBytes(const RaceSnapshot& step, const RaceSnapshot* below) {
 }  // namespace
 
 bool RaceSnapshot::SameRace(const RaceSnapshot& o) const {
-  const Race& a = race;
-  const Race& b = o.race;
-  if (a.eventName != b.eventName || a.comment != b.comment ||
-      a.priority != b.priority || a.condition != b.condition ||
-      a.speedUnit != b.speedUnit || a.inputAssist != b.inputAssist ||
-      a.graphAxis != b.graphAxis || settingsLists != o.settingsLists ||
-      a.sections.size() != b.sections.size())
-    return false;
-  for (std::size_t k = 0; k < a.sections.size(); ++k) {
-    const Section& x = a.sections[k];
-    const Section& y = b.sections[k];
-    if (!SameBits(x.startKm, y.startKm) || !SameBits(x.endKm, y.endKm) ||
-        x.arrival != y.arrival || x.departure != y.departure ||
-        x.loss != y.loss || x.lap != y.lap || x.pace != y.pace)
-      return false;
-  }
-  return true;
+  return race == o.race && settingsLists == o.settingsLists;
 }
 
 void RaceHistory::Push(std::deque<Entry>& stack, RaceSnapshot race,

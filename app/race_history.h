@@ -32,8 +32,8 @@ struct RaceSnapshot {
   // writes and exports must not overwrite, so it follows undo and redo.
   std::string filePath;
 
-  // Same race: the same texts, settings and sections (bit for bit, so a
-  // NaN from a file still equals itself).
+  // Same race: the race's own comparison (distances bit for bit, so a NaN
+  // from a file still equals itself), the texts and the lists.
   bool SameRace(const RaceSnapshot& other) const;
 };
 

@@ -17,13 +17,6 @@ namespace {
 constexpr int kSettingsLists[] = {IDC_PRIORITY, IDC_CALC_MODE, IDC_SPEED_UNIT,
                                   IDC_INPUT_ASSIST, IDC_GRAPH_AXIS};
 
-// Compute changes the race when it takes a new setting from its list.
-bool ChangesRace(int id) {
-  return id == IDC_APPEND || id == IDC_CHANGE || id == IDC_INSERT ||
-         id == IDC_DELETE || id == IDC_CLEAR || id == IDC_LOAD ||
-         id == IDC_COMPUTE;
-}
-
 void Recorded(CRaceDlg& dlg, RaceHistory& history, RaceHistory::Kind kind,
               const std::function<void()>& command) {
   const RaceSnapshot before = dlg.TakeSnapshot();
@@ -33,12 +26,10 @@ void Recorded(CRaceDlg& dlg, RaceHistory& history, RaceHistory::Kind kind,
 
 }  // namespace
 
-void CRaceDlg::RunCommand(int id, void (CRaceDlg::*handler)()) {
-  if (ChangesRace(id)) {
-    const RaceHistory::Kind kind = id == IDC_CLEAR  ? RaceHistory::Kind::Clear
-                                   : id == IDC_LOAD ? RaceHistory::Kind::Load
-                                                    : RaceHistory::Kind::Edit;
-    Recorded(*this, m_history, kind, [&] { (this->*handler)(); });
+void CRaceDlg::RunCommand(int id, void (CRaceDlg::*handler)(),
+                          std::optional<RaceHistory::Kind> step) {
+  if (step) {
+    Recorded(*this, m_history, *step, [&] { (this->*handler)(); });
     return;
   }
   if (id != IDC_SAVE) {
@@ -90,9 +81,6 @@ void CRaceDlg::ApplySnapshot(const RaceSnapshot& snapshot) {
   m_raceFilePath = snapshot.filePath;
   m_editEventName->SetText(m_race.eventName);
   m_editComment->SetText(m_race.comment.str());
-  // Never more sections than the tables of the list and the graph hold.
-  if (m_race.sections.size() > static_cast<std::size_t>(kMaxSections))
-    m_race.sections.resize(static_cast<std::size_t>(kMaxSections));
   for (std::size_t k = 0; k < snapshot.settingsLists.size(); ++k)
     m_platform.ComboBox(kSettingsLists[k]).SetCurSel(snapshot.settingsLists[k]);
   const int n = SectionCount();

@@ -24,8 +24,11 @@ inline RaceFileData AfterRoundTrip(RaceFileData race) {
   return race;
 }
 
+// Empty when the races are equal (the race's own comparison, so no field
+// escapes it); otherwise the first part that differs.
 inline std::string DifferenceBetween(const RaceFileData& a,
                                      const RaceFileData& b) {
+  if (a == b) return {};
   if (a.eventName != b.eventName) return "event name";
   if (a.priority != b.priority || a.condition != b.condition ||
       a.speedUnit != b.speedUnit || a.inputAssist != b.inputAssist ||
@@ -36,7 +39,7 @@ inline std::string DifferenceBetween(const RaceFileData& a,
     if (!(a.sections[k] == b.sections[k]))
       return std::string("section ").append(FormatInt(static_cast<int>(k)));
   if (a.comment != b.comment) return "comment";
-  return {};
+  return "race";
 }
 
 inline bool HoldsReplacement(const std::string& text) {

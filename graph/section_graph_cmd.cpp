@@ -6,12 +6,12 @@
 // coordinate saturates at the int range, so degenerate data from a race file
 // still gives a complete drawing.
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "race/numtext.h"
 #include "app/race_dlg.h"
@@ -76,7 +76,7 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
   const int H = SatSub(B, T);
 
   // What the last compute computed, whatever has been edited since.
-  const int n = std::min(ComputedCount(), MAX_SECTIONS);
+  const int n = ComputedCount();
   auto computed = [&](int i) -> const ComputedSection& {
     return ComputedRow(i);
   };
@@ -88,7 +88,8 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
     finalKm = std::max(finalKm, FarthestKm(*m_comparison));
   }
   const int unit = static_cast<int>(m_race.speedUnit);
-  std::array<int, kMaxSections> paces{};
+  // MaxSpeedValue reads one pace even of a race without sections.
+  std::vector<int> paces(static_cast<std::size_t>(std::max(n, 1)));
   for (int i = 0; i < n; ++i) paces[static_cast<std::size_t>(i)] = computed(i).pace;
   const double maxSpeed = MaxSpeedValue(paces.data(), n, unit);
 

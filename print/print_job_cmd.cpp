@@ -106,7 +106,7 @@ void CRaceDlg::OnPrint() {
   const long long halfWidth = pageWidth / 2;
 
   // One row for each section and the totals row.
-  const int lastRow = std::clamp(SectionCount(), 0, MAX_SECTIONS);
+  const int lastRow = SectionCount();
   const long long firstRowY = kMargin + 4 * pitch;
   const long long graphTop = firstRowY + (lastRow + 2) * pitch;
 

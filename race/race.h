@@ -3,10 +3,13 @@
 // function of it and the dialog shows and edits it.
 #pragma once
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -39,8 +42,20 @@ struct RaceFileSection {
   int arrival = 0;
   int lap = 0;
   int pace = 0;
-  friend bool operator==(const RaceFileSection&,
-                         const RaceFileSection&) = default;
+  // Distances compare bit for bit: a NaN equals itself, so a race is the
+  // same as its copy (undo, the unsaved question), and -0 is not 0, which
+  // a file writes differently. Every field, in order: one added to the
+  // section and not here fails to compile.
+  auto Bits() const {
+    const auto& [start, lossTime, depart, end, arrive, lapTime, paceTime] =
+        *this;
+    return std::tuple(std::bit_cast<std::uint64_t>(start), lossTime, depart,
+                      std::bit_cast<std::uint64_t>(end), arrive, lapTime,
+                      paceTime);
+  }
+  friend bool operator==(const RaceFileSection& a, const RaceFileSection& b) {
+    return a.Bits() == b.Bits();
+  }
 };
 
 // A text kept once however many hold it: the race on screen and every
@@ -79,9 +94,11 @@ struct Race {
   SpeedUnit speedUnit = SpeedUnit::PerKm;
   InputAssist inputAssist = InputAssist::On;
   GraphAxis graphAxis = GraphAxis::Normal;
-  // At most kMaxSections.
+  // At most kMaxSections: the race file reader, the record import and the
+  // editing (race/editing.h) refuse more, so nothing downstream clamps.
   std::vector<RaceFileSection> sections;
   SharedText comment;
+  friend bool operator==(const Race&, const Race&) = default;
 };
 
 }  // namespace qv
