@@ -39,27 +39,30 @@ constexpr TextCombo kTextCombos[] = {
 using Handler = void (CRaceDlg::*)();
 using Kind = RaceHistory::Kind;
 
+using Step = CRaceDlg::Step;
+
 struct CommandEntry {
   int id;
   Handler handler;
-  // A command that can change the race is a step of the history, of this
-  // kind; the others leave the history alone. Compute changes the race when
-  // it takes a new setting from its list.
-  std::optional<Kind> step;
+  // Whether the command can change the race and so is a step of the
+  // history. Compute changes the race when it takes a new setting from its
+  // list; load and clear record their own steps, as only they know whether
+  // the file was loaded or the race cleared.
+  Step step;
 };
 
 // Button commands, in the order of the command table.
 constexpr CommandEntry kCommands[] = {
-    {IDC_APPEND, &CRaceDlg::OnAppend, Kind::Edit},
-    {IDC_COMPUTE, &CRaceDlg::OnCompute, Kind::Edit},
-    {IDC_LOAD, &CRaceDlg::OnLoad, Kind::Load},
-    {IDC_SAVE, &CRaceDlg::OnSave, std::nullopt},
-    {IDC_CLEAR, &CRaceDlg::OnClearData, Kind::Clear},
-    {IDC_CHANGE, &CRaceDlg::OnChange, Kind::Edit},
-    {IDC_DELETE, &CRaceDlg::OnDelete, Kind::Edit},
-    {IDC_INSERT, &CRaceDlg::OnInsert, Kind::Edit},
-    {IDC_WINDOW_COLOR, &CRaceDlg::OnWindowColor, std::nullopt},
-    {IDC_PRINT, &CRaceDlg::OnPrint, std::nullopt},
+    {IDC_APPEND, &CRaceDlg::OnAppend, Step::Edit},
+    {IDC_COMPUTE, &CRaceDlg::OnCompute, Step::Edit},
+    {IDC_LOAD, &CRaceDlg::OnLoad, Step::Own},
+    {IDC_SAVE, &CRaceDlg::OnSave, Step::Save},
+    {IDC_CLEAR, &CRaceDlg::OnClearData, Step::Own},
+    {IDC_CHANGE, &CRaceDlg::OnChange, Step::Edit},
+    {IDC_DELETE, &CRaceDlg::OnDelete, Step::Edit},
+    {IDC_INSERT, &CRaceDlg::OnInsert, Step::Edit},
+    {IDC_WINDOW_COLOR, &CRaceDlg::OnWindowColor, Step::None},
+    {IDC_PRINT, &CRaceDlg::OnPrint, Step::None},
 };
 
 }  // namespace
@@ -94,6 +97,8 @@ bool CRaceDlg::OnInitDialog() {
     for (int k = 0; k < c.count; ++k) combo.AddString(c.entries[k]);
   }
   OnClearData();
+  // The window opens on a cleared race with nothing to undo.
+  m_history = RaceHistory{};
   m_nColor = 0;
   return true;
 }
@@ -101,7 +106,7 @@ bool CRaceDlg::OnInitDialog() {
 bool CRaceDlg::OnCommand(int id) {
   for (const CommandEntry& entry : kCommands) {
     if (entry.id == id) {
-      RunCommand(entry.id, entry.handler, entry.step);
+      RunCommand(entry.handler, entry.step);
       return true;
     }
   }
@@ -121,7 +126,7 @@ void CRaceDlg::OnSysCommand(unsigned command) {
 void CRaceDlg::OnOK() {}
 
 void CRaceDlg::OnCancel() {
-  if (m_bModified && !m_platform.AskYesNo(kMsgConfirmQuit)) return;
+  if (IsModified() && !m_platform.AskYesNo(kMsgConfirmQuit)) return;
   m_platform.EndDialog(IDCANCEL);
 }
 
@@ -129,14 +134,12 @@ void CRaceDlg::OnUserEdit(int id) {
   // The one place the texts come from the window: the user typed them.
   if (id == IDC_EVENT_NAME) m_race.eventName = m_editEventName->GetText();
   if (id == IDC_COMMENT) m_race.comment = m_editComment->GetText();
-  if (id == IDC_EVENT_NAME || id == IDC_COMMENT) {
-    MarkModified();
-    m_history.Edited();
-  }
+  if (id == IDC_EVENT_NAME || id == IDC_COMMENT) m_history.Edited();
 }
 
 void CRaceDlg::OnClearData() {
-  if (m_bModified && !m_platform.AskYesNo(kMsgConfirmClear)) return;
+  if (IsModified() && !m_platform.AskYesNo(kMsgConfirmClear)) return;
+  const RaceSnapshot before = TakeSnapshot();
 
   m_nSelected = -1;
   m_race = Race{};
@@ -157,7 +160,8 @@ void CRaceDlg::OnClearData() {
   if (auto dc = m_platform.GetDC(IDC_GRAPH)) {
     dc->FillSolidRect(m_platform.GetClientRect(IDC_GRAPH), Rgb{255, 255, 255});
   }
-  MarkSaved();
+  // Its own step: only here is it known that the clear happened.
+  m_history.Command(before, TakeSnapshot(), RaceHistory::Kind::Clear);
 }
 
 void CRaceDlg::OnWindowColor() {

@@ -58,7 +58,8 @@ class CRaceDlg {
   void OnCancel();
   // The user typed into the event name or the comment.
   void OnUserEdit(int id);
-  bool IsModified() const { return m_bModified; }
+  // The race differs from what its file last held: the history says.
+  bool IsModified() const { return m_history.Unsaved(); }
 
   void OnClearData();
   void OnWindowColor();
@@ -163,8 +164,14 @@ class CRaceDlg {
   // Runs the button command id through handler; with a step kind the
   // command becomes a step of the history of that kind (if it changed the
   // race), and the unsaved state follows the history.
-  void RunCommand(int id, void (CRaceDlg::*handler)(),
-                  std::optional<RaceHistory::Kind> step);
+  // What a command is to the history.
+  enum class Step {
+    None,  // changes no race
+    Edit,  // a step when it changed the race
+    Own,   // records its own step (load, clear)
+    Save,  // marks the race saved when the file was written
+  };
+  void RunCommand(void (CRaceDlg::*handler)(), Step step);
   bool CanUndo() const { return m_history.CanUndo(); }
   bool CanRedo() const { return m_history.CanRedo(); }
   // The list then shows the entered rows, as after an edit. False when
@@ -259,13 +266,9 @@ class CRaceDlg {
   // One graph algorithm for screen and paper, both orientations.
   void DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
                         const Rect& plot, bool reversed);
-  void MarkModified() { m_bModified = true; }
-  void MarkSaved() { m_bModified = false; }
 
   IPlatform& m_platform;
   CRaceApp* m_app;
-  // Unsaved changes since the last save, load or clear.
-  bool m_bModified = false;
   RaceHistory m_history;
   std::string m_raceFilePath;
   std::string m_comparisonPath;

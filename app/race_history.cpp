@@ -71,25 +71,16 @@ void RaceHistory::Trim() {
 }
 
 void RaceHistory::Command(const RaceSnapshot& before, const RaceSnapshot& after,
-                          bool unsavedAfter, Kind kind) {
+                          Kind kind) {
   const bool changed = !before.SameRace(after);
-  const bool unsavedBefore = Unsaved();
-  const bool otherFile = before.filePath != after.filePath;
   m_path = after.filePath;
   if (changed) {
     while (!m_redo.empty()) PopBack(m_redo);
     Push(m_undo, before, m_current);
     m_current = m_next++;
-  } else if (unsavedAfter && !Unsaved()) {
-    // The command counts as a change though the race reads the same (a
-    // section changed to what it was): nothing to undo, but unsaved.
-    m_current = m_next++;
   }
-  if (unsavedAfter) return;
-  if (kind == Kind::Clear)
-    m_cleared.insert(m_current);
-  else if (kind == Kind::Load && (changed || unsavedBefore || otherFile))
-    m_savedAt[m_path] = m_current;
+  if (kind == Kind::Clear) m_cleared.insert(m_current);
+  if (kind == Kind::Load) m_savedAt[m_path] = m_current;
 }
 
 void RaceHistory::Edited() { m_current = m_next++; }

@@ -51,11 +51,12 @@ class RaceHistory {
 
   enum class Kind { Edit, Clear, Load };
   // A command ran: before is the race it found, after the race it left.
-  // unsavedAfter is the dialog's own verdict (load and save clear it).
-  // Clear's empty race counts as nothing to lose without being the saved
-  // one; a load that changed nothing (a refused file) moves no mark.
+  // A changed race is a step (and unsaved); a Load took after from its file
+  // (saved as it is), a Clear left an empty race that counts as nothing to
+  // lose without being the saved one. Only a load or clear that happened is
+  // told as one.
   void Command(const RaceSnapshot& before, const RaceSnapshot& after,
-               bool unsavedAfter, Kind kind);
+               Kind kind);
   // The user typed into the event name or the comment.
   void Edited();
   // The race on screen was saved to path.

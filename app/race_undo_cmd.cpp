@@ -17,28 +17,26 @@ namespace {
 constexpr int kSettingsLists[] = {IDC_PRIORITY, IDC_CALC_MODE, IDC_SPEED_UNIT,
                                   IDC_INPUT_ASSIST, IDC_GRAPH_AXIS};
 
-void Recorded(CRaceDlg& dlg, RaceHistory& history, RaceHistory::Kind kind,
-              const std::function<void()>& command) {
-  const RaceSnapshot before = dlg.TakeSnapshot();
-  command();
-  history.Command(before, dlg.TakeSnapshot(), dlg.IsModified(), kind);
-}
-
 }  // namespace
 
-void CRaceDlg::RunCommand(int id, void (CRaceDlg::*handler)(),
-                          std::optional<RaceHistory::Kind> step) {
-  if (step) {
-    Recorded(*this, m_history, *step, [&] { (this->*handler)(); });
-    return;
+void CRaceDlg::RunCommand(void (CRaceDlg::*handler)(), Step step) {
+  switch (step) {
+    case Step::Edit: {
+      const RaceSnapshot before = TakeSnapshot();
+      (this->*handler)();
+      m_history.Command(before, TakeSnapshot(), RaceHistory::Kind::Edit);
+      return;
+    }
+    case Step::Save:
+      // Only a written file is the saved race; a cancelled or failed save
+      // leaves the unsaved state as it was.
+      if (Save()) m_history.Saved(m_raceFilePath);
+      return;
+    case Step::None:
+    case Step::Own:
+      (this->*handler)();
+      return;
   }
-  if (id != IDC_SAVE) {
-    (this->*handler)();
-    return;
-  }
-  // Only a written file is the saved race; a cancelled or failed save
-  // leaves the unsaved state as it was.
-  if (Save()) m_history.Saved(m_raceFilePath);
 }
 
 bool CRaceDlg::OpenRaceFile(const std::string& path, bool askFirst) {
@@ -54,7 +52,6 @@ bool CRaceDlg::Undo() {
   std::optional<RaceSnapshot> race = m_history.Undo(TakeSnapshot());
   if (!race) return false;
   ApplySnapshot(*race);
-  m_bModified = m_history.Unsaved();
   return true;
 }
 
@@ -62,7 +59,6 @@ bool CRaceDlg::Redo() {
   std::optional<RaceSnapshot> race = m_history.Redo(TakeSnapshot());
   if (!race) return false;
   ApplySnapshot(*race);
-  m_bModified = m_history.Unsaved();
   return true;
 }
 

@@ -28,16 +28,10 @@ void SelectIfInRange(IComboBox* combo, Setting setting, int entries) {
 }  // namespace
 
 void CRaceDlg::OnLoad() {
-  if (m_bModified && !m_platform.AskYesNo(kMsgConfirmLoad)) return;
+  if (IsModified() && !m_platform.AskYesNo(kMsgConfirmLoad)) return;
   const std::optional<std::string> path = m_platform.GetOpenFileName();
-  if (!path) return;
   // A watch's record picked here is imported, not read as a race file.
-  OpenRaceOrRecord(
-      *path,
-      [this](const ActivityRecord& record) {
-        return m_platform.AskActivitySplit(record);
-      },
-      NotRecord::Load);
+  if (path) OpenAsStep(*path, false, NotRecord::Load);
 }
 
 std::optional<std::string> CRaceDlg::ReadFileAt(const std::string& path,
@@ -85,9 +79,10 @@ bool CRaceDlg::LoadRaceFile(const std::string& path) {
   // changes, so a refused file leaves the race as it was.
   std::optional<Race> read = ReadRaceFileAt(path);
   if (!read) return false;
+  const RaceSnapshot before = TakeSnapshot();
   ShowRace(std::move(*read));
-  MarkSaved();
   m_raceFilePath = path;
+  m_history.Command(before, TakeSnapshot(), RaceHistory::Kind::Load);
   return true;
 }
 
@@ -169,7 +164,6 @@ bool CRaceDlg::Save() {
   // The platform replaces the file only once every byte is on disk.
   switch (m_platform.Files().WriteAll(*path, written.bytes)) {
     case WriteStatus::Ok:
-      MarkSaved();
       m_raceFilePath = *path;
       return true;
     case WriteStatus::OpenFailed:

@@ -26,7 +26,7 @@ void TakeIfInRange(const IComboBox* combo, Setting& setting, int entries) {
 }  // namespace
 
 void CRaceDlg::OnImportRecord() {
-  if (m_bModified && !m_platform.AskYesNo(kMsgConfirmLoad)) return;
+  if (IsModified() && !m_platform.AskYesNo(kMsgConfirmLoad)) return;
   const std::optional<std::string> path = m_platform.GetOpenRecordName();
   if (path) ImportRecordFile(*path, false);
 }
@@ -37,7 +37,7 @@ bool CRaceDlg::ImportRecordFile(const std::string& path, bool askFirst) {
 
 CRaceDlg::Opened CRaceDlg::OpenAsStep(const std::string& path, bool askFirst,
                                       NotRecord notRecord) {
-  if (askFirst && m_bModified && !m_platform.AskYesNo(kMsgConfirmLoad))
+  if (askFirst && IsModified() && !m_platform.AskYesNo(kMsgConfirmLoad))
     return Opened::No;
   const RaceSnapshot before = TakeSnapshot();
   const Opened opened = OpenRaceOrRecord(
@@ -47,7 +47,7 @@ CRaceDlg::Opened CRaceDlg::OpenAsStep(const std::string& path, bool askFirst,
       },
       notRecord);
   // An import is an edit, not a load: the race is not on the disk as one.
-  m_history.Command(before, TakeSnapshot(), m_bModified,
+  m_history.Command(before, TakeSnapshot(),
                     opened == Opened::RaceFile ? RaceHistory::Kind::Load
                                                : RaceHistory::Kind::Edit);
   return opened;
@@ -65,10 +65,8 @@ CRaceDlg::Opened CRaceDlg::OpenRaceOrRecord(const std::string& path,
     TakeIfInRange(m_comboGraphAxis, read.race.graphAxis, 2);
     ShowRace(std::move(read.race));
     OnCompute();
-    MarkModified();
   } else if (read.from == Opened::RaceFile) {
     ShowRace(std::move(read.race));
-    MarkSaved();
   } else {
     return Opened::No;
   }

@@ -24,7 +24,6 @@ void CRaceDlg::OnAppend() {
   }
   const int n = SectionCount() - 1;
   InsertEnteredRow(n);  // before a totals row, if the list shows one
-  MarkModified();
 
   m_race.inputAssist =
       InputAssist{m_platform.ComboBox(IDC_INPUT_ASSIST).GetCurSel()};
@@ -36,7 +35,6 @@ void CRaceDlg::OnAppend() {
 void CRaceDlg::OnChange() {
   if (ChangeSection(m_race, m_nSelected, ReadPanel()) != EditResult::Changed)
     return;
-  MarkModified();
   RebuildEnteredList(*this);
 }
 
@@ -50,13 +48,11 @@ void CRaceDlg::OnInsert() {
     case EditResult::Changed:
       break;
   }
-  MarkModified();
   RebuildEnteredList(*this);
 }
 
 void CRaceDlg::OnDelete() {
   if (DeleteSection(m_race, m_nSelected) != EditResult::Changed) return;
-  MarkModified();
   RebuildEnteredList(*this);
 }
 

@@ -14,19 +14,12 @@ int CRaceDlg::RoundAboveFourTenths(double x) {
 }
 
 void CRaceDlg::OnCompute() {
-  // The race file stores these settings: a new one is unsaved work.
-  auto settings = [this] {
-    return std::array<int, 4>{static_cast<int>(m_race.priority),
-                              static_cast<int>(m_race.condition),
-                              static_cast<int>(m_race.graphAxis),
-                              static_cast<int>(m_race.speedUnit)};
-  };
-  const std::array<int, 4> stored = settings();
+  // The race file stores these settings: a new one is a change of the race
+  // (the history sees it), and so unsaved work.
   m_race.priority = Priority{m_comboPriority->GetCurSel()};
   m_race.condition = Condition{m_comboCalcMode->GetCurSel()};
   m_race.graphAxis = GraphAxis{m_comboGraphAxis->GetCurSel()};
   m_race.speedUnit = SpeedUnit{m_comboSpeedUnit->GetCurSel()};
-  if (settings() != stored) MarkModified();
 
   // The race to compare with counts its losses as this one does.
   if (m_comparisonRace) {

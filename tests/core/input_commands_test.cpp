@@ -59,7 +59,7 @@ TEST_F(InputCommands, CommandsEditAsTheRaceFunctionsAndShowTheResult) {
     const PanelReading panel = dlg.ReadPanel();
     Race expected = dlg.m_race;
     const bool changes = step.edit(expected, 1, panel) == EditResult::Changed;
-    (dlg.*step.command)();
+    dlg.RunCommand(step.command, CRaceDlg::Step::Edit);
     EXPECT_EQ(dlg.m_race, expected);
     EXPECT_EQ(dlg.IsModified(), changes);
     EXPECT_EQ(dlg.m_computation, ComputedRace{});
