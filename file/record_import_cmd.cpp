@@ -88,15 +88,13 @@ CRaceDlg::ReadRace CRaceDlg::ReadRaceOrRecord(const std::string& path,
     return {Opened::Record, std::move(*race)};
   }
   const bool raceShaped = LooksLikeRaceFile(*bytes);
-  if (notRecord == NotRecord::Refuse ||
+  // XML of another kind says so, unless only a record was asked for.
+  ActivityError::Kind refusal = ActivityError::Kind::NotActivity;
+  if (notRecord != NotRecord::Refuse && !raceShaped && StartsAsXml(*bytes))
+    refusal = ActivityError::Kind::XmlWrongRoot;
+  if (notRecord == NotRecord::Refuse || refusal != ActivityError::Kind::NotActivity ||
       (notRecord == NotRecord::LoadIfShaped && !raceShaped)) {
-    m_platform.MessageBox(
-        ActivityErrorText({ActivityError::Kind::NotActivity}));
-    return {};
-  }
-  if (!raceShaped && StartsAsXml(*bytes)) {
-    m_platform.MessageBox(
-        ActivityErrorText({ActivityError::Kind::XmlWrongRoot}));
+    m_platform.MessageBox(ActivityErrorText({refusal}));
     return {};
   }
   std::optional<Race> race = ParseRaceBytes(*bytes);

@@ -498,7 +498,12 @@ RaceOutcome RunRace(const Options& o, const std::string& race,
     if (o.track > 0) split.track = static_cast<std::size_t>(o.track - 1);
     return std::optional<ActivitySplit>(split);
   };
-  if (dlg.OpenRaceOrRecord(race, choose, CRaceDlg::NotRecord::Load) == CRaceDlg::Opened::No ||
+  // As the window opens a file named on its command line: a record's name
+  // takes a record, or a race file known by its shape.
+  const CRaceDlg::NotRecord notRecord =
+      HasActivityExtension(race) ? CRaceDlg::NotRecord::LoadIfShaped
+                                 : CRaceDlg::NotRecord::Load;
+  if (dlg.OpenRaceOrRecord(race, choose, notRecord) == CRaceDlg::Opened::No ||
       !platform.messages.empty()) {
     if (platform.messages.empty()) Failure(outcome, kMsgReadFailed, race);
     for (const std::string& m : platform.messages) Failure(outcome, m.c_str(), race);
