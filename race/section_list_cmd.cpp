@@ -9,6 +9,10 @@ namespace qv {
 
 namespace {
 
+// Each column's share of the list's width, in percent.
+constexpr int kColumnPercent[kListColumnCount + 1] = {4,  10, 10, 12, 17,
+                                                      17, 17, 14, 14};
+
 void InsertRow(IListView& list, int i, const ListRow& row) {
   list.InsertItem(i, row.empty() ? std::string() : row[0]);
   for (std::size_t k = 1; k < row.size(); ++k)
@@ -21,8 +25,8 @@ void CRaceDlg::InsertColumns() {
   // Measured once, before the first column takes room.
   const int width = m_listSections->ClientWidth();
   for (int k = 0; k < kListColumnCount; ++k) {
-    m_listSections->InsertColumn(k, kListColumns[k].header,
-                                 width * kListColumns[k].percent / 100);
+    m_listSections->InsertColumn(k, kListHeaders[k],
+                                 width * kColumnPercent[k] / 100);
   }
 }
 
@@ -47,16 +51,16 @@ void CRaceDlg::ShowEnteredRows() {
 
 void CRaceDlg::InsertEnteredRow(int i) {
   InsertRow(*m_listSections, i,
-            EnteredRow(m_race.sections.at(static_cast<std::size_t>(i)), i,
-                       m_listSections->GetColumnCount()));
+            EnteredRow(m_race.sections.at(static_cast<std::size_t>(i)), i));
 }
 
 void CRaceDlg::ShowDifferenceColumn(bool show) {
   const bool shown = m_listSections->GetColumnCount() > kDifferenceColumn;
   if (show && !shown) {
-    const ListColumn& c = kListColumns[kDifferenceColumn];
-    m_listSections->InsertColumn(kDifferenceColumn, c.header,
-                                 m_listSections->ClientWidth() * c.percent / 100);
+    m_listSections->InsertColumn(
+        kDifferenceColumn, kListHeaders[kDifferenceColumn],
+        m_listSections->ClientWidth() * kColumnPercent[kDifferenceColumn] /
+            100);
   } else if (!show && shown) {
     m_listSections->DeleteColumn(kDifferenceColumn);
   }

@@ -12,19 +12,14 @@
 
 namespace qv {
 
-const ListColumn kListColumns[kListColumnCount + 1] = {
-    {"区間", 4},       {"出発", 10},      {"到着", 10},
-    {"ロスタイム", 12}, {"出発時間", 17}, {"到着時間", 17},
-    {"ラップタイム", 17}, {"速度", 14},   {"比較差", 14},
-};
+const char* const kListHeaders[kListColumnCount + 1] = {
+    "区間",     "出発",     "到着",         "ロスタイム", "出発時間",
+    "到着時間", "ラップタイム", "速度",         "比較差"};
 
-ListRow EnteredRow(const RaceFileSection& s, int i, int columns) {
-  ListRow row = {FormatInt(i + 1),     KmText(s.startKm),
-                 KmText(s.endKm),      MinutesText(s.loss),
-                 HoursText(s.departure), HoursText(s.arrival),
-                 HoursText(s.lap),     MinutesText(s.pace)};
-  row.resize(static_cast<std::size_t>(columns));
-  return row;
+ListRow EnteredRow(const RaceFileSection& s, int i) {
+  return {FormatInt(i + 1),       KmText(s.startKm),     KmText(s.endKm),
+          MinutesText(s.loss),    HoursText(s.departure), HoursText(s.arrival),
+          HoursText(s.lap),       MinutesText(s.pace)};
 }
 
 ListRow ComputedRow(const ComputedRace& computed, int i, SpeedUnit unit,
@@ -56,7 +51,7 @@ SectionRows ListRows(const Race& race, const ComputedRace* computed,
                      const ComputedRace* comparison) {
   SectionRows table;
   const int columns = kListColumnCount + (comparison != nullptr ? 1 : 0);
-  for (int k = 0; k < columns; ++k) table.headers.push_back(kListColumns[k].header);
+  for (int k = 0; k < columns; ++k) table.headers.push_back(kListHeaders[k]);
   const int sections = static_cast<int>(race.sections.size());
   const int computedCount =
       computed != nullptr ? static_cast<int>(computed->sections.size()) : 0;
@@ -64,8 +59,7 @@ SectionRows ListRows(const Race& race, const ComputedRace* computed,
     table.rows.push_back(
         i < computedCount
             ? ComputedRow(*computed, i, race.speedUnit, comparison)
-            : EnteredRow(race.sections[static_cast<std::size_t>(i)], i,
-                         columns));
+            : EnteredRow(race.sections[static_cast<std::size_t>(i)], i));
   }
   if (computed != nullptr)
     table.rows.push_back(

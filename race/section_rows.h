@@ -11,15 +11,11 @@
 
 namespace qv {
 
-struct ListColumn {
-  const char* header;
-  int percent;  // of the list's width
-};
 inline constexpr int kListColumnCount = 8;
 inline constexpr int kSpeedColumn = 7;
 // "比較差", shown while there is a race to compare with.
 inline constexpr int kDifferenceColumn = 8;
-extern const ListColumn kListColumns[kListColumnCount + 1];
+extern const char* const kListHeaders[kListColumnCount + 1];
 
 using ListRow = std::vector<std::string>;
 
@@ -28,8 +24,9 @@ struct SectionRows {
   std::vector<ListRow> rows;
 };
 
-// Entered section i as its row: the pace as time per km in every unit.
-ListRow EnteredRow(const RaceFileSection& s, int i, int columns);
+// Entered section i as its row: the pace as time per km in every unit; no
+// difference cell.
+ListRow EnteredRow(const RaceFileSection& s, int i);
 // Row i of a computation, the totals at i == its section count; the
 // difference from the comparison's time at the same point when given.
 ListRow ComputedRow(const ComputedRace& computed, int i, SpeedUnit unit,

@@ -99,6 +99,8 @@ TEST(Editing, ChangeStoresOnlyWhatNoLongerReadsAsShown) {
 TEST(Editing, PanelShowingAndTheProposal) {
   EXPECT_EQ(PanelShowing(X),
             (PanelReading{"0.333333", "1e-09", 359999, 35999999, 0, 0}));
+  EXPECT_EQ(PanelShowing({-0.0, -1, 0, 0, -1, 0, 0}),
+            (PanelReading{"-0", "0", 0, 0, 0, 0}));
   const PanelReading appended{"5", "10.0", 1, 2, 3, 4};
   const RaceFileSection s{5, 100, 30100, 10, 60000, 29900, 5980};
   EXPECT_EQ(ProposeNext(appended, s, true),
