@@ -21,6 +21,50 @@ class CRaceDlg;
 struct ActivityRecord;
 struct ActivitySplit;
 
+// ---------------------------------------------------------------- controls
+
+// Report-style list view. Rows are addressed by position from 0.
+class IListView {
+ public:
+  virtual ~IListView() = default;
+  // Columns stand in index order; width in pixels, left aligned.
+  virtual void InsertColumn(int index, std::string_view header, int width) = 0;
+  // Removes a column and its cells; later columns move left.
+  virtual void DeleteColumn(int index) = 0;
+  virtual int GetColumnCount() const = 0;
+  // Inserts a row at pos (clamped to the row count) with the text of column
+  // 0; later rows move down. Returns the row's position.
+  virtual int InsertItem(int pos, std::string_view text) = 0;
+  // Sets a cell of the most recently inserted row.
+  virtual void SetItemText(int column, std::string_view text) = 0;
+  virtual void DeleteAllItems() = 0;
+  // Lowest selected row, or -1 when none is selected.
+  virtual int GetFirstSelected() const = 0;
+  // Empty text for a row or column that does not exist.
+  virtual std::string GetItemText(int row, int column) const = 0;
+  virtual int GetItemCount() const = 0;
+  virtual int ClientWidth() const = 0;
+};
+
+// Drop-down list combo box; an entry's index is its position.
+class IComboBox {
+ public:
+  virtual ~IComboBox() = default;
+  virtual void AddString(std::string_view text) = 0;
+  virtual void SetCurSel(int index) = 0;  // out of range: no change
+  virtual int GetCurSel() const = 0;
+  virtual int GetCount() const = 0;
+};
+
+// Edits and statics: the whole text. A multi-line edit reads back with
+// CR LF at each line break.
+class ITextControl {
+ public:
+  virtual ~ITextControl() = default;
+  virtual std::string GetText() const = 0;
+  virtual void SetText(std::string_view text) = 0;
+};
+
 // ---------------------------------------------------------------- printing
 
 // One print job on the printer the user chose. Units are device units of a
