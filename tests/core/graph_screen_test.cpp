@@ -114,14 +114,14 @@ TEST(GraphScreen, GridsOfNinetyMinutesAtFiveMinutesPerKm) {
 // The labels and caption of the time (red) and speed (green) grids by the
 // final time, the unit and the largest pace: one line a label.
 TEST(GraphScreen, AxisRowsByFinalTimeUnitAndPace) {
-  using Race = std::vector<Section>;
-  auto in = [](int t) { return Race{{0, 10, 0, t, 0, 30000}}; };
+  using Race = std::vector<ComputedSection>;
+  auto in = [](int t) { return Race{{0, 10, 0, 0, t, 0, 30000}}; };
   // Largest pace 30000 per km; the fastest, 24000, is 15 km/h.
-  const Race race = {{0, 5, 0, 150000, 0, 30000},
-                     {5, 10, 150000, 270000, 0, 24000}};
-  const Race day = {{0, 100, 0, 8640000, 0, 86400}};
+  const Race race = {{0, 5, 0, 0, 150000, 0, 30000},
+                     {5, 10, 0, 150000, 270000, 0, 24000}};
+  const Race day = {{0, 100, 0, 0, 8640000, 0, 86400}};
   // In km/h a pace of 0 is infinitely fast.
-  const Race still = {race[0], {5, 5, 150000, 156000, 0, 0}};
+  const Race still = {race[0], {5, 5, 0, 150000, 156000, 0, 0}};
   const struct {
     Race race;
     int unit;
@@ -162,8 +162,8 @@ TEST(GraphScreen, AxisRowsByFinalTimeUnitAndPace) {
 // graph; every pen and the font are deleted after use, none while selected.
 TEST(GraphScreen, CurvesInBothOrientations) {
   // 0-5 km arriving at 25 min, a minute lost, 5-10 km arriving at 52 min.
-  const std::vector<Section> two = {{0, 5, 0, 150000, 0, 30000},
-                                    {5, 10, 156000, 312000, 6000, 32400}};
+  const std::vector<ComputedSection> two = {
+      {0, 5, 0, 0, 150000, 0, 30000}, {5, 10, 6000, 156000, 312000, 0, 32400}};
   const struct {
     bool reversed;
     const char *time, *speed;
@@ -210,8 +210,8 @@ TEST(GraphScreen, CurvesInBothOrientations) {
 // coordinates saturate and the drawing completes.
 TEST(GraphScreen, DegenerateValuesSaturateAndTheDrawingCompletes) {
   GraphFixture f;
-  f.SetComputed({{0, 1e12, INT_MIN, INT_MAX, INT_MAX, INT_MIN},
-                 {0, 1, 0, 1, 0, INT_MAX}}, 0);
+  f.SetComputed({{0, 1e12, INT_MAX, INT_MIN, INT_MAX, 0, INT_MIN},
+                 {0, 1, 0, 0, 1, 0, INT_MAX}}, 0);
   for (int n : {2, -3, 0, 46, 1000}) {
     f.dlg.m_race.sections.resize(static_cast<std::size_t>(std::max(n, 0)));
     EXPECT_EQ(f.Draw(n % 2 == 0).back().kind, Kind::Release) << n;
