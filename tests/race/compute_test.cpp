@@ -27,6 +27,9 @@ const Entered kPaced = {{0, 0, 0, 2.5, 0, 0, 30000},
                         {2.5, 3000, 0, 2.6, 0, 0, 29999}};
 constexpr ComputedSection kFirst5 = {0, 5, 0, 0, 150000, 150000, 30000};
 constexpr ComputedSection kFirst2_5 = {0, 2.5, 0, 0, 75000, 75000, 30000};
+const ComputedRace kPacedNet = {
+    {kFirst2_5, {2.5, 2.6, 0, 75000, 77999, 2999, 29999}},
+    {0, 2.6, 0, 0, 77999, 77999, 29999}};
 
 TEST(Compute, HandWorkedRacesWithTheTotalsRow) {
   const struct {
@@ -47,9 +50,11 @@ TEST(Compute, HandWorkedRacesWithTheTotalsRow) {
       {kPaced, kSpeed, kGross,
        {{kFirst2_5, {2.5, 2.6, 3000, 78000, 80999, 2999, 29999}},
         {0, 2.6, 3000, 0, 80999, 80999, 31153}}},
-      {kPaced, kSpeed, kNet,
-       {{kFirst2_5, {2.5, 2.6, 0, 75000, 77999, 2999, 29999}},
-        {0, 2.6, 0, 0, 77999, 77999, 29999}}},
+      {kPaced, kSpeed, kNet, kPacedNet},
+      // Settings only a race file can bring: a priority past the list
+      // computes by speed, a condition past it as net.
+      {kPaced, Priority{3}, Condition{5}, kPacedNet},
+      {kPaced, Priority{-1}, Condition{-1}, kPacedNet},
       // Net by arrival, a first loss is spent before the start.
       {{{0, 500, 500, 5, 150500, 0, 0}}, kArrival, kNet,
        {{kFirst5}, {0, 5, 0, 0, 150000, 150000, 30000}}},
@@ -96,20 +101,8 @@ TEST(Compute, HandWorkedRacesWithTheTotalsRow) {
   }
 }
 
-// Settings only a race file can bring: a priority past the list computes by
-// speed, a condition past it as net.
-TEST(Compute, SettingsOutOfRangeComputeAsTheLastEntry) {
-  Race odd, speed;
-  odd.sections = speed.sections = {{0, 100, 100, 5, 150100, 150000, 30000},
-                                   {5, 200, 150300, 10, 300000, 149700, 29940}};
-  speed.priority = kSpeed;
-  speed.condition = kNet;
-  for (int priority : {-1, 3, 7}) {
-    odd.priority = Priority{priority};
-    odd.condition = Condition{5};
-    EXPECT_EQ(Compute(odd), Compute(speed)) << priority;
-  }
-  // The graphs' rounding goes up only above four tenths.
+// The graphs' rounding goes up only above four tenths.
+TEST(RaceMath, RoundAboveFourTenths) {
   EXPECT_EQ(RoundAboveFourTenths(2.41) * 10 + RoundAboveFourTenths(2.4), 32);
 }
 
