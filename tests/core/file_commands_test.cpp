@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <array>
 #include <cstring>
 #include <optional>
-#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/race_dlg.h"
@@ -40,31 +41,25 @@ class RaceFileCommands : public ::testing::Test {
     return Text(IDC_SECTION_NO) + " " + Text(IDC_START_KM) + " " +
            Text(IDC_END_KM);
   }
+  std::vector<int> Combos() {
+    std::vector<int> v;
+    for (int id : kSettingCombos) v.push_back(p.Combo(id).GetCurSel());
+    for (const TimeCombo& t : kTimeCombos) v.push_back(p.Combo(t.id).GetCurSel());
+    return v;
+  }
 
   // Everything a load may change, to show that a refused one changed nothing.
-  std::string State() {
-    std::ostringstream s;
-    s << Text(IDC_EVENT_NAME) << '|' << Text(IDC_COMMENT) << '|' << Panel();
+  auto State() {
     const Race& r = dlg.m_race;
-    for (int v : {static_cast<int>(r.priority), static_cast<int>(r.condition),
-                  static_cast<int>(r.speedUnit),
-                  static_cast<int>(r.inputAssist),
-                  static_cast<int>(r.graphAxis), dlg.m_nSelected,
-                  dlg.SectionCount(), int{dlg.IsModified()}})
-      s << v << ',';
-    const auto raw = [&](const auto& a) {
-      s.write(reinterpret_cast<const char*>(&a), sizeof a);
-    };
-    for (const RaceFileSection& e : r.sections) {
-      raw(e.startKm), raw(e.endKm), raw(e.arrival), raw(e.lap);
-      raw(e.departure), raw(e.loss), raw(e.pace);
-    }
-    for (int i = 0; i <= dlg.ComputedCount(); ++i) raw(dlg.ComputedRow(i).arrival);
-    for (int id : kSettingCombos) s << p.Combo(id).GetCurSel() << ',';
-    for (const TimeCombo& t : kTimeCombos) s << p.Combo(t.id).GetCurSel();
-    for (const Texts& row : p.List().Rows())
-      for (const std::string& cell : row) s << cell << ',';
-    return s.str();
+    return std::tuple{Text(IDC_EVENT_NAME) + "|" + Text(IDC_COMMENT) + "|" +
+                          Panel() + "|" + r.eventName + "|" + r.comment.str(),
+                      std::array{static_cast<int>(r.priority),
+                                 static_cast<int>(r.condition),
+                                 static_cast<int>(r.speedUnit),
+                                 static_cast<int>(r.inputAssist),
+                                 static_cast<int>(r.graphAxis), dlg.m_nSelected,
+                                 int{dlg.IsModified()}},
+                      r.sections, dlg.m_computation, Combos(), p.List().Rows()};
   }
 
   // Loads a file, answering Yes should the dialog ask about unsaved work.
@@ -78,10 +73,15 @@ class RaceFileCommands : public ::testing::Test {
     ASSERT_TRUE(WriteBytes(dir.File("in.txt"), bytes));
     LoadPath(dir.File("in.txt"));
   }
+  // Through the command, as the window runs it, so the history sees it.
   std::string Save(const std::string& name = "out.txt") {
     p.saveAnswers.push_back(dir.File(name));
     dlg.OnCommand(IDC_SAVE);
     return ReadBytes(dir.File(name));
+  }
+  void Type(int id, const std::string& text) {
+    p.Text(id).SetText(text);
+    dlg.OnUserEdit(id);
   }
 
   // A race on screen with some edits of the user, as refused commands find it.
@@ -89,8 +89,7 @@ class RaceFileCommands : public ::testing::Test {
     Load("Old\r\n1\r\n1\r\n2\r\n1\r\n1\r\n2\r\n0\r\n0\r\n0\r\n3\r\n60000\r\n"
          "60000\r\n20000\r\n3\r\n100\r\n60100\r\n6\r\n120000\r\n59900\r\n"
          "19966\r\nold\r\r\n");
-    p.Text(IDC_EVENT_NAME).SetText("Old, renamed");
-    dlg.OnUserEdit(IDC_EVENT_NAME);
+    Type(IDC_EVENT_NAME, "Old, renamed");
     p.Combo(IDC_SPEED_UNIT).SetCurSel(4);
     dlg.m_race.sections[1].arrival = 777;
     dlg.m_computation = ComputedRace{{{}, {}}, {}};
@@ -100,219 +99,6 @@ class RaceFileCommands : public ::testing::Test {
   CRaceDlg dlg{p};
   filetest::ScratchDir dir;
 };
-
-// Save takes the settings from the members, not from the combos.
-TEST_F(RaceFileCommands, LoadFillsTheDialogAndSaveGivesTheFileBack) {
-  const std::string file =
-      "\x93\xFA\x96\x7B \x95\x5C\r\n2\r\n1\r\n4\r\n1\r\n1\r\n2\r\n"
-      "0\r\n0\r\n0\r\n2.5\r\n48000\r\n48000\r\n19200\r\n"
-      "2.5\r\n500\r\n48500\r\n10\r\n300000\r\n251500\r\n33533\r\n"
-      "first\r\r\nsecond\r\n";
-  dlg.OnUserEdit(IDC_EVENT_NAME);
-  dlg.m_nSelected = 1;
-  Load(file);
-  EXPECT_EQ(p.messages, Texts{});
-  EXPECT_EQ(Text(IDC_EVENT_NAME) + "|" + Text(IDC_COMMENT),
-            "日本 表|first\r\nsecond\n");
-  const int settings[] = {2, 1, 4, 1, 1};
-  for (int k = 0; k < 5; ++k)
-    EXPECT_EQ(p.Combo(kSettingCombos[k]).GetCurSel(), settings[k]) << k;
-  // The list holds the sections, the panel shows the last one.
-  ASSERT_EQ(p.List().GetItemCount(), 2);
-  EXPECT_EQ(p.List().GetItemText(0, 0) + p.List().GetItemText(1, 0), "12");
-  EXPECT_EQ(Panel(), "2 2.5 10");
-  EXPECT_EQ(dlg.SectionCount(), 2);
-  EXPECT_EQ(dlg.m_nSelected, -1);  // the old selection means nothing here
-  EXPECT_FALSE(dlg.IsModified());
-  for (int id : kSettingCombos) p.Combo(id).SetCurSel(0);
-  EXPECT_EQ(Save(), file);
-  dlg.OnClearData();
-  EXPECT_EQ(Save(), kNoSections);
-  Load(file);
-
-  Load("Empty" + kNoSections);
-  EXPECT_EQ((std::vector<int>{dlg.SectionCount(), dlg.SectionCount(),
-                              p.List().GetItemCount()}),
-            (std::vector<int>{0, 0, 0}));
-  EXPECT_EQ(Panel() + " " + Text(IDC_COMMENT), "1 0 0 ");
-  for (const TimeCombo& t : kTimeCombos)
-    EXPECT_EQ(p.Combo(t.id).GetCurSel(), 0) << t.id;
-}
-
-// Refused files change nothing; a pipe or a device is refused at once
-// instead of waiting for a writer.
-TEST_F(RaceFileCommands, RefusedFilesChangeNothing) {
-  EnterSomething();
-  std::string huge = "Big" + kNoSections;
-  huge.resize(kRaceFileMaxBytes + 1, 'x');
-  ASSERT_TRUE(WriteBytes(dir.File("huge"), huge));
-  ASSERT_TRUE(WriteBytes(dir.File("46"), kSettings + "46\r\n"));
-  ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
-  const std::pair<std::string, const char*> cases[] = {
-      {dir.File("46"), kMsgBadSectionCount},
-      {dir.File("huge"), kMsgFileTooLarge},
-      {dir.File("none/race.txt"), kMsgOpenFailed},
-      {dir.File("pipe"), kMsgOpenFailed},
-      {"/dev/null", kMsgOpenFailed},
-      {"/proc/self/mem", kMsgReadFailed},  // regular, but reading fails (EIO)
-  };
-  const std::string before = State();
-  for (const auto& [path, message] : cases) {
-    SCOPED_TRACE(path);
-    p.messages.clear();
-    EXPECT_TRUE(filetest::ReturnsWithoutAWriter(path, [&] { LoadPath(path); }));
-    EXPECT_EQ(p.messages, Texts{message});
-    EXPECT_EQ(State(), before);
-  }
-}
-
-// Cancelled file dialogs change nothing and say nothing.
-TEST_F(RaceFileCommands, CancelledFileDialogsChangeNothing) {
-  EnterSomething();
-  const std::string before = State();
-  p.messages.clear();
-  p.yesNoAnswers.assign(1, true);  // load over unsaved work: Yes, then Cancel
-  dlg.OnLoad();
-  dlg.OnSave();
-  EXPECT_EQ(p.messages, Texts{});
-  EXPECT_EQ(State(), before);
-}
-
-// Loading over unsaved work asks first; No (or Escape) keeps everything,
-// and the file dialog does not open.
-TEST_F(RaceFileCommands, LoadAsksBeforeReplacingUnsavedWork) {
-  ASSERT_TRUE(WriteBytes(dir.File("other.txt"), "Other" + kNoSections));
-  for (const std::string answer : {"", "Yes", "No"}) {  // "": nothing unsaved
-    SCOPED_TRACE(answer);
-    const bool modified = !answer.empty(), loaded = answer != "No";
-    EnterSomething();
-    if (!modified) Save("saved.txt");
-    ASSERT_EQ(dlg.IsModified(), modified);
-    const std::string before = State();
-    p.questions.clear();
-    p.yesNoAnswers.assign(1, answer == "Yes");
-    p.openAnswers.assign(1, dir.File("other.txt"));
-    dlg.OnLoad();
-    EXPECT_EQ(p.questions, modified ? Texts{kMsgConfirmLoad} : Texts{});
-    EXPECT_EQ(p.openAnswers.size(), loaded ? 0u : 1u);
-    EXPECT_EQ(Text(IDC_EVENT_NAME), loaded ? "Other" : "Old, renamed");
-    EXPECT_EQ(State() == before, !loaded);
-    EXPECT_EQ(dlg.IsModified(), !loaded);
-  }
-}
-
-// A setting the file stores, changed and computed, is unsaved work; undo
-// back to the loaded race leaves nothing unsaved, and redo brings the
-// change back.
-TEST_F(RaceFileCommands, ComputedSettingsCountAsUnsaved) {
-  const std::string file = "Race" + kNoSections;
-  ASSERT_TRUE(WriteBytes(dir.File("in.txt"), file));
-  // Through the commands, as the window runs them, so the history sees
-  // every load and save.
-  auto save = [&] {
-    p.saveAnswers.assign(1, dir.File("out.txt"));
-    dlg.OnCommand(IDC_SAVE);
-    return ReadBytes(dir.File("out.txt"));
-  };
-  for (int id : {IDC_PRIORITY, IDC_CALC_MODE, IDC_SPEED_UNIT, IDC_GRAPH_AXIS}) {
-    SCOPED_TRACE(id);
-    p.openAnswers.assign(1, dir.File("in.txt"));
-    dlg.OnCommand(IDC_LOAD);
-    ASSERT_EQ(Text(IDC_EVENT_NAME), "Race");
-    dlg.OnCommand(IDC_COMPUTE);
-    EXPECT_FALSE(dlg.IsModified());  // the same settings: nothing to save
-    p.Combo(id).SetCurSel(1);
-    dlg.OnCommand(IDC_COMPUTE);
-    EXPECT_TRUE(dlg.IsModified());
-    p.questions.clear();
-    p.yesNoAnswers.assign(1, false);
-    dlg.OnCancel();
-    EXPECT_EQ(p.questions, Texts{kMsgConfirmQuit});
-    ASSERT_TRUE(dlg.Undo());
-    EXPECT_FALSE(dlg.IsModified());
-    EXPECT_EQ(save(), file);
-    ASSERT_TRUE(dlg.Redo());
-    EXPECT_TRUE(dlg.IsModified());
-    EXPECT_NE(save(), file);
-    EXPECT_FALSE(dlg.IsModified());
-  }
-}
-
-// Whatever save writes, load takes back: a race whose file would pass the
-// load's size limit is refused before any name is asked for.
-TEST_F(RaceFileCommands, SaveRefusesARaceTheLoadWouldRefuse) {
-  // An empty race is 20 bytes, a line break three on disk for two here: the
-  // comment is under the limit here and exactly at it on disk.
-  std::string comment(kRaceFileMaxBytes - 20 - 3 * 1000, 'x');
-  for (int k = 0; k < 1000; ++k) comment += "\r\n";
-  p.Text(IDC_COMMENT).SetText("x" + comment);
-  dlg.OnUserEdit(IDC_COMMENT);
-  dlg.OnUserEdit(IDC_COMMENT);
-  p.saveAnswers.assign(1, dir.File("big.txt"));
-  dlg.OnSave();
-  EXPECT_EQ(p.messages, Texts{kMsgSaveTooLarge});
-  EXPECT_EQ(p.saveAnswers.size(), 1u);  // no file dialog
-  p.Text(IDC_COMMENT).SetText(comment);
-  dlg.OnUserEdit(IDC_COMMENT);
-  dlg.OnSave();
-  EXPECT_EQ(std::filesystem::file_size(dir.File("big.txt")), kRaceFileMaxBytes);
-  LoadPath(dir.File("big.txt"));
-  EXPECT_EQ(p.messages.size(), 1u);
-  EXPECT_TRUE(Text(IDC_COMMENT) == comment);
-}
-
-// A failed save says why and leaves the old file whole, with no temporary
-// file beside it; text the file cannot give back is refused first.
-TEST_F(RaceFileCommands, FailedSavesKeepTheOldFile) {
-  struct Case {
-    std::string eventName, comment, file;
-    rlim_t sizeLimit;  // 0: none
-    const char* message;
-  };
-  const Case cases[] = {
-      {"a\nb", "", "race", 0, kMsgEventNameUnstorable},
-      {"\xC2\xA5" "1000", "", "race", 0, kMsgEventNameUnstorable},  // yen
-      {"ok", "a\x1A", "race", 0, kMsgCommentUnstorable},
-      {"ok", "", "none/race", 0, kMsgOutputOpenFailed},
-      {"ok", std::string(5000, 'c'), "race", 1000, kMsgOutputWriteFailed},
-  };
-  const std::string old = "the old race file\r\n";
-  ASSERT_TRUE(WriteBytes(dir.File("race"), old));
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.eventName + "|" + c.comment.substr(0, 9) + "|" + c.file);
-    p.messages.clear();
-    p.Text(IDC_EVENT_NAME).SetText(c.eventName);
-    dlg.OnUserEdit(IDC_EVENT_NAME);
-    p.Text(IDC_COMMENT).SetText(c.comment);
-    dlg.OnUserEdit(IDC_COMMENT);
-    dlg.OnUserEdit(IDC_COMMENT);
-    p.saveAnswers.assign(1, dir.File(c.file));
-    std::optional<filetest::FileSizeLimit> limit;
-    if (c.sizeLimit > 0) limit.emplace(c.sizeLimit);
-    EXPECT_TRUE(!limit || limit->Ok());
-    dlg.OnSave();
-    limit.reset();
-    EXPECT_EQ(p.messages, Texts{c.message});
-    EXPECT_EQ(ReadBytes(dir.File("race")), old);
-    EXPECT_EQ(dir.Entries(), Texts{"race"});
-    EXPECT_TRUE(dlg.IsModified());
-  }
-  // Without the limit the same save goes through.
-  EXPECT_EQ(Save("race"), "ok" + kNoSections + std::string(5000, 'c'));
-}
-
-TEST_F(RaceFileCommands, BytesThatAreNotCodePage932LoadButMustBeFixedToSave) {
-  Load("Bad \x80 name" + kNoSections + "fine\n");
-  EXPECT_EQ(Text(IDC_EVENT_NAME), "Bad \xEF\xBF\xBD name");
-  p.saveAnswers.push_back(dir.File("again.txt"));
-  dlg.OnSave();
-  EXPECT_EQ(p.messages, Texts{kMsgEventNameUnstorable});
-  EXPECT_EQ(dir.Entries(), Texts{"in.txt"});
-  p.Text(IDC_EVENT_NAME).SetText("Bad name");
-  dlg.OnUserEdit(IDC_EVENT_NAME);
-  // The comment came with a bare LF, which is written as CR LF.
-  EXPECT_EQ(Save("again.txt"), "Bad name" + kNoSections + "fine\r\n");
-}
 
 // Two 1 km laps, 5:00 and 4:50, with a point at each end.
 std::string TwoLapFit() {
@@ -326,92 +112,242 @@ std::string TwoLapFit() {
   return w.File();
 }
 
-const char kOneLapTcx[] =
-    "<?xml version='1.0'?><TrainingCenterDatabase><Activities><Activity>"
-    "<Lap StartTime='2024-05-01T00:30:00Z'><TotalTimeSeconds>600"
-    "</TotalTimeSeconds><DistanceMeters>2000</DistanceMeters><Track>"
-    "<Trackpoint><Time>2024-05-01T00:30:00Z</Time><DistanceMeters>0"
-    "</DistanceMeters></Trackpoint><Trackpoint><Time>2024-05-01T00:40:00Z"
-    "</Time><DistanceMeters>2000</DistanceMeters></Trackpoint></Track></Lap>"
-    "</Activity></Activities></TrainingCenterDatabase>";
-
 using Every = ActivitySplit;
 constexpr auto kKm = ActivitySplit::Kind::EveryKm;
 
-// The menu's import over unsaved work: the question, the record's dialog,
-// the split; the race computed by arrival at once (the speed unit chosen
-// stays), unsaved, saved and loaded back the same, one undo step.
-TEST_F(RaceFileCommands, ImportReplacesTheRaceComputedUnsavedAndUndoable) {
-  for (const auto& [name, bytes, split, laps, sections] :
-       {std::tuple{"run.FIT", TwoLapFit(), ActivitySplit{}, 2u, 2},
-        {"run.tcx", kOneLapTcx, Every{kKm, 0.5, 4.0, {}}, 1u, 8}}) {
-    SCOPED_TRACE(name);
-    EnterSomething();
-    ASSERT_TRUE(WriteBytes(dir.File(name), bytes));
-    p.messages.clear(), p.questions.clear(), p.splitQuestions.clear();
-    p.yesNoAnswers.assign(1, true);
-    p.recordAnswers.assign(1, dir.File(name));
-    p.splitAnswers.assign(1, split);
-    dlg.OnImportRecord();
-    EXPECT_EQ(p.messages, Texts{});
-    EXPECT_EQ(p.questions, Texts{kMsgConfirmLoad});
-    EXPECT_EQ(p.splitQuestions, std::vector<std::size_t>{laps});
-    ASSERT_EQ(dlg.SectionCount(), sections);
-    EXPECT_EQ(dlg.m_race.sections.back().endKm, sections == 2 ? 2.0 : 4.0);
-    EXPECT_EQ(p.List().GetItemText(sections, 0), kTotalsRowText);
-    EXPECT_EQ(dlg.ComputedRow(sections).arrival,
-              dlg.m_race.sections.back().arrival);
-    EXPECT_EQ(p.Combo(IDC_PRIORITY).GetCurSel() * 10 +
-                  p.Combo(IDC_SPEED_UNIT).GetCurSel(), 4);
-    EXPECT_TRUE(dlg.IsModified());
+// Save takes the settings from the race, not from the combos. A race file
+// without sections empties the list, the panel and its lists.
+TEST_F(RaceFileCommands, LoadFillsTheDialogAndSaveGivesTheFileBack) {
+  const std::string file =
+      "\x93\xFA\x96\x7B \x95\x5C\r\n2\r\n1\r\n4\r\n1\r\n1\r\n2\r\n"
+      "0\r\n0\r\n0\r\n2.5\r\n48000\r\n48000\r\n19200\r\n"
+      "2.5\r\n500\r\n48500\r\n10\r\n300000\r\n251500\r\n33533\r\n"
+      "first\r\r\nsecond\r\n";
+  dlg.OnUserEdit(IDC_EVENT_NAME);
+  dlg.m_nSelected = 1;
+  Load(file);
+  EXPECT_EQ(p.messages, Texts{});
+  EXPECT_EQ(Text(IDC_EVENT_NAME) + "|" + Text(IDC_COMMENT),
+            "日本 表|first\r\nsecond\n");
+  std::vector<int> combos = Combos();
+  combos.resize(5);
+  EXPECT_EQ(combos, (std::vector<int>{2, 1, 4, 1, 1}));
+  // The list holds the sections, the panel shows the last one; the old
+  // selection means nothing here.
+  ASSERT_EQ(p.List().GetItemCount(), 2);
+  EXPECT_EQ(p.List().GetItemText(0, 0) + p.List().GetItemText(1, 0), "12");
+  EXPECT_EQ(Panel(), "2 2.5 10");
+  EXPECT_EQ((std::vector<int>{dlg.SectionCount(), dlg.m_nSelected,
+                              dlg.IsModified()}),
+            (std::vector<int>{2, -1, 0}));
+  for (int id : kSettingCombos) p.Combo(id).SetCurSel(0);
+  EXPECT_EQ(Save(), file);
+  dlg.OnClearData();
+  EXPECT_EQ(Save(), kNoSections);
 
-    const std::string saved = Save("imported.txt");
-    EXPECT_TRUE(dlg.OpenRaceFile(dir.File("imported.txt"), false));
-    EXPECT_EQ(Save("again.txt"), saved);
-    // Dropped under another name (known by its content) and cut otherwise;
-    // undo gives the loaded race back, saved. "読込" imports it too.
-    ASSERT_TRUE(WriteBytes(dir.File("watch.dat"), bytes));
-    p.splitAnswers.assign(2, Every{kKm, 0.5, {}, {}});
-    EXPECT_TRUE(dlg.OpenRaceFile(dir.File("watch.dat"), false));
-    ASSERT_TRUE(dlg.IsModified() && dlg.Undo());
-    EXPECT_FALSE(dlg.IsModified());
-    EXPECT_EQ(Save("undone.txt"), saved);
-    LoadPath(dir.File("watch.dat"));
-    EXPECT_TRUE(dlg.IsModified() && p.splitAnswers.empty());
+  Load(file);
+  Load("Empty" + kNoSections);
+  EXPECT_EQ(dlg.SectionCount() + p.List().GetItemCount(), 0);
+  EXPECT_EQ(Panel() + " " + Text(IDC_COMMENT), "1 0 0 ");
+  EXPECT_EQ(Combos(), std::vector<int>(5 + std::size(kTimeCombos), 0));
+}
+
+// Loading over unsaved work asks first; No (or Escape) keeps everything,
+// and the file dialog does not open. A cancelled file dialog, the load's or
+// the save's, changes nothing and says nothing.
+TEST_F(RaceFileCommands, LoadAsksBeforeReplacingUnsavedWork) {
+  ASSERT_TRUE(WriteBytes(dir.File("other.txt"), "Other" + kNoSections));
+  for (const std::string answer : {"", "Yes", "Cancel", "No"}) {  // "": saved
+    SCOPED_TRACE(answer);
+    const bool modified = !answer.empty(), loaded = modified == (answer == "Yes");
+    EnterSomething();
+    if (!modified) Save("saved.txt");
+    ASSERT_EQ(dlg.IsModified(), modified);
+    const auto before = State();
+    p.questions.clear(), p.messages.clear();
+    p.yesNoAnswers.assign(1, answer != "No");
+    p.openAnswers.assign(answer == "Cancel" ? 0 : 1, dir.File("other.txt"));
+    dlg.OnLoad();
+    if (answer == "Cancel") dlg.OnSave();
+    EXPECT_EQ(p.questions, modified ? Texts{kMsgConfirmLoad} : Texts{});
+    EXPECT_EQ(p.openAnswers.size() + p.messages.size(), answer == "No" ? 1u : 0u);
+    EXPECT_EQ(Text(IDC_EVENT_NAME), loaded ? "Other" : "Old, renamed");
+    EXPECT_EQ(State() == before, !loaded);
+    EXPECT_EQ(dlg.IsModified(), !loaded);
   }
 }
 
-// Refused or cancelled imports change nothing, not even the history.
-TEST_F(RaceFileCommands, RefusedAndCancelledImportsChangeNothing) {
-  std::string badCrc = TwoLapFit();
+// A setting the file stores, changed and computed, is unsaved work; undo
+// back to the loaded race leaves nothing unsaved, and redo brings the
+// change back.
+TEST_F(RaceFileCommands, ComputedSettingsCountAsUnsaved) {
+  const std::string file = "Race" + kNoSections;
+  ASSERT_TRUE(WriteBytes(dir.File("in.txt"), file));
+  for (int id : {IDC_PRIORITY, IDC_CALC_MODE, IDC_SPEED_UNIT, IDC_GRAPH_AXIS}) {
+    SCOPED_TRACE(id);
+    p.openAnswers.assign(1, dir.File("in.txt"));
+    dlg.OnCommand(IDC_LOAD);
+    ASSERT_EQ(Text(IDC_EVENT_NAME), "Race");
+    dlg.OnCommand(IDC_COMPUTE);
+    EXPECT_FALSE(dlg.IsModified());  // the same settings: nothing to save
+    p.Combo(id).SetCurSel(1);
+    dlg.OnCommand(IDC_COMPUTE);
+    EXPECT_TRUE(dlg.IsModified());
+    p.questions.clear();
+    dlg.OnCancel();
+    EXPECT_EQ(p.questions, Texts{kMsgConfirmQuit});
+    ASSERT_TRUE(dlg.Undo());
+    EXPECT_FALSE(dlg.IsModified());
+    EXPECT_EQ(Save(), file);
+    ASSERT_TRUE(dlg.Redo());
+    EXPECT_TRUE(dlg.IsModified());
+    EXPECT_NE(Save(), file);
+    EXPECT_FALSE(dlg.IsModified());
+  }
+}
+
+// Whatever save writes, load takes back: a race whose file would pass the
+// load's size limit is refused before any name is asked for.
+TEST_F(RaceFileCommands, SaveRefusesARaceTheLoadWouldRefuse) {
+  // An empty race is 20 bytes, a line break three on disk for two here: the
+  // comment is under the limit here and exactly at it on disk.
+  std::string comment(kRaceFileMaxBytes - 20 - 3 * 1000, 'x');
+  for (int k = 0; k < 1000; ++k) comment += "\r\n";
+  Type(IDC_COMMENT, "x" + comment);
+  p.saveAnswers.assign(1, dir.File("big.txt"));
+  dlg.OnSave();
+  EXPECT_EQ(p.messages, Texts{kMsgSaveTooLarge});
+  EXPECT_EQ(p.saveAnswers.size(), 1u);  // no file dialog
+  Type(IDC_COMMENT, comment);
+  dlg.OnSave();
+  EXPECT_EQ(std::filesystem::file_size(dir.File("big.txt")), kRaceFileMaxBytes);
+  LoadPath(dir.File("big.txt"));
+  EXPECT_EQ(p.messages.size(), 1u);
+  EXPECT_TRUE(Text(IDC_COMMENT) == comment);
+}
+
+// A failed save says why and leaves the old file whole, with no temporary
+// file beside it; text the file cannot give back is refused first.
+TEST_F(RaceFileCommands, FailedSavesKeepTheOldFile) {
+  const struct {
+    std::string eventName, comment, file;
+    rlim_t sizeLimit;  // 0: none
+    const char* message;
+  } cases[] = {
+      {"a\nb", "", "race", 0, kMsgEventNameUnstorable},
+      {"\xC2\xA5" "1000", "", "race", 0, kMsgEventNameUnstorable},  // yen
+      // As a byte code page 932 lacks is read.
+      {"Bad \xEF\xBF\xBD name", "", "race", 0, kMsgEventNameUnstorable},
+      {"ok", "a\x1A", "race", 0, kMsgCommentUnstorable},
+      {"ok", "", "none/race", 0, kMsgOutputOpenFailed},
+      {"ok", std::string(5000, 'c') + "\n", "race", 1000, kMsgOutputWriteFailed},
+  };
+  const std::string old = "the old race file\r\n";
+  ASSERT_TRUE(WriteBytes(dir.File("race"), old));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.eventName + "|" + c.comment.substr(0, 9) + "|" + c.file);
+    p.messages.clear();
+    Type(IDC_EVENT_NAME, c.eventName);
+    Type(IDC_COMMENT, c.comment);
+    p.saveAnswers.assign(1, dir.File(c.file));
+    std::optional<filetest::FileSizeLimit> limit;
+    if (c.sizeLimit > 0) limit.emplace(c.sizeLimit);
+    EXPECT_TRUE(!limit || limit->Ok());
+    dlg.OnSave();
+    limit.reset();
+    EXPECT_EQ(p.messages, Texts{c.message});
+    EXPECT_EQ(ReadBytes(dir.File("race")), old);
+    EXPECT_EQ(dir.Entries(), Texts{"race"});
+    EXPECT_TRUE(dlg.IsModified());
+  }
+  // Without the limit the same save goes through, a bare LF as CR LF.
+  EXPECT_EQ(Save("race"), "ok" + kNoSections + std::string(5000, 'c') + "\r\n");
+}
+
+// The menu's import over unsaved work: the question, the record's dialog,
+// the split; the race computed by arrival at once (the speed unit chosen
+// stays), unsaved, saved and loaded back the same. Under another name it is
+// known by its content, by the command line and by "読込", and cut as asked.
+TEST_F(RaceFileCommands, ImportReplacesTheRaceComputedAndUnsaved) {
+  EnterSomething();
+  ASSERT_TRUE(WriteBytes(dir.File("run.FIT"), TwoLapFit()));
+  p.messages.clear(), p.questions.clear();
+  p.yesNoAnswers.assign(1, true);
+  p.recordAnswers.assign(1, dir.File("run.FIT"));
+  p.splitAnswers.assign(1, ActivitySplit{});
+  dlg.OnImportRecord();
+  EXPECT_EQ(p.messages, Texts{});
+  EXPECT_EQ(p.questions, Texts{kMsgConfirmLoad});
+  EXPECT_EQ(p.splitQuestions, std::vector<std::size_t>{2});
+  ASSERT_EQ(dlg.SectionCount(), 2);
+  EXPECT_EQ(dlg.m_race.sections.back().endKm, 2.0);
+  EXPECT_EQ(p.List().GetItemText(2, 0), kTotalsRowText);
+  EXPECT_TRUE(dlg.m_computation == Compute(dlg.m_race));
+  EXPECT_EQ(Combos()[0] * 10 + Combos()[2], 4);
+  EXPECT_TRUE(dlg.IsModified());
+
+  const std::string saved = Save("imported.txt");
+  EXPECT_TRUE(dlg.OpenRaceFile(dir.File("imported.txt"), false));
+  EXPECT_EQ(Save("again.txt"), saved);
+  ASSERT_TRUE(WriteBytes(dir.File("watch.dat"), TwoLapFit()));
+  p.splitAnswers.assign(2, Every{kKm, 0.5, {}, {}});
+  EXPECT_TRUE(dlg.OpenRaceFile(dir.File("watch.dat"), false));
+  EXPECT_EQ(dlg.SectionCount(), 4);
+  LoadPath(dir.File("watch.dat"));
+  EXPECT_TRUE(dlg.IsModified() && p.splitAnswers.empty());
+}
+
+// Refused files and cancelled imports change nothing, not even the
+// history; a pipe or a device is refused at once instead of waiting for a
+// writer. Not a record by its name, a file is opened as the command line
+// opens it.
+TEST_F(RaceFileCommands, RefusedFilesAndCancelledImportsChangeNothing) {
+  std::string huge = "Big" + kNoSections, badCrc = TwoLapFit();
+  huge.resize(kRaceFileMaxBytes + 1, 'x');
   badCrc[20] = static_cast<char>(badCrc[20] ^ 0x10);
   const std::string kml = "<?xml version='1.0'?><kml/>";
-  const std::optional<ActivitySplit> byLaps = ActivitySplit{}, cancel;
+  const std::optional<ActivitySplit> laps = ActivitySplit{}, cancel;
+  ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+  enum { kLoad, kImport, kOpen };
   EnterSomething();
-  const std::string before = State();
-  for (const auto& [name, bytes, yes, split, message] :
-       {std::tuple{"race.txt", "Other" + kNoSections, true, byLaps,
-                   kMsgImportNotActivity},
-        {"bad.fit", badCrc, true, byLaps, kMsgFitFileCrc},
-        {"kml.gpx", kml, true, byLaps, kMsgImportNotActivity},
-        {"run.fit", TwoLapFit(), false, byLaps, ""},
-        {"run.fit", TwoLapFit(), true, cancel, ""},
-        {"run.fit", TwoLapFit(), true, Every{kKm, 1.0, 100.0, {}},
+  const auto before = State();
+  for (const auto& [how, name, bytes, yes, split, message] :
+       {std::tuple{kLoad, "46", kSettings + "46\r\n", true, laps,
+                   kMsgBadSectionCount},
+        {kLoad, "huge", huge, true, laps, kMsgFileTooLarge},
+        {kLoad, "none/race.txt", "", true, laps, kMsgOpenFailed},
+        {kLoad, "pipe", "", true, laps, kMsgOpenFailed},
+        {kLoad, "/dev/null", "", true, laps, kMsgOpenFailed},
+        // Regular, but reading fails (EIO).
+        {kLoad, "/proc/self/mem", "", true, laps, kMsgReadFailed},
+        {kImport, "race.txt", "Other" + kNoSections, true, laps,
+         kMsgImportNotActivity},
+        {kImport, "bad.fit", badCrc, true, laps, kMsgFitFileCrc},
+        {kImport, "kml.gpx", kml, true, laps, kMsgImportNotActivity},
+        {kImport, "run.fit", TwoLapFit(), false, laps, ""},
+        {kImport, "run.fit", TwoLapFit(), true, cancel, ""},
+        {kImport, "run.fit", TwoLapFit(), true, Every{kKm, 1.0, 100.0, {}},
          kMsgImportTooManySections},
-        {"none/x.fit", "", true, byLaps, kMsgOpenFailed},
-        {"route.xml", kml, true, byLaps, kMsgXmlWrongRoot}}) {
+        {kImport, "none/x.fit", "", true, laps, kMsgOpenFailed},
+        {kOpen, "route.xml", kml, true, laps, kMsgXmlWrongRoot}}) {
     SCOPED_TRACE(name);
-    WriteBytes(dir.File(name), bytes);
+    const std::string path = name[0] == '/' ? name : dir.File(name);
+    ASSERT_TRUE(bytes.empty() || WriteBytes(path, bytes));
     p.messages.clear();
     p.yesNoAnswers.assign(1, yes);
     p.splitAnswers.assign(1, split);
-    // Not a record by its name: opened as the command line opens it.
-    EXPECT_FALSE(std::string(name).find(".xml") == std::string::npos
-                     ? dlg.ImportRecordFile(dir.File(name), true)
-                     : dlg.OpenRaceFile(dir.File(name), true));
+    p.openAnswers.assign(1, path);
+    EXPECT_TRUE(filetest::ReturnsWithoutAWriter(path, [&] {
+      if (how == kLoad) {
+        dlg.OnCommand(IDC_LOAD);
+      } else {
+        EXPECT_FALSE(how == kOpen ? dlg.OpenRaceFile(path, true)
+                                  : dlg.ImportRecordFile(path, true));
+      }
+    }));
     EXPECT_EQ(p.messages.empty() ? "" : p.messages[0].substr(0, std::strlen(message)),
               message);
-    EXPECT_EQ(State(), before);
+    EXPECT_TRUE(State() == before);
   }
   // The load of EnterSomething is the one step the history holds.
   ASSERT_TRUE(dlg.Undo());
@@ -428,21 +364,14 @@ TEST_F(RaceFileCommands, TheRaceFileFollowsUndoAndRedo) {
   p.splitAnswers.assign(1, ActivitySplit{});
   ASSERT_TRUE(dlg.ImportRecordFile(dir.File("run.fit"), false));
   ASSERT_TRUE(dlg.OpenRaceFile(dir.File("new.txt"), false));
-  const std::vector<std::pair<std::string, bool>> states = {
-      {"old.txt", false}, {"run.fit", true}, {"new.txt", false}};
-  const auto expect = [&](std::size_t k) {
-    EXPECT_EQ(dlg.RaceFilePath(), dir.File(states[k].first));
-    EXPECT_EQ(dlg.IsModified(), states[k].second);
-  };
-  for (std::size_t k = states.size() - 1; k-- > 0;) {
-    SCOPED_TRACE("undo to " + states[k].first);
-    ASSERT_TRUE(dlg.Undo());
-    expect(k);
-  }
-  for (std::size_t k = 1; k < states.size(); ++k) {
-    SCOPED_TRACE("redo to " + states[k].first);
-    ASSERT_TRUE(dlg.Redo());
-    expect(k);
+  // Undone to the record, then the old file; redone to the record, the new.
+  for (const auto& [undo, file, modified] :
+       {std::tuple{true, "run.fit", true}, {true, "old.txt", false},
+        {false, "run.fit", true}, {false, "new.txt", false}}) {
+    SCOPED_TRACE(file);
+    ASSERT_TRUE(undo ? dlg.Undo() : dlg.Redo());
+    EXPECT_EQ(dlg.RaceFilePath(), dir.File(file));
+    EXPECT_EQ(dlg.IsModified(), modified);
   }
 }
 
@@ -460,10 +389,8 @@ TEST_F(RaceFileCommands, RacesThatLookLikeRecordsLoadBackAsThemselves) {
         {"", "<?xml version='1.0'?>\n<gpx><trk/></gpx>\n", "g.txt"}}) {
     SCOPED_TRACE(file);
     dlg.OnClearData();
-    p.Text(IDC_EVENT_NAME).SetText(name);
-    dlg.OnUserEdit(IDC_EVENT_NAME);
-    p.Text(IDC_COMMENT).SetText(comment);
-    dlg.OnUserEdit(IDC_COMMENT);
+    Type(IDC_EVENT_NAME, name);
+    Type(IDC_COMMENT, comment);
     p.messages.clear();
     const std::string saved = Save(file);
     ASSERT_FALSE(saved.empty());

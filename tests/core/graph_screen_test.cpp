@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdlib>
 #include <map>
@@ -20,15 +21,10 @@ std::size_t Spaces(const std::string& s) {
   return static_cast<std::size_t>(std::ranges::count(s, ' '));
 }
 
-struct Point {
-  int x, y;
-  friend bool operator==(const Point&, const Point&) = default;
-  friend Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
-};
-
-// The axis-parallel lines in one pen, each with the label drawn after it.
+// An axis-parallel line in one pen: where it starts, its extent and where
+// its label, drawn after it, stands from its start.
 struct GridLine {
-  Point from, to, label;
+  std::array<int, 6> at;  // x, y, dx, dy, label dx, label dy
   DrawOp text;
 };
 
@@ -42,28 +38,28 @@ std::vector<GridLine> GridIn(const std::vector<DrawOp>& ops, Rgb pen) {
         (op.fromX == op.x || op.fromY == op.y))
       l = &op;
     if (op.kind == Kind::TextOut && l != nullptr)
-      grid.push_back({{l->fromX, l->fromY}, {l->x, l->y}, {op.x, op.y}, op});
+      grid.push_back({{l->fromX, l->fromY, l->x - l->fromX, l->y - l->fromY,
+                       op.x - l->fromX, op.y - l->fromY}, op});
     if (op.kind == Kind::TextOut) l = nullptr;
   }
   return grid;
 }
 
 // Styles belong to the axis: the grid's pen, its lines' extent, the colour
-// and place of the labels and of the caption.
+// of the labels and of the caption, and the caption's place.
 struct Style {
   Rgb pen, text;
-  Point length, caption;
+  int dx, dy, captionX, captionY;
 };
-constexpr Style kUp{kPaleRed, kRed, {kR - 5 - kL, 0}, {25, 25}};
-constexpr Style kAcross{kGrey, kBlack, {0, kB - kT}, {191, 255}};
-constexpr Style kSpeed{kPaleGreen, kGreen, {kR - kL - 10, 0}, {271, 235}};
+constexpr Style kUp{kPaleRed, kRed, kR - 5 - kL, 0, 25, 25};
+constexpr Style kAcross{kGrey, kBlack, 0, kB - kT, 191, 255};
+constexpr Style kSpeed{kPaleGreen, kGreen, kR - kL - 10, 0, 271, 235};
 
 // 18 km in 1 h 30 min (5:00 per km) computed through the dialog: time up
 // (axis 0) or across (axis 1), speed always up with a line above the
 // largest speed. Lines evenly spaced, labels at one offset from them.
 TEST(GraphScreen, GridsOfNinetyMinutesAtFiveMinutesPerKm) {
   const char* kTens = "10.0 20.0 30.0 40.0 50.0 60.0 70.0 80.0 90.0";
-  const char* kMin = "1.0 2.0 3.0 4.0 5.0 6.0";
   const struct {
     int axis;
     Style style;
@@ -77,36 +73,34 @@ TEST(GraphScreen, GridsOfNinetyMinutesAtFiveMinutesPerKm) {
       {1, kAcross, kTens, kL + 38, kT, kR, kT, "Time(分)"},
       {1, kUp, "18", kL, kT, kL, kT, "距離(km)"},
       // 1 min is 6000 x 280 / 30000 x 0.8 = 44.8.
-      {1, kSpeed, kMin, kL + 10, kB - 44, kL + 10, kB - 268, "Speed(分/km)"},
+      {1, kSpeed, "1.0 2.0 3.0 4.0 5.0 6.0", kL + 10, kB - 44, kL + 10,
+       kB - 268, "Speed(分/km)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.axis << " " << c.labels);
     GraphFixture f;
-    f.dlg.m_race.sections.resize(1);
-    f.dlg.m_race.sections[0].endKm = 18;
-    f.dlg.m_race.sections[0].arrival = 540000;
+    f.dlg.m_race.sections = {{0, 0, 0, 18, 540000, 0, 0}};
     f.platform.Combo(IDC_GRAPH_AXIS).SetCurSel(c.axis);
     f.dlg.OnCompute();
     const auto& ops = f.platform.Surface(IDC_GRAPH);
     const auto g = GridIn(ops, c.style.pen);
     ASSERT_EQ(g.size(), Spaces(c.labels) + 1);
-    EXPECT_EQ(g.front().from, (Point{c.firstX, c.firstY}));
-    EXPECT_EQ(g.back().from, (Point{c.lastX, c.lastY}));
-    auto at = [&](std::size_t k) {  // y of a horizontal line, x of a vertical
-      return g[k].from.x + g[k].from.y - g[0].from.x - g[0].from.y;
-    };
+    EXPECT_EQ(XY(g.front().at[0], g.front().at[1]), XY(c.firstX, c.firstY));
+    EXPECT_EQ(XY(g.back().at[0], g.back().at[1]), XY(c.lastX, c.lastY));
+    // y of a horizontal line, x of a vertical one, from the first's
+    auto at = [&](std::size_t k) { return g[k].at[0] + g[k].at[1] - g[0].at[0] - g[0].at[1]; };
     std::string labels;
     for (std::size_t k = 0; k < g.size(); ++k) {
       labels += (k == 0 ? "" : " ") + g[k].text.text;
-      EXPECT_EQ(g[k].to - g[k].from, c.style.length);
-      EXPECT_EQ(g[k].label - g[k].from, g[0].label - g[0].from);
+      EXPECT_EQ(XY(g[k].at[2], g[k].at[3]), XY(c.style.dx, c.style.dy));
+      EXPECT_EQ(XY(g[k].at[4], g[k].at[5]), XY(g[0].at[4], g[0].at[5]));
       EXPECT_EQ(g[k].text.textColor, c.style.text);
       EXPECT_LE(k < 2 ? 0 : std::abs(at(k) - at(k - 1) - at(1)), 1);
     }
     EXPECT_EQ(labels, c.labels);
     const auto caption = std::ranges::find(ops, c.caption, &DrawOp::text);
     ASSERT_NE(caption, ops.end());
-    EXPECT_EQ((Point{caption->x, caption->y}), c.style.caption);
+    EXPECT_EQ(XY(caption->x, caption->y), XY(c.style.captionX, c.style.captionY));
     EXPECT_EQ(caption->textColor, c.style.text);
   }
 }
@@ -114,14 +108,14 @@ TEST(GraphScreen, GridsOfNinetyMinutesAtFiveMinutesPerKm) {
 // The labels and caption of the time (red) and speed (green) grids by the
 // final time, the unit and the largest pace: one line a label.
 TEST(GraphScreen, AxisRowsByFinalTimeUnitAndPace) {
-  using Race = std::vector<Section>;
-  auto in = [](int t) { return Race{{0, 10, 0, t, 0, 30000}}; };
+  using Race = std::vector<ComputedSection>;
+  auto in = [](int t) { return Race{{0, 10, 0, 0, t, 0, 30000}}; };
   // Largest pace 30000 per km; the fastest, 24000, is 15 km/h.
-  const Race race = {{0, 5, 0, 150000, 0, 30000},
-                     {5, 10, 150000, 270000, 0, 24000}};
-  const Race day = {{0, 100, 0, 8640000, 0, 86400}};
+  const Race race = {{0, 5, 0, 0, 150000, 0, 30000},
+                     {5, 10, 0, 150000, 270000, 0, 24000}};
+  const Race day = {{0, 100, 0, 0, 8640000, 0, 86400}};
   // In km/h a pace of 0 is infinitely fast.
-  const Race still = {race[0], {5, 5, 150000, 156000, 0, 0}};
+  const Race still = {race[0], {5, 5, 0, 150000, 156000, 0, 0}};
   const struct {
     Race race;
     int unit;
@@ -162,8 +156,8 @@ TEST(GraphScreen, AxisRowsByFinalTimeUnitAndPace) {
 // graph; every pen and the font are deleted after use, none while selected.
 TEST(GraphScreen, CurvesInBothOrientations) {
   // 0-5 km arriving at 25 min, a minute lost, 5-10 km arriving at 52 min.
-  const std::vector<Section> two = {{0, 5, 0, 150000, 0, 30000},
-                                    {5, 10, 156000, 312000, 6000, 32400}};
+  const std::vector<ComputedSection> two = {
+      {0, 5, 0, 0, 150000, 0, 30000}, {5, 10, 6000, 156000, 312000, 0, 32400}};
   const struct {
     bool reversed;
     const char *time, *speed;
@@ -210,8 +204,8 @@ TEST(GraphScreen, CurvesInBothOrientations) {
 // coordinates saturate and the drawing completes.
 TEST(GraphScreen, DegenerateValuesSaturateAndTheDrawingCompletes) {
   GraphFixture f;
-  f.SetComputed({{0, 1e12, INT_MIN, INT_MAX, INT_MAX, INT_MIN},
-                 {0, 1, 0, 1, 0, INT_MAX}}, 0);
+  f.SetComputed({{0, 1e12, INT_MAX, INT_MIN, INT_MAX, 0, INT_MIN},
+                 {0, 1, 0, 0, 1, 0, INT_MAX}}, 0);
   for (int n : {2, -3, 0, 46, 1000}) {
     f.dlg.m_race.sections.resize(static_cast<std::size_t>(std::max(n, 0)));
     EXPECT_EQ(f.Draw(n % 2 == 0).back().kind, Kind::Release) << n;

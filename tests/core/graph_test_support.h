@@ -1,5 +1,5 @@
-// The graph and print tests' dialog, its computed table filled by hand, and
-// views of a recorded drawing.
+// The graph and print tests' dialog, its computation set by hand, and views
+// of a recorded drawing.
 #pragma once
 
 #include <map>
@@ -22,31 +22,15 @@ inline constexpr Rgb kPaleGreen{192, 255, 192};
 inline constexpr Rgb kRed{192, 0, 0};
 inline constexpr Rgb kGreen{0, 128, 0};
 
-// One section as a calculation leaves it.
-struct Section {
-  double startKm, endKm;
-  int departure, arrival, loss, pace;
-};
-
 struct GraphFixture {
   doubles::Platform platform;
   CRaceDlg dlg{platform};
   GraphFixture() { dlg.OnInitDialog(); }
 
-  void SetComputed(const std::vector<Section>& sections, int unit) {
+  void SetComputed(const std::vector<ComputedSection>& sections, int unit) {
     dlg.m_race.sections.resize(sections.size());
     dlg.m_race.speedUnit = SpeedUnit{unit};
-    ComputedRace computed;
-    for (const Section& s : sections) {
-      ComputedSection& c = computed.sections.emplace_back();
-      c.startKm = s.startKm;
-      c.endKm = s.endKm;
-      c.departure = s.departure;
-      c.arrival = s.arrival;
-      c.loss = s.loss;
-      c.pace = s.pace;
-    }
-    dlg.m_computation = computed;
+    dlg.m_computation = ComputedRace{sections, {}};
   }
 
   const std::vector<DrawOp>& Draw(bool reversed) {

@@ -31,17 +31,10 @@ class RaceFixture : public ::testing::Test {
 
   // Puts the sections into the entered table, as a load does.
   void Enter(const std::vector<EnteredSection>& s) {
-    dlg.m_race.sections.resize(s.size());
-    for (std::size_t k = 0; k < s.size(); ++k) {
-      RaceFileSection& e = dlg.m_race.sections[k];
-      e.startKm = s[k].startKm;
-      e.endKm = s[k].endKm;
-      e.loss = s[k].loss;
-      e.departure = s[k].departure;
-      e.arrival = s[k].arrival;
-      e.lap = s[k].lap;
-      e.pace = s[k].pace;
-    }
+    dlg.m_race.sections.clear();
+    for (const EnteredSection& x : s)
+      dlg.m_race.sections.push_back(
+          {x.startKm, x.loss, x.departure, x.endKm, x.arrival, x.lap, x.pace});
   }
   EnteredSection At(int k) {
     const RaceFileSection& e = dlg.m_race.sections.at(static_cast<std::size_t>(k));

@@ -279,16 +279,23 @@ QByteArray RunTool(const QString& program, const QStringList& args) {
   return p.readAllStandardOutput();
 }
 
-// Exports equal the report tool's; the preview shows one page; a failed
-// export says why and keeps the older file.
-TEST(DesktopTest, ExportsAreWhatTheReportToolWrites) {
+// Exports of a race compared with a plan equal the report tool's; the
+// preview shows one page. A failed export says why and keeps the older
+// file; the race's own file and the comparison's, under any name, and a
+// pipe are refused before anything is written.
+TEST(DesktopTest, ExportsAreWhatTheReportToolWritesAndSpareTheRaceFiles) {
   QTemporaryDir dir;
   auto at = [&](const char* name) { return dir.filePath(name); };
+  const QString plan = QV_SOURCE_DIR "/examples/plan-10km-even.txt";
+  ASSERT_TRUE(QFile::copy(kSample, at("race.txt")) &&
+              QFile::copy(plan, at("plan.txt")));
   for (const char* graph : {"r.png", "r.svg"})
-    RunTool(QV_REPORT_BIN, {"--csv", at("r.csv"), "--pdf", at("r.pdf"),
-                            "--graph", at(graph), kSample});
+    RunTool(QV_REPORT_BIN, {"--compare", at("plan.txt"), "--csv", at("r.csv"),
+                            "--pdf", at("r.pdf"), "--graph", at(graph),
+                            at("race.txt")});
   OpenDialog o;
-  ASSERT_TRUE(o.dlg.OpenRaceFile(kSample.toStdString(), false));
+  ASSERT_TRUE(o.dlg.OpenRaceFile(at("race.txt").toStdString(), false));
+  ASSERT_TRUE(o.dlg.LoadComparison(at("plan.txt").toStdString(), kNoSplit));
   o.dlg.OnCommand(IDC_COMPUTE);
   EXPECT_TRUE(ExportListCsv(o.platform, at("w.csv").toStdString()));
   EXPECT_TRUE(ExportGraph(o.platform, at("w.png").toStdString()));
@@ -299,7 +306,7 @@ TEST(DesktopTest, ExportsAreWhatTheReportToolWrites) {
   EXPECT_EQ(QImage(at("w.png")).convertToFormat(QImage::Format_RGB32),
             QImage(at("r.png")).convertToFormat(QImage::Format_RGB32));
   const QByteArray text = RunTool("pdftotext", {at("w.pdf"), "-"});
-  EXPECT_TRUE(text.contains("全区間"));
+  EXPECT_TRUE(text.contains("全区間") && text.contains("比較差"));
   EXPECT_EQ(text, RunTool("pdftotext", {at("r.pdf"), "-"}));
   Modals modals;
   ShowPrintPreview(o.platform, o.dlg, o.window);
@@ -322,24 +329,10 @@ TEST(DesktopTest, ExportsAreWhatTheReportToolWrites) {
     EXPECT_EQ(QFile::exists(path), path == at("w.png"));
   }
   EXPECT_EQ(Read(at("w.png")), older);
-}
 
-// An export never replaces the race's own file or the comparison's, under
-// any name, nor a pipe: each is refused before anything is written.
-TEST(DesktopTest, ExportsRefuseTheRaceFilesAndWhatIsNoFile) {
-  QTemporaryDir dir;
-  auto at = [&](const char* name) { return dir.filePath(name); };
-  const QByteArray race = Read(kSample);
-  ASSERT_TRUE(QFile::copy(kSample, at("race.txt")) &&
-              QFile::copy(kSample, at("plan.txt")));
   ASSERT_EQ(::link(at("race.txt").toUtf8(), at("race.png").toUtf8()), 0);
   ASSERT_TRUE(QFile::link(at("plan.txt"), at("plan.svg")));
   ASSERT_EQ(::mkfifo(at("fifo.png").toUtf8(), 0600), 0);
-  OpenDialog o;
-  ASSERT_TRUE(o.dlg.OpenRaceFile(at("race.txt").toStdString(), false));
-  ASSERT_TRUE(o.dlg.LoadComparison(at("plan.txt").toStdString(), kNoSplit));
-  o.dlg.OnCommand(IDC_COMPUTE);
-  Modals modals;
   for (const auto& [name, message] :
        {std::pair{"race.png", "このレースのファイルには出力できません。"},
         {"plan.svg", "比較するレースのファイルには出力できません。"},
@@ -352,7 +345,8 @@ TEST(DesktopTest, ExportsRefuseTheRaceFilesAndWhatIsNoFile) {
     EXPECT_EQ(modals.texts.filter(message).size(), 3) << name;
   }
   struct stat st {};
-  EXPECT_TRUE(Read(at("race.txt")) == race && Read(at("plan.txt")) == race &&
+  EXPECT_TRUE(Read(at("race.txt")) == Read(kSample) &&
+              Read(at("plan.txt")) == Read(plan) &&
               ::stat(at("fifo.png").toUtf8(), &st) == 0 && S_ISFIFO(st.st_mode));
 }
 
