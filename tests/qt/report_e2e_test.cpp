@@ -223,7 +223,8 @@ TEST_F(ReportTest, BatchOfGoodAndBadRaces) {
   const QStringList races = {
       Write("a.txt", kTwoSections), Write("c.txt", kTooManySections),
       Write("b.txt", kBySpeedKmh), "missing.txt", Write("w.tcx", kTwoLapTcx),
-      Write("route.gpx", "<?xml version=\"1.0\"?><kml/>")};
+      Write("route.gpx", "<?xml version=\"1.0\"?><kml/>"),
+      Write("noise.gpx", "no record")};
   QString expected;  // each good race's own list after its name
   for (const QString race : {"a.txt", "b.txt", "w.tcx"})
     for (const QString& line : Run({race}).out.split('\n', Qt::SkipEmptyParts))
@@ -242,7 +243,8 @@ TEST_F(ReportTest, BatchOfGoodAndBadRaces) {
     EXPECT_EQ(r.err,
               "区間数が正しくありません: c.txt\n"
               "ファイルが開けません: missing.txt\n"
-              "TCX・GPX のルート要素がありません: route.gpx\n");
+              "TCX・GPX のルート要素がありません: route.gpx\n"
+              "FIT・TCX・GPX のどれでもないファイルです: noise.gpx\n");
     // The PDF's creation time may differ between runs.
     static const QRegularExpression date("/CreationDate \\(D:[0-9Z+'-]*\\)");
     for (const auto& [name, bytes] : Contents(jobs))
