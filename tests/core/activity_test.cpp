@@ -356,8 +356,9 @@ TEST(ActivitySplit, FromLaps) {
                             {2000, 3000, 1'000'000, 166'677}}),
        kOk, {{5.250, 100'000}, {8.750, 200'000}, {10.500, 300'000}},
        ByLaps(10.5), "10.000"},
-      {"elapsed invalid, stamps", LapsFit({{0, 90, kNone}, {90, 150, 60'000}}),
-       kOk, {{1.0, 9000}, {2.0, 15'000}}},
+      {"elapsed invalid, stamps",
+       LapsFit({{0, 90, kNone}, {90, 150, 60'000}, {150, 150, kNone}}), kOk,
+       {{1.0, 9000}, {2.0, 15'000}, {3.0, 15'000}}},
       {"elapsed invalid, no end", LapsFit({{0, 60, 60'000}, {60, kNone, kNone}}),
        {Kind::BadLap, 2}},
       {"elapsed negative", negative.File(), {Kind::BadLap, 1}},
@@ -525,6 +526,10 @@ TEST(ActivitySplit, Refusals) {
       // The edges of the split range are accepted: 100 m and 100 km.
       {"100 m", Points({{0, 0}, {100, 4500}}), Every(0.1), kOk},
       {"100 km", run, Every(100.0), kOk},
+      // A distance up to a million km is one, reached at 100 m/s.
+      {"a million km", Points({{0, 0}, {1e7, 1e9}}), Every(100.0),
+       {Kind::TooManySections, 0, 10'000}},
+      {"past it", Points({{0, 0}, {2e7, 1e9 + 1}}), Every(100.0), Kind::TooFewPoints},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -563,11 +568,12 @@ TEST(ActivitySplit, WhatTheSplitOffersFirst) {
 // the race can be saved: what code page 932 lacks reads '?'.
 TEST(ActivitySplit, NamesFromPathsAreOneLineOfUtf8) {
   ActivityRecord r = Points({{0, 0}, {100, 1000}});
-  r.fileName = "a\xff\nb\xE0\x80\x80.fit";
+  // U+0800 is one character, each stray continuation byte one.
+  r.fileName = "a\xff\nb\xE0\x80\x80\xE0\xA0\x80\x80\x80\x80\x80.fit";
   r.device = "x\ty \U0001F3C3\u2460\u00A5";
   const ActivityRaceResult race = ActivityToRace(r, Every(1.0));
   ASSERT_EQ(race.error, kOk);
-  EXPECT_EQ(race.race->eventName, "a? b???");
+  EXPECT_EQ(race.race->eventName, "a? b???" "?" "????");
   EXPECT_NE(race.race->comment.str().find("x y ?\u2460?"), std::string::npos);
   EXPECT_EQ(WriteRaceFile(*race.race).status, RaceWriteStatus::Ok);
   EXPECT_EQ(race.race->comment.str().find('\t'), std::string::npos);
