@@ -95,7 +95,7 @@ std::string CornerFit() {
                    {0, 4, fitwriter::kSint32}, {1, 4, fitwriter::kSint32}},
            true);
   w.Data(5, {kT0 + 40, 0xFFFFFFFF, 0x12345678, 0x7FFFFFFF - 1});
-  w.Data(5, {kT0 + 45, 100000, 0x7FFFFFFF, 0x7FFFFFFF});
+  w.Data(5, {kT0 + 45, 100000, 0x50000000, 0x100});  // past 90 degrees
   // Neither distance nor position: it cannot place a split, so it goes.
   w.Data(5, {kT0 + 50, 0xFFFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF});
   fitwriter::Lap(w, kT0 + 30, 15'004, 100'049);
@@ -135,6 +135,8 @@ TEST(FitDecoder, ChainedFilesAreOneRecordAndTheTwelveByteHeaderReads) {
   Writer a, b;
   fitwriter::DefineActivity(a);
   fitwriter::Lap(a, kT0, 60'000, 20'000);
+  // A definition with developer fields may end the data.
+  a.Define(4, 0xFF01, {{0, 1, fitwriter::kEnum}}, false, {1});
   // The second file defines its own messages and says it is a course:
   // only the first file_id decides.
   fitwriter::DefineActivity(b, 6);
@@ -276,6 +278,11 @@ TEST(ActivityRead, Refusals) {
     EXPECT_FALSE(r.record.has_value());
     EXPECT_EQ(r.error, c.error);
   }
+  // Past 256 MiB a file is not read at all.
+  const std::string huge((256u << 20) + 1, '\0');
+  EXPECT_EQ(ReadActivity(huge, "x.fit").error, Kind::FileTooLarge);
+  EXPECT_EQ(ReadActivity(std::string_view(huge).substr(1), "x.fit").error,
+            Kind::NotActivity);
   // No partial import: every prefix of a good file is refused.
   for (std::size_t n = 0; n < good.size(); ++n) {
     const ActivityReadResult r = ReadActivity(good.substr(0, n), "x.fit");
@@ -291,8 +298,18 @@ TEST(ActivityRead, Refusals) {
 // refused, while the record's points can still be cut by distance. The race
 // starts with the first lap, not with the first point recorded.
 TEST(ActivitySplit, FromLaps) {
-  Writer negative, wide, early;
-  for (Writer* w : {&negative, &wide, &early}) fitwriter::DefineActivity(*w);
+  Writer negative, wide, early, types;
+  for (Writer* w : {&negative, &wide, &early, &types}) fitwriter::DefineActivity(*w);
+  // uint32z, where 0 is none, and a base type past the known ones, which
+  // holds nothing: the laps' times come from their stamps.
+  const auto lapOf = [](std::uint8_t elapsedType) {
+    return std::vector<fitwriter::Field>{{253, 4, fitwriter::kUint32},
+        {2, 4, fitwriter::kUint32}, {7, 4, elapsedType}, {9, 4, fitwriter::kUint32}};
+  };
+  types.Define(1, 19, lapOf(0x8C));
+  fitwriter::Lap(types, kT0, kT0 + 60, 0, 100'000);
+  types.Define(1, 19, lapOf(0x9F));
+  fitwriter::Lap(types, kT0 + 60, kT0 + 90, 60'000, 100'000);
   negative.Define(1, 19, {{253, 4, fitwriter::kUint32}, {2, 4, fitwriter::kUint32},
                           {7, 4, fitwriter::kSint32}, {9, 4, fitwriter::kUint32}});
   fitwriter::Lap(negative, kNone, kNone, 0xFFFFFF9C, 100'000);  // -100 ms
@@ -351,6 +368,7 @@ TEST(ActivitySplit, FromLaps) {
       {"elapsed negative", negative.File(), {Kind::BadLap, 1}},
       {"laps of 0 s", LapsFit({{0, 0, 0}, {0, 0, 0}}), Kind::ZeroTime},
       {"uint64 fields", wide.File(), kOk, {{1.0, 9000}, {1.0, 15'000}}},
+      {"uint32z and unknown types", types.File(), kOk, {{1, 6000}, {2, 9000}}},
       {"TCX lap without a time", tcxNoTime, {Kind::BadLap, 2}},
       {"TCX lap of 1e11 s", tcxLong, Kind::TooLong},
       {"points before the first lap", early.File(), kOk, {{1.0, 36'000}},
@@ -660,10 +678,12 @@ TEST(ActivityXml, GpxTracks) {
         << race.race->comment;
   }
 
-  std::string withMetadata = kGpx;
-  withMetadata.insert(withMetadata.find("<wpt"),
-                      "<metadata><name>Meta</name></metadata>");
-  EXPECT_EQ(Read(withMetadata, "w.gpx").name, "Meta");
+  // The file's own name, in GPX 1.1's metadata or under GPX 1.0's root.
+  for (const std::string name : {"<metadata><name>Meta</name></metadata>",
+                                 "<name>Meta</name>"}) {
+    std::string named = kGpx;
+    EXPECT_EQ(Read(named.insert(named.find("<wpt"), name), "w.gpx").name, "Meta");
+  }
 }
 
 // Positions as the file writes them: 23 points 0.001 degree and 1000 s
