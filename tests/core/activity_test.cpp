@@ -584,24 +584,38 @@ TEST(ActivitySplit, NamesFromPathsAreOneLineOfUtf8) {
   EXPECT_EQ(race.race->comment.str().find('\t'), std::string::npos);
 }
 
-// Month lengths, leap years by the Gregorian rule, and 24:00:00 as the next
-// day's midnight.
+// Leap years by the Gregorian rule, 24:00:00 as the next day's midnight,
+// either case of T and Z or a space, fractions and offsets.
 TEST(ActivityTime, IsoTimes) {
   const std::pair<const char*, std::optional<std::int64_t>> cases[] = {
-      {"2024-05-01T09:30:15Z", 1714555815000}, {"2024-05-01T09:30:15.25Z", 1714555815250},
-      {" 2024-05-01T18:30:15+09:00 ", 1714555815000}, {"2024-05-01T09:30:15", 1714555815000},
-      {"1969-12-31T23:59:59Z", -1000}, {"2024-01-01T00:00:00Z", 1704067200000},
-      {"2024-02-29T00:00:00Z", 1709164800000}, {"2000-02-29T00:00:00Z", 951782400000},
+      {"2024-05-01T09:30:15Z", 1714555815000}, {"2024-05-01t09:30:15z", 1714555815000},
+      {"2024-05-01 09:30:15", 1714555815000}, {"2024-05-01T09:30:15.05Z", 1714555815050},
+      {"\t\r\n 2024-05-01T18:30:15+09:00 \n\r\t", 1714555815000},
+      {"2024-05-01T15:00:15.25+05:30", 1714555815250},
+      {"1969-12-31T23:59:59Z", -1000}, {"2000-02-29T00:00:00Z", 951782400000},
       {"2024-12-31T24:00:00Z", 1735689600000}, {"2024-04-30T23:59:59.999Z", 1714521599999},
       {"2024-13-01T09:30:15Z", {}}, {"2023-02-29T00:00:00Z", {}},
-      {"2100-02-29T00:00:00Z", {}}, {"2024-02-30T00:00:00Z", {}},
-      {"2024-04-31T00:00:00Z", {}}, {"2024-05-01T24:00:01Z", {}},
+      {"2100-02-29T00:00:00Z", {}}, {"2024-05-01T24:00:01Z", {}},
       {"2024-05-01T24:01:00Z", {}}, {"2024-05-01T24:00:00.5Z", {}},
       {"2024-05-01T23:60:00Z", {}}, {"2024-05-01T23:59:60Z", {}},
-      {"2024-05-01T09:30:15.Z", {}}, {"2024-05-01T09:30:15Zx", {}},
-      {"2024-05-01", {}},
+      {"2024-05-01T 9:30:15Z", {}}, {"2024-05-01T09:30:15+24:00", {}},
+      {"2024-05-01T09:30:15+09:60", {}}, {"2024-05-01T09:30:15.Z", {}},
+      {"2024-05-01T09:30:15Zx", {}}, {"2024-05-01", {}},
   };
   for (const auto& [text, ms] : cases) EXPECT_EQ(activity::ParseIsoTimeMs(text), ms) << text;
+  // Each month of 2024 ends on its last day, the next month's first a day on.
+  const int lastDay[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const auto at = [](int y, int m, int d) {
+    return activity::ParseIsoTimeMs(FormatInt(y) + "-" + Format02d(m) + "-" +
+                                    Format02d(d) + "T00:00:00Z");
+  };
+  for (int m = 1; m <= 12; ++m) {
+    SCOPED_TRACE(m);
+    ASSERT_TRUE(at(2024, m, lastDay[m - 1]));
+    EXPECT_EQ(*at(2024, m, lastDay[m - 1]) + 86'400'000,
+              at(2024 + m / 12, m % 12 + 1, 1));
+    EXPECT_EQ(at(2024, m, lastDay[m - 1] + 1), std::nullopt);
+  }
 }
 
 TEST(ActivityXml, TcxFirstActivityLapsAndPoints) {
