@@ -731,9 +731,10 @@ TEST(ActivityXml, GpxDistanceIsTheGreatCircleSumOfItsPositions) {
 // reads as its UTF-8 twin; what cannot be read is refused by name.
 TEST(ActivityXml, Encodings) {
   // Lines: the declaration, the name, the points, the end.
-  const auto gpx = [](std::string encoding, std::string name) {
+  const auto gpx = [](std::string encoding, std::string name, char quote = '"') {
     return (encoding.empty() ? std::string("\n")
-                             : "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?>\n") +
+                             : std::string("<?xml version='1.0' encoding=") + quote + encoding +
+                                   quote + "?>\n") +
            "<gpx version=\"1.1\"><trk><name>" + name + "</name>\n<trkseg>"
            "<trkpt lat=\"0\" lon=\"0\"><time>2024-05-01T00:00:00Z</time></trkpt>"
            "<trkpt lat=\"0\" lon=\"0.01\"><time>2024-05-01T00:10:00Z</time>"
@@ -766,8 +767,12 @@ TEST(ActivityXml, Encodings) {
       {"UTF-16LE TCX", utf16(kTcx, false), ActivityFormat::Tcx, "春の 10 km & more"},
       {"Shift_JIS", gpx("shift_jis", "\x95\x5C\x87\x40\x89\x77"), G, name},
       {"Windows-31J", gpx("Windows-31J", "\x87\x40"), G, "①"},
-      {"EUC-JP", gpx("EUC-JP", "\xC9\xBD\xB1\xD8"), G, "表駅"},
+      {"EUC-JP", gpx("EUC-JP", "\xC9\xBD\xB1\xD8", '\''), G, "表駅"},
       {"ISO-2022-JP", gpx("iso-2022-jp", "\x1B$BI=1X\x1B(B"), G, "表駅"},
+      // The root is looked for in the first 64 KiB converted, then in all.
+      {"DOCTYPE past 64 KiB",
+       "\xFF\xFE" + utf16("<!DOCTYPE gpx []" + std::string(40'000, ' ') + '>' +
+                           gpx("", name), false), G, name},
       {"unknown", gpx("KOI8-R", "x"), G, "", {Kind::XmlEncoding, 0, 0, "KOI8-R"}},
       {"bad Shift_JIS", gpx("Shift_JIS", "\x81\x20"), G, "",
        {Kind::XmlBadChar, 2, 0, "Shift_JIS"}},
