@@ -162,6 +162,14 @@ TEST(FitDecoder, StepsAreBoundedByTheBytes) {
   EXPECT_EQ(activity::ReadFit(bytes, record, &stats), kOk);
   EXPECT_GE(stats.steps, 1u << 20);  // one a message at least
   EXPECT_LE(stats.steps, 4 * bytes.size());
+  // The cost adds up over chained files, with nothing fixed on top.
+  const auto stepsOf = [&](const std::string& fit) {
+    stats = {};
+    activity::ReadFit(fit, record, &stats);
+    return stats.steps;
+  };
+  const std::string none = Writer().File();
+  EXPECT_EQ(stepsOf(none + none), 2 * stepsOf(none));
 }
 
 // Laps as the watch stamps them: start and end in s from kT0 (kNone where
@@ -300,18 +308,17 @@ TEST(ActivityRead, Refusals) {
 TEST(ActivitySplit, FromLaps) {
   Writer negative, wide, early, types;
   for (Writer* w : {&negative, &wide, &early, &types}) fitwriter::DefineActivity(*w);
-  // uint32z, where 0 is none, and a base type past the known ones, which
-  // holds nothing: the laps' times come from their stamps.
-  const auto lapOf = [](std::uint8_t elapsedType) {
+  const auto lapOf = [](std::uint8_t elapsedType) {  // the lap's fields
     return std::vector<fitwriter::Field>{{253, 4, fitwriter::kUint32},
         {2, 4, fitwriter::kUint32}, {7, 4, elapsedType}, {9, 4, fitwriter::kUint32}};
   };
+  // uint32z, where 0 is none, and a base type past the known ones, which
+  // holds nothing: the laps' times come from their stamps.
   types.Define(1, 19, lapOf(0x8C));
   fitwriter::Lap(types, kT0, kT0 + 60, 0, 100'000);
   types.Define(1, 19, lapOf(0x9F));
   fitwriter::Lap(types, kT0 + 60, kT0 + 90, 60'000, 100'000);
-  negative.Define(1, 19, {{253, 4, fitwriter::kUint32}, {2, 4, fitwriter::kUint32},
-                          {7, 4, fitwriter::kSint32}, {9, 4, fitwriter::kUint32}});
+  negative.Define(1, 19, lapOf(fitwriter::kSint32));
   fitwriter::Lap(negative, kNone, kNone, 0xFFFFFF9C, 100'000);  // -100 ms
   // uint64 where FIT has uint32: values past it are none, not overflows.
   wide.Define(1, 19, {{253, 4, fitwriter::kUint32}, {2, 8, fitwriter::kUint64},
@@ -527,6 +534,8 @@ TEST(ActivitySplit, Refusals) {
       {"split nan", run, Every(std::nan("")), Kind::BadSplit},
       {"official 0", run, Every(1.0, 0.0), Kind::BadOfficial},
       {"official nan", run, Every(1.0, std::nan("")), Kind::BadOfficial},
+      {"official under 1 m", run, Every(1.0, 0.0009), Kind::BadOfficial},
+      {"official 1 m", run, Every(1.0, 0.001), kOk},
       {"points at 0 m", Points({{0, 0}, {10, 0}}), Every(1.0), Kind::ZeroDistance},
       // The edges of the split range are accepted: 100 m and 100 km.
       {"100 m", Points({{0, 0}, {100, 4500}}), Every(0.1), kOk},
