@@ -123,7 +123,9 @@ TEST(FitDecoder, ReadsEveryKindOfMessage) {
     SCOPED_TRACE(i);
     EXPECT_EQ(points[i].timeMs, (fitwriter::kEpochS + kT0 + expected[i].t) * 1000);
     EXPECT_EQ(points[i].HasDistance(), expected[i].m >= 0);
-    if (expected[i].m >= 0) EXPECT_EQ(points[i].distanceM, expected[i].m);
+    if (expected[i].m >= 0) {
+      EXPECT_EQ(points[i].distanceM, expected[i].m);
+    }
     EXPECT_EQ(points[i].HasPosition(), expected[i].position);
   }
   // Read big-endian, semicircles to degrees.
@@ -389,13 +391,15 @@ TEST(ActivitySplit, FromLaps) {
     EXPECT_EQ(race.race.has_value(), !c.error);
     if (!race.race) continue;
     ExpectSections(*race.race, c.sections);
-    if (c.measured)
+    if (c.measured) {
       EXPECT_NE(race.race->comment.str().find(kImportCommentMeasured +
                                               std::string(c.measured) +
                                               kImportCommentScaled),
                 std::string::npos) << race.race->comment;
-    if (!DefaultTrackPoints(r).empty())
+    }
+    if (!DefaultTrackPoints(r).empty()) {
       EXPECT_EQ(ActivityToRace(r, Every(1.0)).error, kOk);
+    }
   }
 }
 
