@@ -309,10 +309,12 @@ TEST(ActivityRead, Refusals) {
 // starts with the first lap, not with the first point recorded.
 TEST(ActivitySplit, FromLaps) {
   Writer negative, wide, early, types;
-  for (Writer* w : {&negative, &wide, &early, &types}) fitwriter::DefineActivity(*w);
+  for (Writer* w : {&negative, &wide, &early, &types})
+    fitwriter::DefineActivity(*w);
   const auto lapOf = [](std::uint8_t elapsedType) {  // the lap's fields
-    return std::vector<fitwriter::Field>{{253, 4, fitwriter::kUint32},
-        {2, 4, fitwriter::kUint32}, {7, 4, elapsedType}, {9, 4, fitwriter::kUint32}};
+    return std::vector<fitwriter::Field>{
+        {253, 4, fitwriter::kUint32}, {2, 4, fitwriter::kUint32},
+        {7, 4, elapsedType}, {9, 4, fitwriter::kUint32}};
   };
   // uint32z, where 0 is none, and a base type past the known ones, which
   // holds nothing: the laps' times come from their stamps.
@@ -514,12 +516,15 @@ TEST(ActivitySplit, StrayPointsAreDropped) {
 }
 
 TEST(ActivitySplit, Refusals) {
-  const ActivityRecord lapsOf46 = Read(LapsFit(std::vector<L>(46, {kNone, kNone, 1000, 100})));
+  const ActivityRecord lapsOf46 =
+      Read(LapsFit(std::vector<L>(46, {kNone, kNone, 1000, 100})));
   // Laps beyond those a race can hold are counted, not kept.
-  const ActivityRecord lapsOf1000 = Read(LapsFit(std::vector<L>(1000, {kNone, kNone, 1000, 0})));
+  const ActivityRecord lapsOf1000 =
+      Read(LapsFit(std::vector<L>(1000, {kNone, kNone, 1000, 0})));
   EXPECT_EQ(ActivityLapCount(lapsOf1000), 1000u);
   EXPECT_EQ(lapsOf1000.laps.size(), static_cast<std::size_t>(kMaxSections + 1));
-  const ActivityRecord indoor = Read(LapsFit({{kNone, kNone, 60'000, 0}, {kNone, kNone, 60'000, 0}}));
+  const ActivityRecord indoor =
+      Read(LapsFit({{kNone, kNone, 60'000, 0}, {kNone, kNone, 60'000, 0}}));
   const ActivityRecord run = Points({{0, 0}, {100, 5000}});
   const struct {
     const char* name;
@@ -615,7 +620,8 @@ TEST(ActivityTime, IsoTimes) {
       {"2024-05-01T09:30:15+09:60", {}}, {"2024-05-01T09:30:15.Z", {}},
       {"2024-05-01T09:30:15Zx", {}}, {"2024-05-01", {}},
   };
-  for (const auto& [text, ms] : cases) EXPECT_EQ(activity::ParseIsoTimeMs(text), ms) << text;
+  for (const auto& [text, ms] : cases)
+    EXPECT_EQ(activity::ParseIsoTimeMs(text), ms) << text;
   // Each month of 2024 ends on its last day, the next month's first a day on.
   const int lastDay[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   const auto at = [](int y, int m, int d) {

@@ -82,7 +82,8 @@ class Writer {
   void Values(int local, const std::vector<std::uint64_t>& values) {
     const Def& def = m_defs[local];
     for (std::size_t i = 0; i < def.fields.size(); ++i)
-      Put(m_data, i < values.size() ? values[i] : 0, def.fields[i].size, def.bigEndian);
+      Put(m_data, i < values.size() ? values[i] : 0, def.fields[i].size,
+          def.bigEndian);
     for (std::uint8_t size : def.devSizes) m_data.append(size, '\x5A');
   }
 
@@ -95,8 +96,10 @@ class Writer {
 inline void DefineActivity(Writer& w, std::uint64_t fileType = 4) {
   w.Define(0, 0, {{0, 1, kEnum}, {1, 2, kUint16}, {2, 2, kUint16}});
   w.Data(0, {fileType, 1, 1623});
-  w.Define(1, 19, {{253, 4, kUint32}, {2, 4, kUint32}, {7, 4, kUint32}, {9, 4, kUint32}});
-  w.Define(2, 20, {{253, 4, kUint32}, {5, 4, kUint32}, {0, 4, kSint32}, {1, 4, kSint32}});
+  w.Define(1, 19, {{253, 4, kUint32}, {2, 4, kUint32}, {7, 4, kUint32},
+                   {9, 4, kUint32}});
+  w.Define(2, 20, {{253, 4, kUint32}, {5, 4, kUint32}, {0, 4, kSint32},
+                   {1, 4, kSint32}});
 }
 
 // A lap as the watch stamps it: its end (field 253), start (2), elapsed
