@@ -15,37 +15,33 @@ namespace qv::fitwriter {
 inline constexpr std::int64_t kEpochS = 631065600;
 
 struct Field {
-  std::uint8_t num;
-  std::uint8_t size;
-  std::uint8_t baseType;
+  std::uint8_t num, size, baseType;
 };
 
 inline constexpr std::uint8_t kEnum = 0x00, kUint16 = 0x84, kSint32 = 0x85,
                               kUint32 = 0x86, kUint64 = 0x8F;
 inline constexpr std::uint64_t kInvalid32 = 0xFFFFFFFF;  // uint32's "none"
 
+// n bytes of v, least significant first unless bigEndian.
+inline void Put(std::string& out, std::uint64_t v, int n, bool bigEndian = false) {
+  for (int i = 0; i < n; ++i)
+    out += static_cast<char>((v >> (8 * (bigEndian ? n - 1 - i : i))) & 0xFF);
+}
+
 class Writer {
  public:
   void Define(int local, std::uint16_t global, std::vector<Field> fields,
               bool bigEndian = false, std::vector<std::uint8_t> devSizes = {}) {
     m_data += static_cast<char>(0x40 | (devSizes.empty() ? 0 : 0x20) | local);
-    m_data += '\0';
-    m_data += static_cast<char>(bigEndian ? 1 : 0);
-    Put(global, 2, bigEndian);
+    m_data += std::string{'\0', static_cast<char>(bigEndian)};
+    Put(m_data, global, 2, bigEndian);
     m_data += static_cast<char>(fields.size());
-    for (const Field& f : fields) {
-      m_data += static_cast<char>(f.num);
-      m_data += static_cast<char>(f.size);
-      m_data += static_cast<char>(f.baseType);
-    }
-    if (!devSizes.empty()) {
-      m_data += static_cast<char>(devSizes.size());
-      for (std::size_t i = 0; i < devSizes.size(); ++i) {
-        m_data += static_cast<char>(i);
-        m_data += static_cast<char>(devSizes[i]);
-        m_data += '\0';
-      }
-    }
+    for (const Field& f : fields)
+      m_data += {static_cast<char>(f.num), static_cast<char>(f.size),
+                 static_cast<char>(f.baseType)};
+    if (!devSizes.empty()) m_data += static_cast<char>(devSizes.size());
+    for (std::size_t i = 0; i < devSizes.size(); ++i)
+      m_data += {static_cast<char>(i), static_cast<char>(devSizes[i]), '\0'};
     m_defs[local] = {std::move(fields), bigEndian, std::move(devSizes)};
   }
 
@@ -56,8 +52,7 @@ class Writer {
   }
 
   // local 0..3, offset 0..31 against the last full timestamp.
-  void Compressed(int local, int offset,
-                  const std::vector<std::uint64_t>& values) {
+  void Compressed(int local, int offset, const std::vector<std::uint64_t>& values) {
     m_data += static_cast<char>(0x80 | (local << 5) | offset);
     Values(local, values);
   }
@@ -67,15 +62,13 @@ class Writer {
   // The whole file: a 14-byte header (or 12, without its CRC), the data
   // and the file CRC.
   std::string File(int headerSize = 14) const {
-    std::string out;
-    out += static_cast<char>(headerSize);
-    out += static_cast<char>(0x20);  // protocol 2.0
-    Append(out, 2134, 2);            // profile 21.34
-    Append(out, m_data.size(), 4);
+    std::string out{static_cast<char>(headerSize), 0x20};  // protocol 2.0
+    Put(out, 2134, 2);  // profile 21.34
+    Put(out, m_data.size(), 4);
     out += ".FIT";
-    if (headerSize == 14) Append(out, activity::FitCrc(0, out), 2);
+    if (headerSize == 14) Put(out, activity::FitCrc(0, out), 2);
     out += m_data;
-    Append(out, activity::FitCrc(0, out), 2);
+    Put(out, activity::FitCrc(0, out), 2);
     return out;
   }
 
@@ -86,21 +79,11 @@ class Writer {
     std::vector<std::uint8_t> devSizes;
   };
 
-  static void Append(std::string& out, std::uint64_t v, int n) {
-    for (int i = 0; i < n; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
-  }
-
-  void Put(std::uint64_t v, int n, bool bigEndian) {
-    for (int i = 0; i < n; ++i) {
-      const int shift = bigEndian ? 8 * (n - 1 - i) : 8 * i;
-      m_data += static_cast<char>((v >> shift) & 0xFF);
-    }
-  }
-
   void Values(int local, const std::vector<std::uint64_t>& values) {
     const Def& def = m_defs[local];
     for (std::size_t i = 0; i < def.fields.size(); ++i)
-      Put(i < values.size() ? values[i] : 0, def.fields[i].size, def.bigEndian);
+      Put(m_data, i < values.size() ? values[i] : 0, def.fields[i].size,
+          def.bigEndian);
     for (std::uint8_t size : def.devSizes) m_data.append(size, '\x5A');
   }
 
@@ -119,16 +102,16 @@ inline void DefineActivity(Writer& w, std::uint64_t fileType = 4) {
                    {1, 4, kSint32}});
 }
 
-inline void Lap(Writer& w, std::uint32_t start, std::uint32_t elapsedMs,
-                std::uint32_t distanceCm) {
-  w.Data(1, {start + elapsedMs / 1000, start, elapsedMs, distanceCm});
-}
-
 // A lap as the watch stamps it: its end (field 253), start (2), elapsed
 // time in ms (7) and distance; kInvalid32 where the watch wrote none.
 inline void Lap(Writer& w, std::uint64_t start, std::uint64_t end,
                 std::uint64_t elapsedMs, std::uint32_t distanceCm) {
   w.Data(1, {end, start, elapsedMs, distanceCm});
+}
+// One that ends when its elapsed time is up.
+inline void Lap(Writer& w, std::uint32_t start, std::uint32_t elapsedMs,
+                std::uint32_t distanceCm) {
+  Lap(w, start, start + elapsedMs / 1000, elapsedMs, distanceCm);
 }
 
 inline void Record(Writer& w, std::uint32_t time, std::uint32_t distanceCm,

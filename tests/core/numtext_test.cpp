@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace qv {
@@ -23,19 +24,13 @@ void CheckAllTables() {
       {123456.0, "123456", "123456.0"}, {1234567.0, "1.23457e+06", "1234567.0"},
       {1.25, "1.25", "1.2"},  // a binary tie rounds to even, as printf does
       {NAN, "nan", "nan"}, {-NAN, "-nan", "-nan"}, {-HUGE_VAL, "-inf", "-inf"}};
-  for (const auto& c : doubles) {
-    EXPECT_EQ(FormatG(c.value), c.g);
-    EXPECT_EQ(Format1f(c.value), c.f1);
-  }
-  const struct {
-    int value;
-    const char *d, *d02;
-  } ints[] = {{5, "5", "05"}, {-5, "-5", "-5"}, {123, "123", "123"},
-              {INT_MIN, "-2147483648", "-2147483648"}};
-  for (const auto& c : ints) {
-    EXPECT_EQ(FormatInt(c.value), c.d);
-    EXPECT_EQ(Format02d(c.value), c.d02);
-  }
+  for (const auto& c : doubles)
+    EXPECT_EQ(FormatG(c.value) + " " + Format1f(c.value), c.g + (" " + std::string(c.f1)));
+  const std::tuple<int, const char*, const char*> ints[] = {
+      {5, "5", "05"}, {-5, "-5", "-5"}, {123, "123", "123"},
+      {INT_MIN, "-2147483648", "-2147483648"}};
+  for (const auto& [value, d, d02] : ints)
+    EXPECT_EQ(FormatInt(value) + " " + Format02d(value), d + (" " + std::string(d02)));
   const std::pair<std::string, double> doubleTexts[] = {
       {"12.5km", 12.5}, {" -3e2x", -300}, {"12,5", 12}, {"inf", 0},
       {"nan", 0},       {"0x10", 0},      {"+7", 7},    {"", 0},
