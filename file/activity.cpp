@@ -19,6 +19,7 @@
 #include "file/cp932.h"
 #include "file/activity_readers.h"
 #include "file/race_file.h"
+#include "race/cell_format.h"
 #include "race/race_math.h"
 #include "res/strings.h"
 
@@ -287,14 +288,34 @@ void ForEachKept(const std::vector<ActivityPoint>& points,
   }
 }
 
+bool HasFileDistance(const std::vector<ActivityPoint>& points) {
+  return std::any_of(points.begin(), points.end(),
+                     [](const ActivityPoint& p) { return p.HasDistance(); });
+}
+
+// The distance of the kept points (the last one's) and the time to it.
+void Measure(const std::vector<ActivityPoint>& points,
+             const std::vector<std::uint32_t>& kept, std::int64_t startMs,
+             bool fileDistance, double& measured, std::int64_t& lastMs) {
+  ForEachKept(points, kept, startMs, fileDistance,
+              [&](std::int64_t ms, double d) { measured = d, lastMs = ms; });
+}
+
+// The race starts with the first lap, or else with the track's first point.
+std::optional<std::int64_t> StartMs(const ActivityRecord& record,
+                                    const std::vector<ActivityPoint>& points) {
+  std::optional<std::int64_t> startMs;
+  if (!record.laps.empty()) startMs = record.laps.front().startMs;
+  if (!startMs && !points.empty()) startMs = points.front().timeMs;
+  return startMs;
+}
+
 ActivityError EveryKm(const std::vector<ActivityPoint>& points,
                       std::int64_t startMs, std::int64_t everyM,
                       std::optional<std::int64_t> officialM,
                       std::vector<Split>& out, std::int64_t& measuredM) {
   if (points.empty()) return {Kind::NoPoints};
-  const bool fileDistance =
-      std::any_of(points.begin(), points.end(),
-                  [](const ActivityPoint& p) { return p.HasDistance(); });
+  const bool fileDistance = HasFileDistance(points);
   const std::vector<std::uint32_t> kept =
       KeptPoints(points, startMs, fileDistance);
   if (kept.size() < 2) return {Kind::TooFewPoints};
@@ -303,7 +324,7 @@ ActivityError EveryKm(const std::vector<ActivityPoint>& points,
   };
   double measured = 0.0;  // the largest distance: the last point's
   std::int64_t lastMs = 0;
-  forEach([&](std::int64_t ms, double d) { measured = d, lastMs = ms; });
+  Measure(points, kept, startMs, fileDistance, measured, lastMs);
   if (lastMs > kMaxRaceMs) return {Kind::TooLong};
   measuredM = std::llround(measured);
   if (measuredM <= 0) return {Kind::ZeroDistance};
@@ -429,6 +450,61 @@ bool StartsAsXml(std::string_view bytes) {
   return bytes.substr(0, 5) == "<?xml";
 }
 
+TrackMeasure MeasureTrack(const ActivityRecord& record, std::size_t track) {
+  TrackMeasure measure;
+  if (track >= record.tracks.size()) return measure;
+  const std::vector<ActivityPoint>& points = record.tracks[track].points;
+  const std::int64_t startMs = StartMs(record, points).value_or(0);
+  const bool fileDistance = HasFileDistance(points);
+  const std::vector<std::uint32_t> kept =
+      KeptPoints(points, startMs, fileDistance);
+  if (kept.size() < 2) return measure;
+  double measured = 0.0;
+  Measure(points, kept, startMs, fileDistance, measured, measure.elapsedMs);
+  measure.distanceM = std::llround(measured);
+  return measure;
+}
+
+std::int64_t SplitSections(const ActivityRecord& record,
+                           const TrackMeasure& measure,
+                           const ActivitySplit& split) {
+  if (split.kind == ActivitySplit::Kind::Laps)
+    return static_cast<std::int64_t>(
+        std::min<std::size_t>(record.lapCount, INT64_MAX));
+  const std::int64_t everyM = std::llround(split.everyKm * 1000.0);
+  const std::int64_t totalM = split.officialKm
+                                  ? std::llround(*split.officialKm * 1000.0)
+                                  : measure.distanceM;
+  if (everyM <= 0 || totalM <= 0) return 0;
+  return (totalM + everyM - 1) / everyM;
+}
+
+std::vector<std::string> RecordSummary(const ActivityRecord& record,
+                                       const TrackMeasure& measure) {
+  std::vector<std::string> lines;
+  const std::optional<std::int64_t> startMs =
+      StartMs(record, DefaultTrackPoints(record));
+  if (startMs) lines.push_back(kImportCommentStart + LocalTimeText(*startMs));
+  if (!record.device.empty())
+    lines.push_back(kImportCommentDevice + OneLine(record.device));
+  if (measure.distanceM > 0) {
+    lines.push_back(kSplitDistance + KmText(measure.distanceM) + kSplitKm);
+    lines.push_back(kSplitElapsed +
+                    HoursText(HundredthsFromMs(
+                        static_cast<double>(measure.elapsedMs))));
+  }
+  lines.push_back(kSplitLaps +
+                  FormatInt(static_cast<int>(std::min<std::size_t>(
+                      record.lapCount, 2147483647))));
+  return lines;
+}
+
+double ShortestSplitKm(std::int64_t distanceM) {
+  const std::int64_t perSection = (distanceM + kMaxSections - 1) / kMaxSections;
+  return static_cast<double>(std::max<std::int64_t>(1, (perSection + 99) / 100)) /
+         10.0;
+}
+
 SplitOffer OfferSplit(const ActivityRecord& record) {
   const std::size_t laps = ActivityLapCount(record);
   SplitOffer offer;
@@ -529,9 +605,7 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
   static const std::vector<ActivityPoint> kNoPoints;
   const std::vector<ActivityPoint>& points =
       track < record.tracks.size() ? record.tracks[track].points : kNoPoints;
-  std::optional<std::int64_t> startMs;
-  if (!record.laps.empty()) startMs = record.laps.front().startMs;
-  if (!startMs && !points.empty()) startMs = points.front().timeMs;
+  const std::optional<std::int64_t> startMs = StartMs(record, points);
 
   std::vector<Split> splits;
   std::int64_t measuredM = 0;

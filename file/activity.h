@@ -135,6 +135,27 @@ struct ActivitySplit {
   std::optional<std::size_t> track;
 };
 
+// A track as every N km would cut it: the distance of its kept points and
+// the time from the race's start to the last of them; zeros when it cannot
+// be cut. The split dialog shows it and counts the sections with it.
+struct TrackMeasure {
+  std::int64_t distanceM = 0;
+  std::int64_t elapsedMs = 0;
+};
+TrackMeasure MeasureTrack(const ActivityRecord& record, std::size_t track);
+// The sections split makes of the record: its laps, or every N km over
+// the official distance or the track's measured one (0 when none).
+std::int64_t SplitSections(const ActivityRecord& record,
+                           const TrackMeasure& measure,
+                           const ActivitySplit& split);
+// What the split dialog says the record is: its start, device, the
+// track's distance and elapsed time, the laps; a line each.
+std::vector<std::string> RecordSummary(const ActivityRecord& record,
+                                       const TrackMeasure& measure);
+// The shortest split, in tenths of a km, that makes at most 45 sections of
+// a distance.
+double ShortestSplitKm(std::int64_t distanceM);
+
 // The split as the user types it: every N km (ignored by laps) and the
 // official distance (blank: none). Nullopt and the refusal in error
 // (BadSplit, BadOfficial) when a number is not one or out of range.

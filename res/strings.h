@@ -111,7 +111,18 @@ inline constexpr const char* kSplitTitle = "GPSの記録を取り込む";
 inline constexpr const char* kSplitCaption = "区間の区切り方";
 inline constexpr const char* kSplitByLaps = "ラップごと";
 // "ラップごと（%1 ラップ）", %1 the record's laps.
-inline constexpr const char* kSplitByLapsCount = "ラップごと（%1 ラップ）";
+inline constexpr const char* kSplitByLapsCount = "ラップごと（%1 区間）";
+// Beside each choice, what it makes; over 45 sections, what would fit.
+inline constexpr const char* kSplitKmCount = "km ごと（%1 区間）";
+inline constexpr const char* kSplitTooManyKm =
+    "km ごと（%1 区間：%2 km 以上にしてください）";
+inline constexpr const char* kSplitTooManyLapsCount =
+    "ラップごと（%1 区間：区間は45までです）";
+// What the record is, above the choices.
+inline constexpr const char* kSplitDistance = "距離 ";
+inline constexpr const char* kSplitKm = " km";
+inline constexpr const char* kSplitElapsed = "経過時間 ";
+inline constexpr const char* kSplitLaps = "ラップ ";
 inline constexpr const char* kSplitKmUnit = "km ごと";
 inline constexpr const char* kSplitByKmName = "N km ごと";
 inline constexpr const char* kSplitEveryKmName = "区切りの距離 (km)";

@@ -8,7 +8,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include <vector>
 
@@ -30,12 +33,23 @@ std::string Utf8(const QLineEdit* edit) {
 
 SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
     : QDialog(parent),
+      m_laps(ActivityLapCount(record)),
       m_byLaps(new QRadioButton(Text(kSplitByLaps), this)),
       m_byKm(new QRadioButton(this)),
       m_everyKm(new QLineEdit(QStringLiteral("1"), this)),
       m_officialKm(new QLineEdit(this)) {
   setWindowTitle(Text(kSplitTitle));
   auto* layout = new QVBoxLayout(this);
+  for (std::size_t k = 0; k < record.tracks.size(); ++k)
+    m_measures.push_back(MeasureTrack(record, k));
+  // What the record is: its start, device, distance, time and laps.
+  QStringList summary;
+  for (const std::string& line : RecordSummary(
+           record, record.defaultTrack < m_measures.size()
+                       ? m_measures[record.defaultTrack]
+                       : TrackMeasure{}))
+    summary << QString::fromStdString(line);
+  layout->addWidget(new QLabel(summary.join('\n'), this));
   auto* caption = new QLabel(Text(kSplitCaption), this);
   layout->addWidget(caption);
 
@@ -44,9 +58,9 @@ SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
   grid->addWidget(m_byLaps, 0, 0, 1, 3);
   grid->addWidget(m_byKm, 1, 0);
   grid->addWidget(m_everyKm, 1, 1);
-  auto* unit = new QLabel(Text(kSplitKmUnit), this);
-  unit->setBuddy(m_everyKm);
-  grid->addWidget(unit, 1, 2);
+  m_unit = new QLabel(Text(kSplitKmUnit), this);
+  m_unit->setBuddy(m_everyKm);
+  grid->addWidget(m_unit, 1, 2);
   auto* official = new QLabel(Text(kSplitOfficial), this);
   official->setBuddy(m_officialKm);
   grid->addWidget(official, 2, 0, 1, 3);
@@ -59,6 +73,7 @@ SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
   buttons->button(QDialogButtonBox::Cancel)->setText(Text(kSplitCancel));
   connect(buttons, &QDialogButtonBox::accepted, this, &SplitDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &SplitDialog::reject);
+  m_ok = buttons->button(QDialogButtonBox::Ok);
   layout->addWidget(buttons);
 
   m_everyKm->setMaximumWidth(80);
@@ -70,8 +85,6 @@ SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
 
   const SplitOffer offer = OfferSplit(record);
   m_byLaps->setEnabled(offer.lapsOffered);
-  m_byLaps->setText(Text(kSplitByLapsCount)
-                        .arg(static_cast<qulonglong>(ActivityLapCount(record))));
   // Without points a distance has nothing to cut.
   const bool points = !DefaultTrackPoints(record).empty();
   m_byKm->setEnabled(points);
@@ -113,11 +126,62 @@ SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
                   k >= 0 && hasPoints[static_cast<std::size_t>(k)];
               m_byKm->setEnabled(has);
               m_everyKm->setEnabled(has);
+              ShowCounts();
             });
   }
+  for (QLineEdit* edit : {m_everyKm, m_officialKm})
+    connect(edit, &QLineEdit::textChanged, this, [this] { ShowCounts(); });
+  connect(m_byLaps, &QRadioButton::toggled, this, [this] { ShowCounts(); });
+  ShowCounts();
   // Typing a distance means cutting by it: the field stays open for that.
   connect(m_everyKm, &QLineEdit::textEdited, m_byKm,
           [this] { m_byKm->setChecked(true); });
+}
+
+std::size_t SplitDialog::Track() const {
+  if (m_tracks != nullptr)
+    return static_cast<std::size_t>(std::max(m_tracks->currentIndex(), 0));
+  return 0;
+}
+
+void SplitDialog::ShowCounts() {
+  const std::size_t track = Track();
+  const TrackMeasure measure =
+      track < m_measures.size() ? m_measures[track] : TrackMeasure{};
+  ActivityRecord laps;
+  laps.lapCount = m_laps;
+  ActivityError ignored;
+  // As typed, whichever choice is picked; a number that is not one counts
+  // nothing and OK says why.
+  std::optional<ActivitySplit> km =
+      ParseActivitySplit(false, Utf8(m_everyKm), Utf8(m_officialKm), ignored);
+  const auto count = [](std::int64_t n) {
+    return QString::number(static_cast<qlonglong>(n));
+  };
+  const std::int64_t lapSections =
+      SplitSections(laps, measure, ActivitySplit{});
+  m_byLaps->setText(
+      Text(lapSections > kMaxSections ? kSplitTooManyLapsCount
+                                      : kSplitByLapsCount)
+          .arg(count(lapSections)));
+  std::int64_t kmSections = 0;
+  if (km) {
+    kmSections = SplitSections(laps, measure, *km);
+    const std::int64_t total = km->officialKm
+                                   ? std::llround(*km->officialKm * 1000.0)
+                                   : measure.distanceM;
+    m_unit->setText(
+        kmSections > kMaxSections
+            ? Text(kSplitTooManyKm)
+                  .arg(count(kmSections))
+                  .arg(QString::number(ShortestSplitKm(total), 'f', 1))
+            : kmSections > 0 ? Text(kSplitKmCount).arg(count(kmSections))
+                             : Text(kSplitKmUnit));
+  } else {
+    m_unit->setText(Text(kSplitKmUnit));
+  }
+  const std::int64_t chosen = m_byLaps->isChecked() ? lapSections : kmSections;
+  m_ok->setEnabled(chosen <= kMaxSections);
 }
 
 std::optional<ActivitySplit> SplitDialog::Split(ActivityError& error) const {

@@ -5,10 +5,13 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "file/activity.h"
 
 class QComboBox;
+class QLabel;
+class QPushButton;
 class QLineEdit;
 class QRadioButton;
 
@@ -34,6 +37,14 @@ class SplitDialog final : public QDialog {
   void accept() override;
 
  private:
+  // The counts beside the choices, and OK only for a split that fits.
+  void ShowCounts();
+  std::size_t Track() const;
+
+  const std::size_t m_laps;
+  std::vector<TrackMeasure> m_measures;  // one a track
+  QLabel* m_unit = nullptr;
+  QPushButton* m_ok = nullptr;
   QRadioButton* m_byLaps;
   QRadioButton* m_byKm;
   QLineEdit* m_everyKm;

@@ -565,6 +565,30 @@ TEST(ActivitySplit, Refusals) {
 // How the split starts, in the window's dialog and in quorvane-report: by
 // laps from a lap on, first from 2 to 45 laps, or for a lone lap with no
 // points to cut by distance; beyond 45 laps by distance, saying why.
+// What each choice of the split dialog will make, before OK: the sections
+// of laps and of every N km over the measured (or official) distance, the
+// same count the cut itself gives, and the shortest split that fits.
+TEST(ActivitySplit, SectionsEachChoiceMakes) {
+  ActivityRecord run = Points({{0, 0}, {600, 2000}, {1800, 5050}});
+  for (int k = 0; k < 9; ++k) activity::AddLap(run, ActivityLap{});
+  const TrackMeasure measure = MeasureTrack(run, 0);
+  EXPECT_EQ(measure.distanceM, 5050);
+  EXPECT_EQ(measure.elapsedMs, 1'800'000);
+  for (const auto& [split, sections] :
+       {std::pair{ByLaps(), 9}, {Every(1.0), 6}, {Every(0.1), 51},
+        {Every(5.05), 1}, {Every(1.0, 42.195), 43}, {Every(2.0, 2.0), 1}}) {
+    SCOPED_TRACE(split.everyKm);
+    EXPECT_EQ(SplitSections(run, measure, split), sections);
+    if (split.kind == ActivitySplit::Kind::EveryKm && sections <= kMaxSections) {
+      EXPECT_EQ(ActivityToRace(run, split).race->sections.size(),
+                static_cast<std::size_t>(sections));
+    }
+  }
+  for (const auto& [metres, km] :
+       {std::pair{92'622, 2.1}, {4'500, 0.1}, {4'501, 0.2}, {0, 0.1}})
+    EXPECT_DOUBLE_EQ(ShortestSplitKm(metres), km) << metres;
+}
+
 TEST(ActivitySplit, WhatTheSplitOffersFirst) {
   const struct {
     int laps;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -134,7 +136,7 @@ TEST(QtControlsTest, SplitDialogDefaultsAndRefusals) {
     EXPECT_TRUE(split && split->everyKm == 1.0 && !split->officialKm &&
                 (split->kind == ActivitySplit::Kind::Laps) ==
                     OfferSplit(r).lapsFirst);
-    EXPECT_EQ(d.findChildren<QLabel*>().size(), laps > 45 ? 4 : 3);
+    EXPECT_EQ(d.findChildren<QLabel*>().size(), laps > 45 ? 5 : 4);
   }
   {
     // Two logs of one hike: the first with points is taken, and the list
@@ -159,6 +161,28 @@ TEST(QtControlsTest, SplitDialogDefaultsAndRefusals) {
     EXPECT_TRUE(d.ByKm()->isEnabled());
     EXPECT_EQ(d.Split(error)->track, 2u);
     EXPECT_EQ(SplitDialog(record(1, true), nullptr).Tracks(), nullptr);
+  }
+  {
+    // A 92.622 km ride of 9 laps: each choice says what it makes, and one
+    // over 45 sections says what would fit and closes OK.
+    ActivityRecord ride = record(9, true);
+    ride.tracks[0].points[1].timeMs = 3'600'000;
+    ride.tracks[0].points[0].distanceM = 0;
+    ride.tracks[0].points[1].distanceM = 92'622;
+    SplitDialog d(ride, nullptr);
+    QPushButton* ok = d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    EXPECT_EQ(d.ByLaps()->text(), QStringLiteral("ラップごと（9 区間）"));
+    d.ByKm()->setChecked(true);
+    std::vector<QString> texts;
+    for (const char* km : {"1", "2.1"}) {
+      d.EveryKm()->setText(QString::fromUtf8(km));
+      for (QLabel* l : d.findChildren<QLabel*>())
+        if (l->buddy() == d.EveryKm()) texts.push_back(l->text());
+      texts.push_back(ok->isEnabled() ? "ok" : "closed");
+    }
+    EXPECT_EQ(texts, (std::vector<QString>{
+                         QStringLiteral("km ごと（93 区間：2.1 km 以上にしてください）"),
+                         "closed", QStringLiteral("km ごと（45 区間）"), "ok"}));
   }
   SplitDialog d(record(3, true), nullptr);
   d.show();
