@@ -9,9 +9,10 @@ namespace qv {
 
 namespace {
 
-// Each column's share of the list's width, in percent.
-constexpr int kColumnPercent[kListColumnCount + 1] = {4,  10, 10, 12, 17,
-                                                      17, 17, 14, 14};
+// Each column's share of the list's width, in percent: the eight fill it
+// without a scroll bar, and the first holds "全区間".
+constexpr int kColumnPercent[kListColumnCount + 1] = {8,  9,  9,  12, 16,
+                                                      16, 16, 14, 14};
 
 void InsertRow(IListView& list, int i, const ListRow& row) {
   list.InsertItem(i, row.empty() ? std::string() : row[0]);

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "app/qt/command_line.h"
 #include "app/qt/qt_export.h"
@@ -436,6 +437,20 @@ TEST(DesktopTest, TheIconAndTheDesktopEntry) {
   const QByteArray entry = Read(QV_SOURCE_DIR "/res/quorvane.desktop");
   for (const char* line : {"\nExec=quorvane %f\n", "\nIcon=quorvane\n"})
     EXPECT_TRUE(entry.contains(line)) << line;
+}
+
+// At the default size the list's eight columns fit its width without a
+// scroll bar, and the totals row's first cell reads "全区間" in full.
+TEST(MainDialogTest, ListColumnsFitAndTheTotalsRowReadsInFull) {
+  OpenDialog o;
+  auto* list = o.Find<QTreeWidget>(IDC_SECTION_LIST);
+  ASSERT_NE(list, nullptr);
+  int sum = 0;
+  for (int c = 0; c < list->columnCount(); ++c) sum += list->columnWidth(c);
+  EXPECT_EQ(list->columnCount(), 8);
+  EXPECT_LE(sum, list->maximumViewportSize().width());
+  EXPECT_GE(list->columnWidth(0),
+            list->fontMetrics().horizontalAdvance(QStringLiteral("全区間")) + 8);
 }
 
 }  // namespace
