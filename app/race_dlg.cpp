@@ -157,11 +157,32 @@ void CRaceDlg::OnClearData() {
   m_computation.reset();
   ShowEnteredRows();
 
+  BlankGraph();
+  // Its own step: only here is it known that the clear happened.
+  m_history.Command(before, TakeSnapshot(), RaceHistory::Kind::Clear);
+}
+
+void CRaceDlg::BlankGraph() {
+  m_graphShown = GraphShown::Blank;
   if (auto dc = m_platform.GetDC(IDC_GRAPH)) {
     dc->FillSolidRect(m_platform.GetClientRect(IDC_GRAPH), Rgb{255, 255, 255});
   }
-  // Its own step: only here is it known that the clear happened.
-  m_history.Command(before, TakeSnapshot(), RaceHistory::Kind::Clear);
+}
+
+void CRaceDlg::RedrawGraph() {
+  switch (m_graphShown) {
+    case GraphShown::Nothing:
+      break;
+    case GraphShown::Blank:
+      BlankGraph();
+      break;
+    case GraphShown::Normal:
+      DrawGraph();
+      break;
+    case GraphShown::Reversed:
+      DrawGraphReversed();
+      break;
+  }
 }
 
 void CRaceDlg::OnWindowColor() {

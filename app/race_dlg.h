@@ -154,6 +154,9 @@ class CRaceDlg {
   // ---- graph (graph/)
   void DrawGraph();
   void DrawGraphReversed();
+  // The graph area again as the last compute or clear left it, at the
+  // area's present size (a resized window); nothing before either.
+  void RedrawGraph();
 
   // ---- printing (print/)
   void OnPrint();
@@ -263,6 +266,11 @@ class CRaceDlg {
                     NotRecord notRecord);
   // The save command; true when the file was written.
   bool Save();
+  // The graph area filled white, as a clear leaves it.
+  void BlankGraph();
+  // What the graph area shows, for RedrawGraph.
+  enum class GraphShown { Nothing, Blank, Normal, Reversed };
+  GraphShown m_graphShown = GraphShown::Nothing;
   // One graph algorithm for screen and paper, both orientations.
   void DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
                         const Rect& plot, bool reversed);

@@ -30,11 +30,9 @@ void CRaceDlg::OnCompute() {
   ShowDifferenceColumn(m_comparison.has_value());
   Calculate();
 
-  if (m_race.graphAxis == GraphAxis::Normal) {
-    DrawGraph();
-  } else {
-    DrawGraphReversed();
-  }
+  m_graphShown = m_race.graphAxis == GraphAxis::Normal ? GraphShown::Normal
+                                                       : GraphShown::Reversed;
+  RedrawGraph();
 }
 
 void CRaceDlg::Calculate() {

@@ -6,6 +6,29 @@ namespace qv {
 inline constexpr const char* kAppTitle = "Quorvane";
 // String 101: the window menu's version item.
 inline constexpr const char* kAboutMenuText = "ﾊﾞｰｼﾞｮﾝ情報(Quorvane) (&A)...";
+// The menu bar's menus and the items it shares with the window menu.
+inline constexpr const char* kMenuFile = "ファイル(&F)";
+inline constexpr const char* kMenuEdit = "編集(&E)";
+inline constexpr const char* kMenuHelp = "ヘルプ(&H)";
+inline constexpr const char* kMenuLoad = "読込(&O)...";
+inline constexpr const char* kMenuSave = "保存(&S)...";
+inline constexpr const char* kMenuImportRecord = "GPSの記録を取り込む(&I)…";
+inline constexpr const char* kMenuOpenComparison = "比較するレースを開く(&M)…";
+inline constexpr const char* kMenuDropComparison = "比較をやめる(&N)";
+inline constexpr const char* kMenuExportList = "一覧をCSVに出力(&L)...";
+inline constexpr const char* kMenuExportGraph = "グラフを画像に出力(&G)...";
+inline constexpr const char* kMenuExportPdf = "印刷ページをPDFに出力(&F)...";
+inline constexpr const char* kMenuPrintPreview = "印刷プレビュー(&V)...";
+inline constexpr const char* kMenuPrint = "印刷(&P)...";
+inline constexpr const char* kMenuClose = "閉じる(&C)";
+inline constexpr const char* kMenuUndo = "元に戻す(&U)";
+inline constexpr const char* kMenuRedo = "やり直し(&R)";
+inline constexpr const char* kMenuCompute = "計算実行(&C)";
+inline constexpr const char* kMenuClear = "データ消去(&D)";
+// The title of a race not yet in a file, once it has changes:
+// "無題* — Quorvane".
+inline constexpr const char* kUntitled = "無題";
+inline constexpr const char* kTitleSeparator = " — ";
 inline constexpr const char* kTotalsRowText = "全区間";
 // The face of the dialog, the graph's labels and the printed table.
 inline constexpr const char* kFontFace = "ＭＳ Ｐゴシック";

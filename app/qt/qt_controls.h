@@ -48,6 +48,8 @@ class StaticControl final : public QLabel {
   // Created on first use, filled with the background colour.
   QImage& Surface();
   bool HasSurface() const { return !m_surface.isNull(); }
+  // The next Surface() is made afresh at the control's present size.
+  void DropSurface() { m_surface = QImage(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

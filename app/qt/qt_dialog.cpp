@@ -17,7 +17,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QShortcut>
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -30,6 +32,7 @@
 #include "app/qt/qt_platform.h"
 #include "app/race_dlg.h"
 #include "res/resource.h"
+#include "res/strings.h"
 
 namespace qv::qt {
 
@@ -40,9 +43,11 @@ constexpr char kIdProperty[] = "qvControlId";
 Qt::WindowFlags FlagsFor(const DialogTemplate& t) {
   Qt::WindowFlags flags =
       (t.styles & dlgstyle::kAppWindow) != 0 ? Qt::Window : Qt::Dialog;
-  // No minimise or maximise button; the size is fixed.
   flags |=
       Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+  // The program's window can be resized; other dialogs keep their size.
+  if ((t.styles & dlgstyle::kAppWindow) != 0)
+    flags |= Qt::WindowMinMaxButtonsHint;
   if ((t.styles & dlgstyle::kSysMenu) != 0) flags |= Qt::WindowSystemMenuHint;
   return flags;
 }
@@ -213,11 +218,15 @@ MainDialog::MainDialog(CRaceDlg& dlg, QWidget* parent)
       connect(list, &SectionList::Clicked, this,
               [this, id] { NotifyClick(id); });
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-      connect(edit, &QLineEdit::textEdited, this,
-              [this, id] { m_dlg.OnUserEdit(id); });
+      connect(edit, &QLineEdit::textEdited, this, [this, id] {
+        m_dlg.OnUserEdit(id);
+        UpdateState();
+      });
     } else if (auto* comment = qobject_cast<CommentEdit*>(w)) {
-      connect(comment, &CommentEdit::UserEdited, this,
-              [this, id] { m_dlg.OnUserEdit(id); });
+      connect(comment, &CommentEdit::UserEdited, this, [this, id] {
+        m_dlg.OnUserEdit(id);
+        UpdateState();
+      });
     }
   }
 
@@ -239,6 +248,240 @@ MainDialog::MainDialog(CRaceDlg& dlg, QWidget* parent)
   NameControlsForScreenReaders(*this);
   setAcceptDrops(true);
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+
+  for (std::size_t i = 0; i < ControlCount(); ++i)
+    m_templateRects.push_back(ControlAt(i)->geometry());
+  BuildMenuBar();
+  // The template's size is the least; the bar adds its own height.
+  const QSize least = size() + QSize(0, m_menuBar->sizeHint().height());
+  setMinimumSize(least);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  resize(least);
+  Relayout();
+}
+
+QAction* MainDialog::AddCommand(QMenu& menu, Command command,
+                                bool shownKeysOnly) {
+  struct Item {
+    Command command;
+    const char* caption;
+    QKeySequence keys;
+  };
+  static const Item kItems[] = {
+      {Command::Load, kMenuLoad, QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {Command::Save, kMenuSave, QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {Command::ImportRecord, kMenuImportRecord, {}},
+      {Command::OpenComparison, kMenuOpenComparison, {}},
+      {Command::DropComparison, kMenuDropComparison, {}},
+      {Command::ExportList, kMenuExportList, {}},
+      {Command::ExportGraph, kMenuExportGraph, {}},
+      {Command::ExportPdf, kMenuExportPdf, {}},
+      {Command::PrintPreview, kMenuPrintPreview, {}},
+      {Command::Print, kMenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P)},
+      {Command::Close, kMenuClose, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+      {Command::Undo, kMenuUndo, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+      {Command::Redo, kMenuRedo,
+       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+      {Command::Compute, kMenuCompute, {}},
+      {Command::Clear, kMenuClear, {}},
+      {Command::About, nullptr, {}},
+  };
+  const Item* item = nullptr;
+  for (const Item& i : kItems) {
+    if (i.command == command) item = &i;
+  }
+  if (item == nullptr) return nullptr;
+  const QString caption = item->caption != nullptr
+                              ? QString::fromUtf8(item->caption)
+                              : ToQString(LoadStringResource(IDS_ABOUTBOX));
+  QAction* action =
+      menu.addAction(caption, this, [this, command] { Run(command); });
+  action->setShortcut(item->keys);
+  // Undo and redo keys go through UndoKey and RedoKey, which leave an
+  // edit's own to the edit.
+  if (shownKeysOnly || command == Command::Undo || command == Command::Redo)
+    action->setShortcutContext(Qt::WidgetShortcut);
+  m_commands.emplace_back(action, command);
+  return action;
+}
+
+void MainDialog::Run(Command command) {
+  if (!CanRun(command)) return;
+  Platform* p = QtPlatform();
+  switch (command) {
+    case Command::Load:
+      return OnButton(IDC_LOAD);
+    case Command::Save:
+      return OnButton(IDC_SAVE);
+    case Command::Print:
+      return OnButton(IDC_PRINT);
+    case Command::Compute:
+      return OnButton(IDC_COMPUTE);
+    case Command::Clear:
+      return OnButton(IDC_CLEAR);
+    case Command::ImportRecord:
+      m_dlg.OnImportRecord();
+      break;
+    case Command::OpenComparison:
+      m_dlg.OnOpenComparison();
+      break;
+    case Command::DropComparison:
+      m_dlg.DropComparison();
+      break;
+    case Command::ExportList:
+      AskAndExportListCsv(*p, this);
+      break;
+    case Command::ExportGraph:
+      AskAndExportGraph(*p, this);
+      break;
+    case Command::ExportPdf:
+      AskAndExportPrintedPdf(*p, m_dlg, this);
+      break;
+    case Command::PrintPreview:
+      ShowPrintPreview(*p, m_dlg, this);
+      break;
+    case Command::Close:
+      m_dlg.OnCancel();
+      break;
+    // From a menu, undo and redo are always the race's.
+    case Command::Undo:
+      m_dlg.Undo();
+      break;
+    case Command::Redo:
+      m_dlg.Redo();
+      break;
+    case Command::About:
+      m_dlg.OnSysCommand(static_cast<unsigned>(IDM_ABOUTBOX));
+      break;
+  }
+  UpdateState();
+}
+
+bool MainDialog::CanRun(Command command) const {
+  switch (command) {
+    case Command::Undo:
+      return m_dlg.CanUndo();
+    case Command::Redo:
+      return m_dlg.CanRedo();
+    case Command::DropComparison:
+      return m_dlg.HasComparison();
+    case Command::ExportList:
+    case Command::ExportGraph:
+    case Command::ExportPdf:
+    case Command::PrintPreview:
+      return QtPlatform() != nullptr;
+    default:
+      return true;
+  }
+}
+
+void MainDialog::BuildMenuBar() {
+  m_menuBar = new QMenuBar(this);
+  // In the window, where the layout leaves room for it, on every desktop.
+  m_menuBar->setNativeMenuBar(false);
+  QMenu* file = m_menuBar->addMenu(QString::fromUtf8(kMenuFile));
+  for (Command c : {Command::Load, Command::Save}) AddCommand(*file, c, false);
+  file->addSeparator();
+  for (Command c : {Command::ImportRecord, Command::OpenComparison,
+                    Command::DropComparison})
+    AddCommand(*file, c, false);
+  file->addSeparator();
+  for (Command c : {Command::ExportList, Command::ExportGraph,
+                    Command::ExportPdf})
+    AddCommand(*file, c, false);
+  file->addSeparator();
+  for (Command c : {Command::PrintPreview, Command::Print})
+    AddCommand(*file, c, false);
+  file->addSeparator();
+  AddCommand(*file, Command::Close, false);
+
+  QMenu* edit = m_menuBar->addMenu(QString::fromUtf8(kMenuEdit));
+  for (Command c : {Command::Undo, Command::Redo}) AddCommand(*edit, c, false);
+  edit->addSeparator();
+  for (Command c : {Command::Compute, Command::Clear})
+    AddCommand(*edit, c, false);
+
+  if (!LoadStringResource(IDS_ABOUTBOX).empty()) {
+    QMenu* help = m_menuBar->addMenu(QString::fromUtf8(kMenuHelp));
+    AddCommand(*help, Command::About, false);
+  }
+  for (QMenu* menu : m_menuBar->findChildren<QMenu*>())
+    connect(menu, &QMenu::aboutToShow, this, &MainDialog::UpdateState);
+}
+
+void MainDialog::UpdateState() {
+  for (const auto& [action, command] : m_commands)
+    action->setEnabled(CanRun(command));
+
+  const QString app = QString::fromUtf8(kAppTitle);
+  const bool modified = m_dlg.IsModified();
+  QString name = QFileInfo(QFile::decodeName(m_dlg.RaceFilePath().c_str()))
+                     .fileName();
+  if (name.isEmpty() && modified) name = QString::fromUtf8(kUntitled);
+  setWindowTitle(name.isEmpty() ? app
+                                : name + (modified ? "*" : "") +
+                                      QString::fromUtf8(kTitleSeparator) +
+                                      app);
+}
+
+void MainDialog::resizeEvent(QResizeEvent* event) {
+  TemplateDialog::resizeEvent(event);
+  Relayout();
+}
+
+void MainDialog::Relayout() {
+  if (m_menuBar == nullptr) return;
+  const int bar = m_menuBar->sizeHint().height();
+  m_menuBar->setGeometry(0, 0, width(), bar);
+  const int dx = std::max(0, width() - minimumWidth());
+  const int dy = std::max(0, height() - minimumHeight());
+  // The graph gains most of the height, then the list; the comment the rest
+  // (its bottom follows the window's).
+  const int graphDy = dy * 45 / 100;
+  const int listDy = dy * 40 / 100;
+
+  const auto rectOf = [this](int id) {
+    for (std::size_t i = 0; i < ControlCount(); ++i) {
+      if (Template().controls[i].id == id) return m_templateRects[i];
+    }
+    return QRect();
+  };
+  const QRect graph = rectOf(IDC_GRAPH);
+  const QRect list = rectOf(IDC_SECTION_LIST);
+  for (std::size_t i = 0; i < ControlCount(); ++i) {
+    QRect r = m_templateRects[i].translated(0, bar);
+    const QRect t = m_templateRects[i];
+    switch (Template().controls[i].id) {
+      case IDC_GRAPH:
+        r.adjust(0, 0, dx, graphDy);
+        break;
+      case IDC_SECTION_LIST:
+        r.adjust(0, graphDy, dx, graphDy + listDy);
+        break;
+      case IDC_COMMENT:
+        r.adjust(0, graphDy + listDy, dx, dy);
+        break;
+      default:
+        // The comment's caption stays above it; the graph's settings and
+        // the compute and print buttons stay below the graph. The input
+        // panel keeps its place.
+        if (t.top() > list.bottom())
+          r.translate(0, graphDy + listDy);
+        else if (t.top() > graph.bottom() && t.center().x() >= graph.left())
+          r.translate(0, graphDy);
+        break;
+    }
+    QWidget* w = ControlAt(i);
+    const QSize before = w->size();
+    w->setGeometry(r);
+    // The graph is drawn afresh at its new size, as it was last drawn.
+    auto* area = qobject_cast<StaticControl*>(w);
+    if (area != nullptr && Template().controls[i].id == IDC_GRAPH &&
+        before != r.size() && area->HasSurface()) {
+      area->DropSurface();
+      m_dlg.RedrawGraph();
+    }
+  }
 }
 
 void MainDialog::UndoKey() {
@@ -250,6 +493,7 @@ void MainDialog::UndoKey() {
   } else {
     m_dlg.Undo();
   }
+  UpdateState();
 }
 
 void MainDialog::RedoKey() {
@@ -261,6 +505,7 @@ void MainDialog::RedoKey() {
   } else {
     m_dlg.Redo();
   }
+  UpdateState();
 }
 
 Platform* MainDialog::QtPlatform() const {
@@ -304,6 +549,7 @@ void MainDialog::dropEvent(QDropEvent* event) {
     m_dlg.OpenRaceFile(
         std::string(name.constData(), static_cast<std::size_t>(name.size())),
         true);
+    UpdateState();
   });
 }
 
@@ -333,59 +579,25 @@ QMenu& MainDialog::WindowMenu() {
   // Made when first needed: most sessions never open it.
   if (m_windowMenu != nullptr) return *m_windowMenu;
   m_windowMenu = new QMenu(this);
-  m_windowMenu->addAction(QStringLiteral("閉じる(&C)"), this,
-                          [this] { m_dlg.OnCancel(); });
+  // Its keys are shown only: the menu bar's take them.
+  const auto add = [this](Command c) { AddCommand(*m_windowMenu, c, true); };
+  add(Command::Close);
   m_windowMenu->addSeparator();
-  // From the menu, undo and redo are always the race's.
-  QAction* undo = m_windowMenu->addAction(QStringLiteral("元に戻す(&U)"), this,
-                                          [this] { m_dlg.Undo(); });
-  undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-  undo->setShortcutContext(Qt::WidgetShortcut);  // shown, the keys are above
-  QAction* redo = m_windowMenu->addAction(QStringLiteral("やり直し(&R)"), this,
-                                          [this] { m_dlg.Redo(); });
-  redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-  redo->setShortcutContext(Qt::WidgetShortcut);
-  connect(m_windowMenu, &QMenu::aboutToShow, this, [this, undo, redo] {
-    undo->setEnabled(m_dlg.CanUndo());
-    redo->setEnabled(m_dlg.CanRedo());
-  });
+  add(Command::Undo);
+  add(Command::Redo);
   m_windowMenu->addSeparator();
-  m_windowMenu->addAction(QStringLiteral("一覧をCSVに出力(&L)..."), this,
-                          [this] {
-                            if (Platform* p = QtPlatform())
-                              AskAndExportListCsv(*p, this);
-                          });
-  m_windowMenu->addAction(QStringLiteral("グラフを画像に出力(&G)..."), this,
-                          [this] {
-                            if (Platform* p = QtPlatform())
-                              AskAndExportGraph(*p, this);
-                          });
-  m_windowMenu->addAction(QStringLiteral("印刷ページをPDFに出力(&F)..."),
-                          this, [this] {
-                            if (Platform* p = QtPlatform())
-                              AskAndExportPrintedPdf(*p, m_dlg, this);
-                          });
-  m_windowMenu->addAction(QStringLiteral("印刷プレビュー(&V)..."), this,
-                          [this] {
-                            if (Platform* p = QtPlatform())
-                              ShowPrintPreview(*p, m_dlg, this);
-                          });
+  for (Command c : {Command::ExportList, Command::ExportGraph,
+                    Command::ExportPdf, Command::PrintPreview})
+    add(c);
   m_windowMenu->addSeparator();
-  m_windowMenu->addAction(QStringLiteral("GPSの記録を取り込む…"), this,
-                          [this] { m_dlg.OnImportRecord(); });
-  m_windowMenu->addAction(QStringLiteral("比較するレースを開く…"), this,
-                          [this] { m_dlg.OnOpenComparison(); });
-  QAction* drop = m_windowMenu->addAction(QStringLiteral("比較をやめる"), this,
-                                          [this] { m_dlg.DropComparison(); });
-  connect(m_windowMenu, &QMenu::aboutToShow, drop,
-          [this, drop] { drop->setEnabled(m_dlg.HasComparison()); });
-  const std::string_view about = LoadStringResource(IDS_ABOUTBOX);
-  if (!about.empty()) {
+  for (Command c : {Command::ImportRecord, Command::OpenComparison,
+                    Command::DropComparison})
+    add(c);
+  if (!LoadStringResource(IDS_ABOUTBOX).empty()) {
     m_windowMenu->addSeparator();
-    m_windowMenu->addAction(ToQString(about), this, [this] {
-      m_dlg.OnSysCommand(static_cast<unsigned>(IDM_ABOUTBOX));
-    });
+    add(Command::About);
   }
+  connect(m_windowMenu, &QMenu::aboutToShow, this, &MainDialog::UpdateState);
   return *m_windowMenu;
 }
 
@@ -404,6 +616,7 @@ void MainDialog::reject() { m_dlg.OnCancel(); }
 
 void MainDialog::OnButton(int id) {
   const bool handled = m_dlg.OnCommand(id);
+  UpdateState();
   emit Commanded(id, handled);
 }
 
@@ -427,6 +640,7 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
 void MainDialog::NotifyClick(int id) {
   long result = 1;
   m_dlg.OnNotifyClick(id, &result);
+  UpdateState();
   emit Notified(id, result);
 }
 

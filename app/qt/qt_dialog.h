@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QMenu>
+#include <QMenuBar>
 #include <QRect>
 #include <cstddef>
 #include <memory>
@@ -68,6 +69,14 @@ class MainDialog final : public TemplateDialog {
   // below a separator, last, the version item (string 101).
   QMenu& WindowMenu();
   void ShowWindowMenu(const QPoint& globalPos);
+  // Above the template's controls: ファイル, 編集 and ヘルプ, whose items run
+  // the buttons' and the window menu's commands.
+  QMenuBar& MenuBar() const { return *m_menuBar; }
+
+  // The race file's or record's name, "*" while there are unsaved changes,
+  // and the program's name; the menus' items greyed where they cannot run.
+  // Every command, edit, undo and redo ends here.
+  void UpdateState();
 
   // Ends the dialog for real (IPlatform::EndDialog).
   void EndModal(int result);
@@ -97,6 +106,7 @@ class MainDialog final : public TemplateDialog {
   void OnButton(int id) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -106,12 +116,30 @@ class MainDialog final : public TemplateDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  enum class Command {
+    Load, Save, ImportRecord, OpenComparison, DropComparison, ExportList,
+    ExportGraph, ExportPdf, PrintPreview, Print, Close, Undo, Redo, Compute,
+    Clear, About,
+  };
+  // The command's item in menu; keys shown there, and taken by the window
+  // unless shownKeysOnly.
+  QAction* AddCommand(QMenu& menu, Command command, bool shownKeysOnly);
+  void Run(Command command);
+  bool CanRun(Command command) const;
+  void BuildMenuBar();
+  // The template's layout below the bar; extra room goes to the graph, the
+  // list and the comment.
+  void Relayout();
   void NotifyClick(int id);
   // The Qt platform the dialog runs on (exports need its recordings).
   Platform* QtPlatform() const;
 
   CRaceDlg& m_dlg;
   QMenu* m_windowMenu = nullptr;
+  QMenuBar* m_menuBar = nullptr;
+  std::vector<std::pair<QAction*, Command>> m_commands;
+  // Each control's rectangle as the template places it.
+  std::vector<QRect> m_templateRects;
   bool m_ending = false;
 };
 

@@ -267,6 +267,7 @@ MainDialog& Platform::Create(CRaceDlg& dlg) {
   ApplyDialogColors(*m_dialog);
 
   dlg.OnInitDialog();
+  m_dialog->UpdateState();
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect available = screen->availableGeometry();
@@ -295,6 +296,7 @@ int Platform::RunModal(CRaceDlg& dlg) {
     QTimer::singleShot(0, &dialog, [this, &dlg] {
       const std::string path = *std::exchange(m_startFile, std::nullopt);
       dlg.OpenRaceFile(path, false);
+      if (m_dialog != nullptr) m_dialog->UpdateState();
     });
   }
   return dialog.exec();

@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <map>
+
 #include <QAccessible>
 #include <QMessageBox>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
 #include <QPrintPreviewWidget>
@@ -425,6 +428,76 @@ TEST(DesktopTest, TheUndoKeysReachTheRaceOnlyOutsideTheEdits) {
     EXPECT_EQ(o.dlg.SectionCount(), 1);
     EXPECT_EQ(name->text(), "Kobe") << focus;
   }
+}
+
+// The menu bar runs the buttons' commands; the window grows the graph, the
+// list and the comment; the title names the file and marks changes.
+TEST(DesktopTest, TheMenuBarTheSizeAndTheTitle) {
+  OpenDialog o;
+  QMenuBar& bar = o.window->MenuBar();
+  std::map<QString, QAction*> items;
+  QStringList menus;
+  for (QAction* m : bar.actions()) {
+    menus << m->text() + QString::number(m->menu()->actions().size());
+    for (QAction* a : m->menu()->actions()) items[a->text()] = a;
+  }
+  EXPECT_EQ(menus, (QStringList{"ファイル(&F)15", "編集(&E)5", "ヘルプ(&H)1"}));
+  for (const auto& [text, keys, enabled] :
+       {std::tuple{"読込(&O)...", "Ctrl+O", true},
+        {"保存(&S)...", "Ctrl+S", true},
+        {"印刷(&P)...", "Ctrl+P", true},
+        {"閉じる(&C)", "Ctrl+Q", true},
+        {"比較をやめる(&N)", "", false},
+        {"元に戻す(&U)", "Ctrl+Z", false},
+        {"やり直し(&R)", "Ctrl+Shift+Z", false}}) {
+    ASSERT_TRUE(items.count(text)) << text;
+    EXPECT_EQ(items[text]->shortcut().toString(), keys) << text;
+    EXPECT_EQ(items[text]->isEnabled(), enabled) << text;
+  }
+  EXPECT_EQ(o.window->windowTitle(), "Quorvane");
+
+  ASSERT_TRUE(o.dlg.OpenRaceFile(kSample.toStdString(), false));
+  items["計算実行(&C)"]->trigger();
+  EXPECT_GT(o.dlg.ComputedCount(), 0);
+  EXPECT_EQ(o.window->windowTitle(), "sample-10km.txt — Quorvane");
+  QTest::keyClicks(o.Find(IDC_EVENT_NAME), "x");
+  EXPECT_EQ(o.window->windowTitle(), "sample-10km.txt* — Quorvane");
+  ASSERT_TRUE(items["元に戻す(&U)"]->isEnabled());
+  items["元に戻す(&U)"]->trigger();  // the load, typing and all
+  EXPECT_EQ(o.window->windowTitle(), "Quorvane");
+  items["やり直し(&R)"]->trigger();
+  EXPECT_TRUE(o.window->windowTitle().startsWith("sample-10km.txt"));
+
+  const QSize least = o.window->size();
+  EXPECT_EQ(least.height(),
+            o.window->ToPixels(0, 0, 1, MainDialogTemplate().h).height() +
+                bar.height());
+  std::map<int, QRect> before;
+  for (int id : {IDC_GRAPH, IDC_SECTION_LIST, IDC_COMMENT, IDC_START_KM,
+                 IDC_APPEND, IDC_LOAD, IDC_CLEAR, IDC_LAP_CS})
+    before[id] = o.Find(id)->geometry();
+  o.window->resize(1600, 1000);
+  for (const auto& [id, r] : before) {
+    const QRect now = o.Find(id)->geometry();
+    const bool grows = id == IDC_GRAPH || id == IDC_SECTION_LIST ||
+                       id == IDC_COMMENT;
+    EXPECT_EQ(grows, now.width() > r.width() && now.height() > r.height())
+        << id;
+    EXPECT_EQ(grows, now != r) << id;
+  }
+  // Drawn again at its size: the graph reaches past its old width.
+  auto* graph = o.Find<StaticControl>(IDC_GRAPH);
+  ASSERT_TRUE(graph->HasSurface());
+  const QImage drawn = graph->Surface();
+  EXPECT_EQ(drawn.deviceIndependentSize().toSize(),
+            graph->contentsRect().size());
+  int past = 0;
+  for (int x = before[IDC_GRAPH].width(); x < drawn.width(); ++x)
+    for (int y = 0; y < drawn.height(); ++y)
+      past += drawn.pixelColor(x, y) != Qt::white;
+  EXPECT_GT(past, 0);
+  o.window->resize(100, 100);
+  EXPECT_EQ(o.window->size(), least);
 }
 
 // Icons with transparent corners; the desktop entry starts with the icon.
