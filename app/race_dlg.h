@@ -263,9 +263,10 @@ class CRaceDlg {
                     NotRecord notRecord);
   // The save command; true when the file was written.
   bool Save();
-  // One graph algorithm for screen and paper, both orientations.
+  // One graph algorithm for screen and paper, both orientations. plot is
+  // the frame's rectangle, picture what the drawing may cover.
   void DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
-                        const Rect& plot, bool reversed);
+                        const Rect& plot, const Rect& picture, bool reversed);
 
   IPlatform& m_platform;
   CRaceApp* m_app;
