@@ -59,8 +59,9 @@ int ToInt(long long v) {
 
 int LabelWidth(std::string_view text, int fontHeight) {
   // In twentieths of the font height: a wide (non-ASCII) character a full
-  // height, points, commas and spaces 7, any other ASCII character 11. The
-  // graph's digits and Latin letters stay under 11 in the fonts used.
+  // height, points, colons and spaces 6, brackets and slashes 7, any other
+  // ASCII character 11. Digits and Latin letters stay under 11 in the
+  // proportional fonts used.
   long long units = 0;
   for (const char c : text) {
     const auto b = static_cast<unsigned char>(c);
@@ -68,7 +69,9 @@ int LabelWidth(std::string_view text, int fontHeight) {
       units += 20;
     } else if (b >= 0x80) {
       // A continuation byte: counted with its lead byte.
-    } else if (c == '.' || c == ',' || c == ' ') {
+    } else if (c == '.' || c == ',' || c == ':' || c == ' ') {
+      units += 6;
+    } else if (c == '(' || c == ')' || c == '/') {
       units += 7;
     } else {
       units += 11;
