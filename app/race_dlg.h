@@ -271,9 +271,10 @@ class CRaceDlg {
   // What the graph area shows, for RedrawGraph.
   enum class GraphShown { Nothing, Blank, Normal, Reversed };
   GraphShown m_graphShown = GraphShown::Nothing;
-  // One graph algorithm for screen and paper, both orientations.
+  // One graph algorithm for screen and paper, both orientations. plot is
+  // the frame's rectangle, picture what the drawing may cover.
   void DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
-                        const Rect& plot, bool reversed);
+                        const Rect& plot, const Rect& picture, bool reversed);
 
   IPlatform& m_platform;
   CRaceApp* m_app;

@@ -93,4 +93,13 @@ inline Rect PrintedPlotRect(int halfWidth, int top) {
               SatAdd(top, halfWidth)};
 }
 
+// What the printed graph may cover: the page's width, from the page's top
+// to below the horizontal axis's caption.
+inline constexpr int kPrintedCaptionDepth =
+    kPrintedGraphLayout.hCaption.dy + kPrintedGraphLayout.fontHeight;
+inline Rect PrintedPictureRect(int halfWidth, int top) {
+  return Rect{0, 0, SatAdd(halfWidth, halfWidth),
+              SatAdd(SatAdd(top, halfWidth), kPrintedCaptionDepth)};
+}
+
 }  // namespace qv

@@ -17,6 +17,7 @@
 #include "app/race_dlg.h"
 #include "graph/graph_layout.h"
 #include "graph/graph_scale.h"
+#include "graph/label_layout.h"
 #include "race/race_math.h"
 #include "res/resource.h"
 #include "res/strings.h"
@@ -41,25 +42,27 @@ namespace {
 // The graph area, filled white, then the graph in the screen layout.
 void DrawOnGraphArea(
     IPlatform& platform,
-    const std::function<void(IDrawContext&, const Rect&)>& draw) {
+    const std::function<void(IDrawContext&, const Rect& client)>& draw) {
   std::unique_ptr<IDrawContext> dc = platform.GetDC(IDC_GRAPH);
   if (!dc) return;
   const Rect client = platform.GetClientRect(IDC_GRAPH);
   dc->FillSolidRect(client, kWhite);
-  draw(*dc, ScreenPlotRect(client));
+  draw(*dc, client);
 }
 
 }  // namespace
 
 void CRaceDlg::DrawGraph() {
-  DrawOnGraphArea(m_platform, [this](IDrawContext& dc, const Rect& plot) {
-    DrawSectionGraph(dc, kScreenGraphLayout, plot, false);
+  DrawOnGraphArea(m_platform, [this](IDrawContext& dc, const Rect& client) {
+    DrawSectionGraph(dc, kScreenGraphLayout, ScreenPlotRect(client), client,
+                     false);
   });
 }
 
 void CRaceDlg::DrawGraphReversed() {
-  DrawOnGraphArea(m_platform, [this](IDrawContext& dc, const Rect& plot) {
-    DrawSectionGraph(dc, kScreenGraphLayout, plot, true);
+  DrawOnGraphArea(m_platform, [this](IDrawContext& dc, const Rect& client) {
+    DrawSectionGraph(dc, kScreenGraphLayout, ScreenPlotRect(client), client,
+                     true);
   });
 }
 
@@ -67,7 +70,8 @@ void CRaceDlg::DrawGraphReversed() {
 // Reversed: the two exchanged. The speed axis is vertical in both. Styles
 // (pen, text colour, positions) belong to the axis, not to the quantity.
 void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
-                                const Rect& plot, bool reversed) {
+                                const Rect& plot, const Rect& picture,
+                                bool reversed) {
   const int L = plot.left;
   const int T = plot.top;
   const int R = plot.right;
@@ -103,38 +107,103 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
   const AxisRow timeRow = ChooseAxisRow(static_cast<double>(finalTime));
   const AxisRow speedRow = ChooseAxisRow(maxSpeed);
 
+  // Where the grid lines stand: offsets from B (lines across) or from L
+  // (lines up), and the speed lines' heights.
+  std::vector<int> timeAt;
+  for (int k = 1; k <= timeRow.quotient; ++k)
+    timeAt.push_back(Trunc(k * timeRow.step * timeFactor));
+  std::vector<int> kmAt;
+  for (int i = 0; i < n; ++i) kmAt.push_back(Trunc(kmFactor * computed(i).endKm));
+  std::vector<int> speedY;
+  for (int k = 1; k <= speedRow.quotient + 1; ++k)
+    speedY.push_back(SatSub(B, Trunc(k * speedRow.step * speedFactor)));
+
+  // Every text where the layout wants it; which are drawn, and where, is
+  // decided over all of them at once. The captions come first, then the
+  // distances, the times and the speeds.
+  const std::string timeCaption = TimeCaption(timeRow);
+  const std::string distanceCaption(kDistanceCaption);
+  const GraphOffset speedAt =
+      reversed ? layout.speedCaptionReversed : layout.speedCaption;
+  const GraphOffset vc = layout.vCaption;
+  const GraphOffset hc = layout.hCaption;
+  std::vector<GraphLabel> labels = {
+      {SatAdd(L, vc.dx), SatAdd(T, vc.dy),
+       reversed ? distanceCaption : timeCaption, vc.dx >= 0 && vc.dy >= 0,
+       true},
+      {SatAdd(R, hc.dx), SatAdd(B, hc.dy),
+       reversed ? timeCaption : distanceCaption, hc.dx < 0 && hc.dy < 0, true},
+      {SatAdd(R, speedAt.dx),
+       SatAdd(layout.speedCaptionFromTop ? T : B, speedAt.dy),
+       SpeedCaption(unit, speedRow),
+       speedAt.dx < 0 && (layout.speedCaptionFromTop ? speedAt.dy >= 0
+                                                     : speedAt.dy < 0),
+       true},
+  };
+  // A grid label by the axis its line crosses: its text's corner and
+  // whether the layout puts it between the frame's lines.
+  auto gridLabel = [&](bool up, int offset, std::string text) {
+    if (up) {
+      labels.push_back({SatAdd(L, layout.vGridLabel.dx),
+                        SatAdd(SatSub(B, offset), layout.vGridLabel.dy),
+                        std::move(text), layout.vGridLabel.dx >= 0, false});
+    } else {
+      labels.push_back({SatAdd(SatAdd(L, offset), layout.hGridLabel.dx),
+                        SatAdd(B, layout.hGridLabel.dy), std::move(text),
+                        layout.hGridLabel.dy < 0, false});
+    }
+  };
+  const std::size_t firstKm = labels.size();
+  for (int i = 0; i < n; ++i)
+    gridLabel(reversed, kmAt[static_cast<std::size_t>(i)],
+              FormatG(computed(i).endKm));
+  // The finish shows whatever it meets; the labels before it give way.
+  if (n > 0) labels.back().always = true;
+  const std::size_t firstTime = labels.size();
+  for (int k = 1; k <= timeRow.quotient; ++k)
+    gridLabel(!reversed, timeAt[static_cast<std::size_t>(k - 1)],
+              Format1f(k / timeRow.divisor));
+  const std::size_t firstSpeed = labels.size();
+  for (int k = 1; k <= speedRow.quotient + 1; ++k) {
+    labels.push_back({SatAdd(R, layout.speedGridLabel.dx),
+                      SatAdd(speedY[static_cast<std::size_t>(k - 1)],
+                             layout.speedGridLabel.dy),
+                      Format1f(k / speedRow.divisor),
+                      layout.speedGridLabel.dx < 0, false});
+  }
+  const std::vector<PlacedLabel> placed =
+      PlaceLabels(labels, layout.fontHeight, plot, picture);
+  auto text = [&](std::size_t i) {
+    if (placed[i].drawn) dc.TextOut(placed[i].x, placed[i].y, labels[i].text);
+  };
+
   const PenHandle greyPen =
       dc.CreatePen(PenStyle::Solid, layout.gridPenWidth, kGrey);
   const PenHandle keptPen = dc.SelectPen(greyPen);
   const FontHandle font = dc.CreateFont(layout.fontHeight, kFontFace);
   const FontHandle keptFont = dc.SelectFont(font);
 
-  // A grid line in each axis style; offset is the distance from the
-  // baseline (B) or from the left edge (L).
-  auto verticalAxisLine = [&](int offset, const std::string& label) {
+  // A grid line in each axis style, with its label; offset is the distance
+  // from the baseline (B) or from the left edge (L).
+  auto verticalAxisLine = [&](int offset, std::size_t label) {
     const int y = SatSub(B, offset);
     dc.MoveTo(L, y);
     dc.LineTo(SatSub(R, layout.vGridRightInset), y);
-    dc.TextOut(SatAdd(L, layout.vGridLabel.dx), SatAdd(y, layout.vGridLabel.dy),
-               label);
+    text(label);
   };
-  auto horizontalAxisLine = [&](int offset, const std::string& label) {
+  auto horizontalAxisLine = [&](int offset, std::size_t label) {
     const int x = SatAdd(L, offset);
     dc.MoveTo(x, T);
     dc.LineTo(x, B);
-    dc.TextOut(SatAdd(x, layout.hGridLabel.dx), SatAdd(B, layout.hGridLabel.dy),
-               label);
+    text(label);
   };
   auto timeGrid = [&](auto&& drawLine) {
-    for (int k = 1; k <= timeRow.quotient; ++k) {
-      drawLine(Trunc(k * timeRow.step * timeFactor),
-               Format1f(k / timeRow.divisor));
-    }
+    for (std::size_t k = 0; k < timeAt.size(); ++k)
+      drawLine(timeAt[k], firstTime + k);
   };
   auto distanceGrid = [&](auto&& drawLine) {
-    for (int i = 0; i < n; ++i) {
-      drawLine(Trunc(kmFactor * computed(i).endKm), FormatG(computed(i).endKm));
-    }
+    for (std::size_t i = 0; i < kmAt.size(); ++i)
+      drawLine(kmAt[i], firstKm + i);
   };
 
   PenHandle paleRedPen = 0;
@@ -162,13 +231,10 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
   const PenHandle paleGreenPen =
       dc.CreatePen(layout.speedGridStyle, layout.gridPenWidth, kPaleGreen);
   dc.SelectPen(paleGreenPen);
-  for (int k = 1; k <= speedRow.quotient + 1; ++k) {
-    const int y = SatSub(B, Trunc(k * speedRow.step * speedFactor));
-    dc.MoveTo(SatAdd(L, layout.speedGridLeftInset), y);
-    dc.LineTo(R, y);
-    dc.TextOut(SatAdd(R, layout.speedGridLabel.dx),
-               SatAdd(y, layout.speedGridLabel.dy),
-               Format1f(k / speedRow.divisor));
+  for (std::size_t k = 0; k < speedY.size(); ++k) {
+    dc.MoveTo(SatAdd(L, layout.speedGridLeftInset), speedY[k]);
+    dc.LineTo(R, speedY[k]);
+    text(firstSpeed + k);
   }
 
   // Where the final time would be reached at an even pace.
@@ -176,30 +242,20 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
   dc.MoveTo(L, B);
   dc.LineTo(R, T);
 
-  auto verticalAxisCaption = [&](std::string_view text) {
-    dc.SetTextColor(kRed);
-    dc.TextOut(SatAdd(L, layout.vCaption.dx), SatAdd(T, layout.vCaption.dy),
-               text);
-  };
-  auto horizontalAxisCaption = [&](std::string_view text) {
-    dc.SetTextColor(kBlack);
-    dc.TextOut(SatAdd(R, layout.hCaption.dx), SatAdd(B, layout.hCaption.dy),
-               text);
-  };
-  const std::string timeCaption = TimeCaption(timeRow);
+  // The captions: vertical axis, horizontal axis, speed.
   if (!reversed) {
-    verticalAxisCaption(timeCaption);
-    horizontalAxisCaption(kDistanceCaption);
+    dc.SetTextColor(kRed);
+    text(0);
+    dc.SetTextColor(kBlack);
+    text(1);
   } else {
-    horizontalAxisCaption(timeCaption);
-    verticalAxisCaption(kDistanceCaption);
+    dc.SetTextColor(kBlack);
+    text(1);
+    dc.SetTextColor(kRed);
+    text(0);
   }
-  const GraphOffset speedAt =
-      reversed ? layout.speedCaptionReversed : layout.speedCaption;
   dc.SetTextColor(kGreen);
-  dc.TextOut(SatAdd(R, speedAt.dx),
-             SatAdd(layout.speedCaptionFromTop ? T : B, speedAt.dy),
-             SpeedCaption(unit, speedRow));
+  text(2);
 
   // The frame, in the pen the caller had selected.
   dc.SelectFont(keptFont);

@@ -9,12 +9,12 @@ namespace qv {
 
 void CRaceDlg::PrintGraph(IDrawContext& dc, int halfWidth, int top) {
   DrawSectionGraph(dc, kPrintedGraphLayout, PrintedPlotRect(halfWidth, top),
-                   false);
+                   PrintedPictureRect(halfWidth, top), false);
 }
 
 void CRaceDlg::PrintGraphReversed(IDrawContext& dc, int halfWidth, int top) {
   DrawSectionGraph(dc, kPrintedGraphLayout, PrintedPlotRect(halfWidth, top),
-                   true);
+                   PrintedPictureRect(halfWidth, top), true);
 }
 
 }  // namespace qv

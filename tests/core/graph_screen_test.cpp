@@ -22,7 +22,7 @@ std::size_t Spaces(const std::string& s) {
 }
 
 // An axis-parallel line in one pen: where it starts, its extent and where
-// its label, drawn after it, stands from its start.
+// its label, drawn after it, stands from its start (no text: left out).
 struct GridLine {
   std::array<int, 6> at;  // x, y, dx, dy, label dx, label dy
   DrawOp text;
@@ -35,11 +35,16 @@ std::vector<GridLine> GridIn(const std::vector<DrawOp>& ops, Rgb pen) {
   for (const DrawOp& op : ops) {
     if (op.kind == Kind::CreatePen) pens[op.handle] = op.color;
     if (op.kind == Kind::LineTo && op.pen != 0 && pens[op.pen] == pen &&
-        (op.fromX == op.x || op.fromY == op.y))
+        (op.fromX == op.x || op.fromY == op.y)) {
       l = &op;
-    if (op.kind == Kind::TextOut && l != nullptr)
       grid.push_back({{l->fromX, l->fromY, l->x - l->fromX, l->y - l->fromY,
-                       op.x - l->fromX, op.y - l->fromY}, op});
+                       0, 0}, {}});
+    }
+    if (op.kind == Kind::TextOut && l != nullptr) {
+      grid.back().at[4] = op.x - l->fromX;
+      grid.back().at[5] = op.y - l->fromY;
+      grid.back().text = op;
+    }
     if (op.kind == Kind::TextOut) l = nullptr;
   }
   return grid;
@@ -57,24 +62,32 @@ constexpr Style kSpeed{kPaleGreen, kGreen, kR - kL - 10, 0, 271, 235};
 
 // 18 km in 1 h 30 min (5:00 per km) computed through the dialog: time up
 // (axis 0) or across (axis 1), speed always up with a line above the
-// largest speed. Lines evenly spaced, labels at one offset from them.
+// largest speed. Lines evenly spaced, labels at one offset from them but
+// for the last, on the frame and moved inside it; a label under a caption
+// is left out.
 TEST(GraphScreen, GridsOfNinetyMinutesAtFiveMinutesPerKm) {
   const char* kTens = "10.0 20.0 30.0 40.0 50.0 60.0 70.0 80.0 90.0";
   const struct {
     int axis;
     Style style;
+    std::size_t lines;
     const char* labels;
     int firstX, firstY, lastX, lastY;
+    const char* lastLabelAt;
     const char* caption;
   } cases[] = {
       // Ten minutes are 60000 x 280 / 540000 = 31.1 up, x 346: 38.4 across.
-      {0, kUp, kTens, kL, kB - 31, kL, kT, "Time(分)"},
-      {0, kAcross, "18", kR, kT, kR, kT, "距離(km)"},
-      {1, kAcross, kTens, kL + 38, kT, kR, kT, "Time(分)"},
-      {1, kUp, "18", kL, kT, kL, kT, "距離(km)"},
-      // 1 min is 6000 x 280 / 30000 x 0.8 = 44.8.
-      {1, kSpeed, "1.0 2.0 3.0 4.0 5.0 6.0", kL + 10, kB - 44, kL + 10,
-       kB - 268, "Speed(分/km)"},
+      // 80.0 at y 36 meets the caption at 25-35.
+      {0, kUp, 9, "10.0 20.0 30.0 40.0 50.0 60.0 70.0 90.0", kL, kB - 31, kL,
+       kT, "9,6", "Time(分)"},
+      // "18" is at most 11 wide.
+      {0, kAcross, 1, "18", kR, kT, kR, kT, "340,273", "距離(km)"},
+      {1, kAcross, 9, kTens, kL + 38, kT, kR, kT, "331,273", "Time(分)"},
+      {1, kUp, 1, "18", kL, kT, kL, kT, "9,6", "距離(km)"},
+      // 1 min is 6000 x 280 / 30000 x 0.8 = 44.8: 1.0 at y 237 meets the
+      // caption at 235-245.
+      {1, kSpeed, 6, "2.0 3.0 4.0 5.0 6.0", kL + 10, kB - 44, kL + 10,
+       kB - 268, "326,13", "Speed(分/km)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.axis << " " << c.labels);
@@ -84,20 +97,24 @@ TEST(GraphScreen, GridsOfNinetyMinutesAtFiveMinutesPerKm) {
     f.dlg.OnCompute();
     const auto& ops = f.platform.Surface(IDC_GRAPH);
     const auto g = GridIn(ops, c.style.pen);
-    ASSERT_EQ(g.size(), Spaces(c.labels) + 1);
+    ASSERT_EQ(g.size(), c.lines);
     EXPECT_EQ(XY(g.front().at[0], g.front().at[1]), XY(c.firstX, c.firstY));
     EXPECT_EQ(XY(g.back().at[0], g.back().at[1]), XY(c.lastX, c.lastY));
     // y of a horizontal line, x of a vertical one, from the first's
     auto at = [&](std::size_t k) { return g[k].at[0] + g[k].at[1] - g[0].at[0] - g[0].at[1]; };
     std::string labels;
     for (std::size_t k = 0; k < g.size(); ++k) {
-      labels += (k == 0 ? "" : " ") + g[k].text.text;
       EXPECT_EQ(XY(g[k].at[2], g[k].at[3]), XY(c.style.dx, c.style.dy));
-      EXPECT_EQ(XY(g[k].at[4], g[k].at[5]), XY(g[0].at[4], g[0].at[5]));
-      EXPECT_EQ(g[k].text.textColor, c.style.text);
       EXPECT_LE(k < 2 ? 0 : std::abs(at(k) - at(k - 1) - at(1)), 1);
+      if (g[k].text.text.empty()) continue;
+      labels += (labels.empty() ? "" : " ") + g[k].text.text;
+      EXPECT_EQ(g[k].text.textColor, c.style.text);
+      if (k + 1 < g.size()) {
+        EXPECT_EQ(XY(g[k].at[4], g[k].at[5]), XY(g[1].at[4], g[1].at[5]));
+      }
     }
     EXPECT_EQ(labels, c.labels);
+    EXPECT_EQ(XY(g.back().text.x, g.back().text.y), c.lastLabelAt);
     const auto caption = std::ranges::find(ops, c.caption, &DrawOp::text);
     ASSERT_NE(caption, ops.end());
     EXPECT_EQ(XY(caption->x, caption->y), XY(c.style.captionX, c.style.captionY));
@@ -121,6 +138,7 @@ TEST(GraphScreen, AxisRowsByFinalTimeUnitAndPace) {
     int unit;
     Rgb color;
     const char* labels;
+    std::size_t leftOut = 0;
   } cases[] = {
       {in(1000), 0, kRed, "2.0 4.0 6.0 8.0 10.0 Time(秒)"},
       {in(150000), 0, kRed, "5.0 10.0 15.0 20.0 25.0 Time(分)"},
@@ -129,13 +147,14 @@ TEST(GraphScreen, AxisRowsByFinalTimeUnitAndPace) {
       {in(36000000), 0, kRed, "20.0 40.0 60.0 80.0 100.0 Time(時間)"},
       {in(INT_MAX), 0, kRed, "1000.0 2000.0 3000.0 4000.0 5000.0 Time(時間)"},
       {in(-600000), 0, kRed, "Time(秒)"},
-      {race, 0, kGreen, "1.0 2.0 3.0 4.0 5.0 6.0 Speed(分/km)"},
+      // The speed caption (235-245) is left clear: 1.0 stands at y 237.
+      {race, 0, kGreen, "2.0 3.0 4.0 5.0 6.0 Speed(分/km)", 1},
       {race, 1, kGreen, "0.5 1.0 1.5 2.0 2.5 Speed(分/400m)"},
-      {race, 2, kGreen, "10.0 20.0 30.0 40.0 50.0 60.0 70.0 Speed(秒/200m)"},
+      {race, 2, kGreen, "20.0 30.0 40.0 50.0 60.0 70.0 Speed(秒/200m)", 1},
       {race, 3, kGreen, "10.0 20.0 30.0 40.0 Speed(秒/100m)"},
       {race, 4, kGreen, "2.0 4.0 6.0 8.0 10.0 12.0 14.0 16.0 Speed(km/h)"},
       // Only a race file can bring another unit: read as per km.
-      {race, 7, kGreen, "1.0 2.0 3.0 4.0 5.0 6.0 Speed(分/km)"},
+      {race, 7, kGreen, "2.0 3.0 4.0 5.0 6.0 Speed(分/km)", 1},
       {day, 0, kGreen, "5.0 10.0 15.0 Speed(分/km)"},
       {still, 4, kGreen, "1.0 Speed(km/h)"},
       {{}, 4, kGreen, "1.0 Speed(km/h)"},
@@ -147,7 +166,7 @@ TEST(GraphScreen, AxisRowsByFinalTimeUnitAndPace) {
     const auto& ops = f.Draw(false);
     EXPECT_EQ(TextsOf(ops, c.color), c.labels);
     EXPECT_EQ(LinesIn(ops, c.color == kRed ? kPaleRed : kPaleGreen, 1).size(),
-              Spaces(c.labels));
+              Spaces(c.labels) + c.leftOut);
   }
 }
 
