@@ -116,11 +116,16 @@ std::vector<PlacedLabel> PlaceLabels(const std::vector<GraphLabel>& labels,
 
   std::vector<PlacedLabel> placed(labels.size());
   std::vector<Box> drawn;
+  // Labels that merely touch read as one ("0.20.61.2"): a third of the
+  // font height stays between two along a line.
+  const long long gap = std::max(fontHeight, 0) / 3;
   auto place = [&](std::size_t i) {
     const Box& b = boxes[i];
     placed[i] = PlacedLabel{true, ToInt(b.left), ToInt(b.top)};
+    const Box spaced{b.left - gap, b.top, b.right + gap, b.bottom};
     if (!labels[i].always &&
-        std::ranges::any_of(drawn, [&](const Box& d) { return Meet(b, d); })) {
+        std::ranges::any_of(drawn,
+                            [&](const Box& d) { return Meet(spaced, d); })) {
       placed[i].drawn = false;
       return;
     }

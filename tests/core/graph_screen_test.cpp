@@ -142,7 +142,8 @@ TEST(GraphScreen, AxisRowsByFinalTimeUnitAndPace) {
   } cases[] = {
       {in(1000), 0, kRed, "2.0 4.0 6.0 8.0 10.0 Time(秒)"},
       {in(150000), 0, kRed, "5.0 10.0 15.0 20.0 25.0 Time(分)"},
-      {in(600000), 0, kRed, "0.5 1.0 1.5 Time(時間)"},
+      // 1.5 would stand within a space of the caption: left out.
+      {in(600000), 0, kRed, "0.5 1.0 Time(時間)", 1},
       // Past ten hours in steps of 2, 5, 10, 20, 50... hours.
       {in(36000000), 0, kRed, "20.0 40.0 60.0 80.0 100.0 Time(時間)"},
       {in(INT_MAX), 0, kRed, "1000.0 2000.0 3000.0 4000.0 5000.0 Time(時間)"},
