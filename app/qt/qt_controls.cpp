@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QStyle>
@@ -105,6 +106,27 @@ SectionList::SectionList(QWidget* parent) : QTreeWidget(parent) {
   // Columns take exactly the widths they are given, however narrow.
   header()->setMinimumSectionSize(0);
   setHeaderLabels({QString()});
+}
+
+void SectionList::SetBaseWidths(std::vector<int> widths) {
+  m_baseWidths = std::move(widths);
+  FitColumns();
+}
+
+void SectionList::resizeEvent(QResizeEvent* event) {
+  QTreeWidget::resizeEvent(event);
+  FitColumns();
+}
+
+void SectionList::FitColumns() {
+  long long sum = 0;
+  for (const int w : m_baseWidths) sum += w;
+  const long long room = maximumViewportSize().width();
+  for (std::size_t c = 0; c < m_baseWidths.size(); ++c) {
+    const long long share = sum > 0 ? room * m_baseWidths[c] / sum : 0;
+    setColumnWidth(static_cast<int>(c),
+                   static_cast<int>(std::max<long long>(m_baseWidths[c], share)));
+  }
 }
 
 void SectionList::mousePressEvent(QMouseEvent* event) {
@@ -329,6 +351,8 @@ void ListViewControl::InsertColumn(int index, std::string_view header,
   }
   m_list->setHeaderLabels(QStringList(m_headers.begin(), m_headers.end()));
   for (int c = 0; c < newCount; ++c) m_list->setColumnWidth(c, m_widths[c]);
+  if (auto* list = qobject_cast<SectionList*>(m_list.data()))
+    list->SetBaseWidths(m_widths);
 }
 
 void ListViewControl::DeleteColumn(int index) {
@@ -343,6 +367,8 @@ void ListViewControl::DeleteColumn(int index) {
   m_list->setColumnCount(count - 1);
   m_list->setHeaderLabels(QStringList(m_headers.begin(), m_headers.end()));
   for (int c = 0; c + 1 < count; ++c) m_list->setColumnWidth(c, m_widths[c]);
+  if (auto* list = qobject_cast<SectionList*>(m_list.data()))
+    list->SetBaseWidths(m_widths);
 }
 
 int ListViewControl::InsertItem(int pos, std::string_view text) {

@@ -65,6 +65,10 @@ class SectionList final : public QTreeWidget {
   Q_OBJECT
  public:
   explicit SectionList(QWidget* parent);
+  // The columns' widths at the list's first size; a wider list widens
+  // them in proportion, so that all of them (the comparison's ninth too)
+  // fit once there is room.
+  void SetBaseWidths(std::vector<int> widths);
 
  signals:
   void Clicked();
@@ -72,9 +76,12 @@ class SectionList final : public QTreeWidget {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void FitColumns();
   bool m_leftPressed = false;
+  std::vector<int> m_baseWidths;
 };
 
 // A drop-down list combo box whose open list is as tall as the template's

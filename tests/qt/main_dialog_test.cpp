@@ -524,6 +524,18 @@ TEST(MainDialogTest, ListColumnsFitAndTheTotalsRowReadsInFull) {
   EXPECT_LE(sum, list->maximumViewportSize().width());
   EXPECT_GE(list->columnWidth(0),
             list->fontMetrics().horizontalAdvance(QStringLiteral("全区間")) + 8);
+  // With a race compared, the ninth column fits too once the window is
+  // wider; the columns never narrow below their first widths.
+  ASSERT_TRUE(o.dlg.LoadComparison(kSample.toStdString(), kNoSplit));
+  o.dlg.OnCommand(IDC_COMPUTE);
+  const int first = list->columnWidth(0);
+  o.window->resize(1600, 1000);
+  QApplication::processEvents();
+  sum = 0;
+  for (int c = 0; c < list->columnCount(); ++c) sum += list->columnWidth(c);
+  EXPECT_EQ(list->columnCount(), 9);
+  EXPECT_LE(sum, list->maximumViewportSize().width());
+  EXPECT_GT(list->columnWidth(0), first);
 }
 
 }  // namespace
