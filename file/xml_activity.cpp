@@ -1,10 +1,8 @@
 // The XML under the TCX and GPX readers: the expat driver, the encodings
 // read, the root element's name and xsd:dateTime.
 #include <expat.h>
-#include <iconv.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -18,6 +16,7 @@
 #include <vector>
 
 #include "file/activity_readers.h"
+#include "file/iconv_converter.h"
 #include "file/xml_driver.h"
 
 namespace qv::activity {
@@ -419,35 +418,22 @@ XmlText XmlAsUtf8(std::string_view bytes, std::size_t limit) {
     return text;
   }
   if (source.from == nullptr) return text;
-  const iconv_t cd = iconv_open("UTF-8", source.from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
+  Converter conv("UTF-8", source.from);
+  if (!conv.Ok()) {
     text.error = Unsupported(source.name);
     return text;
   }
-  const std::unique_ptr<void, int (*)(iconv_t)> closer(cd, &iconv_close);
   text.converted = true;
   const std::string_view in = bytes.substr(source.skip, limit);
   text.utf8.reserve(in.size());
-  // iconv takes a non-const input pointer but never writes through it.
-  char* inPtr = const_cast<char*>(in.data());
-  std::size_t inLeft = in.size();
-  for (;;) {
-    char chunk[16384];
-    char* outPtr = chunk;
-    std::size_t outLeft = sizeof chunk;
-    const std::size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    const int err = errno;
-    text.utf8.append(chunk, static_cast<std::size_t>(outPtr - chunk));
-    if (r != static_cast<std::size_t>(-1)) break;
-    if (err == E2BIG) continue;
-    // EILSEQ, or EINVAL for a character cut at the end.
-    if (limit == SIZE_MAX) {
-      const auto line = std::count(text.utf8.begin(), text.utf8.end(), '\n');
-      text.error = {ActivityError::Kind::XmlBadChar, line + 1, 0,
-                    source.name};
-      text.utf8.clear();
-    }
-    break;
+  std::size_t pos = 0;
+  // EILSEQ, or EINVAL for a character cut at the end: the whole file must
+  // convert; a head may stop anywhere.
+  if (conv.Run(in, pos, text.utf8) == Converter::Stop::Invalid &&
+      limit == SIZE_MAX) {
+    const auto line = std::count(text.utf8.begin(), text.utf8.end(), '\n');
+    text.error = {ActivityError::Kind::XmlBadChar, line + 1, 0, source.name};
+    text.utf8.clear();
   }
   return text;
 }
