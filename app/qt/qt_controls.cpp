@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QPainter>
 #include <QRegion>
 #include <QStyle>
@@ -121,7 +122,9 @@ void SectionList::resizeEvent(QResizeEvent* event) {
 void SectionList::FitColumns() {
   long long sum = 0;
   for (const int w : m_baseWidths) sum += w;
-  const long long room = maximumViewportSize().width();
+  // Room beside a vertical scroll bar, which a long race brings.
+  const long long room = maximumViewportSize().width() -
+                         verticalScrollBar()->sizeHint().width();
   for (std::size_t c = 0; c < m_baseWidths.size(); ++c) {
     const long long share = sum > 0 ? room * m_baseWidths[c] / sum : 0;
     setColumnWidth(static_cast<int>(c),

@@ -76,8 +76,9 @@ SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
   m_ok = buttons->button(QDialogButtonBox::Ok);
   layout->addWidget(buttons);
 
-  m_everyKm->setMaximumWidth(80);
-  m_officialKm->setMaximumWidth(80);
+  // A long count beside the distance must not squeeze the fields.
+  m_everyKm->setFixedWidth(80);
+  m_officialKm->setFixedWidth(80);
   m_officialKm->setPlaceholderText(Text(kSplitOfficialNone));
   m_byKm->setAccessibleName(Text(kSplitByKmName));
   m_everyKm->setAccessibleName(Text(kSplitEveryKmName));
