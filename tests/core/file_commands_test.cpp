@@ -260,7 +260,6 @@ TEST_F(RaceFileCommands, ImportReplacesTheRaceComputedAndUnsaved) {
   EXPECT_EQ(p.questions, Texts{kMsgConfirmLoad});
   EXPECT_EQ(p.splitQuestions, std::vector<std::size_t>{2});
   ASSERT_EQ(dlg.SectionCount(), 2);
-  EXPECT_EQ(dlg.m_race.sections.back().endKm, 2.0);
   EXPECT_EQ(p.List().GetItemText(2, 0), kTotalsRowText);
   EXPECT_TRUE(dlg.m_computation == Compute(dlg.m_race));
   EXPECT_EQ(Combos()[0] * 10 + Combos()[2], 4);
@@ -344,34 +343,20 @@ TEST_F(RaceFileCommands, TheRaceFileFollowsUndoAndRedo) {
   EXPECT_EQ(dlg.RaceFilePath(), dir.File("in.txt"));
 }
 
-// A race file is known by its own shape, whatever its texts look like:
-// every race saved loads back as itself, by the load and by the command
-// line, whatever the file's name.
+// A race file is known by its shape, not by its name nor by texts that look
+// like a record's (each such text: RaceFileFormat), by the load and by the
+// command line.
 TEST_F(RaceFileCommands, RacesThatLookLikeRecordsLoadBackAsThemselves) {
-  for (const auto& [name, comment, file] :
-       {std::tuple{"Kobe2024.FIT", "", "a.txt"},
-        {"\xE6\x9D\xB1\xE4\xBA\xAC" "2024.FIT", "", "b.fit"},
-        {"\x0E\x10\x08\x00\x01\x00\x00\x00.FIT", "", "c.txt"},
-        {"<gpx", "<gpx></gpx>\n", "d.gpx"},
-        {"<?xml version='1.0'?>", "<gpx/>\n", "e.txt"},
-        {"<TrainingCenterDatabase>", "", "f.tcx"},
-        {"", "<?xml version='1.0'?>\n<gpx><trk/></gpx>\n", "g.txt"}}) {
-    SCOPED_TRACE(file);
-    dlg.OnClearData();
-    Type(IDC_EVENT_NAME, name);
-    Type(IDC_COMMENT, comment);
-    p.messages.clear();
-    const std::string saved = Save(file);
-    ASSERT_FALSE(saved.empty());
-    dlg.OnClearData();
-    LoadPath(dir.File(file));
-    EXPECT_EQ(Text(IDC_EVENT_NAME), name);
-    EXPECT_EQ(Save("again.txt"), saved);
-    dlg.OnClearData();
-    EXPECT_TRUE(dlg.OpenRaceFile(dir.File(file), false));
-    EXPECT_EQ(Save("again.txt"), saved);
-    EXPECT_EQ(p.messages, Texts{});
-  }
+  Type(IDC_EVENT_NAME, "<gpx");
+  Type(IDC_COMMENT, "<?xml version='1.0'?>\n<gpx><trk/></gpx>\n");
+  const std::string saved = Save("b.fit");
+  dlg.OnClearData();
+  LoadPath(dir.File("b.fit"));
+  EXPECT_EQ(Save("again.txt"), saved);
+  dlg.OnClearData();
+  EXPECT_TRUE(dlg.OpenRaceFile(dir.File("b.fit"), false));
+  EXPECT_EQ(Save("again.txt"), saved);
+  EXPECT_EQ(p.messages, Texts{});
 }
 
 // Plain decimals in range, as the dialog and --split/--course take them.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "file/activity.h"
 #include "file/cp932.h"
 #include "file/race_file.h"
 
@@ -107,6 +108,26 @@ TEST(RaceFileFormat, RacesTheTablesCannotHoldAreRefused) {
   std::string bytes = Header("Big", "0");
   bytes.resize(kRaceFileMaxBytes + 1, 'x');
   EXPECT_EQ(ReadRaceFile(bytes).status, RaceReadStatus::TooLarge);
+}
+
+// A race file is known by its own shape, whatever its texts look like.
+TEST(RaceFileFormat, RacesThatLookLikeRecordsAreRaceFiles) {
+  for (const auto& [name, comment] :
+       {std::pair{"Kobe2024.FIT", ""},
+        {"\xE6\x9D\xB1\xE4\xBA\xAC" "2024.FIT", ""},
+        {"\x0E\x10\x08\x00\x01\x00\x00\x00.FIT", ""},
+        {"<gpx", "<gpx></gpx>\n"},
+        {"<?xml version='1.0'?>", "<gpx/>\n"},
+        {"<TrainingCenterDatabase>", ""},
+        {"", "<?xml version='1.0'?>\n<gpx><trk/></gpx>\n"}}) {
+    RaceFileData race;
+    race.eventName = name;
+    race.comment = comment;
+    const std::string bytes = WriteRaceFile(race).bytes;
+    EXPECT_TRUE(LooksLikeRaceFile(bytes)) << name << comment;
+    EXPECT_EQ(DetectActivityFormat(bytes), ActivityFormat::None) << name << comment;
+    EXPECT_EQ(ReadRaceFile(bytes).race.eventName, name);
+  }
 }
 
 // Characters typed here that the code page stores under other code points,

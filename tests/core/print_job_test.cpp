@@ -87,8 +87,7 @@ TEST_F(PrintTest, PageLayoutByWidthLeadingAndAxis) {
       EXPECT_EQ(op.x - (k == 0 ? 0 : t[i].x),
                 k == 1 || k == 2 ? c.cu / 2 : c.cu);
       EXPECT_EQ(op.y, 100 + (row == 0 ? 2 : row + 3) * c.lp);
-      if (row == 0) headers += op.text + " ";
-      else EXPECT_EQ(op.text, platform.List().GetItemText(row - 1, k));
+      if (row == 0) headers += op.text + " ";  // rows: the next test
     }
     // The speed column names km whatever the unit.
     EXPECT_EQ(headers,
