@@ -22,6 +22,7 @@ namespace {
 
 using filetest::ReadBytes;
 using filetest::WriteBytes;
+using fitwriter::TwoLapFit;
 using Texts = std::vector<std::string>;
 
 constexpr int kSettingCombos[] = {IDC_PRIORITY, IDC_CALC_MODE, IDC_SPEED_UNIT,
@@ -100,18 +101,6 @@ class RaceFileCommands : public ::testing::Test {
   filetest::ScratchDir dir;
 };
 
-// Two 1 km laps, 5:00 and 4:50, with a point at each end.
-std::string TwoLapFit() {
-  constexpr std::uint32_t t0 = 1'000'000'000;
-  fitwriter::Writer w;
-  fitwriter::DefineActivity(w);
-  for (const auto& [t, cm] : {std::pair{0u, 0u}, {300u, 100'000u}, {590u, 200'000u}})
-    fitwriter::Record(w, t0 + t, cm);
-  fitwriter::Lap(w, t0, 300'000, 100'000);
-  fitwriter::Lap(w, t0 + 300, 290'000, 100'000);
-  return w.File();
-}
-
 using Every = ActivitySplit;
 constexpr auto kKm = ActivitySplit::Kind::EveryKm;
 
@@ -177,33 +166,24 @@ TEST_F(RaceFileCommands, LoadAsksBeforeReplacingUnsavedWork) {
   }
 }
 
-// A setting the file stores, changed and computed, is unsaved work; undo
-// back to the loaded race leaves nothing unsaved, and redo brings the
-// change back.
+// A setting the file stores, changed and computed, is unsaved work (each
+// setting counts: RaceEquality); undo back to the loaded race leaves nothing
+// unsaved, and redo brings the change back.
 TEST_F(RaceFileCommands, ComputedSettingsCountAsUnsaved) {
   const std::string file = "Race" + kNoSections;
-  ASSERT_TRUE(WriteBytes(dir.File("in.txt"), file));
-  for (int id : {IDC_PRIORITY, IDC_CALC_MODE, IDC_SPEED_UNIT, IDC_GRAPH_AXIS}) {
-    SCOPED_TRACE(id);
-    p.openAnswers.assign(1, dir.File("in.txt"));
-    dlg.OnCommand(IDC_LOAD);
-    ASSERT_EQ(Text(IDC_EVENT_NAME), "Race");
-    dlg.OnCommand(IDC_COMPUTE);
-    EXPECT_FALSE(dlg.IsModified());  // the same settings: nothing to save
-    p.Combo(id).SetCurSel(1);
-    dlg.OnCommand(IDC_COMPUTE);
-    EXPECT_TRUE(dlg.IsModified());
-    p.questions.clear();
-    dlg.OnCancel();
-    EXPECT_EQ(p.questions, Texts{kMsgConfirmQuit});
-    ASSERT_TRUE(dlg.Undo());
-    EXPECT_FALSE(dlg.IsModified());
-    EXPECT_EQ(Save(), file);
-    ASSERT_TRUE(dlg.Redo());
-    EXPECT_TRUE(dlg.IsModified());
-    EXPECT_NE(Save(), file);
-    EXPECT_FALSE(dlg.IsModified());
-  }
+  Load(file);
+  dlg.OnCommand(IDC_COMPUTE);
+  EXPECT_FALSE(dlg.IsModified());  // the same settings: nothing to save
+  p.Combo(IDC_GRAPH_AXIS).SetCurSel(1);
+  dlg.OnCommand(IDC_COMPUTE);
+  EXPECT_TRUE(dlg.IsModified());
+  ASSERT_TRUE(dlg.Undo());
+  EXPECT_FALSE(dlg.IsModified());
+  EXPECT_EQ(Save(), file);
+  ASSERT_TRUE(dlg.Redo());
+  EXPECT_TRUE(dlg.IsModified());
+  EXPECT_NE(Save(), file);
+  EXPECT_FALSE(dlg.IsModified());
 }
 
 // Whatever save writes, load takes back: a race whose file would pass the
@@ -280,7 +260,6 @@ TEST_F(RaceFileCommands, ImportReplacesTheRaceComputedAndUnsaved) {
   EXPECT_EQ(p.questions, Texts{kMsgConfirmLoad});
   EXPECT_EQ(p.splitQuestions, std::vector<std::size_t>{2});
   ASSERT_EQ(dlg.SectionCount(), 2);
-  EXPECT_EQ(dlg.m_race.sections.back().endKm, 2.0);
   EXPECT_EQ(p.List().GetItemText(2, 0), kTotalsRowText);
   EXPECT_TRUE(dlg.m_computation == Compute(dlg.m_race));
   EXPECT_EQ(Combos()[0] * 10 + Combos()[2], 4);
@@ -320,10 +299,7 @@ TEST_F(RaceFileCommands, RefusedFilesAndCancelledImportsChangeNothing) {
         {kLoad, "/dev/null", "", true, laps, kMsgOpenFailed},
         // Regular, but reading fails (EIO).
         {kLoad, "/proc/self/mem", "", true, laps, kMsgReadFailed},
-        {kImport, "race.txt", "Other" + kNoSections, true, laps,
-         kMsgImportNotActivity},
         {kImport, "bad.fit", badCrc, true, laps, kMsgFitFileCrc},
-        {kImport, "kml.gpx", kml, true, laps, kMsgImportNotActivity},
         {kImport, "run.fit", TwoLapFit(), false, laps, ""},
         {kImport, "run.fit", TwoLapFit(), true, cancel, ""},
         {kImport, "run.fit", TwoLapFit(), true, Every{kKm, 1.0, 100.0, {}},
@@ -355,54 +331,32 @@ TEST_F(RaceFileCommands, RefusedFilesAndCancelledImportsChangeNothing) {
 }
 
 // The race file on screen (what save writes, what exports must not
-// overwrite) follows undo and redo through imports and loads.
+// overwrite) follows undo and redo (the history's own steps: RaceHistory).
 TEST_F(RaceFileCommands, TheRaceFileFollowsUndoAndRedo) {
-  ASSERT_TRUE(WriteBytes(dir.File("old.txt"), "Old" + kNoSections));
-  ASSERT_TRUE(WriteBytes(dir.File("new.txt"), "New" + kNoSections));
   ASSERT_TRUE(WriteBytes(dir.File("run.fit"), TwoLapFit()));
-  ASSERT_TRUE(dlg.OpenRaceFile(dir.File("old.txt"), false));
   p.splitAnswers.assign(1, ActivitySplit{});
   ASSERT_TRUE(dlg.ImportRecordFile(dir.File("run.fit"), false));
-  ASSERT_TRUE(dlg.OpenRaceFile(dir.File("new.txt"), false));
-  // Undone to the record, then the old file; redone to the record, the new.
-  for (const auto& [undo, file, modified] :
-       {std::tuple{true, "run.fit", true}, {true, "old.txt", false},
-        {false, "run.fit", true}, {false, "new.txt", false}}) {
-    SCOPED_TRACE(file);
-    ASSERT_TRUE(undo ? dlg.Undo() : dlg.Redo());
-    EXPECT_EQ(dlg.RaceFilePath(), dir.File(file));
-    EXPECT_EQ(dlg.IsModified(), modified);
-  }
+  Load("New" + kNoSections);
+  ASSERT_TRUE(dlg.Undo());
+  EXPECT_EQ(dlg.RaceFilePath(), dir.File("run.fit"));
+  ASSERT_TRUE(dlg.Redo());
+  EXPECT_EQ(dlg.RaceFilePath(), dir.File("in.txt"));
 }
 
-// A race file is known by its own shape, whatever its texts look like:
-// every race saved loads back as itself, by the load and by the command
-// line, whatever the file's name.
+// A race file is known by its shape, not by its name nor by texts that look
+// like a record's (each such text: RaceFileFormat), by the load and by the
+// command line.
 TEST_F(RaceFileCommands, RacesThatLookLikeRecordsLoadBackAsThemselves) {
-  for (const auto& [name, comment, file] :
-       {std::tuple{"Kobe2024.FIT", "", "a.txt"},
-        {"\xE6\x9D\xB1\xE4\xBA\xAC" "2024.FIT", "", "b.fit"},
-        {"\x0E\x10\x08\x00\x01\x00\x00\x00.FIT", "", "c.txt"},
-        {"<gpx", "<gpx></gpx>\n", "d.gpx"},
-        {"<?xml version='1.0'?>", "<gpx/>\n", "e.txt"},
-        {"<TrainingCenterDatabase>", "", "f.tcx"},
-        {"", "<?xml version='1.0'?>\n<gpx><trk/></gpx>\n", "g.txt"}}) {
-    SCOPED_TRACE(file);
-    dlg.OnClearData();
-    Type(IDC_EVENT_NAME, name);
-    Type(IDC_COMMENT, comment);
-    p.messages.clear();
-    const std::string saved = Save(file);
-    ASSERT_FALSE(saved.empty());
-    dlg.OnClearData();
-    LoadPath(dir.File(file));
-    EXPECT_EQ(Text(IDC_EVENT_NAME), name);
-    EXPECT_EQ(Save("again.txt"), saved);
-    dlg.OnClearData();
-    EXPECT_TRUE(dlg.OpenRaceFile(dir.File(file), false));
-    EXPECT_EQ(Save("again.txt"), saved);
-    EXPECT_EQ(p.messages, Texts{});
-  }
+  Type(IDC_EVENT_NAME, "<gpx");
+  Type(IDC_COMMENT, "<?xml version='1.0'?>\n<gpx><trk/></gpx>\n");
+  const std::string saved = Save("b.fit");
+  dlg.OnClearData();
+  LoadPath(dir.File("b.fit"));
+  EXPECT_EQ(Save("again.txt"), saved);
+  dlg.OnClearData();
+  EXPECT_TRUE(dlg.OpenRaceFile(dir.File("b.fit"), false));
+  EXPECT_EQ(Save("again.txt"), saved);
+  EXPECT_EQ(p.messages, Texts{});
 }
 
 // Plain decimals in range, as the dialog and --split/--course take them.

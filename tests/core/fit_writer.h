@@ -120,4 +120,15 @@ inline void Record(Writer& w, std::uint32_t time, std::uint32_t distanceCm,
              static_cast<std::uint32_t>(lon)});
 }
 
+// Two 1 km laps, 5:00 and 4:50, with a point at each end.
+inline std::string TwoLapFit() {
+  Writer w;
+  DefineActivity(w);
+  for (std::uint32_t k = 0; k < 3; ++k)
+    Record(w, 1'000'000'000 + 300 * k - 10 * (k / 2), 100'000 * k);
+  Lap(w, 1'000'000'000, 300'000, 100'000);
+  Lap(w, 1'000'000'300, 290'000, 100'000);
+  return w.File();
+}
+
 }  // namespace qv::fitwriter

@@ -17,10 +17,6 @@ namespace {
 
 constexpr int kL = 5, kT = 5, kR = 351, kB = 285;
 
-std::size_t Spaces(const std::string& s) {
-  return static_cast<std::size_t>(std::ranges::count(s, ' '));
-}
-
 // An axis-parallel line in one pen: where it starts, its extent and where
 // its label, drawn after it, stands from its start (no text: left out).
 struct GridLine {
@@ -167,7 +163,7 @@ TEST(GraphScreen, AxisRowsByFinalTimeUnitAndPace) {
     const auto& ops = f.Draw(false);
     EXPECT_EQ(TextsOf(ops, c.color), c.labels);
     EXPECT_EQ(LinesIn(ops, c.color == kRed ? kPaleRed : kPaleGreen, 1).size(),
-              Spaces(c.labels) + c.leftOut);
+              std::ranges::count(std::string(c.labels), ' ') + c.leftOut);
   }
 }
 

@@ -36,16 +36,6 @@ class RaceFixture : public ::testing::Test {
       dlg.m_race.sections.push_back(
           {x.startKm, x.loss, x.departure, x.endKm, x.arrival, x.lap, x.pace});
   }
-  EnteredSection At(int k) {
-    const RaceFileSection& e = dlg.m_race.sections.at(static_cast<std::size_t>(k));
-    return {e.startKm, e.endKm, e.loss, e.departure, e.arrival, e.lap, e.pace};
-  }
-  std::vector<EnteredSection> All() {
-    std::vector<EnteredSection> v;
-    for (int k = 0; k < dlg.SectionCount(); ++k) v.push_back(At(k));
-    return v;
-  }
-
   // Selects the calculation settings as a user would, then computes.
   void Compute(int priority, int calcMode, int speedUnit = 0, int axis = 0) {
     platform.Combo(IDC_PRIORITY).SetCurSel(priority);
