@@ -143,23 +143,20 @@ TEST(QtControlsTest, SplitDialogDefaultsAndRefusals) {
     // says how many the file holds and lets the user take another.
     ActivityRecord hike = record(0, false);
     hike.tracks.resize(3);
-    hike.tracks[1].name = "day 1";
-    hike.tracks[1].points.resize(2);
+    hike.tracks[1] = {.name = "day 1", .points = {{}, {}}};
     hike.tracks[2].points.resize(3);
     hike.defaultTrack = 1;
     SplitDialog d(hike, nullptr);
-    ASSERT_NE(d.Tracks(), nullptr);
-    EXPECT_EQ(d.Tracks()->count(), 3);
+    ASSERT_TRUE(d.Tracks() && d.Tracks()->count() == 3);
     EXPECT_EQ(d.Tracks()->currentText().toStdString(),
               std::string("2: day 1") + kSplitTrackPoints + "2" +
                   kSplitTrackPointsEnd);
     ActivityError error;
-    EXPECT_EQ(d.Split(error)->track, 1u);
-    d.Tracks()->setCurrentIndex(0);
-    EXPECT_FALSE(d.ByKm()->isEnabled());
-    d.Tracks()->setCurrentIndex(2);
-    EXPECT_TRUE(d.ByKm()->isEnabled());
-    EXPECT_EQ(d.Split(error)->track, 2u);
+    for (int track : {1, 0, 2}) {
+      d.Tracks()->setCurrentIndex(track);
+      EXPECT_EQ(d.ByKm()->isEnabled(), track != 0);
+      EXPECT_TRUE(track == 0 || d.Split(error)->track == std::size_t(track));
+    }
     EXPECT_EQ(SplitDialog(record(1, true), nullptr).Tracks(), nullptr);
   }
   {

@@ -71,10 +71,10 @@ std::function<void(QWidget*)> Choose(const ScratchDir& dir, QString name,
                                      bool save, bool replace, QString* asked) {
   return [&dir, name, save, replace, asked](QWidget* w) {
     auto* d = qobject_cast<QFileDialog*>(w);
-    auto* types = d->findChild<QComboBox*>("fileTypeCombo");
-    if (d == nullptr || types == nullptr || types->count() != 2) {
-      w->close();  // so that the test goes on
-      FAIL() << "not the race file dialog";
+    auto* types = d ? d->findChild<QComboBox*>("fileTypeCombo") : nullptr;
+    if (types == nullptr || types->count() != 2) {
+      ADD_FAILURE() << "not the race file dialog";
+      return void(w->close());  // so that the test goes on
     }
     EXPECT_EQ(types->itemText(0) + "|" + types->itemText(1),
               "TXTﾌｧｲﾙ(*.TXT;*.txt)|すべてのﾌｧｲﾙ (*.*)");
@@ -101,14 +101,11 @@ TEST(RaceFileDialog, CancelOrTheNameAsTypedAskingBeforeReplacing) {
   ScratchDir dir;
   ASSERT_TRUE(WriteBytes(dir.File("大会.txt"), "x"));
   const std::optional<std::string> none, old = dir.File("大会.txt");
-  const std::tuple<bool, const char*, bool, std::optional<std::string>>
-      cases[] = {{false, "", false, none},
-                 {true, "", false, none},
-                 {false, "大会.txt", false, old},
-                 {true, "race", false, dir.File("race")},  // as typed
-                 {true, "大会.txt", false, none},
-                 {true, "大会.txt", true, old}};
-  for (const auto& [save, name, replace, chosen] : cases) {
+  for (const auto& [save, name, replace, chosen] :
+       {std::tuple{false, "", false, none}, {true, "", false, none},
+        {false, "大会.txt", false, old}, {true, "大会.txt", false, none},
+        {true, "race", false, std::optional(dir.File("race"))},  // as typed
+        {true, "大会.txt", true, old}}) {
     SCOPED_TRACE(std::string(name) + (save ? " save" : " open"));
     QString asked;
     const qt::test::ModalWatcher watch(

@@ -7,7 +7,6 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
-#include <QRectF>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -59,10 +58,10 @@ class ReportTest : public ::testing::Test {
     p.setWorkingDirectory(dir.path());
     if (setup) setup(p);
     p.start(program, args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    const bool ended =
+        p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit;
+    return {ended ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
   }
   QString Write(const QString& name, const QByteArray& bytes) {
     QFile f(dir.filePath(name));
@@ -103,6 +102,7 @@ TEST_F(ReportTest, CsvPngAndPdfOfTheSampleRaceOffscreen) {
                 .replace("\n", "\r\n"));
   const QString text = Run({"p.pdf", "-"}, {}, "pdftotext").out;
   EXPECT_TRUE(text.contains("全区間") && text.count('\f') == 1);  // one page
+  EXPECT_TRUE(Run({"p.pdf"}, {}, "pdfinfo").out.contains("(A4)"));
   // In the plot (5, 5)-(395, 295) the time curve ends within a pixel of the
   // far corner (R, T), going no further than half its pen; the slowest
   // section stands at 0.8 of the height.
@@ -123,52 +123,28 @@ TEST_F(ReportTest, CsvPngAndPdfOfTheSampleRaceOffscreen) {
   EXPECT_LE(std::abs(green - (B - ((B - T) * 8 + 5) / 10)), 1) << green;
 }
 
-// Against an even 05分00秒 a km: level at 5 km, two minutes behind at the
-// finish. Qt writes the SVG's text a <text> per script run ("Time(", "分)");
-// the SVG is the same under every locale: it names the font used, not the
-// one a locale's font names would suggest.
-TEST_F(ReportTest, CompareWithAPlanAndSvgUnderEveryLocale) {
-  Write("plan.txt",
-        "Plan\r\n2\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n10\r\n0\r\n0\r\n"
-        "30000\r\n");
+// Compared with a record, cut as the race would be, here by its laps scaled
+// to the course (they arrive at 05:00 and 09:40): the list and the SVG are
+// the same under every locale, which names the font used, not the one a
+// locale's font names would suggest.
+TEST_F(ReportTest, CompareWithARecordTheSameUnderEveryLocale) {
   Write("two.txt", kTwoSections);
-  Ran r;
+  Write("w.tcx", kTwoLapTcx);
   QByteArray first;
   for (const char* locale : {"C.UTF-8", "ja_JP.UTF-8", "de_DE.UTF-8", "C"}) {
-    r = Run({"--compare", "plan.txt", "--csv", "-", "--graph", "g.svg",
-             "--axis", "reversed", "two.txt"},
-            [&](QProcess& p) {
-              QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-              env.insert("LC_ALL", locale);
-              p.setProcessEnvironment(env);
-            });
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const Ran r = Run({"--compare", "w.tcx", "--course", "10", "--graph",
+                       "g.svg", "--axis", "reversed", "two.txt"},
+                      [&](QProcess& p) {
+                        auto env = QProcessEnvironment::systemEnvironment();
+                        env.insert("LC_ALL", locale);
+                        p.setProcessEnvironment(env);
+                      });
+    EXPECT_TRUE(r.code == 0 && r.out.contains("\t+20分00秒00\n") &&
+                r.out.endsWith("\t+42分20秒00\n"))
+        << locale << r.out.toStdString() << r.err.toStdString();
     if (first.isEmpty()) first = Contents()["g.svg"];
     EXPECT_TRUE(Contents()["g.svg"] == first) << locale;
   }
-  const QStringList rows = r.out.split("\r\n");
-  ASSERT_GE(rows.size(), 4);
-  EXPECT_TRUE(rows[0].endsWith(",比較差") && rows[1].endsWith(",00分00秒00"));
-  EXPECT_TRUE(rows[3].endsWith(
-      ",00時52分00秒00,00時52分00秒00,05分12秒00,+02分00秒00"));
-  const QString svg = QString(first).remove(QRegularExpression("<[^>]*>|\\s"));
-  for (const char* caption : {"Time(分)", "距離(km)", "Speed(分/km)"})
-    EXPECT_TRUE(svg.contains(caption)) << caption;
-  r = Run({"--compare", Write("bad.txt", kTooManySections), "two.txt"});
-  EXPECT_TRUE(r.code == 1 && r.err.contains("bad.txt")) << r.err.toStdString();
-  // A record is cut as the race would be, here by its laps scaled to the
-  // course: they arrive at 05:00 and 09:40. A broken one is refused.
-  r = Run({"--compare", Write("w.tcx", kTwoLapTcx), "--course", "10",
-           "two.txt"});
-  EXPECT_TRUE(r.code == 0 && r.out.contains("\t+20分00秒00\n") &&
-              r.out.endsWith("\t+42分20秒00\n"))
-      << r.out.toStdString() << r.err.toStdString();
-  const QByteArray broken(kTwoLapTcx, sizeof kTwoLapTcx - 20);
-  r = Run({"--compare", Write("broken.tcx", broken), "two.txt"});
-  EXPECT_TRUE(r.code == 1 && r.out.isEmpty() &&
-              r.err.startsWith("XML の形式が正しくありません") &&
-              r.err.endsWith(": broken.tcx\n"))
-      << r.err.toStdString();
 }
 
 // Nothing is written on a usage error, and a write that fails leaves the old
@@ -201,16 +177,15 @@ TEST_F(ReportTest, UsageErrorsAndFailedWritesLeaveEveryFileAlone) {
   // A race file as an output however spelled, two outputs on one file, many
   // races to one output; empty names, repeats, a size without a graph.
   for (const char* args :
-       {"--csv r.txt r.txt", "--csv sub/../r.txt r.txt", "--pdf link.txt r.txt",
+       {"--csv sub/../r.txt r.txt", "--pdf link.txt r.txt",
         "--csv {name}.txt r.txt s.txt", "--compare s.txt --csv ./s.txt r.txt",
         "--graph x.png --pdf x.png r.txt", "--csv {name}.csv r.txt sub/r.txt",
         "--csv all.csv r.txt s.txt", "--csv \"\" r.txt", "--pdf= r.txt",
         "--unit km --unit kmh r.txt", "--csv a.csv --csv=b.csv r.txt",
         "--size 100x100 r.txt", "-j 0 r.txt", "--jobs=two r.txt",
         "--entered=yes r.txt", "--race r.txt r.txt", "--race - r.txt",
-        "--race x.txt --csv x.txt r.txt", "--split 0.05 r.txt",
-        "--split lap r.txt", "--split 1 --split laps r.txt", "--course 0 r.txt",
-        "--course 4,2 r.txt", "--course= r.txt"})
+        "--race x.txt --csv x.txt r.txt", "--split lap r.txt",
+        "--split 1 --split laps r.txt", "--course 0 r.txt", "--course= r.txt"})
     check(args, "", 2, "Usage: quorvane-report");
   // On a full disk (standard output or a file) or beyond the limit.
   for (const auto& [args, stdoutFile, failed] :
@@ -263,13 +238,9 @@ TEST_F(ReportTest, BatchOfGoodAndBadRaces) {
             "a.csv a.pdf a.png a.txt b.csv b.pdf b.png b.txt w.csv w.pdf "
             "w.png w.txt");
   // The race files written are the races: a race file's own bytes, and the
-  // record's lap by lap, by arrival, the default split.
+  // record's as its list shows it.
   EXPECT_EQ(files[0]["a.txt"], QByteArray(kTwoSections));
   EXPECT_EQ(Run({"1/w.txt"}).out, Run({"w.tcx"}).out);
-  EXPECT_TRUE(Run({"--entered", "1/w.txt"}).out.contains("\t2 km\t"));
-  // Laps scaled to the course; no points to cut it by distance.
-  EXPECT_TRUE(Run({"--course", "4", "w.tcx"}).out.contains("全区間\t0 km\t4 km\t"));
-  EXPECT_EQ(Run({"--split", "0.5", "w.tcx"}).code, 1);
 
   // The good races on a pseudo-terminal, their list into a file.
   const Ran shown =
@@ -314,28 +285,22 @@ TEST_F(ReportTest, SignalsLeaveNoTemporaryFiles) {
 TEST_F(ReportTest, SvgTextsNeitherMeetNorLeaveThePicture) {
   QByteArray tcx =
       "<?xml version='1.0'?><TrainingCenterDatabase><Activities><Activity>";
-  for (int k = 0; k < 40; ++k) {
-    const int metres = 1200 + (k * 7919) % 2600;  // 1.2 to 3.8 km
-    tcx += "<Lap><TotalTimeSeconds>" + QByteArray::number(metres / 5) +
-           "</TotalTimeSeconds><DistanceMeters>" + QByteArray::number(metres) +
-           "</DistanceMeters></Lap>";
-  }
-  tcx += "</Activity></Activities></TrainingCenterDatabase>";
-  Write("ride.tcx", tcx);
+  for (int k = 0, m = 1200; k < 40; ++k, m = 1200 + (k * 7919) % 2600)
+    tcx += "<Lap><TotalTimeSeconds>" + QByteArray::number(m / 5) +
+           "</TotalTimeSeconds><DistanceMeters>" + QByteArray::number(m) +
+           "</DistanceMeters></Lap>";  // 1.2 to 3.8 km
+  Write("ride.tcx", tcx + "</Activity></Activities></TrainingCenterDatabase>");
   static const QRegularExpression text(
       "<text[^>]* x=\"([-0-9.]+)\" y=\"([-0-9.]+)\"[^>]* "
       "font-size=\"([0-9.]+)\"[^>]*>([^<]*)</text>");
   for (const char* axis : {"normal", "reversed"}) {
     SCOPED_TRACE(axis);
-    ASSERT_EQ(Run({"--axis", axis, "--graph", "g.svg", "--size", "632x492",
-                   "ride.tcx"})
-                  .code,
-              0);
-    QFile svg(dir.filePath("g.svg"));
-    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const Ran r = Run({"--axis", axis, "--graph", "g.svg", "--size",
+                       "632x492", "ride.tcx"});
+    ASSERT_EQ(r.code, 0);
     std::vector<std::pair<QString, QRectF>> boxes;
-    for (auto m = text.globalMatch(QString::fromUtf8(svg.readAll()));
-         m.hasNext();) {
+    const QString svg = QString::fromUtf8(Contents()["g.svg"]);
+    for (auto m = text.globalMatch(svg); m.hasNext();) {
       const auto t = m.next();
       QFont font(QStringLiteral("IPAPGothic"));
       font.setPixelSize(qRound(t.captured(3).toDouble()));
@@ -348,12 +313,10 @@ TEST_F(ReportTest, SvgTextsNeitherMeetNorLeaveThePicture) {
       // One text in two scripts comes as two runs, the second where the
       // first ends: they are one label.
       if (!boxes.empty() && boxes.back().second.top() == box.top() &&
-          std::abs(boxes.back().second.right() - box.left()) < 2) {
-        boxes.back().first += label;
-        boxes.back().second = boxes.back().second.united(box);
-        continue;
-      }
-      boxes.push_back({label, box});
+          std::abs(boxes.back().second.right() - box.left()) < 2)
+        boxes.back().first += label, boxes.back().second |= box;
+      else
+        boxes.push_back({label, box});
     }
     ASSERT_GT(boxes.size(), 10u);
     for (std::size_t a = 0; a < boxes.size(); ++a) {
