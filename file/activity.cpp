@@ -484,18 +484,20 @@ std::vector<std::string> RecordSummary(const ActivityRecord& record,
   std::vector<std::string> lines;
   const std::optional<std::int64_t> startMs =
       StartMs(record, DefaultTrackPoints(record));
-  if (startMs) lines.push_back(kImportCommentStart + LocalTimeText(*startMs));
+  if (startMs)
+    lines.push_back(Fill(kImportCommentStart, {LocalTimeText(*startMs)}));
   if (!record.device.empty())
-    lines.push_back(kImportCommentDevice + OneLine(record.device));
+    lines.push_back(Fill(kImportCommentDevice, {OneLine(record.device)}));
   if (measure.distanceM > 0) {
-    lines.push_back(kSplitDistance + KmText(measure.distanceM) + kSplitKm);
-    lines.push_back(kSplitElapsed +
-                    HoursText(HundredthsFromMs(
-                        static_cast<double>(measure.elapsedMs))));
+    lines.push_back(Fill(kSplitDistance, {KmText(measure.distanceM)}));
+    const int elapsed =
+        HundredthsFromMs(static_cast<double>(measure.elapsedMs));
+    lines.push_back(
+        Fill(kSplitElapsed, {HoursText(elapsed, UserLanguage())}));
   }
-  lines.push_back(kSplitLaps +
-                  FormatInt(static_cast<int>(std::min<std::size_t>(
-                      record.lapCount, 2147483647))));
+  lines.push_back(Fill(kSplitLaps, {FormatInt(static_cast<int>(
+                                       std::min<std::size_t>(
+                                           record.lapCount, 2147483647)))}));
   return lines;
 }
 
@@ -648,20 +650,26 @@ ActivityRaceResult ActivityToRace(const ActivityRecord& record,
     departure = s.arrival;
   }
 
+  // The comment is the race's, written in the language of what the
+  // program produces.
+  const Language lang = OutputLanguage();
   std::vector<std::string> lines;
-  if (startMs) lines.push_back(kImportCommentStart + LocalTimeText(*startMs));
-  lines.push_back(kImportCommentFile + OneLine(record.fileName));
+  if (startMs)
+    lines.push_back(
+        Fill(kImportCommentStart.In(lang), {LocalTimeText(*startMs)}));
+  lines.push_back(Fill(kImportCommentFile.In(lang), {OneLine(record.fileName)}));
   if (record.tracks.size() > 1 && track < record.tracks.size()) {
     const std::string& name = record.tracks[track].name;
-    lines.push_back(kImportCommentTrack + TrackNumber(track) + "/" +
-                    CountText(record.tracks.size()) +
-                    (name.empty() ? "" : " " + OneLine(name)));
+    lines.push_back(Fill(kImportCommentTrack.In(lang),
+                         {TrackNumber(track) + "/" +
+                          CountText(record.tracks.size()) +
+                          (name.empty() ? "" : " " + OneLine(name))}));
   }
   if (!record.device.empty())
-    lines.push_back(kImportCommentDevice + OneLine(record.device));
+    lines.push_back(
+        Fill(kImportCommentDevice.In(lang), {OneLine(record.device)}));
   if (officialM)
-    lines.push_back(kImportCommentMeasured + KmText(measuredM) +
-                    kImportCommentScaled);
+    lines.push_back(Fill(kImportCommentMeasured.In(lang), {KmText(measuredM)}));
   // Every line ends, the last too, as a race file's comment reads back:
   // saved and loaded, the race is the same.
   std::string comment;

@@ -8,13 +8,13 @@ namespace {
 
 struct StepRow {
   int step;
-  std::string_view unitLabel;
+  const char* unitLabel;
   double divisor;
 };
 
-constexpr std::string_view kSeconds = "秒";
-constexpr std::string_view kMinutes = "分";
-constexpr std::string_view kHours = "時間";
+constexpr const char* kSeconds = N_("秒");
+constexpr const char* kMinutes = N_("分");
+constexpr const char* kHours = N_("時間");
 
 constexpr StepRow kStepTable[] = {
     {100, kSeconds, 1.0},   {200, kSeconds, 0.5},  {1000, kSeconds, 0.1},
@@ -47,10 +47,10 @@ AxisRow ChooseAxisRow(double value) {
 
 double MaxSpeedValue(const int* pace, int n, int unit) {
   const int count = n > 0 ? n : 1;
-  if (unit == kKmhUnit) {
-    double best = KmhHundredths(pace[0]);
+  if (IsRateUnit(unit)) {
+    double best = RateHundredths(pace[0], unit);
     for (int i = 1; i < count; ++i) {
-      const double v = KmhHundredths(pace[i]);
+      const double v = RateHundredths(pace[i], unit);
       if (v > best) best = v;
     }
     return best;
@@ -63,36 +63,23 @@ double MaxSpeedValue(const int* pace, int n, int unit) {
 }
 
 double ScaledSpeed(int pace, int unit, double speedFactor) {
-  if (unit == kKmhUnit) return KmhHundredths(pace) * speedFactor;
+  if (IsRateUnit(unit)) return RateHundredths(pace, unit) * speedFactor;
   return pace * speedFactor * SpeedUnitFactor(unit);
 }
 
-std::string TimeCaption(const AxisRow& timeRow) {
-  std::string caption = "Time(";
-  caption += timeRow.unitLabel;
-  caption += ")";
-  return caption;
+std::string TimeCaption(const AxisRow& timeRow, Language lang) {
+  return Fill(Tr(lang, N_("Time(%1)")), {Tr(lang, timeRow.unitLabel)});
 }
 
-std::string SpeedCaption(int unit, const AxisRow& speedRow) {
-  if (unit == kKmhUnit) return "Speed(km/h)";
-  std::string caption = "Speed(";
-  caption += speedRow.unitLabel;
-  switch (unit) {
-    case 1:
-      caption += "/400m)";
-      break;
-    case 2:
-      caption += "/200m)";
-      break;
-    case 3:
-      caption += "/100m)";
-      break;
-    default:
-      caption += "/km)";
-      break;
-  }
-  return caption;
+std::string SpeedCaption(int unit, const AxisRow& speedRow, Language lang) {
+  if (unit == kKmhUnit) return Tr(lang, N_("Speed(km/h)"));
+  if (unit == kMphUnit) return Tr(lang, N_("Speed(mph)"));
+  // The pace units, as the speed combo lists them; any other is per km.
+  constexpr const char* kPer[] = {"/km", "/400m", "/200m", "/100m", "/km",
+                                  "/mile"};
+  const char* per = unit >= 0 && unit <= kPerMileUnit ? kPer[unit] : kPer[0];
+  return Fill(Tr(lang, N_("Speed(%1%2)")),
+              {Tr(lang, speedRow.unitLabel), per});
 }
 
 }  // namespace qv

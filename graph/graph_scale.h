@@ -13,7 +13,7 @@ namespace qv {
 struct AxisRow {
   double step = 0;             // hundredths of a second (of a km/h in km/h)
   double divisor = 1;          // grid line k reads k / divisor
-  std::string_view unitLabel;  // "秒", "分" or "時間"
+  const char* unitLabel;  // "秒", "分" or "時間", marked for translation
   int quotient = 0;            // Trunc(value / step), below 10
 };
 
@@ -32,8 +32,8 @@ double MaxSpeedValue(const int* pace, int n, int unit);
 // The height of a section's pace on the speed axis before rounding.
 double ScaledSpeed(int pace, int unit, double speedFactor);
 
-std::string TimeCaption(const AxisRow& timeRow);
-std::string SpeedCaption(int unit, const AxisRow& speedRow);
-inline constexpr std::string_view kDistanceCaption = "距離(km)";
+std::string TimeCaption(const AxisRow& timeRow, Language lang);
+std::string SpeedCaption(int unit, const AxisRow& speedRow, Language lang);
+inline constexpr Text kDistanceCaption{N_("距離(km)")};
 
 }  // namespace qv

@@ -121,8 +121,9 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
   // Every text where the layout wants it; which are drawn, and where, is
   // decided over all of them at once. The captions come first, then the
   // distances, the times and the speeds.
-  const std::string timeCaption = TimeCaption(timeRow);
-  const std::string distanceCaption(kDistanceCaption);
+  const Language lang = OutputLanguage();
+  const std::string timeCaption = TimeCaption(timeRow, lang);
+  const std::string distanceCaption(kDistanceCaption.In(lang));
   const GraphOffset speedAt =
       reversed ? layout.speedCaptionReversed : layout.speedCaption;
   const GraphOffset vc = layout.vCaption;
@@ -135,7 +136,7 @@ void CRaceDlg::DrawSectionGraph(IDrawContext& dc, const GraphLayout& layout,
        reversed ? timeCaption : distanceCaption, hc.dx < 0 && hc.dy < 0, true},
       {SatAdd(R, speedAt.dx),
        SatAdd(layout.speedCaptionFromTop ? T : B, speedAt.dy),
-       SpeedCaption(unit, speedRow),
+       SpeedCaption(unit, speedRow, lang),
        speedAt.dx < 0 && (layout.speedCaptionFromTop ? speedAt.dy >= 0
                                                      : speedAt.dy < 0),
        true},

@@ -19,8 +19,9 @@ constexpr int kMaxColumns = 9;
 // The list's own header for column 7 is "速度"; the page names the unit.
 // The ninth column is there only while a race is compared with.
 constexpr const char* kPrintHeaders[kMaxColumns] = {
-    "区間",     "出発",     "到着",         "ロスタイム", "出発時間",
-    "到着時間", "ラップタイム", "速度/ｋｍ", "比較差"};
+    N_("区間"),     N_("出発"),         N_("到着"),
+    N_("ロスタイム"), N_("出発時間"),     N_("到着時間"),
+    N_("ラップタイム"), N_("速度/ｋｍ"), N_("比較差")};
 
 constexpr int kTableFontHeight = 35;
 // Top margin of the event name, and what the table leaves free on the right.
@@ -129,7 +130,7 @@ void CRaceDlg::OnPrint() {
   dc.TextOut(Saturate(unit), Saturate(kMargin), m_race.eventName);
   for (int k = 0; k < columns; ++k) {
     dc.TextOut(Saturate(columnX[k]), Saturate(kMargin + 2 * pitch),
-               kPrintHeaders[k]);
+               Tr(OutputLanguage(), kPrintHeaders[k]));
   }
   // What the list shows, row for row; a row or cell it does not have
   // prints empty and keeps its place.

@@ -47,10 +47,10 @@ std::optional<int> TimeAt(const ComputedRace& race, double d) {
   return std::nullopt;
 }
 
-std::string DifferenceText(int difference) {
+std::string DifferenceText(int difference, Language lang) {
   const int size = difference == INT_MIN ? INT_MAX : std::abs(difference);
   const char* sign = difference > 0 ? "+" : difference < 0 ? "-" : "";
-  return sign + MinutesText(size);
+  return sign + MinutesText(size, lang);
 }
 
 }  // namespace qv

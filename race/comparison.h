@@ -7,6 +7,7 @@
 
 #include "race/compute.h"
 #include "race/race.h"
+#include "res/i18n.h"
 
 namespace qv {
 
@@ -27,6 +28,6 @@ std::optional<int> TimeAt(const ComputedRace& race, double d);
 
 // A difference of two times in the list's minutes format, "+" when the
 // current race is slower, "-" when it is faster, no sign for none.
-std::string DifferenceText(int difference);
+std::string DifferenceText(int difference, Language lang);
 
 }  // namespace qv

@@ -35,7 +35,8 @@ SectionRows CRaceDlg::ListRows() const {
   return qv::ListRows(m_race,
                       m_listComputed && m_computation ? &*m_computation
                                                       : nullptr,
-                      m_comparison ? &*m_comparison : nullptr);
+                      m_comparison ? &*m_comparison : nullptr,
+                      OutputLanguage());
 }
 
 void CRaceDlg::ShowRows() {
@@ -52,7 +53,8 @@ void CRaceDlg::ShowEnteredRows() {
 
 void CRaceDlg::InsertEnteredRow(int i) {
   InsertRow(*m_listSections, i,
-            EnteredRow(m_race.sections.at(static_cast<std::size_t>(i)), i));
+            EnteredRow(m_race.sections.at(static_cast<std::size_t>(i)), i,
+                       OutputLanguage()));
 }
 
 void CRaceDlg::ShowDifferenceColumn(bool show) {

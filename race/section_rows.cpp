@@ -13,57 +13,63 @@
 namespace qv {
 
 const char* const kListHeaders[kListColumnCount + 1] = {
-    "区間",     "出発",     "到着",         "ロスタイム", "出発時間",
-    "到着時間", "ラップタイム", "速度",         "比較差"};
+    N_("区間"),     N_("出発"),         N_("到着"),
+    N_("ロスタイム"), N_("出発時間"),     N_("到着時間"),
+    N_("ラップタイム"), N_("速度"),       N_("比較差")};
 
-ListRow EnteredRow(const RaceFileSection& s, int i) {
-  return {FormatInt(i + 1),       KmText(s.startKm),     KmText(s.endKm),
-          MinutesText(s.loss),    HoursText(s.departure), HoursText(s.arrival),
-          HoursText(s.lap),       MinutesText(s.pace)};
+ListRow EnteredRow(const RaceFileSection& s, int i, Language lang) {
+  return {FormatInt(i + 1),
+          KmText(s.startKm),
+          KmText(s.endKm),
+          MinutesText(s.loss, lang),
+          HoursText(s.departure, lang),
+          HoursText(s.arrival, lang),
+          HoursText(s.lap, lang),
+          SpeedText(s.pace, 0, lang)};
 }
 
 ListRow ComputedRow(const ComputedRace& computed, int i, SpeedUnit unit,
-                    const ComputedRace* comparison) {
+                    const ComputedRace* comparison, Language lang) {
   const int n = static_cast<int>(computed.sections.size());
   const ComputedSection& c =
       i == n ? computed.totals : computed.sections[static_cast<std::size_t>(i)];
   const int speed = SpeedValue(c.pace, static_cast<int>(unit));
-  ListRow row = {i == n ? std::string(kTotalsRowText) : FormatInt(i + 1),
+  ListRow row = {i == n ? std::string(kTotalsRowText.In(lang))
+                        : FormatInt(i + 1),
                  KmText(c.startKm),
                  KmText(c.endKm),
-                 MinutesText(c.loss),
-                 HoursText(c.departure),
-                 HoursText(c.arrival),
-                 HoursText(c.lap),
-                 unit == SpeedUnit{kKmhUnit} ? KmhText(speed)
-                                             : MinutesText(speed)};
+                 MinutesText(c.loss, lang),
+                 HoursText(c.departure, lang),
+                 HoursText(c.arrival, lang),
+                 HoursText(c.lap, lang),
+                 SpeedText(speed, static_cast<int>(unit), lang)};
   if (comparison != nullptr) {
     // The current arrival minus the comparison's time at the same point;
     // empty where the comparison has no time.
     const std::optional<int> other = TimeAt(*comparison, c.endKm);
-    row.push_back(other ? DifferenceText(SatSub(c.arrival, *other))
+    row.push_back(other ? DifferenceText(SatSub(c.arrival, *other), lang)
                         : std::string());
   }
   return row;
 }
 
 SectionRows ListRows(const Race& race, const ComputedRace* computed,
-                     const ComputedRace* comparison) {
+                     const ComputedRace* comparison, Language lang) {
   SectionRows table;
   const int columns = kListColumnCount + (comparison != nullptr ? 1 : 0);
-  for (int k = 0; k < columns; ++k) table.headers.push_back(kListHeaders[k]);
+  for (int k = 0; k < columns; ++k) table.headers.push_back(Tr(lang, kListHeaders[k]));
   const int sections = static_cast<int>(race.sections.size());
   const int computedCount =
       computed != nullptr ? static_cast<int>(computed->sections.size()) : 0;
   for (int i = 0; i < std::max(sections, computedCount); ++i) {
     table.rows.push_back(
         i < computedCount
-            ? ComputedRow(*computed, i, race.speedUnit, comparison)
-            : EnteredRow(race.sections[static_cast<std::size_t>(i)], i));
+            ? ComputedRow(*computed, i, race.speedUnit, comparison, lang)
+            : EnteredRow(race.sections[static_cast<std::size_t>(i)], i, lang));
   }
   if (computed != nullptr)
     table.rows.push_back(
-        ComputedRow(*computed, computedCount, race.speedUnit, comparison));
+        ComputedRow(*computed, computedCount, race.speedUnit, comparison, lang));
   return table;
 }
 

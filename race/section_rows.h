@@ -8,6 +8,7 @@
 
 #include "race/compute.h"
 #include "race/race.h"
+#include "res/i18n.h"
 
 namespace qv {
 
@@ -26,16 +27,17 @@ struct SectionRows {
 
 // Entered section i as its row: the pace as time per km in every unit; no
 // difference cell.
-ListRow EnteredRow(const RaceFileSection& s, int i);
+ListRow EnteredRow(const RaceFileSection& s, int i, Language lang);
 // Row i of a computation, the totals at i == its section count; the
 // difference from the comparison's time at the same point when given.
 ListRow ComputedRow(const ComputedRace& computed, int i, SpeedUnit unit,
-                    const ComputedRace* comparison);
+                    const ComputedRace* comparison, Language lang);
 
 // What the list shows: the race's entered rows; or, after a compute, the
 // computation's rows, the sections appended since as entered rows, and the
 // totals row last. comparison (its computation) adds the ninth column.
+// The texts are in the language given, headers included.
 SectionRows ListRows(const Race& race, const ComputedRace* computed,
-                     const ComputedRace* comparison);
+                     const ComputedRace* comparison, Language lang);
 
 }  // namespace qv

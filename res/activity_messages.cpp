@@ -22,45 +22,40 @@ std::string ActivityErrorText(const ActivityError& e) {
   using Kind = ActivityError::Kind;
   switch (e.kind) {
     case Kind::None: return "";
-    case Kind::FileTooLarge: return kMsgFileTooLarge;
-    case Kind::NoMemory: return kMsgImportNoMemory;
-    case Kind::ReadFailed: return kMsgReadFailed;
-    case Kind::NotActivity: return kMsgImportNotActivity;
-    case Kind::FitBadHeader: return kMsgFitBadHeader;
-    case Kind::FitHeaderCrc: return kMsgFitHeaderCrc;
-    case Kind::FitFileCrc: return kMsgFitFileCrc;
-    case Kind::FitTruncated: return kMsgFitTruncated;
-    case Kind::FitUndefinedMessage: return kMsgFitUndefinedMessage;
-    case Kind::FitTrailingBytes: return kMsgFitTrailingBytes;
-    case Kind::FitNotActivity: return kMsgFitNotActivity;
-    case Kind::XmlMalformed:
-      return kMsgXmlMalformed + Number(e.number) + kMsgXmlMalformedEnd;
-    case Kind::XmlEntity: return kMsgXmlEntity;
-    case Kind::XmlWrongRoot: return kMsgXmlWrongRoot;
-    case Kind::XmlEncoding:
-      return kMsgXmlEncoding + e.name + kMsgXmlEncodingEnd;
+    case Kind::FileTooLarge: return std::string(kMsgFileTooLarge);
+    case Kind::NoMemory: return std::string(kMsgImportNoMemory);
+    case Kind::ReadFailed: return std::string(kMsgReadFailed);
+    case Kind::NotActivity: return std::string(kMsgImportNotActivity);
+    case Kind::FitBadHeader: return std::string(kMsgFitBadHeader);
+    case Kind::FitHeaderCrc: return std::string(kMsgFitHeaderCrc);
+    case Kind::FitFileCrc: return std::string(kMsgFitFileCrc);
+    case Kind::FitTruncated: return std::string(kMsgFitTruncated);
+    case Kind::FitUndefinedMessage: return std::string(kMsgFitUndefinedMessage);
+    case Kind::FitTrailingBytes: return std::string(kMsgFitTrailingBytes);
+    case Kind::FitNotActivity: return std::string(kMsgFitNotActivity);
+    case Kind::XmlMalformed: return Fill(kMsgXmlMalformed, {Number(e.number)});
+    case Kind::XmlEntity: return std::string(kMsgXmlEntity);
+    case Kind::XmlWrongRoot: return std::string(kMsgXmlWrongRoot);
+    case Kind::XmlEncoding: return Fill(kMsgXmlEncoding, {e.name});
     case Kind::XmlBadChar:
-      return kMsgXmlBadChar + e.name + kMsgXmlBadCharLine + Number(e.number) +
-             kMsgXmlMalformedEnd;
-    case Kind::BadLap: return Number(e.number) + kMsgImportBadLap;
-    case Kind::NoTime: return kMsgImportNoTime;
-    case Kind::NoLaps: return kMsgImportNoLaps;
-    case Kind::NoPoints: return kMsgImportNoPoints;
-    case Kind::TooFewPoints: return kMsgImportTooFewPoints;
-    case Kind::ZeroDistance: return kMsgImportZeroDistance;
-    case Kind::ZeroTime: return kMsgImportZeroTime;
-    case Kind::TooLong: return kMsgImportTooLong;
+      return Fill(kMsgXmlBadChar, {e.name, Number(e.number)});
+    case Kind::BadLap: return Fill(kMsgImportBadLap, {Number(e.number)});
+    case Kind::NoTime: return std::string(kMsgImportNoTime);
+    case Kind::NoLaps: return std::string(kMsgImportNoLaps);
+    case Kind::NoPoints: return std::string(kMsgImportNoPoints);
+    case Kind::TooFewPoints: return std::string(kMsgImportTooFewPoints);
+    case Kind::ZeroDistance: return std::string(kMsgImportZeroDistance);
+    case Kind::ZeroTime: return std::string(kMsgImportZeroTime);
+    case Kind::TooLong: return std::string(kMsgImportTooLong);
     case Kind::TooManySections:
-      return kMsgImportTooManySections + Number(e.count) +
-             kMsgImportTooManySectionsEnd;
+      return Fill(kMsgImportTooManySections, {Number(e.count)});
     case Kind::TooManyLaps:
-      return kMsgImportTooManyLaps + Number(e.count) + kMsgImportTooManyLapsEnd;
-    case Kind::BadSplit: return kMsgImportBadSplit;
-    case Kind::BadOfficial: return kMsgImportBadOfficial;
-    case Kind::BadTrack: return kMsgImportBadTrack;
+      return Fill(kMsgImportTooManyLaps, {Number(e.count)});
+    case Kind::BadSplit: return std::string(kMsgImportBadSplit);
+    case Kind::BadOfficial: return std::string(kMsgImportBadOfficial);
+    case Kind::BadTrack: return std::string(kMsgImportBadTrack);
     case Kind::NoTrack:
-      return kMsgImportNoTrack + Number(e.number) + kMsgImportNoTrackCount +
-             Number(e.count) + kMsgImportNoTrackEnd;
+      return Fill(kMsgImportNoTrack, {Number(e.number), Number(e.count)});
   }
   return "";
 }

@@ -24,7 +24,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (options && !a.empty() && a[0] == '-') {
       // "-" too: standard input is no race file.
       line.action = CommandLine::Action::UsageError;
-      line.error = std::string(kMsgUnknownOption) + a;
+      line.error = Fill(kMsgUnknownOption, {a});
       return line;
     } else if (line.raceFile) {
       line.action = CommandLine::Action::UsageError;
@@ -36,10 +36,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   return line;
 }
 
-std::string HelpText() { return kUsageLine + std::string("\n") + kHelpText; }
+std::string HelpText() {
+  return std::string(kUsageLine) + "\n" + std::string(kHelpText);
+}
 
 std::string VersionText() { return "quorvane " QV_VERSION "\n"; }
 
-std::string UsageText() { return kUsageLine + std::string("\n"); }
+std::string UsageText() { return std::string(kUsageLine) + "\n"; }
 
 }  // namespace qv::qt

@@ -379,7 +379,7 @@ void MainDialog::BuildMenuBar() {
   m_menuBar = new QMenuBar(this);
   // In the window, where the layout leaves room for it, on every desktop.
   m_menuBar->setNativeMenuBar(false);
-  QMenu* file = m_menuBar->addMenu(QString::fromUtf8(kMenuFile));
+  QMenu* file = m_menuBar->addMenu(QString::fromUtf8(kMenuFile.c_str()));
   for (Command c : {Command::Load, Command::Save}) AddCommand(*file, c, false);
   file->addSeparator();
   for (Command c : {Command::ImportRecord, Command::OpenComparison,
@@ -395,14 +395,14 @@ void MainDialog::BuildMenuBar() {
   file->addSeparator();
   AddCommand(*file, Command::Close, false);
 
-  QMenu* edit = m_menuBar->addMenu(QString::fromUtf8(kMenuEdit));
+  QMenu* edit = m_menuBar->addMenu(QString::fromUtf8(kMenuEdit.c_str()));
   for (Command c : {Command::Undo, Command::Redo}) AddCommand(*edit, c, false);
   edit->addSeparator();
   for (Command c : {Command::Compute, Command::Clear})
     AddCommand(*edit, c, false);
 
   if (!LoadStringResource(IDS_ABOUTBOX).empty()) {
-    QMenu* help = m_menuBar->addMenu(QString::fromUtf8(kMenuHelp));
+    QMenu* help = m_menuBar->addMenu(QString::fromUtf8(kMenuHelp.c_str()));
     AddCommand(*help, Command::About, false);
   }
   for (QMenu* menu : m_menuBar->findChildren<QMenu*>())
@@ -417,10 +417,10 @@ void MainDialog::UpdateState() {
   const bool modified = m_dlg.IsModified();
   QString name = QFileInfo(QFile::decodeName(m_dlg.RaceFilePath().c_str()))
                      .fileName();
-  if (name.isEmpty() && modified) name = QString::fromUtf8(kUntitled);
+  if (name.isEmpty() && modified) name = QString::fromUtf8(kUntitled.c_str());
   setWindowTitle(name.isEmpty() ? app
                                 : name + (modified ? "*" : "") +
-                                      QString::fromUtf8(kTitleSeparator) +
+                                      QString::fromUtf8(kTitleSeparator.c_str()) +
                                       app);
 }
 

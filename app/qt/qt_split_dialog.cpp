@@ -103,16 +103,15 @@ SplitDialog::SplitDialog(const ActivityRecord& record, QWidget* parent)
       const ActivityTrack& t = record.tracks[k];
       QString entry = QString::number(static_cast<qulonglong>(k + 1));
       if (!t.name.empty()) entry += QStringLiteral(": ") + QString::fromStdString(t.name);
-      entry += Text(kSplitTrackPoints) +
-               QString::number(static_cast<qulonglong>(t.points.size())) +
-               Text(kSplitTrackPointsEnd);
+      // One arg() call, so a "%2" in a track's name stays as it is.
+      entry = Text(kSplitTrackPoints)
+                  .arg(entry, QString::number(static_cast<qulonglong>(
+                                  t.points.size())));
       m_tracks->addItem(entry);
     }
     m_tracks->setCurrentIndex(static_cast<int>(record.defaultTrack));
     auto* label = new QLabel(
-        Text(kSplitTracks) +
-            QString::number(static_cast<qulonglong>(record.tracks.size())) +
-            Text(kSplitTracksEnd),
+        Text(kSplitTracks).arg(static_cast<qulonglong>(record.tracks.size())),
         this);
     label->setBuddy(m_tracks);
     m_tracks->setAccessibleName(label->text());

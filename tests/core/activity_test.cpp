@@ -394,9 +394,8 @@ TEST(ActivitySplit, FromLaps) {
     if (!race.race) continue;
     ExpectSections(*race.race, c.sections);
     if (c.measured) {
-      EXPECT_NE(race.race->comment.str().find(kImportCommentMeasured +
-                                              std::string(c.measured) +
-                                              kImportCommentScaled),
+      EXPECT_NE(race.race->comment.str().find(
+                    Fill(kImportCommentMeasured, {c.measured})),
                 std::string::npos) << race.race->comment;
     }
     if (!DefaultTrackPoints(r).empty()) {
@@ -688,9 +687,9 @@ TEST(ActivityXml, TcxFirstActivityLapsAndPoints) {
   ExpectSections(*race.race, {{1.0, 30'050}, {2.0, 60'000}});
   EXPECT_EQ(race.race->eventName, r.name);
   EXPECT_EQ(race.race->comment,
-            std::string(kImportCommentStart) + "2024/05/01 09:30:00\r\n" +
-                kImportCommentFile + "run.tcx\r\n" + kImportCommentDevice +
-                "Forerunner 255\r\n");
+            Fill(kImportCommentStart, {"2024/05/01 09:30:00"}) + "\r\n" +
+                Fill(kImportCommentFile, {"run.tcx"}) + "\r\n" +
+                Fill(kImportCommentDevice, {"Forerunner 255"}) + "\r\n");
 
   const ActivityRecord multisport = Read(
       "<TrainingCenterDatabase><Activities><MultiSportSession><FirstSport>"

@@ -38,7 +38,7 @@ TEST_F(CalcTest, ComputeTakesTheListsSettingsAndShowsTheComputation) {
               (std::vector<int>{priority, mode, unit, axis}));
     ASSERT_TRUE(dlg.m_computation == qv::Compute(r));
     EXPECT_EQ(platform.List().Rows(),
-              qv::ListRows(r, &*dlg.m_computation, nullptr).rows);
+              qv::ListRows(r, &*dlg.m_computation, nullptr, qv::Language::Japanese).rows);
     const auto& ops = platform.Surface(IDC_GRAPH);
     EXPECT_TRUE(graphtest::TextsOf(ops, graphtest::kRed)
                     .ends_with(axis ? "距離(km)" : "Time(分)"));
@@ -59,7 +59,8 @@ TEST_F(CalcTest, ClearLeavesNothingAndCloseAsksOnlyBeforeIt) {
   platform.yesNoAnswers.assign(1, true);
   EXPECT_TRUE(dlg.OnCommand(IDC_CLEAR));
   EXPECT_EQ(platform.questions,
-            (std::vector<std::string>{kMsgConfirmQuit, kMsgConfirmClear}));
+            (std::vector<std::string>{std::string(kMsgConfirmQuit),
+                                      std::string(kMsgConfirmClear)}));
   EXPECT_EQ((std::vector<int>{dlg.SectionCount(), dlg.m_nSelected, Rows(),
                               dlg.IsModified(), dlg.m_computation.has_value()}),
             (std::vector<int>{0, -1, 0, 0, 0}));

@@ -111,7 +111,8 @@ TEST(ComparisonTimes, TimeAtAndDifferenceText) {
   EXPECT_EQ(TimeAt(race, 5), 30000);
   EXPECT_EQ(TimeAt(race, 7), 42300);
   EXPECT_EQ(TimeAt(race, 0), std::nullopt);  // no section starts below 0
-  EXPECT_EQ(DifferenceText(-6000 * 61 - 1) + DifferenceText(INT_MIN),
+  EXPECT_EQ(DifferenceText(-6000 * 61 - 1, Language::Japanese) +
+                DifferenceText(INT_MIN, Language::Japanese),
             "-61分00秒01-357913分56秒47");
 }
 
@@ -125,7 +126,7 @@ TEST_F(Comparison, ReadShownAndDroppedWithoutTouchingTheRace) {
   const auto rows = platform.List().Rows();
   const std::vector<DrawOp> graph = platform.Surface(IDC_GRAPH);
   EXPECT_FALSE(Compare("", 0, "X\r\n0\r\n0\r\n0\r\n0\r\n0\r\n46\r\n"));
-  EXPECT_EQ(platform.messages, Texts{kMsgBadSectionCount});
+  EXPECT_EQ(platform.messages, Texts{std::string(kMsgBadSectionCount)});
   ASSERT_TRUE(Compare("10", 24000));
   EXPECT_EQ(platform.List().Rows(), rows);  // shown at the next compute
   for (int axis : {0, 1}) {

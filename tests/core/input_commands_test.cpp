@@ -91,7 +91,7 @@ TEST_F(InputCommands, CommandsEditAsTheRaceFunctionsAndShowTheResult) {
   dlg.OnAppend();
   EXPECT_EQ(dlg.m_race, full);
   EXPECT_EQ(platform.messages,
-            (std::vector<std::string>{kMsgSectionsFull, kMsgSectionsFull}));
+            (std::vector<std::string>(2, std::string(kMsgSectionsFull))));
 }
 
 // Undo and redo: random command sequences, then every step undone and

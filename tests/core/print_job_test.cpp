@@ -202,7 +202,7 @@ TEST_F(PrintTest, JobIsOneNamedPageFailuresAbortItCancelSkipsIt) {
     EXPECT_EQ(r->calls, c.calls);
     const bool ok = c.startDoc + c.startPage + c.endPage + c.endDoc == 4;
     EXPECT_EQ(platform.messages,
-              std::vector<std::string>(ok ? 0 : 1, kMsgPrintFailed));
+              std::vector<std::string>(ok ? 0 : 1, std::string(kMsgPrintFailed)));
   }
 }
 

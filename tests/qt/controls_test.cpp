@@ -149,8 +149,7 @@ TEST(QtControlsTest, SplitDialogDefaultsAndRefusals) {
     SplitDialog d(hike, nullptr);
     ASSERT_TRUE(d.Tracks() && d.Tracks()->count() == 3);
     EXPECT_EQ(d.Tracks()->currentText().toStdString(),
-              std::string("2: day 1") + kSplitTrackPoints + "2" +
-                  kSplitTrackPointsEnd);
+              Fill(kSplitTrackPoints, {"2: day 1", "2"}));
     ActivityError error;
     for (int track : {1, 0, 2}) {
       d.Tracks()->setCurrentIndex(track);

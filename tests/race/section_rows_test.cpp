@@ -45,7 +45,8 @@ TEST(ListRows, EnteredComputedAndTotalsRows) {
     race.speedUnit = c.unit;
     race.sections = {{0, 6000, 6000, 5, 156000, 0, 0},
                      {5, 100, 156100, 5.5, 171100, 15000, 29999}};
-    const SectionRows t = ListRows(race, c.computed, c.comparison);
+    const SectionRows t =
+        ListRows(race, c.computed, c.comparison, Language::Japanese);
     std::string rows;
     for (const ListRow& row : t.rows) {
       for (const std::string& cell : row) rows += cell + ",";
@@ -59,26 +60,49 @@ TEST(ListRows, EnteredComputedAndTotalsRows) {
 }
 
 TEST(CellFormat, Texts) {
+  constexpr Language ja = Language::Japanese, en = Language::English;
   const struct {
     int t;
-    const char *hours, *minutes;
+    const char *hours, *minutes, *enHours, *enMinutes;
   } cases[] = {
-      {1234567, "03時25分45秒67", "205分45秒67"},
-      {8640000, "24時00分00秒00", "1440分00秒00"},
+      {1234567, "03時25分45秒67", "205分45秒67", "3:25:45.67", "205:45.67"},
+      {8640000, "24時00分00秒00", "1440分00秒00", "24:00:00.00",
+       "1440:00.00"},
+      {500, "00時00分05秒00", "00分05秒00", "0:00:05.00", "0:05.00"},
       // Negative values go through C's truncating division unchanged.
-      {-6001, "00時-1分00秒-1", "-1分00秒-1"},
-      {INT_MIN, "-5965時-13分-56秒-48", "-357913分-56秒-48"}};
+      {-6001, "00時-1分00秒-1", "-1分00秒-1", "0:-1:00.-1", "-1:00.-1"},
+      {INT_MIN, "-5965時-13分-56秒-48", "-357913分-56秒-48",
+       "-5965:-13:-56.-48", "-357913:-56.-48"}};
   for (const auto& c : cases) {
-    EXPECT_EQ(HoursText(c.t), c.hours);
-    EXPECT_EQ(MinutesText(c.t), c.minutes);
+    EXPECT_EQ(HoursText(c.t, ja), c.hours);
+    EXPECT_EQ(MinutesText(c.t, ja), c.minutes);
+    EXPECT_EQ(HoursText(c.t, en), c.enHours);
+    EXPECT_EQ(MinutesText(c.t, en), c.enMinutes);
   }
-  EXPECT_EQ(KmhText(1200) + KmhText(5), "12.00 km/h00.05 km/h");
   EXPECT_EQ(KmText(42.195) + KmText(5.0), "42.195 km5 km");
-  // Per km, 400 m, 200 m, 100 m, km/h, and an unknown unit as per km.
-  const int speeds[] = {29999, 11999, 5999, 2999, 1200, 29999};
-  for (int unit = 0; unit <= 5; ++unit)
-    EXPECT_EQ(SpeedValue(29999, unit), speeds[unit]) << unit;
+  // 10 km in 40:58.20: 4:05.82 a km, 6:35.60 a mile (truncated from
+  // 6:35.61), 14.64 km/h, 9.09 mph. An unknown unit is per km.
+  const struct {
+    int unit;
+    int value;
+    const char *ja, *en;
+  } speeds[] = {{0, 24582, "04分05秒82", "4:05.82 /km"},
+                {1, 9832, "01分38秒32", "1:38.32 /400m"},
+                {2, 4916, "00分49秒16", "0:49.16 /200m"},
+                {3, 2458, "00分24秒58", "0:24.58 /100m"},
+                {4, 1464, "14.64 km/h", "14.64 km/h"},
+                {5, 39560, "06分35秒60", "6:35.60 /mile"},
+                {6, 909, "09.09 mph", "9.09 mph"},
+                {7, 24582, "04分05秒82", "4:05.82 /km"}};
+  for (const auto& c : speeds) {
+    SCOPED_TRACE(c.unit);
+    EXPECT_EQ(SpeedValue(24582, c.unit), c.value);
+    EXPECT_EQ(SpeedText(c.value, c.unit, ja), c.ja);
+    EXPECT_EQ(SpeedText(c.value, c.unit, en), c.en);
+  }
+  EXPECT_EQ(SpeedText(5, kKmhUnit, ja), "00.05 km/h");
   EXPECT_EQ(SpeedValue(0, 4) + SpeedValue(1, 4), 36000000);
+  EXPECT_EQ(SpeedValue(0, 6), 0);
 }
 
 }  // namespace
