@@ -7,6 +7,7 @@
 
 #include "race/numtext.h"
 #include "app/race_app.h"
+#include "race/cell_format.h"
 #include "res/resource.h"
 #include "res/strings.h"
 
@@ -20,17 +21,19 @@ struct TextCombo {
   int count;
 };
 
-constexpr const char* kPriorityEntries[] = {"到着時間", "ラップタイム", "速度"};
-constexpr const char* kSpeedUnitEntries[] = {"時間/ｋｍ", "時間/400ｍ",
-                                             "時間/200ｍ", "時間/100ｍ",
-                                             "時速(km/ｈ)"};
-constexpr const char* kAssistEntries[] = {"有り", "無し"};
-constexpr const char* kAxisEntries[] = {"正規", "反転"};
-constexpr const char* kCalcModeEntries[] = {"グロス", "ネット"};
+constexpr const char* kPriorityEntries[] = {N_("到着時間"), N_("ラップタイム"),
+                                            N_("速度")};
+// As a race file stores the unit: per mile and mph came last.
+constexpr const char* kSpeedUnitEntries[] = {
+    N_("時間/ｋｍ"),  N_("時間/400ｍ"),  N_("時間/200ｍ"), N_("時間/100ｍ"),
+    N_("時速(km/ｈ)"), N_("時間/マイル"), N_("時速(mph)")};
+constexpr const char* kAssistEntries[] = {N_("有り"), N_("無し")};
+constexpr const char* kAxisEntries[] = {N_("正規"), N_("反転")};
+constexpr const char* kCalcModeEntries[] = {N_("グロス"), N_("ネット")};
 
 constexpr TextCombo kTextCombos[] = {
     {IDC_PRIORITY, kPriorityEntries, 3},
-    {IDC_SPEED_UNIT, kSpeedUnitEntries, 5},
+    {IDC_SPEED_UNIT, kSpeedUnitEntries, kSpeedUnitCount},
     {IDC_INPUT_ASSIST, kAssistEntries, 2},
     {IDC_GRAPH_AXIS, kAxisEntries, 2},
     {IDC_CALC_MODE, kCalcModeEntries, 2},
@@ -94,7 +97,7 @@ bool CRaceDlg::OnInitDialog() {
   }
   for (const TextCombo& c : kTextCombos) {
     IComboBox& combo = m_platform.ComboBox(c.id);
-    for (int k = 0; k < c.count; ++k) combo.AddString(c.entries[k]);
+    for (int k = 0; k < c.count; ++k) combo.AddString(Tr(c.entries[k]));
   }
   OnClearData();
   // The window opens on a cleared race with nothing to undo.

@@ -7,6 +7,7 @@
 
 #include "app/race_dlg.h"
 #include "file/race_file.h"
+#include "race/cell_format.h"
 #include "res/resource.h"
 #include "res/strings.h"
 
@@ -92,7 +93,7 @@ void CRaceDlg::ShowRace(Race race) {
   m_editComment->SetText(m_race.comment.str());
   SelectIfInRange(m_comboPriority, m_race.priority, 3);
   SelectIfInRange(m_comboCalcMode, m_race.condition, 2);
-  SelectIfInRange(m_comboSpeedUnit, m_race.speedUnit, 5);
+  SelectIfInRange(m_comboSpeedUnit, m_race.speedUnit, kSpeedUnitCount);
   SelectIfInRange(m_comboInputAssist, m_race.inputAssist, 2);
   SelectIfInRange(m_comboGraphAxis, m_race.graphAxis, 2);
   // The list's rows are all new: a selection made in the old race must not

@@ -9,6 +9,7 @@
 #include "app/race_dlg.h"
 #include "file/activity.h"
 #include "file/race_file.h"
+#include "race/cell_format.h"
 #include "res/activity_messages.h"
 #include "res/strings.h"
 
@@ -60,7 +61,7 @@ CRaceDlg::Opened CRaceDlg::OpenRaceOrRecord(const std::string& path,
   if (read.from == Opened::Record) {
     // The other settings stay as the user chose them.
     TakeIfInRange(m_comboCalcMode, read.race.condition, 2);
-    TakeIfInRange(m_comboSpeedUnit, read.race.speedUnit, 5);
+    TakeIfInRange(m_comboSpeedUnit, read.race.speedUnit, kSpeedUnitCount);
     TakeIfInRange(m_comboInputAssist, read.race.inputAssist, 2);
     TakeIfInRange(m_comboGraphAxis, read.race.graphAxis, 2);
     ShowRace(std::move(read.race));

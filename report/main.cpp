@@ -76,6 +76,9 @@ int main(int argc, char** argv) {
   // An interrupted run leaves no temporary file beside its outputs.
   qv::report::RemoveTemporaryFilesOnSignals();
 
+  // Messages follow the locale; the outputs follow --lang.
+  const qv::Language userLanguage = qv::LanguageFromEnvironment();
+  qv::SetLanguages(userLanguage, qv::Language::Japanese);
   std::vector<std::string> args(argv + 1, argv + argc);
   qv::report::Options options;
   std::string error;
@@ -90,6 +93,15 @@ int main(int argc, char** argv) {
       return 2;
     case qv::report::ParseResult::Ok:
       break;
+  }
+
+  // Without the catalogue, messages stay Japanese; outputs asked for in
+  // English cannot be made.
+  if (!qv::SetLanguages(userLanguage, options.language) &&
+      options.language == qv::Language::English) {
+    std::cerr << "quorvane-report: the English texts (quorvane.mo) are not "
+                 "installed\n";
+    return 1;
   }
 
   qv::report::RunContext context;

@@ -41,7 +41,9 @@ struct Choice {
 constexpr Choice kPriorities[] = {{"arrival", 0}, {"lap", 1}, {"speed", 2}};
 constexpr Choice kConditions[] = {{"gross", 0}, {"net", 1}};
 constexpr Choice kUnits[] = {
-    {"km", 0}, {"400m", 1}, {"200m", 2}, {"100m", 3}, {"kmh", 4}};
+    {"km", 0},   {"400m", 1}, {"200m", 2}, {"100m", 3},
+    {"kmh", 4},  {"mile", 5}, {"mph", 6}};
+constexpr Choice kLanguages[] = {{"ja", 0}, {"en", 1}};
 constexpr Choice kAxes[] = {{"normal", 0}, {"reversed", 1}};
 
 template <std::size_t N>
@@ -91,6 +93,7 @@ enum OptionId {
   kCourse,
   kTrack,
   kRace,
+  kLang,
 };
 
 const option kLongOptions[] = {
@@ -109,6 +112,7 @@ const option kLongOptions[] = {
     {"track", required_argument, nullptr, kTrack},
     {"race", required_argument, nullptr, kRace},
     {"jobs", required_argument, nullptr, kJobs},
+    {"lang", required_argument, nullptr, kLang},
     {"help", no_argument, nullptr, kHelp},
     {nullptr, 0, nullptr, 0},
 };
@@ -184,7 +188,7 @@ std::string UsageText() {
          "  --entered                 list the entered rows, do not compute\n"
          "  --priority arrival|lap|speed\n"
          "  --condition gross|net\n"
-         "  --unit km|400m|200m|100m|kmh\n"
+         "  --unit km|400m|200m|100m|kmh|mile|mph\n"
          "  --axis normal|reversed    select these before computing\n"
          "  --csv FILE                the list as CSV (- for standard output)\n"
          "  --graph FILE.png|FILE.svg the graph as the dialog shows it\n"
@@ -206,6 +210,8 @@ std::string UsageText() {
          "  -j, --jobs N              N races at once, at most 64 (default: "
          "one per\n"
          "                            processor)\n"
+         "  --lang ja|en              the language of the list, the CSV, the\n"
+         "                            graph and the page (default: ja)\n"
          "  -h, --help                this text\n"
          "\n"
          "In output names {name} stands for the race file's name without its\n"
@@ -284,6 +290,12 @@ ParseResult ParseArgs(const std::vector<std::string>& args, Options& options,
       case kUnit:
         ok = choice(kUnits, options.speedUnit);
         break;
+      case kLang: {
+        int lang = 0;
+        ok = choice(kLanguages, lang);
+        options.language = lang == 1 ? Language::English : Language::Japanese;
+        break;
+      }
       case kAxis:
         ok = choice(kAxes, options.graphAxis);
         break;
@@ -633,7 +645,8 @@ int Run(const Options& options, const RunContext& context, Sink& out,
       const int error = errno;
       outOk = false;
       progress.Clear();
-      err.Write(std::string(kMsgOutputWriteFailed) + ": 標準出力 (" +
+      err.Write(std::string(kMsgOutputWriteFailed) + ": " +
+                std::string(kStandardOutput) + " (" +
                 Reason(error) + ")\n");
     }
     if (!outcome.err.empty()) {

@@ -12,6 +12,7 @@
 
 #include "app/headless/headless_platform.h"
 #include "app/offscreen_renderer.h"
+#include "res/i18n.h"
 
 namespace qv::report {
 
@@ -47,6 +48,8 @@ struct Options {
   double courseKm = 0.0;  // --course: the official distance; 0 = none
   int track = 0;  // --track: a record's track, from 1; 0 = the first timed
   int jobs = 1;  // races run at once, at most kMaxJobs
+  // --lang: the language of the outputs; messages follow the locale.
+  Language language = Language::Japanese;
   bool NeedsRenderer() const { return !graphPath.empty() || !pdfPath.empty(); }
 };
 

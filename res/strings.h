@@ -31,7 +31,7 @@ inline constexpr Text kMenuClear{N_("データ消去(&D)")};
 // The title of a race not yet in a file, once it has changes:
 // "無題* — Quorvane".
 inline constexpr Text kUntitled{N_("無題")};
-inline constexpr Text kTitleSeparator{N_(" — ")};
+inline constexpr const char* kTitleSeparator = " — ";
 inline constexpr Text kTotalsRowText{N_("全区間")};
 // The face of the dialog, the graph's labels and the printed table.
 inline constexpr const char* kFontFace = "ＭＳ Ｐゴシック";
@@ -63,6 +63,9 @@ inline constexpr Text kMsgOutputIsRaceFile{
 inline constexpr Text kMsgOutputIsComparisonFile{
     N_("比較するレースのファイルには出力できません。"
     "別のファイル名を指定してください。")};
+
+// Where quorvane-report's list goes, named in its messages.
+inline constexpr Text kStandardOutput{N_("標準出力")};
 
 // quorvane's command line.
 inline constexpr Text kUsageLine{N_("使い方: quorvane [レースファイル]")};

@@ -6,6 +6,7 @@
 #include "app/qt/command_line.h"
 #include "app/qt/qt_platform.h"
 #include "app/race_app.h"
+#include "res/i18n.h"
 
 namespace {
 
@@ -23,6 +24,10 @@ int Print(const std::string& text, FILE* to, int status) {
 
 int main(int argc, char** argv) {
   using qv::qt::CommandLine;
+  // The language first: the help is in it too. Without its catalogue the
+  // program stays Japanese.
+  const qv::Language language = qv::LanguageFromEnvironment();
+  qv::SetLanguages(language, language);
   // quorvane [RACE-FILE] (the desktop entry's %f). The help and the version
   // need no display, so they are answered before Qt starts.
   CommandLine line = qv::qt::ParseCommandLine(Arguments(argc, argv));

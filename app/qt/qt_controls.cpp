@@ -1,4 +1,5 @@
 #include "app/qt/qt_controls.h"
+#include "res/i18n.h"
 
 #include <qdrawutil.h>
 
@@ -459,7 +460,7 @@ void LineEditText::SetText(std::string_view text) {
     shown += QChar(0x2026);  // …
     m_edit->setReadOnly(true);
     m_edit->setToolTip(
-        QStringLiteral("長すぎるため先頭だけを表示しています（編集できません）"));
+        QString::fromUtf8(Tr(N_("長すぎるため先頭だけを表示しています（編集できません）"))));
   } else if (m_tooLong) {
     m_tooLong.reset();
     m_edit->setReadOnly(false);

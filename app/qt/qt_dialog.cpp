@@ -98,7 +98,7 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dlgTemplate,
   m_baseX = base.x;
   m_baseY = base.y;
 
-  setWindowTitle(QString::fromUtf8(m_template.caption));
+  setWindowTitle(QString::fromUtf8(Tr(m_template.caption)));
   setFixedSize(ToPixels(0, 0, m_template.w, m_template.h).size());
 
   m_controls.reserve(m_template.controls.size());
@@ -130,7 +130,7 @@ QRect TemplateDialog::ToPixels(int x, int y, int w, int h) const {
 }
 
 QWidget* TemplateDialog::CreateControl(const ControlTemplate& row) {
-  const QString caption = QString::fromUtf8(row.caption);
+  const QString caption = QString::fromUtf8(Tr(row.caption));
   const bool tabStop = (row.styles & ctl::kTabStop) != 0;
   const bool right = (row.styles & ctl::kRight) != 0;
   const QFontMetrics fm(font());
@@ -264,7 +264,7 @@ QAction* MainDialog::AddCommand(QMenu& menu, Command command,
                                 bool shownKeysOnly) {
   struct Item {
     Command command;
-    const char* caption;
+    Text caption;
     QKeySequence keys;
   };
   static const Item kItems[] = {
@@ -284,15 +284,15 @@ QAction* MainDialog::AddCommand(QMenu& menu, Command command,
        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
       {Command::Compute, kMenuCompute, {}},
       {Command::Clear, kMenuClear, {}},
-      {Command::About, nullptr, {}},
+      {Command::About, {nullptr}, {}},
   };
   const Item* item = nullptr;
   for (const Item& i : kItems) {
     if (i.command == command) item = &i;
   }
   if (item == nullptr) return nullptr;
-  const QString caption = item->caption != nullptr
-                              ? QString::fromUtf8(item->caption)
+  const QString caption = item->caption.id != nullptr
+                              ? QString::fromUtf8(item->caption.c_str())
                               : ToQString(LoadStringResource(IDS_ABOUTBOX));
   QAction* action =
       menu.addAction(caption, this, [this, command] { Run(command); });
@@ -420,7 +420,7 @@ void MainDialog::UpdateState() {
   if (name.isEmpty() && modified) name = QString::fromUtf8(kUntitled.c_str());
   setWindowTitle(name.isEmpty() ? app
                                 : name + (modified ? "*" : "") +
-                                      QString::fromUtf8(kTitleSeparator.c_str()) +
+                                      QString::fromUtf8(kTitleSeparator) +
                                       app);
 }
 

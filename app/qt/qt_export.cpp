@@ -24,13 +24,14 @@
 #include "file/disk_file.h"
 #include "res/resource.h"
 #include "res/strings.h"
+#include "res/i18n.h"
 
 namespace qv::qt {
 
 namespace {
 
-constexpr const char* kMsgGraphExtension =
-    "グラフは .png か .svg のファイルに出力します。";
+constexpr Text kMsgGraphExtension{
+    N_("グラフは .png か .svg のファイルに出力します。")};
 
 // One kind of output file in the save dialog: what the filter shows, the
 // patterns it matches and the extension a bare name gets.
@@ -39,10 +40,10 @@ struct FileKind {
   const char* suffix;
 };
 
-constexpr FileKind kCsv{"CSVﾌｧｲﾙ(*.csv) (*.csv *.CSV)", "csv"};
-constexpr FileKind kPng{"PNGﾌｧｲﾙ(*.png) (*.png *.PNG)", "png"};
-constexpr FileKind kSvg{"SVGﾌｧｲﾙ(*.svg) (*.svg *.SVG)", "svg"};
-constexpr FileKind kPdf{"PDFﾌｧｲﾙ(*.pdf) (*.pdf *.PDF)", "pdf"};
+constexpr FileKind kCsv{N_("CSVﾌｧｲﾙ(*.csv) (*.csv *.CSV)"), "csv"};
+constexpr FileKind kPng{N_("PNGﾌｧｲﾙ(*.png) (*.png *.PNG)"), "png"};
+constexpr FileKind kSvg{N_("SVGﾌｧｲﾙ(*.svg) (*.svg *.SVG)"), "svg"};
+constexpr FileKind kPdf{N_("PDFﾌｧｲﾙ(*.pdf) (*.pdf *.PDF)"), "pdf"};
 
 // Asked before anything is made. Replacing the race's own file or the
 // comparison's would lose that race (and the window would still call it
@@ -90,13 +91,13 @@ bool Write(Platform& platform, const std::string& path,
 std::optional<std::string> AskName(QWidget* parent, const char* title,
                                    const char* defaultName,
                                    const std::vector<FileKind>& kinds) {
-  QFileDialog dialog(parent, QString::fromUtf8(title));
+  QFileDialog dialog(parent, QString::fromUtf8(Tr(title)));
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setOption(QFileDialog::HideNameFilterDetails, true);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   QStringList filters;
-  for (const FileKind& k : kinds) filters << QString::fromUtf8(k.filter);
+  for (const FileKind& k : kinds) filters << QString::fromUtf8(Tr(k.filter));
   dialog.setNameFilters(filters);
   dialog.selectNameFilter(filters.first());
   dialog.setDefaultSuffix(QString::fromUtf8(kinds.front().suffix));
@@ -108,7 +109,7 @@ std::optional<std::string> AskName(QWidget* parent, const char* title,
                        dialog.setDefaultSuffix(QString::fromUtf8(
                            kinds[static_cast<std::size_t>(i)].suffix));
                    });
-  dialog.selectFile(QString::fromUtf8(defaultName));
+  dialog.selectFile(QString::fromUtf8(Tr(defaultName)));
   return ChosenFileName(dialog);
 }
 
@@ -156,26 +157,28 @@ bool ExportPrintedPdf(Platform& platform, CRaceDlg& dlg,
 }
 
 void AskAndExportListCsv(Platform& platform, QWidget* parent) {
-  if (auto path = AskName(parent, "一覧をCSVに出力", "一覧.csv", {kCsv}))
+  if (auto path = AskName(parent, N_("一覧をCSVに出力"), N_("一覧.csv"), {kCsv}))
     ExportListCsv(platform, *path);
 }
 
 void AskAndExportGraph(Platform& platform, QWidget* parent) {
   if (auto path =
-          AskName(parent, "グラフを画像に出力", "グラフ.png", {kPng, kSvg}))
+          AskName(parent, N_("グラフを画像に出力"), N_("グラフ.png"),
+                  {kPng, kSvg}))
     ExportGraph(platform, *path);
 }
 
 void AskAndExportPrintedPdf(Platform& platform, CRaceDlg& dlg,
                             QWidget* parent) {
-  if (auto path = AskName(parent, "印刷ページをPDFに出力", "印刷.pdf", {kPdf}))
+  if (auto path = AskName(parent, N_("印刷ページをPDFに出力"), N_("印刷.pdf"),
+                      {kPdf}))
     ExportPrintedPdf(platform, dlg, *path);
 }
 
 void ShowPrintPreview(Platform& platform, CRaceDlg& dlg, QWidget* parent) {
   QPrinter printer(QPrinter::HighResolution);
   QPrintPreviewDialog preview(&printer, parent);
-  preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
+  preview.setWindowTitle(QString::fromUtf8(Tr(N_("印刷プレビュー"))));
   // Every page the preview shows, and the one it prints, comes from the
   // print command itself.
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "file/disk_file.h"
+#include "res/i18n.h"
 
 namespace qv::qt {
 
@@ -18,12 +19,12 @@ namespace {
 // The dialog shows what stands before the last parentheses (the details are
 // hidden) and matches the patterns inside them: Qt splits patterns at blanks
 // only, and "*.*" would miss names without a dot.
-const char kTextFilesFilter[] = "TXTﾌｧｲﾙ(*.TXT;*.txt) (*.TXT *.txt)";
-const char kAllFilesFilter[] = "すべてのﾌｧｲﾙ (*.*) (*)";
+const char kTextFilesFilter[] = N_("TXTﾌｧｲﾙ(*.TXT;*.txt) (*.TXT *.txt)");
+const char kAllFilesFilter[] = N_("すべてのﾌｧｲﾙ (*.*) (*)");
 // Watches write FIT in capitals.
 const char kRecordFilter[] =
-    "GPSの記録 (*.fit *.tcx *.gpx) "
-    "(*.fit *.tcx *.gpx *.FIT *.TCX *.GPX *.Fit *.Tcx *.Gpx)";
+    N_("GPSの記録 (*.fit *.tcx *.gpx) "
+       "(*.fit *.tcx *.gpx *.FIT *.TCX *.GPX *.Fit *.Tcx *.Gpx)");
 
 QString PathToQt(const std::string& path) {
   return QFile::decodeName(
@@ -57,9 +58,9 @@ void SetUpRaceFileDialog(QFileDialog& dialog, bool save) {
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   // A name typed without an extension is used as typed.
   dialog.setDefaultSuffix(QString());
-  dialog.setNameFilters({QString::fromUtf8(kTextFilesFilter),
-                         QString::fromUtf8(kAllFilesFilter)});
-  dialog.selectNameFilter(QString::fromUtf8(kTextFilesFilter));
+  dialog.setNameFilters({QString::fromUtf8(Tr(kTextFilesFilter)),
+                         QString::fromUtf8(Tr(kAllFilesFilter))});
+  dialog.selectNameFilter(QString::fromUtf8(Tr(kTextFilesFilter)));
 }
 
 std::optional<std::string> AskOpenFileName(QWidget* parent) {
@@ -73,9 +74,9 @@ std::optional<std::string> AskSaveFileName(QWidget* parent) {
 std::optional<std::string> AskOpenRecordName(QWidget* parent) {
   QFileDialog dialog(parent);
   SetUpRaceFileDialog(dialog, false);
-  dialog.setNameFilters({QString::fromUtf8(kRecordFilter),
-                         QString::fromUtf8(kAllFilesFilter)});
-  dialog.selectNameFilter(QString::fromUtf8(kRecordFilter));
+  dialog.setNameFilters({QString::fromUtf8(Tr(kRecordFilter)),
+                         QString::fromUtf8(Tr(kAllFilesFilter))});
+  dialog.selectNameFilter(QString::fromUtf8(Tr(kRecordFilter)));
   return ChosenFileName(dialog);
 }
 

@@ -27,6 +27,7 @@
 #include "app/qt/qt_style.h"
 #include "app/race_dlg.h"
 #include "res/resource.h"
+#include "res/i18n.h"
 #include "res/strings.h"
 
 namespace qv::qt {
@@ -342,7 +343,11 @@ void Platform::BindControls() {
 void SetUpApplication() {
   QApplication::setApplicationName(QStringLiteral("Quorvane"));
   QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
-  // Owned by the application, so it lives exactly as long.
+  // Qt's own buttons and dialogs speak the window's language; English is
+  // Qt's own. The translator is owned by the application, so it lives
+  // exactly as long.
+  const bool english = UserLanguage() == Language::English;
+  if (english) return;
   auto* japanese = new QTranslator(QCoreApplication::instance());
   if (japanese->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
                      QStringLiteral("_"),
