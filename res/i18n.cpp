@@ -68,19 +68,21 @@ State& Languages() {
 
 Language LanguageOf(const char* language, const char* lcAll,
                     const char* lcMessages, const char* lang) {
-  if (language != nullptr && *language != '\0') {
+  if (language != nullptr) {
+    // The first entry we speak wins; any other language named means
+    // English.
+    bool named = false;
     std::string_view list = language;
-    while (!list.empty()) {
+    for (;;) {
       const std::size_t colon = list.find(':');
-      const std::string_view entry = list.substr(0, colon);
-      const std::string_view name = LanguagePart(entry);
+      const std::string_view name = LanguagePart(list.substr(0, colon));
       if (name == "ja") return Language::Japanese;
       if (name == "en") return Language::English;
+      named = named || Named(name).has_value();
       if (colon == std::string_view::npos) break;
       list.remove_prefix(colon + 1);
     }
-    // No entry we speak: the first one decides, as for the others.
-    if (const auto named = Named(language)) return *named;
+    if (named) return Language::English;
   }
   for (const char* v : {lcAll, lcMessages, lang}) {
     if (v == nullptr || *v == '\0') continue;
