@@ -62,6 +62,9 @@ class IDrawContext {
   // Top-left corner of the text at (x, y), on an opaque background box.
   virtual void TextOut(int x, int y, std::string_view text) = 0;
   virtual TextMetrics GetTextMetrics() = 0;
+  // The width TextOut gives the text in the selected font: where a text
+  // after it on the line can start. 0 from a context that measures nothing.
+  virtual int TextWidth(std::string_view text) = 0;
 };
 
 }  // namespace qv

@@ -108,6 +108,26 @@ void CRaceDlg::OnPrint() {
 
   // One row for each section and the totals row.
   const int lastRow = SectionCount();
+  // What the list shows, row for row; a row or cell it does not have
+  // prints empty and keeps its place.
+  const auto cell = [&table](int row, int column) -> std::string_view {
+    const auto r = static_cast<std::size_t>(row);
+    const auto c = static_cast<std::size_t>(column);
+    if (r >= table.rows.size() || c >= table.rows[r].size()) return {};
+    return table.rows[r][c];
+  };
+  // A column whose widest text reaches the next column's place pushes that
+  // column on, a space clear of it; columns that fit keep their places.
+  const long long space = dc.TextWidth(" ");
+  long long tableRight = 0;
+  for (int k = 0; k < columns; ++k) {
+    long long widest = dc.TextWidth(kPrintHeaders[k]);
+    for (int i = 0; i <= lastRow; ++i)
+      widest = std::max<long long>(widest, dc.TextWidth(cell(i, k)));
+    tableRight = columnX[k] + widest;
+    if (k + 1 < columns)
+      columnX[k + 1] = std::max(columnX[k + 1], tableRight + space);
+  }
   const long long firstRowY = kMargin + 4 * pitch;
   const long long graphTop = firstRowY + (lastRow + 2) * pitch;
 
@@ -122,28 +142,24 @@ void CRaceDlg::OnPrint() {
     bottom = std::max(
         bottom, commentTop + static_cast<long long>(lines.size()) * pitch);
   }
-  if (pageHeight > 0 && bottom > pageHeight) {
-    job->SetScale(static_cast<double>(pageHeight) /
-                  static_cast<double>(bottom));
-  }
+  // So is a table pushed past the page's right edge.
+  double scale = 1.0;
+  if (pageHeight > 0 && bottom > pageHeight)
+    scale = static_cast<double>(pageHeight) / static_cast<double>(bottom);
+  if (pageWidth > 0 && tableRight > pageWidth)
+    scale = std::min(scale, static_cast<double>(pageWidth) /
+                                static_cast<double>(tableRight));
+  if (scale < 1.0) job->SetScale(scale);
 
   dc.TextOut(Saturate(unit), Saturate(kMargin), m_race.eventName);
   for (int k = 0; k < columns; ++k) {
     dc.TextOut(Saturate(columnX[k]), Saturate(kMargin + 2 * pitch),
                Tr(OutputLanguage(), kPrintHeaders[k]));
   }
-  // What the list shows, row for row; a row or cell it does not have
-  // prints empty and keeps its place.
   for (int i = 0; i <= lastRow; ++i) {
     const int y = Saturate(firstRowY + i * pitch);
-    const auto r = static_cast<std::size_t>(i);
-    for (int k = 0; k < columns; ++k) {
-      const auto c = static_cast<std::size_t>(k);
-      dc.TextOut(Saturate(columnX[k]), y,
-                 r < table.rows.size() && c < table.rows[r].size()
-                     ? table.rows[r][c]
-                     : std::string());
-    }
+    for (int k = 0; k < columns; ++k)
+      dc.TextOut(Saturate(columnX[k]), y, cell(i, k));
   }
 
   if (m_race.graphAxis == GraphAxis::Normal) {

@@ -134,6 +134,8 @@ class RecordingDc final : public IDrawContext {
   void SetTextColor(Rgb c) override;
   void TextOut(int x, int y, std::string_view text) override;
   TextMetrics GetTextMetrics() override;
+  // Nothing is drawn here, so nothing is measured: 0.
+  int TextWidth(std::string_view) override { return 0; }
 
   // The pen or font with that handle (0: the stock ones: black 1-px solid
   // pen; a font of height 16).

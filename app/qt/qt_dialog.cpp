@@ -84,6 +84,24 @@ void FitLabelText(QLabel& label, QRect& r) {
   r.setWidth(need);
 }
 
+// A sunken right-aligned box (the section number) shows up to two digits,
+// which in this font are wider than the template's box inside its 2-pixel
+// edge: it grows to the left, its right edge where the template puts it.
+void WidenForTwoDigits(QLabel& label, QRect& r) {
+  // Qt's default indent beside a frame differs between painting and the size
+  // hint; one pixel on each side is the same for both.
+  label.setIndent(0);
+  label.setMargin(1);
+  const QString caption = label.text();
+  int need = 0;
+  for (int n = 10; n <= 99; ++n) {
+    label.setText(QString::number(n));
+    need = std::max(need, label.sizeHint().width());
+  }
+  label.setText(caption);
+  if (r.width() < need) r.setLeft(r.right() - need + 1);
+}
+
 }  // namespace
 
 // ----------------------------------------------------------------
@@ -147,6 +165,7 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& row) {
                           Qt::AlignTop);
       if ((row.styles & ctl::kSunken) != 0) {
         label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+        if (right) WidenForTwoDigits(*label, r);
       } else if (!right) {
         FitLabelText(*label, r);
       }

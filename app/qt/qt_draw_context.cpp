@@ -259,6 +259,13 @@ void QtDrawContext::TextOut(int x, int y, std::string_view text) {
   m_painter.drawText(QPoint(x, y + metrics.ascent()), s);
 }
 
+int QtDrawContext::TextWidth(std::string_view text) {
+  if (!m_painter.isActive()) return 0;
+  return QFontMetrics(CurrentFont(), m_painter.device())
+      .horizontalAdvance(QString::fromUtf8(
+          text.data(), static_cast<qsizetype>(text.size())));
+}
+
 TextMetrics QtDrawContext::GetTextMetrics() {
   const QFontMetrics metrics(CurrentFont(), m_painter.device());
   return TextMetrics{metrics.ascent() + metrics.descent(), metrics.leading()};

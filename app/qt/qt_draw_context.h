@@ -38,6 +38,7 @@ class QtDrawContext : public IDrawContext {
   void SetTextColor(Rgb c) override;
   void TextOut(int x, int y, std::string_view text) override;
   TextMetrics GetTextMetrics() override;
+  int TextWidth(std::string_view text) override;
 
  private:
   struct PenSpec {

@@ -111,6 +111,9 @@ class SurfaceDc final : public IDrawContext {
     if (m_record) m_record->TextOut(x, y, text);
   }
   TextMetrics GetTextMetrics() override { return m_dc->GetTextMetrics(); }
+  int TextWidth(std::string_view text) override {
+    return m_dc->TextWidth(text);
+  }
 
  private:
   static int Mapped(const std::map<int, int>& handles, int h) {

@@ -52,6 +52,7 @@ class NullDrawContext final : public IDrawContext {
   void SetTextColor(Rgb) override {}
   void TextOut(int, int, std::string_view) override {}
   TextMetrics GetTextMetrics() override { return {}; }
+  int TextWidth(std::string_view) override { return 0; }
 };
 
 // A job painting onto a paged device (a printer or a PDF writer); what

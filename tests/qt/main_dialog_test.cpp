@@ -100,6 +100,12 @@ TEST(DialogTemplateTest, TheWindowFollowsItsTemplate) {
     if ((rows[i].styles & ctl::kTabStop) != 0) tabStops.push_back(rows[i].id);
     if (rows[i].kind != ControlKind::GroupBox) controls.push_back(w);
   }
+  // Every section number a race can hold shows whole.
+  auto* number = o.Find<QLabel>(IDC_SECTION_NO);
+  for (int n = 1; n <= 45; ++n) {
+    o.platform.TextControl(IDC_SECTION_NO).SetText(std::to_string(n));
+    EXPECT_LE(number->sizeHint().width(), number->width()) << n;
+  }
   for (std::size_t a = 0; a < controls.size(); ++a)
     for (std::size_t b = a + 1; b < controls.size(); ++b)
       EXPECT_FALSE(Shown(controls[a]).intersects(Shown(controls[b])))
