@@ -183,6 +183,65 @@ TEST_F(ReportTest, CompareWithARecordTheSameUnderEveryLocale) {
   }
 }
 
+// --lang chooses the outputs' language, the locale the messages'; a race
+// saved in either is the same bytes. 10 km in 40:58.20 is 6:35.60 a mile
+// (6:35.61 truncated, as every pace is).
+TEST_F(ReportTest, EnglishOutputsAndMessages) {
+  ASSERT_TRUE(QFile::copy(QV_SOURCE_DIR "/examples/sample-10km.txt",
+                          dir.filePath("r.txt")));
+  const struct {
+    const char* locale;
+    QStringList args;
+    QStringList outputs;  // in the list, the CSV, the SVG and the page
+    const char* message;
+  } cases[] = {
+      {"en_US.UTF-8",
+       {"--lang", "en", "--unit", "mile"},
+       {"Total\t0 km\t10 km\t0:05.00\t0:00:00.00\t0:40:58.20\t0:40:58.20"
+        "\t6:35.60 /mile\t0:00.00\n",
+        "Section,Start,Finish,Loss time,Departure,Arrival,Lap,Speed,"
+        "Difference\r\n",
+        ">Distance (km)<", ">Pace (min/mile)<"},
+       "The file cannot be opened: none.txt"},
+      {"ja_JP.UTF-8",
+       {"--lang", "en", "--unit", "mile"},
+       {"Total\t", "\t6:35.60 /mile\t", ">Time (min)<"},
+       "ファイルが開けません: none.txt"},
+      {"de_DE.UTF-8",
+       {"--unit", "mile"},
+       {"全区間\t0 km\t10 km\t00分05秒00\t00時00分00秒00\t00時40分58秒20"
+        "\t00時40分58秒20\t06分35秒60\t00分00秒00\n",
+        ">距離(<", ">分/<", ">mile)<", "比較差"},
+       "The file cannot be opened: none.txt"},
+  };
+  QByteArray saved;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.locale);
+    auto locale = [&](QProcess& p) {
+      auto env = QProcessEnvironment::systemEnvironment();
+      env.insert("LC_ALL", c.locale);
+      env.remove("LANGUAGE");
+      p.setProcessEnvironment(env);
+    };
+    const Ran r = Run(c.args + QStringList{"--csv", "l.csv", "--graph",
+                                           "g.svg", "--pdf", "p.pdf",
+                                           "--compare", "r.txt", "--race",
+                                           "saved.txt", "r.txt"},
+                      locale);
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QString all = r.out + Contents()["l.csv"] + Contents()["g.svg"] +
+                        Run({"p.pdf", "-"}, {}, "pdftotext").out;
+    for (const QString& want : c.outputs)
+      EXPECT_TRUE(all.contains(want)) << want.toStdString();
+    const Ran missing = Run(c.args + QStringList{"none.txt"}, locale);
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_TRUE(missing.err.contains(QString::fromUtf8(c.message)))
+        << missing.err.toStdString();
+    if (saved.isEmpty()) saved = Contents()["saved.txt"];
+    EXPECT_TRUE(!saved.isEmpty() && Contents()["saved.txt"] == saved);
+  }
+}
+
 // Nothing is written on a usage error, and a write that fails leaves the old
 // output whole. Every run has SIGXFSZ at its default, which the tool must
 // set aside, and a file-size limit.
