@@ -26,17 +26,15 @@ void CRaceDlg::InsertColumns() {
   // Measured once, before the first column takes room.
   const int width = m_listSections->ClientWidth();
   for (int k = 0; k < kListColumnCount; ++k) {
-    m_listSections->InsertColumn(k, kListHeaders[k],
+    m_listSections->InsertColumn(k, Tr(OutputLanguage(), kListHeaders[k]),
                                  width * kColumnPercent[k] / 100);
   }
 }
 
 SectionRows CRaceDlg::ListRows() const {
-  return qv::ListRows(m_race,
-                      m_listComputed && m_computation ? &*m_computation
-                                                      : nullptr,
-                      m_comparison ? &*m_comparison : nullptr,
-                      OutputLanguage());
+  return qv::ListRows(
+      m_race, m_listComputed && m_computation ? &*m_computation : nullptr,
+      m_comparison ? &*m_comparison : nullptr, OutputLanguage());
 }
 
 void CRaceDlg::ShowRows() {
@@ -61,7 +59,8 @@ void CRaceDlg::ShowDifferenceColumn(bool show) {
   const bool shown = m_listSections->GetColumnCount() > kDifferenceColumn;
   if (show && !shown) {
     m_listSections->InsertColumn(
-        kDifferenceColumn, kListHeaders[kDifferenceColumn],
+        kDifferenceColumn,
+        Tr(OutputLanguage(), kListHeaders[kDifferenceColumn]),
         m_listSections->ClientWidth() * kColumnPercent[kDifferenceColumn] /
             100);
   } else if (!show && shown) {

@@ -4,20 +4,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <map>
-
 #include <QAccessible>
-#include <QMessageBox>
+#include <QComboBox>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <map>
 
 #include "app/qt/command_line.h"
 #include "app/qt/qt_export.h"
@@ -26,6 +27,7 @@
 #include "app/qt/qt_print.h"
 #include "app/race_app.h"
 #include "app/race_dlg.h"
+#include "res/i18n.h"
 #include "res/resource.h"
 
 namespace qv::qt {
@@ -44,7 +46,9 @@ struct OpenDialog {
   MainDialog* window = &platform.Open(dlg);
 
   template <typename T = QWidget>
-  T* Find(int id) const { return qobject_cast<T*>(window->Control(id)); }
+  T* Find(int id) const {
+    return qobject_cast<T*>(window->Control(id));
+  }
 };
 
 // Answers each modal dialog but the window while it lives, keeping what it
@@ -81,43 +85,69 @@ QRect Shown(const QWidget* w) {
 }
 
 // Template order, IDs, captions, screen reader names, tab order, no overlaps.
+// The same in English: every caption translated, and none meets another.
 TEST(DialogTemplateTest, TheWindowFollowsItsTemplate) {
-  OpenDialog o;
-  const auto rows = MainDialogTemplate().controls;
-  ASSERT_EQ(o.window->ControlCount(), rows.size());
-  std::vector<int> tabStops;
-  std::vector<QWidget*> controls;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    QWidget* w = o.window->ControlAt(i);
-    ASSERT_EQ(IdOf(w), rows[i].id);
-    const QString caption = qobject_cast<GroupFrame*>(w)
-                                ? static_cast<GroupFrame*>(w)->Caption()
-                                : w->property("text").toString();
-    EXPECT_TRUE(rows[i].kind == ControlKind::Edit || caption == rows[i].caption)
-        << i;
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-    EXPECT_FALSE(a == nullptr || a->text(QAccessible::Name).trimmed() == "");
-    if ((rows[i].styles & ctl::kTabStop) != 0) tabStops.push_back(rows[i].id);
-    if (rows[i].kind != ControlKind::GroupBox) controls.push_back(w);
+  for (Language language : {Language::Japanese, Language::English}) {
+    SCOPED_TRACE(static_cast<int>(language));
+    ASSERT_TRUE(SetLanguages(language, language));
+    OpenDialog o;
+    const auto rows = MainDialogTemplate().controls;
+    ASSERT_EQ(o.window->ControlCount(), rows.size());
+    std::vector<int> tabStops;
+    std::vector<QWidget*> controls;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      QWidget* w = o.window->ControlAt(i);
+      ASSERT_EQ(IdOf(w), rows[i].id);
+      const QString caption = qobject_cast<GroupFrame*>(w)
+                                  ? static_cast<GroupFrame*>(w)->Caption()
+                                  : w->property("text").toString();
+      EXPECT_TRUE(rows[i].kind == ControlKind::Edit ||
+                  caption == QString::fromUtf8(Tr(rows[i].caption)))
+          << i;
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+      EXPECT_FALSE(a == nullptr || a->text(QAccessible::Name).trimmed() == "");
+      // English has no Japanese left, captions and names alike.
+      const QRegularExpression japanese("[\\x{3000}-\\x{ffef}]");
+      EXPECT_FALSE(language == Language::English && a != nullptr &&
+                   (caption + a->text(QAccessible::Name)).contains(japanese))
+          << caption.toStdString();
+      if ((rows[i].styles & ctl::kTabStop) != 0) tabStops.push_back(rows[i].id);
+      if (rows[i].kind != ControlKind::GroupBox) controls.push_back(w);
+    }
+    // Every section number a race can hold shows whole.
+    auto* number = o.Find<QLabel>(IDC_SECTION_NO);
+    for (int n = 1; n <= 45; ++n) {
+      o.platform.TextControl(IDC_SECTION_NO).SetText(std::to_string(n));
+      EXPECT_LE(number->sizeHint().width(), number->width()) << n;
+    }
+    for (std::size_t a = 0; a < controls.size(); ++a)
+      for (std::size_t b = a + 1; b < controls.size(); ++b)
+        EXPECT_FALSE(Shown(controls[a]).intersects(Shown(controls[b])))
+            << IdOf(controls[a]) << " / " << IdOf(controls[b]);
+    std::vector<int> chain;
+    QWidget* w = o.window->Control(tabStops.front());
+    do {
+      if ((w->focusPolicy() & Qt::TabFocus) != 0 &&
+          w->parentWidget() == o.window)
+        chain.push_back(IdOf(w));
+      w = w->nextInFocusChain();
+    } while (w != o.window->Control(tabStops.front()) && chain.size() < 100);
+    EXPECT_EQ(chain, tabStops);
+    // The menus and the list's heads speak the same language.
+    QStringList shown;
+    for (QAction* a : o.window->findChildren<QAction*>()) shown << a->text();
+    o.dlg.OnCommand(IDC_COMPUTE);
+    auto* list = o.Find<QTreeWidget>(IDC_SECTION_LIST);
+    for (int c = 0; c < list->columnCount(); ++c)
+      shown << list->headerItem()->text(c);
+    if (auto* combo = o.Find<QComboBox>(IDC_SPEED_UNIT))
+      for (int k = 0; k < combo->count(); ++k) shown << combo->itemText(k);
+    const bool japanese =
+        shown.join("").contains(QRegularExpression("[\\x{3000}-\\x{ffef}]"));
+    EXPECT_EQ(japanese, language == Language::Japanese)
+        << shown.join("|").toStdString();
   }
-  // Every section number a race can hold shows whole.
-  auto* number = o.Find<QLabel>(IDC_SECTION_NO);
-  for (int n = 1; n <= 45; ++n) {
-    o.platform.TextControl(IDC_SECTION_NO).SetText(std::to_string(n));
-    EXPECT_LE(number->sizeHint().width(), number->width()) << n;
-  }
-  for (std::size_t a = 0; a < controls.size(); ++a)
-    for (std::size_t b = a + 1; b < controls.size(); ++b)
-      EXPECT_FALSE(Shown(controls[a]).intersects(Shown(controls[b])))
-          << IdOf(controls[a]) << " / " << IdOf(controls[b]);
-  std::vector<int> chain;
-  QWidget* w = o.window->Control(tabStops.front());
-  do {
-    if ((w->focusPolicy() & Qt::TabFocus) != 0 && w->parentWidget() == o.window)
-      chain.push_back(IdOf(w));
-    w = w->nextInFocusChain();
-  } while (w != o.window->Control(tabStops.front()) && chain.size() < 100);
-  EXPECT_EQ(chain, tabStops);
+  SetLanguages(Language::Japanese, Language::Japanese);
 }
 
 // Enter and the keypad's Enter run a focused push button's command and
@@ -206,8 +236,8 @@ TEST(MainDialogTest, WindowMenuAndGraphArea) {
   actions.last()->trigger();
   open->trigger();
   EXPECT_EQ(modals.texts.size(), 2);
-  ASSERT_TRUE(
-      o.dlg.LoadComparison(QV_SOURCE_DIR "/examples/plan-10km-even.txt", kNoSplit));
+  ASSERT_TRUE(o.dlg.LoadComparison(QV_SOURCE_DIR "/examples/plan-10km-even.txt",
+                                   kNoSplit));
   emit menu.aboutToShow();
   EXPECT_TRUE(drop->isEnabled());
   drop->trigger();
@@ -309,9 +339,9 @@ TEST(DesktopTest, ExportsAreWhatTheReportToolWritesAndSpareTheRaceFiles) {
   ASSERT_TRUE(QFile::copy(kSample, at("race.txt")) &&
               QFile::copy(plan, at("plan.txt")));
   for (const char* graph : {"r.png", "r.svg"})
-    RunTool(QV_REPORT_BIN, {"--compare", at("plan.txt"), "--csv", at("r.csv"),
-                            "--pdf", at("r.pdf"), "--graph", at(graph),
-                            at("race.txt")});
+    RunTool(QV_REPORT_BIN,
+            {"--compare", at("plan.txt"), "--csv", at("r.csv"), "--pdf",
+             at("r.pdf"), "--graph", at(graph), at("race.txt")});
   OpenDialog o;
   ASSERT_TRUE(o.dlg.OpenRaceFile(at("race.txt").toStdString(), false));
   ASSERT_TRUE(o.dlg.LoadComparison(at("plan.txt").toStdString(), kNoSplit));
@@ -392,7 +422,8 @@ TEST(DesktopTest, TheWindowOpensWithItsCornerOnASmallScreen) {
 // not after "--"; a name's bytes pass unchanged.
 TEST(DesktopTest, TheCommandLine) {
   for (const auto& [args, code, shown] :
-       {std::tuple{QStringList{"--help"}, 0, "使い方: quorvane [レースファイル]\n"},
+       {std::tuple{QStringList{"--help"}, 0,
+                   "使い方: quorvane [レースファイル]\n"},
         {{"-h", "x.txt"}, 0, "  -h, --help"},
         {{"--version"}, 0, "quorvane 2.1\n"},
         {{"--foo"}, 2, "quorvane: 不明なオプションです: --foo\n使い方"},
@@ -401,9 +432,11 @@ TEST(DesktopTest, TheCommandLine) {
         {{"--", "--help", "b.txt"}, 2, "使い方"}}) {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start("env", QStringList{"-u", "DISPLAY", QString("QT_QPA_PLATFORM=") +
-                                                    (code ? "offscreen" : "xcb"),
-                               QV_APP_BIN} + args);
+    p.start("env", QStringList{"-u", "DISPLAY",
+                               QString("QT_QPA_PLATFORM=") +
+                                   (code ? "offscreen" : "xcb"),
+                               QV_APP_BIN} +
+                       args);
     ASSERT_TRUE(p.waitForFinished(20000));
     EXPECT_EQ(p.exitCode(), code) << args.join(' ').toStdString();
     EXPECT_TRUE(QString(p.readAll()).contains(shown)) << shown;
@@ -488,8 +521,8 @@ TEST(DesktopTest, TheMenuBarTheSizeAndTheTitle) {
   o.window->resize(1600, 1000);
   for (const auto& [id, r] : before) {
     const QRect now = o.Find(id)->geometry();
-    const bool grows = id == IDC_GRAPH || id == IDC_SECTION_LIST ||
-                       id == IDC_COMMENT;
+    const bool grows =
+        id == IDC_GRAPH || id == IDC_SECTION_LIST || id == IDC_COMMENT;
     EXPECT_EQ(grows, now.width() > r.width() && now.height() > r.height())
         << id;
     EXPECT_EQ(grows, now != r) << id;
@@ -533,8 +566,9 @@ TEST(MainDialogTest, ListColumnsFitAndTheTotalsRowReadsInFull) {
            sum <= list->maximumViewportSize().width();
   };
   EXPECT_TRUE(fits(8));
-  EXPECT_GE(list->columnWidth(0),
-            list->fontMetrics().horizontalAdvance(QStringLiteral("全区間")) + 8);
+  EXPECT_GE(
+      list->columnWidth(0),
+      list->fontMetrics().horizontalAdvance(QStringLiteral("全区間")) + 8);
   // With a race compared, the ninth column fits too once the window is
   // wider; the columns never narrow below their first widths.
   ASSERT_TRUE(o.dlg.LoadComparison(kSample.toStdString(), kNoSplit));
