@@ -188,6 +188,9 @@ bool SetLanguages(Language user, Language output) {
     s.english = Catalogue::Parse(*bytes);
     if (s.english) return true;
   }
+  // Half-English (English cells under Japanese captions) would read worse
+  // than Japanese throughout.
+  s.user = s.output = Language::Japanese;
   return false;
 }
 

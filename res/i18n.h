@@ -58,8 +58,8 @@ class Catalogue {
 std::vector<std::string> CatalogueFolders();
 
 // Sets the two languages once, at start-up, before any other thread runs.
-// English loads its catalogue; false when none was found (its texts then
-// stay Japanese).
+// English loads its catalogue; false when none was found, and both are
+// then Japanese.
 bool SetLanguages(Language user, Language output);
 Language UserLanguage();
 Language OutputLanguage();

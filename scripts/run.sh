@@ -7,4 +7,6 @@ BUILD="$ROOT/build/release"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQV_BUILD_TESTS=OFF >/dev/null
 cmake --build "$BUILD" -j "$JOBS" --target quorvane quorvane-report
-exec "$BUILD/app/qt/quorvane" "$@"
+# The English texts as the build made them (an installed program finds its
+# own beside it).
+QUORVANE_LOCALEDIR="$BUILD/share/locale" exec "$BUILD/app/qt/quorvane" "$@"

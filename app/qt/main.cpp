@@ -25,9 +25,12 @@ int Print(const std::string& text, FILE* to, int status) {
 int main(int argc, char** argv) {
   using qv::qt::CommandLine;
   // The language first: the help is in it too. Without its catalogue the
-  // program stays Japanese.
+  // program stays Japanese, cells and captions alike.
   const qv::Language language = qv::LanguageFromEnvironment();
-  qv::SetLanguages(language, language);
+  if (!qv::SetLanguages(language, language))
+    std::fputs("quorvane: the English texts (quorvane.mo) are not installed; "
+               "the window stays Japanese\n",
+               stderr);
   // quorvane [RACE-FILE] (the desktop entry's %f). The help and the version
   // need no display, so they are answered before Qt starts.
   CommandLine line = qv::qt::ParseCommandLine(Arguments(argc, argv));
