@@ -5,8 +5,11 @@
 #include "app/qt/qt_platform.h"
 #include "app/race_app.h"
 #include "bench/first_paint.h"
+#include "res/i18n.h"
 
 int main(int argc, char** argv) {
+  const qv::Language language = qv::LanguageFromEnvironment();
+  qv::SetLanguages(language, language);
   QApplication app(argc, argv);
   qv::qt::SetUpApplication();
   ExitAfterFirstPaintOfAnyWindow();
