@@ -1,11 +1,13 @@
 #include "res/i18n.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <iterator>
 
 #ifndef QV_LOCALEDIR
@@ -40,16 +42,27 @@ std::uint32_t Word(const std::string& b, std::size_t at, bool bigEndian) {
 // A catalogue is far smaller; anything bigger is not one.
 constexpr std::size_t kMaxCatalogue = 16u << 20;
 
+// Only a regular file: a FIFO or a device named by QUORVANE_LOCALEDIR must
+// not hold up the start.
 std::optional<std::string> ReadSmallFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (bytes.size() > kMaxCatalogue) return std::nullopt;
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::optional<std::string> bytes;
+  struct stat st {};
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+      static_cast<std::uint64_t>(st.st_size) <= kMaxCatalogue) {
+    bytes.emplace();
+    char buffer[65536];
+    for (;;) {
+      const ssize_t n = read(fd, buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0 || bytes->size() + static_cast<std::size_t>(n) > kMaxCatalogue)
+        bytes.reset();
+      if (n <= 0 || !bytes) break;
+      bytes->append(buffer, static_cast<std::size_t>(n));
+    }
   }
-  if (in.bad()) return std::nullopt;
+  close(fd);
   return bytes;
 }
 

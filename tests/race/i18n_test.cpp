@@ -3,6 +3,8 @@
 #include "res/i18n.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -107,6 +109,36 @@ TEST(Catalogue, ReadsWhatMsgfmtWritesAndRefusesDamage) {
   ASSERT_TRUE(bigCatalogue);
   EXPECT_EQ(bigCatalogue->Msgids(), catalogue->Msgids());
   EXPECT_STREQ(bigCatalogue->Find("全区間"), "Total");
+}
+
+// $QUORVANE_LOCALEDIR comes first; a FIFO or a damaged catalogue there is
+// passed over without waiting, and the build's own (found beside the test
+// as an installed program finds its own) is read.
+TEST(Catalogue, FoldersPassOverWhatIsNoCatalogue) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() /
+                       ("qv-i18n-" + std::to_string(::getpid()));
+  const fs::path messages = dir / "en" / "LC_MESSAGES";
+  fs::create_directories(messages);
+  const std::string mo = (messages / "quorvane.mo").string();
+  ::setenv("QUORVANE_LOCALEDIR", dir.c_str(), 1);
+  ASSERT_EQ(CatalogueFolders().front(), dir.string());
+  for (const char* kind : {"fifo", "damaged"}) {
+    SCOPED_TRACE(kind);
+    fs::remove(mo);
+    if (kind[0] == 'f') {
+      ASSERT_EQ(::mkfifo(mo.c_str(), 0600), 0);
+    } else {
+      std::ofstream(mo) << BuiltCatalogue().substr(0, 100);
+    }
+    ASSERT_TRUE(SetLanguages(en, ja));
+    EXPECT_STREQ(Tr("全区間"), "Total");
+    EXPECT_STREQ(Tr(ja, "全区間"), "全区間");
+    EXPECT_EQ(OutputLanguage(), ja);
+  }
+  SetLanguages(ja, ja);
+  ::unsetenv("QUORVANE_LOCALEDIR");
+  fs::remove_all(dir);
 }
 
 // The texts of a source file that are not plain ASCII, each with whether
