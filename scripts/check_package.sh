@@ -150,18 +150,25 @@ for page in quorvane quorvane-report; do
   fi
 done
 # man takes the Japanese page under a Japanese locale and the English one
-# otherwise (man-db is no dependency of the check: without it, say so).
-if command -v man >/dev/null; then
-  ja_found="$(env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=ja_JP.UTF-8 \
-    man -M "$tree/usr/share/man" -w quorvane-report 2>&1 || true)"
-  en_found="$(env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=C \
-    man -M "$tree/usr/share/man" -w quorvane-report 2>&1 || true)"
+# otherwise. The Japanese locale is made in the temporary folder (LOCPATH),
+# so the system's locales stay as they are; without man-db or the locales'
+# sources, say so.
+if command -v man >/dev/null && command -v localedef >/dev/null &&
+   [ -f /usr/share/i18n/locales/ja_JP ]; then
+  mkdir -p "$tmp/locale"
+  localedef -i ja_JP -f UTF-8 "$tmp/locale/ja_JP.UTF-8" >/dev/null 2>&1 || true
+  man_in() {
+    env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u MANOPT LOCPATH="$tmp/locale" \
+      LANG="$1" MANPATH="$tree/usr/share/man" man -w quorvane-report 2>&1 || true
+  }
+  ja_found="$(man_in ja_JP.UTF-8)"
+  en_found="$(man_in C)"
   [ "$ja_found" = "$jaman1/quorvane-report.1.gz" ] &&
     [ "$en_found" = "$man1/quorvane-report.1.gz" ] &&
     pass "man finds the Japanese page under a Japanese locale" ||
     fail "man -w: ja_JP.UTF-8 gives $ja_found, C gives $en_found"
 else
-  echo "note: man is not installed; the pages' lookup is not checked"
+  echo "note: man, localedef or the ja_JP locale's source is missing; the pages' lookup is not checked"
 fi
 
 # --- Translations -----------------------------------------------------------
