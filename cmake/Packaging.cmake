@@ -31,19 +31,32 @@ configure_file(res/debian/changelog.in ${QV_PKG_DIR}/changelog.Debian @ONLY)
 
 # Debian wants manual pages and changelogs compressed; -n leaves the name
 # and time out of the archive, so the output depends on the content only.
+# The Japanese manual pages have the English ones' names, so each goes to
+# a folder of its own: SOURCE=FOLDER, the folder under the packaging tree.
 find_program(QV_GZIP gzip REQUIRED)
 set(QV_GZIPPED)
-foreach(src IN ITEMS docs/man/quorvane.1 docs/man/quorvane-report.1
-                     ${QV_PKG_DIR}/changelog.Debian)
+foreach(item IN ITEMS docs/man/quorvane.1= docs/man/quorvane-report.1=
+                      docs/man/ja/quorvane.1=ja docs/man/ja/quorvane-report.1=ja
+                      ${QV_PKG_DIR}/changelog.Debian=)
+  string(REPLACE "=" ";" item "${item}")
+  list(GET item 0 src)
+  list(LENGTH item parts)
+  set(dir "${QV_PKG_DIR}")
+  if(parts GREATER 1)
+    list(GET item 1 sub)
+    if(sub)
+      set(dir "${QV_PKG_DIR}/${sub}")
+    endif()
+  endif()
   get_filename_component(name "${src}" NAME)
   get_filename_component(src "${src}" ABSOLUTE BASE_DIR "${PROJECT_SOURCE_DIR}")
-  add_custom_command(OUTPUT ${QV_PKG_DIR}/${name}.gz
-    COMMAND ${CMAKE_COMMAND} -E copy ${src} ${QV_PKG_DIR}/${name}.tmp
-    COMMAND ${QV_GZIP} -9nf ${QV_PKG_DIR}/${name}.tmp
-    COMMAND ${CMAKE_COMMAND} -E rename ${QV_PKG_DIR}/${name}.tmp.gz
-            ${QV_PKG_DIR}/${name}.gz
+  add_custom_command(OUTPUT ${dir}/${name}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+    COMMAND ${CMAKE_COMMAND} -E copy ${src} ${dir}/${name}.tmp
+    COMMAND ${QV_GZIP} -9nf ${dir}/${name}.tmp
+    COMMAND ${CMAKE_COMMAND} -E rename ${dir}/${name}.tmp.gz ${dir}/${name}.gz
     DEPENDS ${src} VERBATIM)
-  list(APPEND QV_GZIPPED ${QV_PKG_DIR}/${name}.gz)
+  list(APPEND QV_GZIPPED ${dir}/${name}.gz)
 endforeach()
 add_custom_target(quorvane_packaging_files ALL DEPENDS ${QV_GZIPPED})
 
@@ -54,6 +67,9 @@ install(FILES res/quorvane-mime.xml DESTINATION share/mime/packages
         RENAME quorvane.xml)
 install(FILES ${QV_PKG_DIR}/quorvane.1.gz ${QV_PKG_DIR}/quorvane-report.1.gz
         DESTINATION share/man/man1)
+# man finds these under a Japanese locale (LANG=ja_JP.UTF-8 man quorvane).
+install(FILES ${QV_PKG_DIR}/ja/quorvane.1.gz ${QV_PKG_DIR}/ja/quorvane-report.1.gz
+        DESTINATION share/man/ja/man1)
 install(FILES res/quorvane-report.bash
         DESTINATION share/bash-completion/completions
         RENAME quorvane-report)
@@ -80,9 +96,10 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 section: the arrival point, the time lost at the start and the elapsed,
 lap or pace time. It computes departure, arrival, loss, lap and pace for
 every section and the whole race, gross or net of the losses, lists the
-speed per km, 400 m, 200 m, 100 m or in km/h, draws time and speed against
-distance and prints it all on one page. Races are saved as Shift_JIS text.
-The user interface is in Japanese.
+speed as the time per km, 400 m, 200 m, 100 m or mile or in km/h or mph,
+draws time and speed against distance and prints it all on one page. Races
+are saved as Shift_JIS text. The user interface is in Japanese or in
+English, as the locale says.
 
 The package also contains quorvane-report, which computes race files from
 the command line into tab-separated lists, CSV, PNG or SVG graphs and PDF

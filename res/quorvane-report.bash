@@ -8,7 +8,7 @@ _quorvane_report() {
   ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
   local opts='--entered --priority --condition --unit --axis --csv --graph
               --size --pdf --compare --race --split --course --track -j
-              --jobs
+              --jobs --lang
               -h --help'
   local words=
 
@@ -21,7 +21,8 @@ _quorvane_report() {
   case $prev in
     --priority) words='arrival lap speed' ;;
     --condition) words='gross net' ;;
-    --unit) words='km 400m 200m 100m kmh' ;;
+    --unit) words='km 400m 200m 100m kmh mile mph' ;;
+    --lang) words='ja en' ;;
     --axis) words='normal reversed' ;;
     --split) words='laps' ;;
     --size | --course | --track | -j | --jobs) COMPREPLY=(); return ;;

@@ -56,6 +56,8 @@ doc=usr/share/doc/quorvane
 expected=(usr/bin/quorvane usr/bin/quorvane-report
   usr/share/applications/quorvane.desktop
   usr/share/man/man1/quorvane.1.gz usr/share/man/man1/quorvane-report.1.gz
+  usr/share/man/ja/man1/quorvane.1.gz usr/share/man/ja/man1/quorvane-report.1.gz
+  usr/share/locale/en/LC_MESSAGES/quorvane.mo
   usr/share/bash-completion/completions/quorvane-report
   usr/share/bash-completion/completions/quorvane
   $doc/copyright $doc/changelog.Debian.gz $doc/examples/sample-10km.txt)
@@ -134,9 +136,63 @@ fi
 
 # --- Manual pages ----------------------------------------------------------
 man1="$tree/usr/share/man/man1"
+jaman1="$tree/usr/share/man/ja/man1"
 for page in quorvane quorvane-report; do
   check "mandoc lint $page(1)" mandoc -T lint -W warning "$man1/$page.1.gz"
+  check "mandoc lint Japanese $page(1)" mandoc -T lint -W warning "$jaman1/$page.1.gz"
+  # The Japanese page is a translation, not a copy of the English one.
+  if [ -f "$jaman1/$page.1.gz" ] &&
+     zcat "$jaman1/$page.1.gz" | grep -q '言語' &&
+     ! cmp -s <(zcat "$man1/$page.1.gz") <(zcat "$jaman1/$page.1.gz"); then
+    pass "Japanese $page(1) is in Japanese"
+  else
+    fail "Japanese $page(1) is missing or not in Japanese"
+  fi
 done
+# man takes the Japanese page under a Japanese locale and the English one
+# otherwise. The Japanese locale is made in the temporary folder (LOCPATH),
+# so the system's locales stay as they are; without man-db or the locales'
+# sources, say so.
+if command -v man >/dev/null && command -v localedef >/dev/null &&
+   [ -f /usr/share/i18n/locales/ja_JP ]; then
+  mkdir -p "$tmp/locale"
+  localedef -i ja_JP -f UTF-8 "$tmp/locale/ja_JP.UTF-8" >/dev/null 2>&1 || true
+  man_in() {
+    env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u MANOPT LOCPATH="$tmp/locale" \
+      LANG="$1" MANPATH="$tree/usr/share/man" man -w quorvane-report 2>&1 || true
+  }
+  ja_found="$(man_in ja_JP.UTF-8)"
+  en_found="$(man_in C)"
+  [ "$ja_found" = "$jaman1/quorvane-report.1.gz" ] &&
+    [ "$en_found" = "$man1/quorvane-report.1.gz" ] &&
+    pass "man finds the Japanese page under a Japanese locale" ||
+    fail "man -w: ja_JP.UTF-8 gives $ja_found, C gives $en_found"
+else
+  echo "note: man, localedef or the ja_JP locale's source is missing; the pages' lookup is not checked"
+fi
+
+# --- Translations -----------------------------------------------------------
+# The English catalogue: a valid one (msgunfmt reads it back), in UTF-8,
+# the very one res/po/en.po makes, and translating the totals row.
+mo="$tree/usr/share/locale/en/LC_MESSAGES/quorvane.mo"
+if po="$(msgunfmt "$mo" 2>&1)"; then
+  pass "msgunfmt reads the English catalogue"
+  grep -q 'charset=UTF-8' <<<"$po" && pass "the English catalogue is in UTF-8" ||
+    fail "the English catalogue's header names no UTF-8 charset"
+  grep -A1 -x 'msgid "全区間"' <<<"$po" | grep -qx 'msgstr "Total"' &&
+    pass "the catalogue translates 全区間 as Total" ||
+    fail "the catalogue has no 全区間 -> Total"
+else
+  fail "msgunfmt on the English catalogue"
+  printf '%s\n' "$po" >&2
+fi
+if msgfmt -o "$tmp/en.mo" "$ROOT/res/po/en.po" 2>"$tmp/err" &&
+   cmp -s "$tmp/en.mo" "$mo"; then
+  pass "the packaged catalogue is res/po/en.po's"
+else
+  fail "the packaged catalogue differs from res/po/en.po's"
+  cat "$tmp/err" >&2
+fi
 
 # Every option --help lists must be in the manual page's option list and
 # offered by the completion.
@@ -170,6 +226,14 @@ for opt in $options; do
 done
 [ -z "$missing_page" ] && pass "manual page lists every option of --help" ||
   fail "quorvane-report(1) lacks:$missing_page"
+ja_page_options="$(mandoc -T utf8 "$jaman1/quorvane-report.1.gz" | sed 's/.\x08//g' |
+  grep -E '^ {5}-' | option_words)"
+missing_page=""
+for opt in $options; do
+  grep -qx -- "$opt" <<<"$ja_page_options" || missing_page+=" $opt"
+done
+[ -z "$missing_page" ] && pass "Japanese manual page lists every option of --help" ||
+  fail "Japanese quorvane-report(1) lacks:$missing_page"
 [ -z "$missing_completion" ] && pass "completion offers every option of --help" ||
   fail "completion lacks:$missing_completion"
 # "--unit km|400m|..." in --help: the completion offers exactly these values.
@@ -236,6 +300,65 @@ if list="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
 else
   fail "quorvane-report on the sample race"
   cat "$tmp/err" >&2
+fi
+
+# The language: the outputs follow --lang (Japanese by default, whatever
+# the locale), the messages the locale. The programs find the catalogue
+# beside themselves (../share/locale), so nothing from the build or the
+# environment may point elsewhere.
+in_locale() {
+  local lang="$1"
+  shift
+  env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u QUORVANE_LOCALEDIR \
+    -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANG="$lang" "$@"
+}
+if list_en="$(in_locale en_US.UTF-8 "$report" --lang en "$sample" 2>"$tmp/err")"; then
+  total="$(tail -n 1 <<<"$list_en")"
+  if [[ $total == Total$'\t'* && $total == *$'\t'0:40:58.20$'\t'* ]] &&
+     ! LC_ALL=C grep -q $'[^\t -~]' <<<"$list_en" &&
+     [ "$(wc -l <<<"$list_en")" = 6 ]; then
+    pass "quorvane-report --lang en lists the sample in English"
+  else
+    fail "quorvane-report --lang en"
+    printf '%s\n' "$list_en" >&2
+  fi
+else
+  fail "quorvane-report --lang en on the sample race"
+  cat "$tmp/err" >&2
+fi
+list_c="$(in_locale C "$report" "$sample" 2>&1)" || true
+list_en_default="$(in_locale en_US.UTF-8 "$report" "$sample" 2>&1)" || true
+if [[ "$(tail -n 1 <<<"$list_c")" == 全区間$'\t'* ]] &&
+   [ "$list_c" = "$list_en_default" ]; then
+  pass "without --lang the list is Japanese, whatever the locale"
+else
+  fail "the list without --lang under LANG=C and LANG=en_US.UTF-8"
+  printf '%s\n--\n%s\n' "$list_c" "$list_en_default" >&2
+fi
+# A file that cannot be opened: named in the locale's language, status 1.
+missing_file="$tmp/no such race.txt"
+set +e
+in_locale en_US.UTF-8 "$report" "$missing_file" >/dev/null 2>"$tmp/err.en"
+status_en=$?
+in_locale C "$report" "$missing_file" >/dev/null 2>"$tmp/err.c"
+status_c=$?
+set -e
+if [ "$status_en" = 1 ] && [ "$status_c" = 1 ] &&
+   grep -qF "cannot be opened" "$tmp/err.en" &&
+   grep -qF "ファイルが開けません" "$tmp/err.c"; then
+  pass "quorvane-report's messages follow the locale"
+else
+  fail "quorvane-report's messages: status $status_en/$status_c"
+  cat "$tmp/err.en" "$tmp/err.c" >&2
+fi
+# The window's help, which needs no display, in the locale's language.
+help_en="$(in_locale en_US.UTF-8 "$app" --help 2>&1)" || true
+help_c="$(in_locale C "$app" --help 2>&1)" || true
+if [[ $help_en == *"Opens the window"* && $help_c == *"ウィンドウを開きます"* ]]; then
+  pass "quorvane's help follows the locale"
+else
+  fail "quorvane --help in English and Japanese"
+  printf '%s\n--\n%s\n' "$help_en" "$help_c" >&2
 fi
 
 # The window program, started by the desktop entry's command with a file
