@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <optional>
+#include <utility>
 
 #include "race/numtext.h"
 #include "race/cell_format.h"
@@ -17,15 +18,26 @@ const char* const kListHeaders[kListColumnCount + 1] = {
     N_("ロスタイム"), N_("出発時間"),     N_("到着時間"),
     N_("ラップタイム"), N_("速度"),       N_("比較差")};
 
-ListRow EnteredRow(const RaceFileSection& s, int i, Language lang) {
-  return {FormatInt(i + 1),
+namespace {
+
+// An entered or a computed section's cells: both carry the same times.
+template <typename Section>
+ListRow Cells(std::string first, const Section& s, int speed, int unit,
+              Language lang) {
+  return {std::move(first),
           KmText(s.startKm),
           KmText(s.endKm),
           MinutesText(s.loss, lang),
           HoursText(s.departure, lang),
           HoursText(s.arrival, lang),
           HoursText(s.lap, lang),
-          SpeedText(s.pace, 0, lang)};
+          SpeedText(speed, unit, lang)};
+}
+
+}  // namespace
+
+ListRow EnteredRow(const RaceFileSection& s, int i, Language lang) {
+  return Cells(FormatInt(i + 1), s, s.pace, 0, lang);
 }
 
 ListRow ComputedRow(const ComputedRace& computed, int i, SpeedUnit unit,
@@ -33,16 +45,10 @@ ListRow ComputedRow(const ComputedRace& computed, int i, SpeedUnit unit,
   const int n = static_cast<int>(computed.sections.size());
   const ComputedSection& c =
       i == n ? computed.totals : computed.sections[static_cast<std::size_t>(i)];
-  const int speed = SpeedValue(c.pace, static_cast<int>(unit));
-  ListRow row = {i == n ? std::string(kTotalsRowText.In(lang))
-                        : FormatInt(i + 1),
-                 KmText(c.startKm),
-                 KmText(c.endKm),
-                 MinutesText(c.loss, lang),
-                 HoursText(c.departure, lang),
-                 HoursText(c.arrival, lang),
-                 HoursText(c.lap, lang),
-                 SpeedText(speed, static_cast<int>(unit), lang)};
+  ListRow row =
+      Cells(i == n ? std::string(kTotalsRowText.In(lang)) : FormatInt(i + 1),
+            c, SpeedValue(c.pace, static_cast<int>(unit)),
+            static_cast<int>(unit), lang);
   if (comparison != nullptr) {
     // The current arrival minus the comparison's time at the same point;
     // empty where the comparison has no time.
