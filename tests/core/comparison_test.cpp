@@ -1,5 +1,7 @@
 // Comparing the race with a previous race or a plan: the difference column,
 // the comparison's times, its curve on the graph and the printed column.
+#include "race/comparison.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,7 +14,6 @@
 #include <vector>
 
 #include "file/activity.h"
-#include "race/comparison.h"
 #include "race_fixture.h"
 #include "res/strings.h"
 #include "tests/core/file_test_util.h"
@@ -28,9 +29,9 @@ class Comparison : public RaceFixture {
  protected:
   // A plan of one section from 0 to km, computed by speed at pace.
   bool Compare(const std::string& km, int pace, const char* bytes = nullptr) {
-    const std::string plan = "Plan\r\n2\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n"
-                             "0\r\n" + km + "\r\n0\r\n0\r\n" +
-                             std::to_string(pace) + "\r\n";
+    const std::string plan =
+        "Plan\r\n2\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n" + km +
+        "\r\n0\r\n0\r\n" + std::to_string(pace) + "\r\n";
     if (!filetest::WriteBytes(dir.File("c.txt"), bytes ? bytes : plan))
       return false;
     platform.openAnswers.push_back(dir.File("c.txt"));  // as the menu does
@@ -66,33 +67,6 @@ class Comparison : public RaceFixture {
   filetest::ScratchDir dir;
 };
 
-// Against 02分52秒 a km the plan takes Trunc(42.195 x 17200) = 725754 and is
-// at Trunc(725754 x km / 42.195) at each split, gross or net alike without
-// losses; a plan ending at the half has no time past it.
-TEST_F(Comparison, AgainstAnEvenPlan) {
-  Enter({{0, 10, 0, 0, 170300, 0, 0},
-         {10, 21.0975, 0, 170300, 359100, 0, 0},
-         {21.0975, 42.195, 0, 359100, 726900, 0, 0}});
-  for (const auto& [km, mode, expected] :
-       {std::tuple{"42.195", 0, Texts{"-00分17秒00", "-00分37秒77",
-                                      "+00分11秒46", "+00分11秒46"}},
-        {"21.0975", 1, Texts{"-00分17秒00", "-00分37秒77", "", ""}}}) {
-    ASSERT_TRUE(Compare(km, 17200));
-    Compute(0, mode);
-    EXPECT_EQ(Differences(), expected) << km;
-  }
-}
-
-// A previous race recorded by its arrivals, with a priority out of range as
-// a file may bring: computed by arrival.
-TEST_F(Comparison, PreviousRaceByArrival) {
-  Enter({{0, 5, 0, 0, 91000, 0, 0}});
-  ASSERT_TRUE(Compare("", 0, "Prev\r\n7\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n"
-                             "0\r\n5\r\n90000\r\n0\r\n0\r\n"));
-  Compute(0, 0);
-  EXPECT_EQ(Differences(), (Texts{"+00分10秒00", "+00分10秒00"}));
-}
-
 // Over an empty race the comparison alone sets the axes, however short.
 TEST_F(Comparison, AloneItSetsTheAxes) {
   ASSERT_TRUE(Compare("0.5", 30000));
@@ -110,10 +84,34 @@ TEST(ComparisonTimes, TimeAtAndDifferenceText) {
                    {5, 10, 0, 30500, 60000, 0, 0}};
   EXPECT_EQ(TimeAt(race, 5), 30000);
   EXPECT_EQ(TimeAt(race, 7), 42300);
-  EXPECT_EQ(TimeAt(race, 0), std::nullopt);  // no section starts below 0
-  EXPECT_EQ(DifferenceText(-6000 * 61 - 1, Language::Japanese) +
-                DifferenceText(INT_MIN, Language::Japanese),
-            "-61分00秒01-357913分56秒47");
+  // No section starts below 0 or reaches past 10.
+  EXPECT_EQ(TimeAt(race, 0), std::nullopt);
+  EXPECT_EQ(TimeAt(race, 10.5), std::nullopt);
+  constexpr Language ja = Language::Japanese;
+  EXPECT_EQ(DifferenceText(-6000 * 61 - 1, ja) + DifferenceText(INT_MIN, ja) +
+                "|" + DifferenceText(0, ja) + "|" + DifferenceText(100, ja) +
+                "|" + DifferenceText(-100, Language::English),
+            "-61分00秒01-357913分56秒47|00分00秒00|+00分01秒00|-0:01.00");
+}
+
+// A file's stored priority computes it, one the list lacks by arrival; the
+// condition is the current race's. Here every priority and condition gives
+// other times.
+TEST(ComparisonTimes, ComputedByItsOwnPriorityOrByArrival) {
+  Race plan;
+  plan.sections = {{0, 6000, 6000, 5, 90000, 80000, 30000}};
+  using enum Priority;
+  const Priority by[] = {Arrival, Arrival, Lap, Speed, Arrival};  // -1 to 3
+  for (int stored = -1; stored <= 3; ++stored) {
+    for (const Condition condition : {Condition::Gross, Condition::Net}) {
+      plan.priority = Priority{stored};
+      Race expected = plan;
+      expected.priority = by[stored + 1];
+      expected.condition = condition;
+      EXPECT_EQ(ComputeComparison(plan, condition), Compute(expected))
+          << stored;
+    }
+  }
 }
 
 // Reading one changes nothing of the race; a refused one is reported as a
@@ -137,7 +135,8 @@ TEST_F(Comparison, ReadShownAndDroppedWithoutTouchingTheRace) {
     EXPECT_EQ(CurveEnd(), Corner()) << axis;
   }
   EXPECT_EQ(Cell(1, 8), "-01分40秒00");
-  EXPECT_EQ(dlg.m_race.sections.at(1), (RaceFileSection{5, 0, 110000, 10, 230000, 0, 0}));
+  EXPECT_EQ(dlg.m_race.sections.at(1),
+            (RaceFileSection{5, 0, 110000, 10, 230000, 0, 0}));
   dlg.DropComparison();
   EXPECT_EQ(platform.List().GetColumnCount(), 8);
   platform.ClearSurface(IDC_GRAPH);
@@ -155,7 +154,8 @@ TEST_F(Comparison, ReadShownAndDroppedWithoutTouchingTheRace) {
 TEST_F(Comparison, RecordCutAsTheImportCutsIt) {
   const std::string fit = fitwriter::TwoLapFit();
   for (const auto& [split, expected] :
-       {std::pair{ActivitySplit{}, Texts{"+00分10秒00", "+00分10秒00", "+00分10秒00"}},
+       {std::pair{ActivitySplit{},
+                  Texts{"+00分10秒00", "+00分10秒00", "+00分10秒00"}},
         {ActivitySplit{ActivitySplit::Kind::EveryKm, 2.0, {}, {}},
          Texts{"+00分15秒00", "+00分10秒00", "+00分10秒00"}}}) {
     Enter({{0, 1, 0, 0, 31000, 0, 0}, {1, 2, 0, 31000, 60000, 0, 0}});

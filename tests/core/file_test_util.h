@@ -1,20 +1,17 @@
 // Helpers of the race file tests: a scratch folder, whole-file access and a
-// file size limit that makes writes fail half-way as a full disk would.
+// check that reading a FIFO does not wait for a writer.
 #pragma once
-
-#include <sys/resource.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
-#include <future>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <future>
 #include <iterator>
 #include <string>
 #include <system_error>
@@ -66,31 +63,6 @@ inline bool WriteBytes(const std::string& path, const std::string& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
-
-// While it lives, writes beyond `bytes` into any file fail with EFBIG
-// (SIGXFSZ is ignored) as writes onto a full disk fail.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    m_ok = ::getrlimit(RLIMIT_FSIZE, &m_old) == 0;
-    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = m_old;
-    limit.rlim_cur = bytes;
-    m_ok = m_ok && ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &m_old);
-    std::signal(SIGXFSZ, m_oldHandler);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-  bool Ok() const { return m_ok; }
-
- private:
-  rlimit m_old{};
-  void (*m_oldHandler)(int) = SIG_DFL;
-  bool m_ok = false;
-};
 
 // Runs `read`, which must not block on the FIFO at `fifo`. If it still runs
 // after a few seconds, a writer comes and goes to set it free, and the

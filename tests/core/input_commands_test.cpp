@@ -105,7 +105,10 @@ TEST_P(Undo, UndoAllGivesTheFirstRaceAndRedoAllTheLast) {
   filetest::ScratchDir dir;
   const std::string saved = dir.File("saved.txt");
   // The race each undo step finds; cleared: made by clear, unchanged since.
-  struct Point { RaceSnapshot race; bool cleared; };
+  struct Point {
+    RaceSnapshot race;
+    bool cleared;
+  };
   std::vector<Point> points{{dlg.TakeSnapshot(), true}};
   std::size_t savedPoint = SIZE_MAX;  // the last saved or loaded
   const int ids[] = {IDC_APPEND, IDC_CHANGE, IDC_INSERT, IDC_DELETE,
@@ -209,6 +212,7 @@ TEST_F(InputCommands, UndoHistoryKeepsLongTextsWithinItsBudget) {
     // as typed in round k.
     const int round = kRounds - steps;
     ASSERT_EQ(dlg.SectionCount(), round);
+    ASSERT_EQ(Rows(), round);  // the list shows them
     const std::string shown = Text(IDC_COMMENT);
     ASSERT_EQ(shown.size(), kLength);
     ASSERT_EQ(std::count(shown.begin(), shown.begin() + kRounds, 'y'),

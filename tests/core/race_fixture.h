@@ -12,12 +12,8 @@
 
 namespace qv::testing {
 
-struct EnteredSection {
-  double startKm, endKm;
-  int loss, departure, arrival, lap, pace;
-  friend bool operator==(const EnteredSection&,
-                         const EnteredSection&) = default;
-};
+// Entered sections written in the computed table's order of fields.
+using EnteredSection = ComputedSection;
 
 // The panel's time lists: loss, arrival, lap, pace.
 inline constexpr int kTimeLists[] = {

@@ -32,9 +32,12 @@ WriteStatus DiskFiles::WriteAll(const std::string& path,
   const mode_t mask = ::umask(0);
   ::umask(mask);
   switch (report::WriteOutputFile(path, bytes, mask).status) {
-    case report::OutputStatus::Ok: return WriteStatus::Ok;
-    case report::OutputStatus::OpenFailed: return WriteStatus::OpenFailed;
-    default: return WriteStatus::WriteFailed;
+    case report::OutputStatus::Ok:
+      return WriteStatus::Ok;
+    case report::OutputStatus::OpenFailed:
+      return WriteStatus::OpenFailed;
+    default:
+      return WriteStatus::WriteFailed;
   }
 }
 
@@ -74,7 +77,6 @@ std::optional<ActivitySplit> Platform::AskActivitySplit(
 }
 
 std::unique_ptr<IPrintJob> Platform::PrintDialog() {
-  if (printDialogHook) return printDialogHook();
   return Pop(printJobs, std::unique_ptr<PrintJob>());
 }
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <deque>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -62,7 +61,8 @@ class PrintJob final : public IPrintJob {
 class DiskFiles final : public IFileSystem {
  public:
   ReadResult ReadAll(const std::string& path, std::size_t maxBytes) override;
-  WriteStatus WriteAll(const std::string& path, std::string_view bytes) override;
+  WriteStatus WriteAll(const std::string& path,
+                       std::string_view bytes) override;
 };
 
 // An empty queue answers Cancel or No.
@@ -86,8 +86,6 @@ class Platform : public headless::Platform {
   std::vector<std::size_t> splitQuestions;  // the lap count of each
   std::deque<bool> yesNoAnswers;
   std::deque<std::unique_ptr<PrintJob>> printJobs;  // nullptr: cancelled
-  // When set, answers the print dialog instead (e.g. with a PDF job).
-  std::function<std::unique_ptr<IPrintJob>()> printDialogHook;
   std::vector<std::string> questions;
   int invalidations = 0;
   int aboutDialogs = 0;

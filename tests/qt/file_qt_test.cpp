@@ -1,12 +1,14 @@
 // Race files on Qt: the file access through QFile and QSaveFile, and the
 // file dialogs.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <csignal>
 
 #include "app/qt/qt_files.h"
 #include "app/qt/qt_platform.h"
@@ -102,8 +104,10 @@ TEST(RaceFileDialog, CancelOrTheNameAsTypedAskingBeforeReplacing) {
   ASSERT_TRUE(WriteBytes(dir.File("大会.txt"), "x"));
   const std::optional<std::string> none, old = dir.File("大会.txt");
   for (const auto& [save, name, replace, chosen] :
-       {std::tuple{false, "", false, none}, {true, "", false, none},
-        {false, "大会.txt", false, old}, {true, "大会.txt", false, none},
+       {std::tuple{false, "", false, none},
+        {true, "", false, none},
+        {false, "大会.txt", false, old},
+        {true, "大会.txt", false, none},
         {true, "race", false, std::optional(dir.File("race"))},  // as typed
         {true, "大会.txt", true, old}}) {
     SCOPED_TRACE(std::string(name) + (save ? " save" : " open"));

@@ -22,7 +22,6 @@ class ModalWatcher {
       QWidget* modal = QApplication::activeModalWidget();
       if (modal != nullptr && modal != m_before) {
         m_timer.stop();
-        ++m_seen;
         m_action(modal);
       } else if (m_clock.elapsed() > timeoutMs) {
         m_timer.stop();
@@ -32,14 +31,12 @@ class ModalWatcher {
   }
   ModalWatcher(const ModalWatcher&) = delete;
   ModalWatcher& operator=(const ModalWatcher&) = delete;
-  int Seen() const { return m_seen; }
 
  private:
   std::function<void(QWidget*)> m_action;
   QWidget* m_before;
   QTimer m_timer;
   QElapsedTimer m_clock;
-  int m_seen = 0;
 };
 
 }  // namespace qv::qt::test
