@@ -1,20 +1,23 @@
 #include "app/qt/qt_controls.h"
-#include "res/i18n.h"
 
 #include <qdrawutil.h>
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QResizeEvent>
-#include <QScrollBar>
 #include <QPainter>
 #include <QRegion>
+#include <QResizeEvent>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <algorithm>
+
+#include "res/i18n.h"
 
 namespace qv::qt {
 
@@ -105,6 +108,11 @@ SectionList::SectionList(QWidget* parent) : QTreeWidget(parent) {
   header()->setSectionsMovable(false);
   header()->setSortIndicatorShown(false);
   header()->setStretchLastSection(false);
+  // The columns follow their texts: a record's long distances widen theirs.
+  const auto later = [this] { FitColumnsLater(); };
+  connect(model(), &QAbstractItemModel::dataChanged, this, later);
+  connect(model(), &QAbstractItemModel::rowsInserted, this, later);
+  connect(model(), &QAbstractItemModel::rowsRemoved, this, later);
   // Columns take exactly the widths they are given, however narrow.
   header()->setMinimumSectionSize(0);
   setHeaderLabels({QString()});
@@ -121,16 +129,70 @@ void SectionList::resizeEvent(QResizeEvent* event) {
 }
 
 void SectionList::FitColumns() {
+  m_fitPending = false;
   long long sum = 0;
   for (const int w : m_baseWidths) sum += w;
   // Room beside a vertical scroll bar, which a long race brings.
-  const long long room = maximumViewportSize().width() -
-                         verticalScrollBar()->sizeHint().width();
-  for (std::size_t c = 0; c < m_baseWidths.size(); ++c) {
+  const long long room =
+      maximumViewportSize().width() - verticalScrollBar()->sizeHint().width();
+  const std::size_t n = m_baseWidths.size();
+  std::vector<long long> width(n), need(n);
+  // What each column's widest text needs beside the item's margins.
+  const int margins =
+      2 *
+      (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+  const QFontMetrics metrics = fontMetrics();
+  for (std::size_t c = 0; c < n; ++c) {
     const long long share = sum > 0 ? room * m_baseWidths[c] / sum : 0;
-    setColumnWidth(static_cast<int>(c),
-                   static_cast<int>(std::max<long long>(m_baseWidths[c], share)));
+    width[c] = std::max<long long>(m_baseWidths[c], share);
+    const int column = static_cast<int>(c);
+    int widest = 0;
+    for (int row = 0; row < topLevelItemCount(); ++row)
+      widest = std::max(
+          widest, metrics.horizontalAdvance(topLevelItem(row)->text(column)));
+    need[c] = widest + margins;
   }
+  // A column too narrow for its texts (a record's "20.718 km") takes the
+  // room the others have to spare, each in proportion to what it lacks, as
+  // far as it goes.
+  long long lacking = 0, spare = 0;
+  for (std::size_t c = 0; c < n; ++c) {
+    lacking += std::max<long long>(0, need[c] - width[c]);
+    spare += std::max<long long>(0, width[c] - need[c]);
+  }
+  const long long moved = std::min(lacking, spare);
+  if (moved > 0) {
+    // Taken in proportion, then what rounding left a pixel at a time.
+    std::vector<long long> give(n, 0), get(n, 0);
+    long long taken = 0, given = 0;
+    for (std::size_t c = 0; c < n; ++c) {
+      if (width[c] > need[c]) give[c] = (width[c] - need[c]) * moved / spare;
+      if (width[c] < need[c]) get[c] = (need[c] - width[c]) * moved / lacking;
+      taken += give[c];
+      given += get[c];
+    }
+    for (std::size_t c = 0; taken < moved; c = (c + 1) % n) {
+      if (width[c] - give[c] > need[c]) {
+        ++give[c];
+        ++taken;
+      }
+    }
+    for (std::size_t c = 0; given < moved; c = (c + 1) % n) {
+      if (width[c] + get[c] < need[c]) {
+        ++get[c];
+        ++given;
+      }
+    }
+    for (std::size_t c = 0; c < n; ++c) width[c] += get[c] - give[c];
+  }
+  for (std::size_t c = 0; c < n; ++c)
+    setColumnWidth(static_cast<int>(c), static_cast<int>(width[c]));
+}
+
+void SectionList::FitColumnsLater() {
+  if (m_fitPending) return;
+  m_fitPending = true;
+  QTimer::singleShot(0, this, &SectionList::FitColumns);
 }
 
 void SectionList::mousePressEvent(QMouseEvent* event) {
@@ -182,7 +244,8 @@ QStringList SplitLines(const QString& text) {
     const QChar c = text.at(i);
     if (c != QChar('\r') && c != QChar('\n')) continue;
     lines.append(text.mid(start, i - start));
-    if (c == QChar('\r') && i + 1 < text.size() && text.at(i + 1) == QChar('\n'))
+    if (c == QChar('\r') && i + 1 < text.size() &&
+        text.at(i + 1) == QChar('\n'))
       ++i;
     start = i + 1;
   }
@@ -318,8 +381,7 @@ void CommentEdit::insertFromMimeData(const QMimeData* source) {
 }
 
 void CommentEdit::keyPressEvent(QKeyEvent* event) {
-  if (!event->matches(QKeySequence::InsertParagraphSeparator) ||
-      isReadOnly()) {
+  if (!event->matches(QKeySequence::InsertParagraphSeparator) || isReadOnly()) {
     QPlainTextEdit::keyPressEvent(event);
     return;
   }
@@ -459,8 +521,8 @@ void LineEditText::SetText(std::string_view text) {
     shown.truncate(cut);
     shown += QChar(0x2026);  // …
     m_edit->setReadOnly(true);
-    m_edit->setToolTip(
-        QString::fromUtf8(Tr(N_("長すぎるため先頭だけを表示しています（編集できません）"))));
+    m_edit->setToolTip(QString::fromUtf8(
+        Tr(N_("長すぎるため先頭だけを表示しています（編集できません）"))));
   } else if (m_tooLong) {
     m_tooLong.reset();
     m_edit->setReadOnly(false);

@@ -80,7 +80,10 @@ class SectionList final : public QTreeWidget {
 
  private:
   void FitColumns();
+  // Once after a batch of cell changes, not for each cell.
+  void FitColumnsLater();
   bool m_leftPressed = false;
+  bool m_fitPending = false;
   std::vector<int> m_baseWidths;
 };
 

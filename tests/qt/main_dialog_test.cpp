@@ -580,5 +580,46 @@ TEST(MainDialogTest, ListColumnsFitAndTheTotalsRowReadsInFull) {
   EXPECT_GT(list->columnWidth(0), first);
 }
 
+// A record's distances past 10 km read whole: at the default size a column
+// too narrow for its texts takes the room others have to spare. In English
+// every cell then fits; in Japanese, whose times are wider, the distances
+// gain what there is.
+TEST(MainDialogTest, ColumnsTooNarrowForTheirTextsTakeSpareRoom) {
+  QTemporaryDir dir;
+  const QString ride = dir.filePath("ride.txt");
+  QFile f(ride);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("Ride\r\n0\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n0\r\n0\r\n"
+          "10.899\r\n150000\r\n150000\r\n0\r\n10.899\r\n6000\r\n"
+          "156000\r\n21.798\r\n312000\r\n156000\r\n0\r\n");
+  f.close();
+  for (Language language : {Language::English, Language::Japanese}) {
+    ASSERT_TRUE(SetLanguages(language, language));
+    OpenDialog o;
+    auto* list = o.Find<QTreeWidget>(IDC_SECTION_LIST);
+    const int before = list->columnWidth(2);
+    ASSERT_TRUE(o.dlg.OpenRaceFile(ride.toStdString(), false));
+    o.dlg.OnCommand(IDC_COMPUTE);
+    QApplication::processEvents();
+    // As the item view draws a cell: its text between two margins.
+    const int margins =
+        2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr,
+                                        list) +
+             1);
+    int sum = 0, widest = 0;
+    for (int c = 0; c < list->columnCount(); ++c) {
+      sum += list->columnWidth(c);
+      for (int row = 0; row < list->topLevelItemCount(); ++row)
+        widest = std::max(widest, list->fontMetrics().horizontalAdvance(
+                                      list->topLevelItem(row)->text(c)) +
+                                      margins - list->columnWidth(c));
+    }
+    EXPECT_LE(sum, list->maximumViewportSize().width());
+    EXPECT_GT(list->columnWidth(2), before);
+    EXPECT_LE(language == Language::English ? widest : 0, 0);
+  }
+  SetLanguages(Language::Japanese, Language::Japanese);
+}
+
 }  // namespace
 }  // namespace qv::qt
