@@ -56,6 +56,10 @@ TEST(ListRows, EnteredComputedAndTotalsRows) {
     ASSERT_EQ(t.headers.size(), c.comparison ? 9u : 8u);
     EXPECT_EQ(t.headers[7] + t.headers.back(),
               c.comparison ? "速度比較差" : "速度速度");
+    // In English the entered pace names its unit, per km whatever the list's.
+    EXPECT_EQ(ListRows(race, c.computed, c.comparison, Language::English)
+                  .rows[1][7],
+              "4:59.99 /km");
   }
 }
 
