@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/drawing.h"
 
@@ -51,6 +52,11 @@ class IComboBox {
  public:
   virtual ~IComboBox() = default;
   virtual void AddString(std::string_view text) = 0;
+  // Many at once: a toolkit may insert them in one step, which the dialog's
+  // start-up notices (seventeen lists of up to a hundred entries).
+  virtual void AddStrings(const std::vector<std::string>& texts) {
+    for (const std::string& t : texts) AddString(t);
+  }
   virtual void SetCurSel(int index) = 0;  // out of range: no change
   virtual int GetCurSel() const = 0;
   virtual int GetCount() const = 0;

@@ -92,12 +92,14 @@ bool CRaceDlg::OnInitDialog() {
   DoDataExchange();
   InsertColumns();
   for (const TimeCombo& c : kTimeCombos) {
-    IComboBox& combo = m_platform.ComboBox(c.id);
-    for (int k = 0; k < c.count; ++k) combo.AddString(Format02d(k));
+    std::vector<std::string> entries;
+    for (int k = 0; k < c.count; ++k) entries.push_back(Format02d(k));
+    m_platform.ComboBox(c.id).AddStrings(entries);
   }
   for (const TextCombo& c : kTextCombos) {
-    IComboBox& combo = m_platform.ComboBox(c.id);
-    for (int k = 0; k < c.count; ++k) combo.AddString(Tr(c.entries[k]));
+    std::vector<std::string> entries;
+    for (int k = 0; k < c.count; ++k) entries.emplace_back(Tr(c.entries[k]));
+    m_platform.ComboBox(c.id).AddStrings(entries);
   }
   OnClearData();
   // The window opens on a cleared race with nothing to undo.

@@ -491,6 +491,14 @@ void ComboControl::AddString(std::string_view text) {
   if (m_combo != nullptr) m_combo->addItem(ToQString(text));
 }
 
+void ComboControl::AddStrings(const std::vector<std::string>& texts) {
+  if (m_combo == nullptr) return;
+  QStringList list;
+  list.reserve(static_cast<qsizetype>(texts.size()));
+  for (const std::string& t : texts) list << ToQString(t);
+  m_combo->addItems(list);
+}
+
 void ComboControl::SetCurSel(int index) {
   if (m_combo != nullptr && index >= 0 && index < m_combo->count()) {
     m_combo->setCurrentIndex(index);

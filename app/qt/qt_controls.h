@@ -163,6 +163,7 @@ class ComboControl final : public IComboBox {
  public:
   explicit ComboControl(QComboBox* combo) : m_combo(combo) {}
   void AddString(std::string_view text) override;
+  void AddStrings(const std::vector<std::string>& texts) override;
   void SetCurSel(int index) override;
   int GetCurSel() const override;
   int GetCount() const override;
