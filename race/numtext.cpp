@@ -86,14 +86,22 @@ std::string Format1f(double v) {
   return ToChars(v, std::chars_format::fixed, 1);
 }
 
+namespace {
+
+// Both parsers start alike: blanks, then an optional sign. Whether it was
+// a minus; i is left on what follows.
+bool SkipBlanksAndSign(std::string_view text, std::size_t& i) {
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+    return text[i++] == '-';
+  return false;
+}
+
+}  // namespace
+
 int ParseInt(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  const bool negative = SkipBlanksAndSign(text, i);
   long long value = 0;
   const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
   for (; i < text.size() && IsDigit(text[i]); ++i) {
@@ -105,12 +113,7 @@ int ParseInt(std::string_view text) {
 
 double ParseDouble(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  const bool negative = SkipBlanksAndSign(text, i);
   const std::size_t start = i;
   std::size_t digits = 0;
   while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
