@@ -832,28 +832,6 @@ TEST(ActivityXml, Encodings) {
   }
 }
 
-// Every kind has words of its own, and a payload lands where the sentence
-// wants it, shown up to an int's largest.
-TEST(ActivityMessages, EachKindIsWordedWithItsPayload) {
-  std::set<std::string> texts = {ActivityErrorText(kOk)};  // ""
-  for (int k = 1; k <= static_cast<int>(Kind::NoTrack); ++k)
-    EXPECT_TRUE(texts.insert(ActivityErrorText({Kind(k), 7, 8, "X"})).second) << k;
-  const std::pair<ActivityError, const char*> cases[] = {
-      {{Kind::XmlMalformed, 3}, "XML の形式が正しくありません（行 3）"},
-      {{Kind::XmlEncoding, 0, 0, "KOI8-R"}, "XML の文字コード「KOI8-R」には対応していません"},
-      {{Kind::XmlBadChar, 2, 0, "Shift_JIS"},
-       "XML の文字が文字コード「Shift_JIS」として正しくありません（行 2）"},
-      {{Kind::BadLap, 2}, "2番目のラップの時間か距離が正しくありません"},
-      {{Kind::TooManySections, 0, 50},
-       "区間が50になります。区間は45までです。区切りの距離を長くしてください。"},
-      {{Kind::TooManyLaps, 0, 46},
-       "ラップが46あります。区間は45までなので、ラップごとには取り込めません。距離で区切ってください。"},
-      {{Kind::NoTrack, INT64_MAX, 3},
-       "トラック 2147483647 はありません（このファイルのトラックは 3 個です）"},
-  };
-  for (const auto& [error, text] : cases) EXPECT_EQ(ActivityErrorText(error), text);
-}
-
 // The fuzzers' seeds and what they kept, replayed without clang: the
 // record import's and the race file reader's.
 TEST(FuzzCorpus, EveryInputKeepsTheInvariants) {

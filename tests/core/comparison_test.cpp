@@ -9,15 +9,11 @@
 #include <memory>
 #include <set>
 #include <string>
-#include <tuple>
-#include <utility>
 #include <vector>
 
-#include "file/activity.h"
 #include "race_fixture.h"
 #include "res/strings.h"
 #include "tests/core/file_test_util.h"
-#include "tests/core/fit_writer.h"
 
 namespace qv::testing {
 namespace {
@@ -144,45 +140,6 @@ TEST_F(Comparison, ReadShownAndDroppedWithoutTouchingTheRace) {
   EXPECT_EQ(platform.List().Rows(), rows);
   EXPECT_TRUE(platform.Surface(IDC_GRAPH) == graph);
   EXPECT_TRUE(dlg.IsModified());
-}
-
-// A watch's record to compare with is cut as the import cuts it, by the
-// split asked once; a broken one keeps the comparison there was (the import's
-// tests see each refusal of the code both share); the race and its unsaved
-// state never change. The laps arrive at 30000 and 59000; cut every 2 km the
-// record is at 29500 at 1 km.
-TEST_F(Comparison, RecordCutAsTheImportCutsIt) {
-  const std::string fit = fitwriter::TwoLapFit();
-  for (const auto& [split, expected] :
-       {std::pair{ActivitySplit{},
-                  Texts{"+00分10秒00", "+00分10秒00", "+00分10秒00"}},
-        {ActivitySplit{ActivitySplit::Kind::EveryKm, 2.0, {}, {}},
-         Texts{"+00分15秒00", "+00分10秒00", "+00分10秒00"}}}) {
-    Enter({{0, 1, 0, 0, 31000, 0, 0}, {1, 2, 0, 31000, 60000, 0, 0}});
-    ASSERT_TRUE(Compare("2", 29000));  // differs from both cuts
-    const std::string plan = dlg.ComparisonFilePath();
-    const bool modified = dlg.IsModified();
-    Compute(0, 0);
-    const Race race = dlg.CurrentRace();
-    const Texts planned = Differences();
-    const std::string path = dir.File("w.fit");
-    for (const bool broken : {true, false}) {
-      platform.messages.clear(), platform.splitQuestions.clear();
-      ASSERT_TRUE(filetest::WriteBytes(
-          path, broken ? fit.substr(0, fit.size() - 20) : fit));
-      platform.splitAnswers.assign(1, split);
-      platform.openAnswers.push_back(path);
-      dlg.OnOpenComparison();
-      EXPECT_EQ(platform.messages.size(), broken ? 1u : 0u);
-      EXPECT_EQ(platform.splitQuestions.size(), broken ? 0u : 1u);
-      EXPECT_EQ(dlg.ComparisonFilePath(), broken ? plan : path);
-      Compute(0, 0);
-      EXPECT_EQ(Differences(), broken ? planned : expected);
-    }
-    EXPECT_TRUE(dlg.CurrentRace() == race);
-    EXPECT_EQ(dlg.IsModified(), modified);
-    EXPECT_FALSE(dlg.CanUndo());
-  }
 }
 
 // The printed table has the ninth column where the speed column stands

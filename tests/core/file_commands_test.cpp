@@ -148,54 +148,6 @@ TEST_F(RaceFileCommands, LoadFillsTheDialogAndSaveGivesTheFileBack) {
   EXPECT_EQ(Combos(), std::vector<int>(5 + std::size(kTimeCombos), 0));
 }
 
-// Loading over unsaved work asks first; No (or Escape) keeps everything,
-// and the file dialog does not open. A cancelled file dialog, the load's or
-// the save's, changes nothing and says nothing.
-TEST_F(RaceFileCommands, LoadAsksBeforeReplacingUnsavedWork) {
-  ASSERT_TRUE(WriteBytes(dir.File("other.txt"), "Other" + kNoSections));
-  for (const std::string answer : {"", "Yes", "Cancel", "No"}) {  // "": saved
-    SCOPED_TRACE(answer);
-    const bool modified = !answer.empty(),
-               loaded = modified == (answer == "Yes");
-    EnterSomething();
-    if (!modified) Save("saved.txt");
-    ASSERT_EQ(dlg.IsModified(), modified);
-    const auto before = State();
-    p.questions.clear(), p.messages.clear();
-    p.yesNoAnswers.assign(1, answer != "No");
-    p.openAnswers.assign(answer == "Cancel" ? 0 : 1, dir.File("other.txt"));
-    dlg.OnLoad();
-    if (answer == "Cancel") dlg.OnSave();
-    EXPECT_EQ(p.questions,
-              modified ? Texts{std::string(kMsgConfirmLoad)} : Texts{});
-    EXPECT_EQ(p.openAnswers.size() + p.messages.size(),
-              answer == "No" ? 1u : 0u);
-    EXPECT_EQ(Text(IDC_EVENT_NAME), loaded ? "Other" : "Old, renamed");
-    EXPECT_EQ(State() == before, !loaded);
-    EXPECT_EQ(dlg.IsModified(), !loaded);
-  }
-}
-
-// A setting the file stores, changed and computed, is unsaved work (each
-// setting counts: RaceEquality); undo back to the loaded race leaves nothing
-// unsaved, and redo brings the change back.
-TEST_F(RaceFileCommands, ComputedSettingsCountAsUnsaved) {
-  const std::string file = "Race" + kNoSections;
-  Load(file);
-  dlg.OnCommand(IDC_COMPUTE);
-  EXPECT_FALSE(dlg.IsModified());  // the same settings: nothing to save
-  p.Combo(IDC_GRAPH_AXIS).SetCurSel(1);
-  dlg.OnCommand(IDC_COMPUTE);
-  EXPECT_TRUE(dlg.IsModified());
-  ASSERT_TRUE(dlg.Undo());
-  EXPECT_FALSE(dlg.IsModified());
-  EXPECT_EQ(Save(), file);
-  ASSERT_TRUE(dlg.Redo());
-  EXPECT_TRUE(dlg.IsModified());
-  EXPECT_NE(Save(), file);
-  EXPECT_FALSE(dlg.IsModified());
-}
-
 // Whatever save writes, load takes back: a race whose file would pass the
 // load's size limit is refused before any name is asked for.
 TEST_F(RaceFileCommands, SaveRefusesARaceTheLoadWouldRefuse) {

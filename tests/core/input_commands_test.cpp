@@ -7,16 +7,13 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "race/editing.h"
 #include "race_fixture.h"
 #include "res/strings.h"
-#include "tests/core/file_test_util.h"
 
 namespace qv::testing {
 namespace {
@@ -92,103 +89,6 @@ TEST_F(InputCommands, CommandsEditAsTheRaceFunctionsAndShowTheResult) {
   EXPECT_EQ(dlg.m_race, full);
   EXPECT_EQ(platform.messages,
             (std::vector<std::string>(2, std::string(kMsgSectionsFull))));
-}
-
-// Undo and redo: random command sequences, then every step undone and
-// redone, the race and the unsaved state checked at each one.
-class Undo : public RaceFixture,
-             public ::testing::WithParamInterface<unsigned> {};
-
-TEST_P(Undo, UndoAllGivesTheFirstRaceAndRedoAllTheLast) {
-  std::mt19937 rng(GetParam());
-  auto pick = [&](int n) { return static_cast<int>(rng() % unsigned(n)); };
-  filetest::ScratchDir dir;
-  const std::string saved = dir.File("saved.txt");
-  // The race each undo step finds; cleared: made by clear, unchanged since.
-  struct Point {
-    RaceSnapshot race;
-    bool cleared;
-  };
-  std::vector<Point> points{{dlg.TakeSnapshot(), true}};
-  std::size_t savedPoint = SIZE_MAX;  // the last saved or loaded
-  const int ids[] = {IDC_APPEND, IDC_CHANGE, IDC_INSERT, IDC_DELETE,
-                     IDC_CLEAR,  IDC_SAVE,   IDC_LOAD,   IDC_COMMENT};
-  for (int step = 0; step < 60; ++step) {
-    const RaceSnapshot before = dlg.TakeSnapshot();
-    const bool unsavedBefore = dlg.IsModified();
-    const int id = ids[pick(8)];
-    if (id != IDC_APPEND) Click({pick(dlg.SectionCount() + 1)});
-    platform.Text(IDC_END_KM).SetText(std::to_string(1 + pick(40)));
-    for (int list : {IDC_ARR_MIN, IDC_LAP_SEC, IDC_LOSS_SEC})
-      platform.Combo(list).SetCurSel(pick(60));
-    platform.yesNoAnswers.assign(1, pick(2));
-    if (id == IDC_SAVE) platform.saveAnswers.assign(1, saved);
-    if (id == IDC_LOAD) platform.openAnswers.assign(1, saved);
-    if (id == IDC_LOAD && !std::filesystem::exists(saved)) continue;
-    if (id == IDC_COMMENT) {
-      platform.Text(IDC_COMMENT).SetText("c" + std::to_string(step));
-      dlg.OnUserEdit(IDC_COMMENT);
-      dlg.OnUserEdit(IDC_COMMENT);
-    } else {
-      ASSERT_TRUE(dlg.OnCommand(id));
-      if (pick(3) == 0) dlg.OnCommand(IDC_COMPUTE);
-    }
-    const bool changed = !before.SameRace(dlg.TakeSnapshot());
-    if (changed && id != IDC_COMMENT) points.push_back({{}, false});
-    // Changed without a step of its own: no longer what was saved.
-    if (id == IDC_COMMENT || (!changed && dlg.IsModified())) {
-      points.back().cleared = false;
-      if (savedPoint == points.size() - 1) savedPoint = SIZE_MAX;
-    }
-    points.back().race = dlg.TakeSnapshot();
-    if (!dlg.IsModified() &&
-        (id == IDC_SAVE || (id == IDC_LOAD && (changed || unsavedBefore))))
-      savedPoint = points.size() - 1;
-    if (!dlg.IsModified() && id == IDC_CLEAR) points.back().cleared = true;
-  }
-  auto expectShown = [&](std::size_t k) {
-    EXPECT_TRUE(dlg.TakeSnapshot().SameRace(points[k].race)) << k;
-    // Only the last save or load and a cleared race are nothing to lose.
-    EXPECT_EQ(dlg.IsModified(), k != savedPoint && !points[k].cleared) << k;
-    EXPECT_EQ(Rows(), static_cast<int>(points[k].race.race.sections.size()))
-        << k;  // the entered rows
-  };
-  for (std::size_t k = points.size() - 1; k-- > 0;) {
-    ASSERT_TRUE(dlg.Undo());
-    expectShown(k);
-  }
-  EXPECT_FALSE(dlg.Undo());
-  for (std::size_t k = 1; k < points.size(); ++k) {
-    ASSERT_TRUE(dlg.Redo());
-    expectShown(k);
-  }
-  EXPECT_FALSE(dlg.Redo());
-  // A command after an undo starts a new branch: what was undone is gone.
-  dlg.OnCommand(IDC_APPEND);
-  ASSERT_TRUE(dlg.Undo());
-  EXPECT_TRUE(dlg.CanRedo());
-  dlg.OnCommand(IDC_APPEND);
-  EXPECT_FALSE(dlg.CanRedo());
-}
-
-INSTANTIATE_TEST_SUITE_P(Seeds, Undo, ::testing::Range(1u, 17u));
-
-// The same race: the race (every value of it counts: RaceEquality), the
-// texts, shared or not, and the settings lists' selections.
-TEST(RaceSnapshot, SameRaceIsTheRaceTheTextsAndTheLists) {
-  RaceSnapshot a;
-  a.race.sections.assign(1, {std::nan(""), 1, 2, 3, 4, 5, 6});
-  RaceSnapshot b = a;
-  b.race.comment = std::string();  // empty, stored or not
-  EXPECT_TRUE(a.SameRace(b));
-  b.race.comment = "c";
-  EXPECT_FALSE(a.SameRace(b));
-  b = a;
-  b.race.eventName = "e";
-  EXPECT_FALSE(a.SameRace(b));
-  b = a;
-  b.settingsLists[4] = 1;
-  EXPECT_FALSE(a.SameRace(b));
 }
 
 // A long comment typed into between edits: the history forgets its oldest

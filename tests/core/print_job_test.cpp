@@ -152,23 +152,6 @@ TEST_F(PrintTest, ContentTallerThanThePageIsScaledToFit) {
   }
 }
 
-// The page's graph draws what the last compute computed: an edit since
-// (a section appended, one deleted) draws the same, a clear draws none.
-TEST_F(PrintTest, TheGraphDrawsTheLastComputationAfterAnEdit) {
-  for (const auto& [edit, drawn] :
-       {std::pair{IDC_APPEND, true}, {IDC_DELETE, true}, {IDC_CLEAR, false}}) {
-    SCOPED_TRACE(edit);
-    dlg.OnClearData();
-    Enter(3);
-    const std::size_t computed = OpsOf(Print()->ops, Kind::LineTo).size();
-    dlg.m_nSelected = 0;
-    platform.yesNoAnswers.assign(1, true);
-    dlg.OnCommand(edit);
-    const std::size_t after = OpsOf(Print()->ops, Kind::LineTo).size();
-    EXPECT_TRUE(drawn ? after == computed : after < computed);
-  }
-}
-
 // One page named after the program; a failing step aborts the document
 // with a message; a cancelled dialog leaves the next job alone.
 TEST_F(PrintTest, JobIsOneNamedPageFailuresAbortItCancelSkipsIt) {

@@ -22,7 +22,6 @@
 
 #include "app/qt/command_line.h"
 #include "app/qt/qt_export.h"
-#include "app/qt/qt_icon.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/qt_print.h"
 #include "app/race_app.h"
@@ -251,28 +250,6 @@ TEST(MainDialogTest, WindowMenuAndGraphArea) {
   EXPECT_EQ(shown.pixelColor(inside + QPoint(50, 50)), QColor(Qt::white));
 }
 
-// A race file given on the command line loads once the window shows, or is
-// refused with a message; Escape ends the modal dialog.
-TEST(DesktopTest, ARaceFileOnTheCommandLineLoadsOnceTheWindowShows) {
-  for (const QString& file : {kSample, kSample + ".missing"}) {
-    qt::Platform platform;
-    CRaceApp app(platform);
-    CRaceDlg dlg(platform, &app);
-    platform.OpenOnStart(file.toStdString());
-    Modals modals;
-    int sections = -1;
-    QTimer::singleShot(0, [&] {  // after building the window, however long
-      QTimer::singleShot(300, [&] {
-        if (platform.Dialog()->isVisible()) sections = dlg.SectionCount();
-        QTest::keyClick(platform.Dialog(), Qt::Key_Escape);
-      });
-    });
-    EXPECT_EQ(platform.RunModal(dlg), IDCANCEL);
-    EXPECT_EQ(sections, file == kSample ? 5 : 0) << file.toStdString();
-    EXPECT_EQ(modals.texts.size(), file == kSample ? 0 : 1);
-  }
-}
-
 void Drop(QWidget* target, const QList<QUrl>& urls) {
   QMimeData mime;
   mime.setUrls(urls);
@@ -309,12 +286,6 @@ TEST(DesktopTest, OnlyOneDroppedFileLoads) {
         modals.texts.join(""),
         unsaved ? "保存されていない変更があります。読み込みますか？" : "");
   }
-}
-
-TEST(DesktopTest, ACancelledPrintDialogPrintsNothing) {
-  Modals modals;
-  EXPECT_EQ(RunPrintDialog(nullptr), nullptr);
-  EXPECT_EQ(modals.texts.size(), 1);
 }
 
 QByteArray Read(const QString& path) {
@@ -540,18 +511,6 @@ TEST(DesktopTest, TheMenuBarTheSizeAndTheTitle) {
   EXPECT_NE(past, white);
   o.window->resize(100, 100);
   EXPECT_EQ(o.window->size(), least);
-}
-
-// Icons with transparent corners; the desktop entry starts with the icon.
-TEST(DesktopTest, TheIconAndTheDesktopEntry) {
-  for (int size : kIconSizes) {
-    const QImage icon = RenderAppIcon(size);
-    EXPECT_EQ(qAlpha(icon.pixel(0, 0)) + qAlpha(icon.pixel(size - 1, 0)), 0);
-    EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << size;
-  }
-  const QByteArray entry = Read(QV_SOURCE_DIR "/res/quorvane.desktop");
-  for (const char* line : {"\nExec=quorvane %f\n", "\nIcon=quorvane\n"})
-    EXPECT_TRUE(entry.contains(line)) << line;
 }
 
 // At the default size the list's eight columns fit its width without a

@@ -101,10 +101,5 @@ TEST(Compute, HandWorkedRacesWithTheTotalsRow) {
   }
 }
 
-// The graphs' rounding goes up only above four tenths.
-TEST(RaceMath, RoundAboveFourTenths) {
-  EXPECT_EQ(RoundAboveFourTenths(2.41) * 10 + RoundAboveFourTenths(2.4), 32);
-}
-
 }  // namespace
 }  // namespace qv

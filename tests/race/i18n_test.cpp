@@ -54,14 +54,6 @@ TEST(Language, FromTheLocaleVariables) {
   EXPECT_EQ(ParseLanguageCode("de"), std::nullopt);
 }
 
-TEST(Language, FillPlacesEachArgumentOnce) {
-  EXPECT_EQ(Fill("%2 of %1", {"a", "b"}), "b of a");
-  // An argument's own "%1" is text, a number without an argument stays,
-  // and so does a lone percent sign.
-  EXPECT_EQ(Fill("%1/%2/%3 100%", {"%2", "x"}), "%2/x/%3 100%");
-  EXPECT_EQ(Fill("%", {}), "%");
-}
-
 std::string BuiltCatalogue() {
   std::ifstream in(QV_BUILD_LOCALEDIR "/en/LC_MESSAGES/quorvane.mo",
                    std::ios::binary);
