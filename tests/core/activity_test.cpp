@@ -89,8 +89,8 @@ std::string CornerFit() {
   fitwriter::Record(w, kT0 + 30, 0, 0, 0);  // kT0 + 30 ends in 0b11110
   // Offset 1 is below the last timestamp's low bits (30): it rolls over
   // to kT0 + 33.
-  w.Define(3, 20, {{5, 4, fitwriter::kUint32}}, false, {2});
-  w.Compressed(3, 1, {50000});
+  w.Define(2, 20, {{5, 4, fitwriter::kUint32}}, false, {2});
+  w.Compressed(2, 1, {50000});
   w.Define(5, 20, {{253, 4, fitwriter::kUint32}, {5, 4, fitwriter::kUint32},
                    {0, 4, fitwriter::kSint32}, {1, 4, fitwriter::kSint32}},
            true);
@@ -573,6 +573,7 @@ TEST(ActivitySplit, SectionsEachChoiceMakes) {
   const TrackMeasure measure = MeasureTrack(run, 0);
   EXPECT_EQ(measure.distanceM, 5050);
   EXPECT_EQ(measure.elapsedMs, 1'800'000);
+  EXPECT_EQ(MeasureTrack(run, 1).distanceM, 0);  // no such track
   for (const auto& [split, sections] :
        {std::pair{ByLaps(), 9}, {Every(1.0), 6}, {Every(0.1), 51},
         {Every(5.05), 1}, {Every(1.0, 42.195), 43}, {Every(2.0, 2.0), 1}}) {
@@ -614,12 +615,14 @@ TEST(ActivitySplit, WhatTheSplitOffersFirst) {
 // the race can be saved: what code page 932 lacks reads '?'.
 TEST(ActivitySplit, NamesFromPathsAreOneLineOfUtf8) {
   ActivityRecord r = Points({{0, 0}, {100, 1000}});
-  // U+0800 is one character, an overlong form or a stray byte one each.
-  r.fileName = "a\xff\nb\xE0\x80\x80" "c\xE0\xA0\x80" "d\x80\x80\x80\x80.fit";
+  // U+0800 and U+00E9 are one character each, an overlong form or a stray
+  // byte one each; an extension is known in either case.
+  r.fileName = "a\xff\nb\xE0\x80\x80\xC3\xA9" "c\xE0\xA0\x80" "d\x80\x80\x80\x80.fit";
   r.device = "x\ty \U0001F3C3\u2460\u00A5";
   const ActivityRaceResult race = ActivityToRace(r, Every(1.0));
   ASSERT_EQ(race.error, kOk);
-  EXPECT_EQ(race.race->eventName, "a? b???c?d????");
+  EXPECT_EQ(race.race->eventName, "a? b????c?d????");
+  EXPECT_TRUE(HasActivityExtension("a.b/run.FIT") && !HasActivityExtension("fit"));
   EXPECT_NE(race.race->comment.str().find("x y ?\u2460?"), std::string::npos);
   EXPECT_EQ(WriteRaceFile(*race.race).status, RaceWriteStatus::Ok);
   EXPECT_EQ(race.race->comment.str().find('\t'), std::string::npos);
@@ -642,6 +645,7 @@ TEST(ActivityTime, IsoTimes) {
       {"2024-05-01T 9:30:15Z", {}}, {"2024-05-01T09:30:15+24:00", {}},
       {"2024-05-01T09:30:15+09:60", {}}, {"2024-05-01T09:30:15.Z", {}},
       {"2024-05-01T09:30:15Zx", {}}, {"2024-05-01", {}},
+      {"2024-05-01T04:30:15-05:00", 1714555815000}, {"2024-00-10T00:00:00Z", {}},
   };
   for (const auto& [text, ms] : cases)
     EXPECT_EQ(activity::ParseIsoTimeMs(text), ms) << text;

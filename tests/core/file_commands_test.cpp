@@ -320,6 +320,7 @@ TEST(ActivitySplitText, PlainDecimalsInRange) {
   ActivityError error;
   const auto split = ParseActivitySplit(false, " 0.1 ", "42.195", error);
   EXPECT_TRUE(split && split->everyKm == 0.1 && split->officialKm == 42.195);
+  EXPECT_EQ(ParseActivitySplit(false, "100", "", error)->everyKm, 100.0);
   for (const char* bad : {"0.09", "100.01", "1,5", "1e0", "-1", ".", "", "4 2"})
     EXPECT_TRUE(!ParseActivitySplit(false, bad, "", error) &&
                 error.kind == ActivityError::Kind::BadSplit)
