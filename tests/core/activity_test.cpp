@@ -242,6 +242,9 @@ TEST(ActivityRead, Refusals) {
   noFileId.Data(1, {1000});
   fitwriter::DefineActivity(cut);
   cut.Raw("\x01\x02\x03");  // a lap message of 16 bytes cut after 2
+  Writer defCut, devCut;  // definitions cut in their fixed five bytes and
+  defCut.Raw("\x41\x00\x00");  // in their developer fields (two, of 3 bytes)
+  devCut.Raw(std::string("\x61\x00\x00\x14\x00\x00\x02\x00\x00\x00", 10));
   std::string header = good.substr(0, 14);
   header[0] = 11;
   std::string badLap = kTcx;
@@ -256,6 +259,8 @@ TEST(ActivityRead, Refusals) {
       {"file CRC", badFileCrc, Kind::FitFileCrc},
       {"data size", longer, Kind::FitTruncated},
       {"message cut", cut.File(), Kind::FitTruncated},
+      {"definition cut", defCut.File(), Kind::FitTruncated},
+      {"developer fields cut", devCut.File(), Kind::FitTruncated},
       {"header size", header, Kind::FitBadHeader},
       {"trailing", good + "xyz", Kind::FitTrailingBytes},
       {"settings", settings.File(), Kind::FitNotActivity},
