@@ -4,6 +4,7 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "race/numtext.h"
@@ -342,6 +344,17 @@ TEST(ActivitySplit, FromLaps) {
   tcxNoTime.erase(second, tcxNoTime.find('\n', second) - second);
   std::string tcxLong = kTcx;
   tcxLong.replace(tcxLong.find("299.5"), 5, "1e11");
+  std::string tcxAtLimit = kTcx;  // 300.5 s and this: INT_MAX x 10 + 4 ms
+  tcxAtLimit.replace(tcxAtLimit.find("299.5"), 5, "21474535.974");
+  Writer narrow;  // elapsed times in uint16, sint16, sint8 and uint8z
+  fitwriter::DefineActivity(narrow);
+  for (const auto& [type, size, ms] : {std::tuple{0x84, 2, 60'000}, {0x83, 2, 30'000},
+                                       {0x01, 1, 100}, {0x0A, 1, 200}}) {
+    narrow.Define(1, 19, {{253, 4, fitwriter::kUint32}, {2, 4, fitwriter::kUint32},
+                          {7, std::uint8_t(size), std::uint8_t(type)},
+                          {9, 4, fitwriter::kUint32}});
+    fitwriter::Lap(narrow, kNone, kNone, ms, 100'000);
+  }
   const struct {
     const char* name;
     std::string bytes;
@@ -387,6 +400,8 @@ TEST(ActivitySplit, FromLaps) {
       {"uint32z and unknown types", types.File(), kOk, {{1, 6000}, {2, 9000}}},
       {"TCX lap without a time", tcxNoTime, {Kind::BadLap, 2}},
       {"TCX lap of 1e11 s", tcxLong, Kind::TooLong},
+      {"TCX laps to the limit", tcxAtLimit, kOk, {{1, 30'050}, {2, INT_MAX}}},
+      {"narrow types", narrow.File(), kOk, {{1, 6000}, {2, 9000}, {3, 9010}, {4, 9030}}},
       {"points before the first lap", early.File(), kOk, {{1.0, 36'000}},
        Every(1.0)},
   };
@@ -579,6 +594,9 @@ TEST(ActivitySplit, SectionsEachChoiceMakes) {
   EXPECT_EQ(measure.distanceM, 5050);
   EXPECT_EQ(measure.elapsedMs, 1'800'000);
   EXPECT_EQ(MeasureTrack(run, 1).distanceM, 0);  // no such track
+  // A start before 1970 is cut to its second as any other is.
+  const auto start = [](double s) { return RecordSummary(Points({{s, 0}}), {}).at(0); };
+  EXPECT_TRUE(start(-0.001) == start(-1) && start(-1) != start(-1.001));
   for (const auto& [split, sections] :
        {std::pair{ByLaps(), 9}, {Every(1.0), 6}, {Every(0.1), 51},
         {Every(5.05), 1}, {Every(1.0, 42.195), 43}, {Every(2.0, 2.0), 1}}) {
