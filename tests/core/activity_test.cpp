@@ -212,8 +212,7 @@ const char kTcx[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 </t:TrainingCenterDatabase>
 )";
 
-const char kGpx[] = R"(<?xml version="1.0"?>
-<gpx version="1.1" creator="x" xmlns="http://www.topografix.com/GPX/1/1">
+const char kGpx[] = R"(<?xml version="1.0"?><!-- exported --><gpx version="1.1" creator="x" xmlns="http://www.topografix.com/GPX/1/1">
  <wpt lat="1" lon="1"><time>2024-05-01T00:00:00Z</time><name>wp</name></wpt>
  <rte><name>route</name><rtept lat="0" lon="0"><time>2024-05-01T00:00:00Z</time></rtept></rte>
  <trk><name>empty first</name><trkseg><trkpt lat="0" lon="0"/></trkseg></trk>
@@ -346,10 +345,10 @@ TEST(ActivitySplit, FromLaps) {
   tcxLong.replace(tcxLong.find("299.5"), 5, "1e11");
   std::string tcxAtLimit = kTcx;  // 300.5 s and this: INT_MAX x 10 + 4 ms
   tcxAtLimit.replace(tcxAtLimit.find("299.5"), 5, "21474535.974");
-  Writer narrow;  // elapsed times in uint16, sint16, sint8 and uint8z
-  fitwriter::DefineActivity(narrow);
+  Writer narrow;  // elapsed times in uint16 (where 0 is a time), sint16,
+  fitwriter::DefineActivity(narrow);  // sint8 and uint8z
   for (const auto& [type, size, ms] : {std::tuple{0x84, 2, 60'000}, {0x83, 2, 30'000},
-                                       {0x01, 1, 100}, {0x0A, 1, 200}}) {
+                                       {0x01, 1, 100}, {0x0A, 1, 200}, {0x84, 2, 0}}) {
     narrow.Define(1, 19, {{253, 4, fitwriter::kUint32}, {2, 4, fitwriter::kUint32},
                           {7, std::uint8_t(size), std::uint8_t(type)},
                           {9, 4, fitwriter::kUint32}});
@@ -401,7 +400,7 @@ TEST(ActivitySplit, FromLaps) {
       {"TCX lap without a time", tcxNoTime, {Kind::BadLap, 2}},
       {"TCX lap of 1e11 s", tcxLong, Kind::TooLong},
       {"TCX laps to the limit", tcxAtLimit, kOk, {{1, 30'050}, {2, INT_MAX}}},
-      {"narrow types", narrow.File(), kOk, {{1, 6000}, {2, 9000}, {3, 9010}, {4, 9030}}},
+      {"narrow types", narrow.File(), kOk, {{1, 6000}, {2, 9000}, {3, 9010}, {4, 9030}, {5, 9030}}},
       {"points before the first lap", early.File(), kOk, {{1.0, 36'000}},
        Every(1.0)},
   };
@@ -842,6 +841,10 @@ TEST(ActivityXml, Encodings) {
       {"DOCTYPE past 64 KiB",
        "\xFF\xFE" + utf16("<!DOCTYPE gpx []" + std::string(40'000, ' ') + '>' +
                            gpx("", name), false), G, name},
+      // Texts are cut to 1024 bytes, and never inside a character.
+      {"1024 bytes", gpx("", std::string(1021, 'n') + "表"), G, std::string(1021, 'n') + "表"},
+      {"cut", gpx("", std::string(1021, 'n') + "表駅"), G, std::string(1021, 'n')},
+      {"no encoding name", gpx("1x", "x"), G, "", {Kind::XmlMalformed, 1}},
       {"unknown", gpx("KOI8-R", "x"), G, "", {Kind::XmlEncoding, 0, 0, "KOI8-R"}},
       {"bad Shift_JIS", gpx("Shift_JIS", "\x81\x20"), G, "",
        {Kind::XmlBadChar, 2, 0, "Shift_JIS"}},
