@@ -7,10 +7,8 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <functional>
-#include <set>
 #include <string>
 #include <tuple>
 #include <vector>

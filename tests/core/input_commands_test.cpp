@@ -5,9 +5,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
-#include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
