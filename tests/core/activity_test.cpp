@@ -98,6 +98,10 @@ std::string CornerFit() {
   w.Data(5, {kT0 + 45, 100000, 0x50000000, 0x100});  // past 90 degrees
   // Neither distance nor position: it cannot place a split, so it goes.
   w.Data(5, {kT0 + 50, 0xFFFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF});
+  // Nor does one whose position fields are uint64 past INT64_MAX: none.
+  w.Define(3, 20, {{253, 4, fitwriter::kUint32}, {0, 8, fitwriter::kUint64},
+                   {1, 8, fitwriter::kUint64}});
+  w.Data(3, {kT0 + 55, ~std::uint64_t{1}, ~std::uint64_t{1}});
   fitwriter::Lap(w, kT0 + 30, 15'004, 100'049);
   return w.File();
 }
