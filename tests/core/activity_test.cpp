@@ -248,6 +248,8 @@ TEST(ActivityRead, Refusals) {
   Writer defCut, devCut;  // definitions cut in their fixed five bytes and
   defCut.Raw("\x41\x00\x00");  // in their developer fields (two, of 3 bytes)
   devCut.Raw(std::string("\x61\x00\x00\x14\x00\x00\x02\x00\x00\x00", 10));
+  Writer devCountCut;  // and before their count
+  devCountCut.Raw(std::string("\x61\x00\x00\x14\x00\x00", 6));
   std::string header = good.substr(0, 14);
   header[0] = 11;
   std::string badLap = kTcx;
@@ -264,6 +266,7 @@ TEST(ActivityRead, Refusals) {
       {"message cut", cut.File(), Kind::FitTruncated},
       {"definition cut", defCut.File(), Kind::FitTruncated},
       {"developer fields cut", devCut.File(), Kind::FitTruncated},
+      {"developer count cut", devCountCut.File(), Kind::FitTruncated},
       {"header size", header, Kind::FitBadHeader},
       {"trailing", good + "xyz", Kind::FitTrailingBytes},
       {"settings", settings.File(), Kind::FitNotActivity},
@@ -347,10 +350,12 @@ TEST(ActivitySplit, FromLaps) {
   tcxLong.replace(tcxLong.find("299.5"), 5, "1e11");
   std::string tcxAtLimit = kTcx;  // 300.5 s and this: INT_MAX x 10 + 4 ms
   tcxAtLimit.replace(tcxAtLimit.find("299.5"), 5, "21474535.974");
-  Writer narrow;  // elapsed times in uint16 (where 0 is a time), sint16,
-  fitwriter::DefineActivity(narrow);  // sint8 and uint8z
+  // Elapsed times in uint16 (where 0 is a time), sint16, sint8, uint8z,
+  Writer narrow;  // uint8 and byte.
+  fitwriter::DefineActivity(narrow);
   for (const auto& [type, size, ms] : {std::tuple{0x84, 2, 60'000}, {0x83, 2, 30'000},
-                                       {0x01, 1, 100}, {0x0A, 1, 200}, {0x84, 2, 0}}) {
+                                       {0x01, 1, 100}, {0x0A, 1, 200}, {0x84, 2, 0},
+                                       {0x02, 1, 50}, {0x0D, 1, 200}}) {
     narrow.Define(1, 19, {{253, 4, fitwriter::kUint32}, {2, 4, fitwriter::kUint32},
                           {7, std::uint8_t(size), std::uint8_t(type)},
                           {9, 4, fitwriter::kUint32}});
@@ -402,7 +407,7 @@ TEST(ActivitySplit, FromLaps) {
       {"TCX lap without a time", tcxNoTime, {Kind::BadLap, 2}},
       {"TCX lap of 1e11 s", tcxLong, Kind::TooLong},
       {"TCX laps to the limit", tcxAtLimit, kOk, {{1, 30'050}, {2, INT_MAX}}},
-      {"narrow types", narrow.File(), kOk, {{1, 6000}, {2, 9000}, {3, 9010}, {4, 9030}, {5, 9030}}},
+      {"narrow types", narrow.File(), kOk, {{1, 6000}, {2, 9000}, {3, 9010}, {4, 9030}, {5, 9030}, {6, 9035}, {7, 9055}}},
       {"points before the first lap", early.File(), kOk, {{1.0, 36'000}},
        Every(1.0)},
   };
@@ -642,12 +647,12 @@ TEST(ActivitySplit, NamesFromPathsAreOneLineOfUtf8) {
   // U+0800 and U+00E9 are one character each, an overlong form or a stray
   // byte one each; an extension is known in either case.
   r.fileName = "a\xff\nb\xE0\x80\x80\xC3\xA9" "c\xE0\xA0\x80" "d\x80\x80\x80\x80.fit";
-  r.device = "x\ty \U0001F3C3\u2460\u00A5";
+  r.device = "x\ty \U0001F3C3\u2460\u00A5\xED\xA0\x80\u00B0";  // a surrogate, and ° last
   const ActivityRaceResult race = ActivityToRace(r, Every(1.0));
   ASSERT_EQ(race.error, kOk);
   EXPECT_EQ(race.race->eventName, "a? b????c?d????");
   EXPECT_TRUE(HasActivityExtension("a.b/run.FIT") && !HasActivityExtension("fit"));
-  EXPECT_NE(race.race->comment.str().find("x y ?\u2460?"), std::string::npos);
+  EXPECT_NE(race.race->comment.str().find("x y ?\u2460????\u00B0"), std::string::npos);
   EXPECT_EQ(WriteRaceFile(*race.race).status, RaceWriteStatus::Ok);
   EXPECT_EQ(race.race->comment.str().find('\t'), std::string::npos);
 }
@@ -830,6 +835,7 @@ TEST(ActivityXml, Encodings) {
     std::string name;
     ActivityError error = {};
   } cases[] = {
+      {"UTF-8 mark", "\xEF\xBB\xBF" + gpx("UTF-8", name), G, name},
       {"UTF-16LE mark", "\xFF\xFE" + utf16(gpx("UTF-16", name), false), G, name},
       {"UTF-16LE", utf16(gpx("UTF-16", name), false), G, name},
       {"UTF-16BE mark", "\xFE\xFF" + utf16(gpx("", name), true), G, name},

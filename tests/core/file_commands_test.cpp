@@ -253,7 +253,8 @@ TEST_F(RaceFileCommands, RefusedFilesAndCancelledImportsChangeNothing) {
   std::string huge = "Big" + kNoSections, badCrc = TwoLapFit();
   huge.resize(kRaceFileMaxBytes + 1, 'x');
   badCrc[20] = static_cast<char>(badCrc[20] ^ 0x10);
-  const std::string kml = " \r\n<?xml version='1.0'?><kml/>";  // an exporter's blank line
+  // A byte order mark and a blank line, as some exporters write.
+  const std::string kml = "\xEF\xBB\xBF\r\n<?xml version='1.0'?><kml/>";
   const std::optional<ActivitySplit> laps = ActivitySplit{}, cancel;
   ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
   enum { kLoad, kImport, kOpen };

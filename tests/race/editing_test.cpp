@@ -18,7 +18,7 @@ using Sections = std::vector<RaceFileSection>;
 // so any link an edit makes shows; X holds values the lists cannot show.
 const RaceFileSection A{0, 1, 1, 5, 300, 1, 2}, B{6, 2, 9, 10, 600, 3, 4},
     C{11, 3, 8, 15, 900, 5, 6},
-    X{1.0 / 3, 360000, -7, 1e-9, 43200000, -5, INT_MIN};
+    X{1.0 / 3, 360000, -7, 2.0 / 3, 43200000, -5, INT_MIN};
 const PanelReading kPanel{"2", "4.5", 4, 480, 420, 180};
 
 Race Of(Sections sections) {
@@ -80,7 +80,7 @@ TEST(Editing, ChangeStoresOnlyWhatNoLongerReadsAsShown) {
        {{0, 1, 1, 5, 360, 1, 2}, {5, 2, 362, 10, 600, 3, 4}, C, X}},
       {3, [](PanelReading&) {}, before},
       {3, [](PanelReading& p) { p.loss = 1000; },
-       {A, B, C, {1.0 / 3, 1000, 1900, 1e-9, 43200000, -5, INT_MIN}}},
+       {A, B, C, {1.0 / 3, 1000, 1900, 2.0 / 3, 43200000, -5, INT_MIN}}},
       {4, [](PanelReading&) {}, before},
   };
   // clang-format on
@@ -98,7 +98,7 @@ TEST(Editing, ChangeStoresOnlyWhatNoLongerReadsAsShown) {
 // the appended one ends, with the assist as long and as fast.
 TEST(Editing, PanelShowingAndTheProposal) {
   EXPECT_EQ(PanelShowing(X),
-            (PanelReading{"0.333333", "1e-09", 359999, 35999999, 0, 0}));
+            (PanelReading{"0.333333", "0.666667", 359999, 35999999, 0, 0}));
   EXPECT_EQ(PanelShowing({-0.0, -1, 0, 0, -1, 0, 0}),
             (PanelReading{"-0", "0", 0, 0, 0, 0}));
   const PanelReading appended{"5", "10.0", 1, 2, 3, 4};
