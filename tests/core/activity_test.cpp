@@ -282,6 +282,7 @@ TEST(ActivityRead, Refusals) {
        "<gpx><trk><name>&x;</name></trk></gpx>", Kind::XmlEntity},
       {"not well-formed", "<gpx>\n<trk>\n</gpx>", {Kind::XmlMalformed, 3}},
       {"undeclared entity", "<gpx>&x;</gpx>", {Kind::XmlMalformed, 1}},
+      {"TCX not well-formed", "<TrainingCenterDatabase>\n<x>", {Kind::XmlMalformed, 2}},
       {"no timed point", "<gpx><trk><trkseg><trkpt lat='0' lon='0'/>"
                          "</trkseg></trk></gpx>", Kind::NoTime},
       {"bad lap", badLap, {Kind::BadLap, 2}},
@@ -651,7 +652,8 @@ TEST(ActivitySplit, NamesFromPathsAreOneLineOfUtf8) {
   const ActivityRaceResult race = ActivityToRace(r, Every(1.0));
   ASSERT_EQ(race.error, kOk);
   EXPECT_EQ(race.race->eventName, "a? b????c?d????");
-  EXPECT_TRUE(HasActivityExtension("a.b/run.FIT") && !HasActivityExtension("fit"));
+  EXPECT_TRUE(HasActivityExtension("a.b/run.FIT") && !HasActivityExtension("fit") &&
+              !HasActivityExtension("r.txt"));
   EXPECT_NE(race.race->comment.str().find("x y ?\u2460????\u00B0"), std::string::npos);
   EXPECT_EQ(WriteRaceFile(*race.race).status, RaceWriteStatus::Ok);
   EXPECT_EQ(race.race->comment.str().find('\t'), std::string::npos);
