@@ -203,7 +203,7 @@ const char kTcx[] = R"(<?xml version="1.0" encoding="UTF-8"?>
       <t:Position><t:LatitudeDegrees>35.0</t:LatitudeDegrees><t:LongitudeDegrees>139.0</t:LongitudeDegrees></t:Position>
       <t:DistanceMeters>0</t:DistanceMeters></t:Trackpoint>
      <t:Trackpoint><t:DistanceMeters>10</t:DistanceMeters></t:Trackpoint>
-     <t:Trackpoint><t:Time>2024-05-01T00:35:00.5Z</t:Time><t:DistanceMeters>1000.25</t:DistanceMeters></t:Trackpoint>
+     <t:Trackpoint><t:Time>2024-05-01T00:35:00.5Z</t:Time><t:DistanceMeters>1000.5</t:DistanceMeters></t:Trackpoint>
     </t:Track></t:Lap>
    <t:Lap StartTime="2024-05-01T00:35:00.5Z"><t:TotalTimeSeconds>299.5</t:TotalTimeSeconds>
     <t:DistanceMeters>999.75</t:DistanceMeters></t:Lap>
@@ -245,11 +245,10 @@ TEST(ActivityRead, Refusals) {
   noFileId.Data(1, {1000});
   fitwriter::DefineActivity(cut);
   cut.Raw("\x01\x02\x03");  // a lap message of 16 bytes cut after 2
-  Writer defCut, devCut;  // definitions cut in their fixed five bytes and
-  defCut.Raw("\x41\x00\x00");  // in their developer fields (two, of 3 bytes)
-  devCut.Raw(std::string("\x61\x00\x00\x14\x00\x00\x02\x00\x00\x00", 10));
-  Writer devCountCut;  // and before their count
-  devCountCut.Raw(std::string("\x61\x00\x00\x14\x00\x00", 6));
+  Writer cutInDefinition, cutInDeveloperFields, cutBeforeDeveloperCount;
+  cutInDefinition.Raw("\x41\x00\x00");
+  cutInDeveloperFields.Raw(std::string("\x61\x00\x00\x14\x00\x00\x02\x00\x00\x00", 10));
+  cutBeforeDeveloperCount.Raw(std::string("\x61\x00\x00\x14\x00\x00", 6));
   std::string header = good.substr(0, 14);
   header[0] = 11;
   std::string badLap = kTcx;
@@ -264,9 +263,9 @@ TEST(ActivityRead, Refusals) {
       {"file CRC", badFileCrc, Kind::FitFileCrc},
       {"data size", longer, Kind::FitTruncated},
       {"message cut", cut.File(), Kind::FitTruncated},
-      {"definition cut", defCut.File(), Kind::FitTruncated},
-      {"developer fields cut", devCut.File(), Kind::FitTruncated},
-      {"developer count cut", devCountCut.File(), Kind::FitTruncated},
+      {"definition cut", cutInDefinition.File(), Kind::FitTruncated},
+      {"developer fields cut", cutInDeveloperFields.File(), Kind::FitTruncated},
+      {"developer count cut", cutBeforeDeveloperCount.File(), Kind::FitTruncated},
       {"header size", header, Kind::FitBadHeader},
       {"trailing", good + "xyz", Kind::FitTrailingBytes},
       {"settings", settings.File(), Kind::FitNotActivity},
@@ -606,7 +605,8 @@ TEST(ActivitySplit, SectionsEachChoiceMakes) {
   EXPECT_TRUE(start(-0.001) == start(-1) && start(-1) != start(-1.001));
   for (const auto& [split, sections] :
        {std::pair{ByLaps(), 9}, {Every(1.0), 6}, {Every(0.1), 51},
-        {Every(5.05), 1}, {Every(1.0, 42.195), 43}, {Every(2.0, 2.0), 1}}) {
+        {Every(5.05), 1}, {Every(1.0, 42.195), 43}, {Every(2.0, 2.0), 1},
+        {Every(1.0, 10.005), 11}}) {
     SCOPED_TRACE(split.everyKm);
     EXPECT_EQ(SplitSections(run, measure, split), sections);
     if (split.kind == ActivitySplit::Kind::EveryKm && sections <= kMaxSections) {
@@ -709,7 +709,7 @@ TEST(ActivityXml, TcxFirstActivityLapsAndPoints) {
   ASSERT_EQ(r.tracks.size(), 1u);
   const std::vector<ActivityPoint>& points = r.tracks[0].points;
   ASSERT_EQ(points.size(), 2u);  // the point without a time is dropped
-  EXPECT_EQ(points[1].distanceM, 1000.25);
+  EXPECT_EQ(points[1].distanceM, 1000.5);  // not the lap's
   EXPECT_EQ(points[0].latDeg, 35.0);
   EXPECT_FALSE(points[1].HasPosition());
 
