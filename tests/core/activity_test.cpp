@@ -322,17 +322,18 @@ TEST(ActivitySplit, FromLaps) {
   Writer negative, wide, early, types;
   for (Writer* w : {&negative, &wide, &early, &types})
     fitwriter::DefineActivity(*w);
-  const auto lapOf = [](std::uint8_t elapsedType) {  // the lap's fields
+  const auto lapOf = [](int elapsedType, int size = 4) {  // the lap's fields
     return std::vector<fitwriter::Field>{
         {253, 4, fitwriter::kUint32}, {2, 4, fitwriter::kUint32},
-        {7, 4, elapsedType}, {9, 4, fitwriter::kUint32}};
+        {7, std::uint8_t(size), std::uint8_t(elapsedType)}, {9, 4, fitwriter::kUint32}};
   };
-  // uint32z, where 0 is none, and a base type past the known ones, which
-  // holds nothing: the laps' times come from their stamps.
-  types.Define(1, 19, lapOf(0x8C));
-  fitwriter::Lap(types, kT0, kT0 + 60, 0, 100'000);
-  types.Define(1, 19, lapOf(0x9F));
-  fitwriter::Lap(types, kT0 + 60, kT0 + 90, 60'000, 100'000);
+  // uint32z and uint16z, where 0 is none, sint16's none and a base type past
+  // the known ones, which holds nothing: the laps' times come from their stamps.
+  for (const auto& [type, size, start, ms] :
+       {std::tuple{0x8C, 4, 0, 0}, {0x9F, 4, 60, 60'000}, {0x8B, 2, 90, 0}, {0x83, 2, 120, 0x7FFF}}) {
+    types.Define(1, 19, lapOf(type, size));
+    fitwriter::Lap(types, kT0 + start, kT0 + (start ? start + 30 : 60), ms, 100'000);
+  }
   negative.Define(1, 19, lapOf(fitwriter::kSint32));
   fitwriter::Lap(negative, kNone, kNone, 0xFFFFFF9C, 100'000);  // -100 ms
   // uint64 where FIT has uint32: values past it are none, not overflows.
@@ -347,7 +348,7 @@ TEST(ActivitySplit, FromLaps) {
   const std::size_t second = tcxNoTime.find("<t:TotalTimeSeconds>299.5");
   tcxNoTime.erase(second, tcxNoTime.find('\n', second) - second);
   std::string tcxLong = kTcx;
-  tcxLong.replace(tcxLong.find("299.5"), 5, "1e11");
+  tcxLong.replace(tcxLong.find("299.5"), 5, "1e12");
   std::string tcxAtLimit = kTcx;  // 300.5 s and this: INT_MAX x 10 + 4 ms
   tcxAtLimit.replace(tcxAtLimit.find("299.5"), 5, "21474535.974");
   // Elapsed times in uint16 (where 0 is a time), sint16, sint8, uint8z,
@@ -356,9 +357,7 @@ TEST(ActivitySplit, FromLaps) {
   for (const auto& [type, size, ms] : {std::tuple{0x84, 2, 60'000}, {0x83, 2, 30'000},
                                        {0x01, 1, 100}, {0x0A, 1, 200}, {0x84, 2, 0},
                                        {0x02, 1, 50}, {0x0D, 1, 200}}) {
-    narrow.Define(1, 19, {{253, 4, fitwriter::kUint32}, {2, 4, fitwriter::kUint32},
-                          {7, std::uint8_t(size), std::uint8_t(type)},
-                          {9, 4, fitwriter::kUint32}});
+    narrow.Define(1, 19, lapOf(type, size));
     fitwriter::Lap(narrow, kNone, kNone, ms, 100'000);
   }
   const struct {
@@ -403,9 +402,9 @@ TEST(ActivitySplit, FromLaps) {
       {"elapsed negative", negative.File(), {Kind::BadLap, 1}},
       {"laps of 0 s", LapsFit({{0, 0, 0}, {0, 0, 0}}), Kind::ZeroTime},
       {"uint64 fields", wide.File(), kOk, {{1.0, 9000}, {1.0, 15'000}}},
-      {"uint32z and unknown types", types.File(), kOk, {{1, 6000}, {2, 9000}}},
+      {"invalid and unknown types", types.File(), kOk, {{1, 6000}, {2, 9000}, {3, 12'000}, {4, 15'000}}},
       {"TCX lap without a time", tcxNoTime, {Kind::BadLap, 2}},
-      {"TCX lap of 1e11 s", tcxLong, Kind::TooLong},
+      {"TCX lap of 1e12 s", tcxLong, Kind::TooLong},
       {"TCX laps to the limit", tcxAtLimit, kOk, {{1, 30'050}, {2, INT_MAX}}},
       {"narrow types", narrow.File(), kOk, {{1, 6000}, {2, 9000}, {3, 9010}, {4, 9030}, {5, 9030}, {6, 9035}, {7, 9055}}},
       {"points before the first lap", early.File(), kOk, {{1.0, 36'000}},
@@ -856,6 +855,7 @@ TEST(ActivityXml, Encodings) {
       {"cut", gpx("", std::string(1021, 'n') + "表駅"), G, std::string(1021, 'n')},
       {"no encoding name", gpx("1x", "x"), G, "", {Kind::XmlMalformed, 1}},
       {"unknown", gpx("KOI8-R", "x"), G, "", {Kind::XmlEncoding, 0, 0, "KOI8-R"}},
+      {"64 letters", gpx(std::string(64, 'x'), "x"), G, "", {Kind::XmlEncoding, 0, 0, std::string(64, 'x')}},
       {"bad Shift_JIS", gpx("Shift_JIS", "\x81\x20"), G, "",
        {Kind::XmlBadChar, 2, 0, "Shift_JIS"}},
       {"cut UTF-16", "\xFF\xFE" + utf16(gpx("", name), false) + "<", G, "",
