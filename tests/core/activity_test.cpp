@@ -768,9 +768,9 @@ TEST(ActivityXml, GpxTracks) {
         << race.race->comment;
   }
 
-  // The file's own name, in GPX 1.1's metadata or under GPX 1.0's root.
+  // The file's own name, in GPX 1.1's metadata or GPX 1.0's root; the first.
   for (const std::string name : {"<metadata><name>Meta</name></metadata>",
-                                 "<name>Meta</name>"}) {
+                                 "<name>Meta</name>", "<name>Meta</name><name>2</name>"}) {
     std::string named = kGpx;
     EXPECT_EQ(Read(named.insert(named.find("<wpt"), name), "w.gpx").name, "Meta");
   }
