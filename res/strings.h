@@ -134,12 +134,12 @@ inline constexpr Text kMsgImportTooManySections{
     N_("区間が%1になります。区間は45までです。区切りの距離を長くしてください。")};
 inline constexpr Text kMsgImportTooManyLaps{
     N_("ラップが%1あります。区間は45までなので、ラップごとには取り込めません。距離で区切ってください。")};
-// The split dialog: "(•) ラップごと（4 ラップ）", "( ) [1] km ごと", the
+// The split dialog: "(•) ラップごと（4 区間）", "( ) [1] km ごと", the
 // official distance, blank for none.
 inline constexpr Text kSplitTitle{N_("GPSの記録を取り込む")};
 inline constexpr Text kSplitCaption{N_("区間の区切り方")};
 inline constexpr Text kSplitByLaps{N_("ラップごと")};
-// "ラップごと（%1 ラップ）", %1 the record's laps.
+// %1 the record's laps.
 inline constexpr Text kSplitByLapsCount{N_("ラップごと（%1 区間）")};
 // Beside each choice, what it makes; over 45 sections, what would fit.
 inline constexpr Text kSplitKmCount{N_("km ごと（%1 区間）")};

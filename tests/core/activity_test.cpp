@@ -329,10 +329,11 @@ TEST(ActivitySplit, FromLaps) {
   };
   // uint32z and uint16z, where 0 is none, sint16's none and a base type past
   // the known ones, which holds nothing: the laps' times come from their stamps.
-  for (const auto& [type, size, start, ms] :
-       {std::tuple{0x8C, 4, 0, 0}, {0x9F, 4, 60, 60'000}, {0x8B, 2, 90, 0}, {0x83, 2, 120, 0x7FFF}}) {
+  for (const auto& [type, size, start, end, ms] :
+       {std::tuple{0x8C, 4, 0, 60, 0}, {0x9F, 4, 60, 90, 60'000}, {0x8B, 2, 90, 120, 0},
+        {0x83, 2, 120, 150, 0x7FFF}}) {
     types.Define(1, 19, lapOf(type, size));
-    fitwriter::Lap(types, kT0 + start, kT0 + (start ? start + 30 : 60), ms, 100'000);
+    fitwriter::Lap(types, kT0 + start, kT0 + end, ms, 100'000);
   }
   negative.Define(1, 19, lapOf(fitwriter::kSint32));
   fitwriter::Lap(negative, kNone, kNone, 0xFFFFFF9C, 100'000);  // -100 ms
