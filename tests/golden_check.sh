@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# quorvane-report's outputs for a few race files and watch records, against
+# the checksums in tests/golden.sha256: any change to a list, CSV, SVG, page
+# text, race file, message or exit status shows here.
+#   tests/golden_check.sh REPORT [OUTDIR]
+# With OUTDIR the outputs are kept there. After a change that means to alter
+# them, write the new list with `tests/golden_check.sh REPORT DIR > /dev/null;
+# (cd DIR && find . -type f | LC_ALL=C sort | sed 's|^[.]/||' | xargs
+# sha256sum) > tests/golden.sha256`, and run it with the program from before
+# the change into a second folder to read the differences with `diff -r`.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+report="$1"
+# The records' start times are shown in local time.
+export TZ=UTC
+if [ -n "${2:-}" ]; then out="$2"; mkdir -p "$out"; else
+  out="$(mktemp -d)"; trap 'rm -rf "$out"' EXIT
+fi
+bash "$root/scripts/golden.sh" --quick "$report" "$out/races" \
+  "$root/examples/sample-10km.txt" "$root/fuzz/corpus/settings-out-of-range.txt" \
+  "$root/fuzz/corpus/forty-five-sections.txt"
+bash "$root/scripts/golden.sh" --records "$report" "$out/records" \
+  "$root"/fuzz/activity_corpus/*
+(cd "$out" && find . -type f | LC_ALL=C sort | sed 's|^[.]/||' | xargs sha256sum) |
+  diff "$root/tests/golden.sha256" - ||
+  { echo "quorvane-report's outputs differ from tests/golden.sha256" >&2; exit 1; }
