@@ -16,6 +16,7 @@
 #include "race/numtext.h"
 #include "file/activity.h"
 #include "file/activity_readers.h"
+#include "file/xml_driver.h"
 #include "file/race_file.h"
 #include "fuzz/activity_invariants.h"
 #include "fuzz/race_file_invariants.h"
@@ -102,6 +103,10 @@ std::string CornerFit() {
   w.Define(3, 20, {{253, 4, fitwriter::kUint32}, {0, 8, fitwriter::kUint64},
                    {1, 8, fitwriter::kUint64}});
   w.Data(3, {kT0 + 55, ~std::uint64_t{1}, ~std::uint64_t{1}});
+  // In sint64 they are signed, even though FIT itself never uses it.
+  w.Define(4, 20, {{253, 4, fitwriter::kUint32}, {0, 8, fitwriter::kSint64},
+                   {1, 8, fitwriter::kSint64}});
+  w.Data(4, {kT0 + 57, ~std::uint64_t{255}, 256});
   fitwriter::Lap(w, kT0 + 30, 15'004, 100'049);
   return w.File();
 }
@@ -119,7 +124,7 @@ TEST(FitDecoder, ReadsEveryKindOfMessage) {
     double m;  // below 0: none
     bool position;
   } expected[] = {{30, 0.0, true}, {33, 500.0, false}, {40, -1, true},
-                  {45, 1000.0, false}};
+                  {45, 1000.0, false}, {57, -1, true}};
   ASSERT_EQ(r.tracks.size(), 1u);
   const std::vector<ActivityPoint>& points = r.tracks[0].points;
   ASSERT_EQ(points.size(), std::size(expected));
@@ -135,6 +140,7 @@ TEST(FitDecoder, ReadsEveryKindOfMessage) {
   // Read big-endian, semicircles to degrees.
   EXPECT_EQ(points[2].latDeg, 0x12345678 * (180.0 / 2147483648.0));
   EXPECT_EQ(points[2].lonDeg, (0x7FFFFFFF - 1) * (180.0 / 2147483648.0));
+  EXPECT_EQ(points[4].latDeg, -points[4].lonDeg);
 }
 
 TEST(FitDecoder, ChainedFilesAreOneRecordAndTheTwelveByteHeaderReads) {
@@ -778,6 +784,21 @@ TEST(ActivityXml, GpxTracks) {
   }
 }
 
+// Positions reach the poles and the date line; past them a point has none.
+TEST(ActivityXml, PositionsUpToThePolesAndTheDateLine) {
+  const struct {
+    double lat, lon;
+    bool kept;
+  } cases[] = {{90, 180, true},     {-90, -180, true},  {90.5, 0, false},
+               {-90.5, 0, false},   {0, 180.5, false},  {0, -180.5, false}};
+  for (const auto& c : cases) {
+    std::vector<ActivityPoint> points;
+    activity::KeepXmlPoint(points, {}, 0, c.lat, c.lon);
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_EQ(points[0].HasPosition(), c.kept) << c.lat << " " << c.lon;
+  }
+}
+
 // Positions as the file writes them: 23 points 0.001 degree and 1000 s
 // apart along the equator or a meridian, at one speed, so k km is passed at
 // k km / step.
@@ -848,9 +869,10 @@ TEST(ActivityXml, Encodings) {
       {"Windows-31J", gpx("Windows-31J", "\x87\x40"), G, "①"},
       {"EUC-JP", gpx("EUC-JP", "\xC9\xBD\xB1\xD8", '\''), G, "表駅"},
       {"ISO-2022-JP", gpx("iso-2022-jp", "\x1B$BI=1X\x1B(B"), G, "表駅"},
-      // The root is looked for in the first 64 KiB converted, then in all.
-      {"DOCTYPE past 64 KiB",
-       "\xFF\xFE" + utf16("<!DOCTYPE gpx []" + std::string(40'000, ' ') + '>' +
+      // The root is looked for in the first 64 KiB converted, then in all:
+      // here the first 64 KiB end after "<g".
+      {"root cut at 64 KiB",
+       "\xFF\xFE" + utf16("<!DOCTYPE gpx []" + std::string(32'748, ' ') + '>' +
                            gpx("", name), false), G, name},
       // Texts are cut to 1024 bytes, and never inside a character.
       {"1024 bytes", gpx("", std::string(1021, 'n') + "表"), G, std::string(1021, 'n') + "表"},
