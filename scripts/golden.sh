@@ -4,8 +4,8 @@
 # and after a change that must not alter any output, then `diff -r` the two
 # folders.
 #
-#   scripts/golden.sh [--quick] REPORT OUTDIR RACE-FILE...
-#   scripts/golden.sh --records REPORT OUTDIR RECORD...
+#   scripts/golden.sh [--quick] [--with ARG]... REPORT OUTDIR RACE-FILE...
+#   scripts/golden.sh --records [--with ARG]... REPORT OUTDIR RECORD...
 #
 # For each combination of priority, condition, speed unit and axis (60, or
 # 4 with --quick) it keeps the list text, the CSV, the SVG graph and the
@@ -20,6 +20,8 @@ quick=0
 records=0
 if [ "${1:-}" = "--quick" ]; then quick=1; shift; fi
 if [ "${1:-}" = "--records" ]; then records=1; shift; fi
+extra=()  # --with ARG: one more argument for every run
+while [ "${1:-}" = "--with" ]; do extra+=("$2"); shift 2; done
 if [ "$#" -lt 3 ]; then
   echo "usage: $0 [--quick] REPORT OUTDIR RACE-FILE..." >&2
   exit 2
@@ -59,7 +61,7 @@ files=("$inputs"/*)
 run() {  # run NAME ARGS...: status and messages of one batch
   local name="$1"; shift
   local rc=0
-  "$report" "$@" "${files[@]}" >"$out/$name.list" 2>"$out/$name.err" || rc=$?
+  "$report" "$@" "${extra[@]}" "${files[@]}" >"$out/$name.list" 2>"$out/$name.err" || rc=$?
   # Messages name the temporary copies; keep only the file's own name.
   sed -i "s|$inputs/||g" "$out/$name.err" "$out/$name.list"
   echo "$rc" >"$out/$name.status"

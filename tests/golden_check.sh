@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# quorvane-report's outputs for a few race files and watch records, against
-# the checksums in tests/golden.sha256: any change to a list, CSV, SVG, page
-# text, race file, message or exit status shows here.
+# quorvane-report's outputs for the example and fuzzer race files and watch
+# records, in Japanese and in English, against the checksums in
+# tests/golden.sha256: any change to a list, CSV, SVG, page text, race file,
+# message or exit status shows here.
 #   tests/golden_check.sh REPORT [OUTDIR]
 # With OUTDIR the outputs are kept there. After a change that means to alter
 # them, write the new list with `tests/golden_check.sh REPORT DIR > /dev/null;
@@ -17,7 +18,11 @@ if [ -n "${2:-}" ]; then out="$2"; mkdir -p "$out"; else
   out="$(mktemp -d)"; trap 'rm -rf "$out"' EXIT
 fi
 bash "$root/scripts/golden.sh" --quick "$report" "$out/races" \
-  "$root/examples/sample-10km.txt" "$root/fuzz/corpus/settings-out-of-range.txt" \
+  "$root"/examples/*.txt "$root"/fuzz/corpus/*
+# In English, beside a plan.
+bash "$root/scripts/golden.sh" --quick --with --lang=en \
+  --with --compare="$root/examples/plan-10km-even.txt" "$report" \
+  "$out/english" "$root/examples/sample-10km.txt" \
   "$root/fuzz/corpus/forty-five-sections.txt"
 bash "$root/scripts/golden.sh" --records "$report" "$out/records" \
   "$root"/fuzz/activity_corpus/*
