@@ -9,7 +9,7 @@
 #
 # For each combination of priority, condition, speed unit and axis (60, or
 # 4 with --quick) it keeps the list text, the CSV, the SVG graph and the
-# printed page's text (pdftotext; a PDF's bytes hold its creation time),
+# printed page's words with their places (pdftotext -bbox),
 # plus the entered rows, each run's exit status and its messages. With
 # --records the inputs are watch records, cut by laps, every 1 km and
 # every 5 km, with and without an official distance, in the default
@@ -67,10 +67,12 @@ run() {  # run NAME ARGS...: status and messages of one batch
   echo "$rc" >"$out/$name.status"
 }
 
-pdf_text() {  # the printed pages of a folder as text
+pdf_text() {  # the printed pages of a folder as their words and places
   for pdf in "$1"/*.pdf; do
     [ -e "$pdf" ] || continue
-    pdftotext -enc UTF-8 "$pdf" "${pdf%.pdf}.pdf.txt"
+    # A PDF's bytes hold its creation time.
+    pdftotext -enc UTF-8 -bbox "$pdf" - | grep -v 'name="CreationDate"' \
+      >"${pdf%.pdf}.pdf.html"
     rm "$pdf"
   done
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # quorvane-report's outputs for the example and fuzzer race files and watch
 # records, in Japanese and in English, against the checksums in
-# tests/golden.sha256: any change to a list, CSV, SVG, page text, race file,
-# message or exit status shows here.
+# tests/golden.sha256: any change to a list, CSV, SVG, printed word or its
+# place, race file, message or exit status shows here.
 #   tests/golden_check.sh REPORT [OUTDIR]
 # With OUTDIR the outputs are kept there. After a change that means to alter
 # them, write the new list with `tests/golden_check.sh REPORT DIR > /dev/null;
