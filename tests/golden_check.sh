@@ -23,7 +23,12 @@ bash "$root/scripts/golden.sh" --quick "$report" "$out/races" \
 bash "$root/scripts/golden.sh" --quick --with --lang=en \
   --with --compare="$root/examples/plan-10km-even.txt" "$report" \
   "$out/english" "$root/examples/sample-10km.txt" \
-  "$root/fuzz/corpus/forty-five-sections.txt"
+  "$root/fuzz/corpus/forty-five-sections.txt" "$root/fuzz/corpus/wide-cells.txt"
+# The graph as pixels, where the environment names a window system that
+# cannot start: the tool renders offscreen all the same.
+mkdir -p "$out/png"
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$report" --size 400x300 \
+  --graph "$out/png/{name}.png" "$root"/examples/*.txt >"$out/png/all.list"
 bash "$root/scripts/golden.sh" --records "$report" "$out/records" \
   "$root"/fuzz/activity_corpus/*
 (cd "$out" && find . -type f | LC_ALL=C sort | sed 's|^[.]/||' | xargs sha256sum) |

@@ -1,13 +1,10 @@
-// The dialog's compute command (the settings read from the lists, the rows
-// shown, the graph drawn) and its own commands: clear, close, the version
-// dialog, the window colours.
+// The dialog's own commands: clear, close, the version dialog, the window
+// colours. What compute shows, golden_check.sh keeps.
 #include <gtest/gtest.h>
 
-#include <tuple>
 #include <vector>
 
 #include "app/race_app.h"
-#include "graph_test_support.h"
 #include "race_fixture.h"
 #include "res/strings.h"
 
@@ -19,31 +16,6 @@ using CalcTest = RaceFixture;
 const std::vector<EnteredSection> kTwo = {
     {0, 5, 0, 0, 150000, 150000, 30000},
     {5, 10, 6000, 156000, 312000, 156000, 31200}};
-
-// Each setting comes from its list; the list shows the race computed by
-// them and the graph is drawn on the axis chosen. A shorter race computed
-// after a longer one shows nothing of it.
-TEST_F(CalcTest, ComputeTakesTheListsSettingsAndShowsTheComputation) {
-  for (const auto& [n, priority, mode, unit, axis] :
-       {std::tuple{2, 0, 1, 4, 0}, {1, 2, 0, 3, 1}}) {
-    SCOPED_TRACE(::testing::Message() << n << priority << mode << unit << axis);
-    Enter({kTwo.begin(), kTwo.begin() + n});
-    platform.ClearSurface(IDC_GRAPH);
-    Compute(priority, mode, unit, axis);
-    const Race& r = dlg.m_race;
-    EXPECT_EQ((std::vector<int>{static_cast<int>(r.priority),
-                                static_cast<int>(r.condition),
-                                static_cast<int>(r.speedUnit),
-                                static_cast<int>(r.graphAxis)}),
-              (std::vector<int>{priority, mode, unit, axis}));
-    ASSERT_TRUE(dlg.m_computation == qv::Compute(r));
-    EXPECT_EQ(platform.List().Rows(),
-              qv::ListRows(r, &*dlg.m_computation, nullptr, qv::Language::Japanese).rows);
-    const auto& ops = platform.Surface(IDC_GRAPH);
-    EXPECT_TRUE(graphtest::TextsOf(ops, graphtest::kRed)
-                    .ends_with(axis ? "距離(km)" : "Time(分)"));
-  }
-}
 
 // Before a clear, an edit is unsaved work: closing asks and No keeps the
 // dialog. Clear leaves nothing entered, computed, shown or unsaved, so

@@ -1,13 +1,11 @@
 // Comparing the race with a previous race or a plan: the difference column,
-// the comparison's times, its curve on the graph and the printed column.
+// the comparison's times and its curve on the graph.
 #include "race/comparison.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
-#include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -140,25 +138,6 @@ TEST_F(Comparison, ReadShownAndDroppedWithoutTouchingTheRace) {
   EXPECT_EQ(platform.List().Rows(), rows);
   EXPECT_TRUE(platform.Surface(IDC_GRAPH) == graph);
   EXPECT_TRUE(dlg.IsModified());
-}
-
-// The printed table has the ninth column where the speed column stands
-// without one, the columns still an eighth of the width apart.
-TEST_F(Comparison, PrintedTableHasTheNinthColumn) {
-  Enter({{0, 5, 0, 0, 90000, 0, 0}});
-  ASSERT_TRUE(Compare("5", 18000));
-  Compute(0, 0);
-  auto job = std::make_unique<doubles::PrintJob>(2400, 100000);
-  auto record = job->record();
-  platform.printJobs.push_back(std::move(job));
-  dlg.OnPrint();
-  std::set<std::pair<std::string, int>> texts;
-  for (const DrawOp& op : record->ops)
-    if (op.kind == DrawOp::Kind::TextOut) texts.emplace(op.text, op.x);
-  // The other columns' places: PrintTest.
-  const int x = (2400 - 100) / 8 * 7;  // where the speed column is without
-  EXPECT_EQ(texts.count({"比較差", x}) + texts.count({"00分00秒00", x}), 2u);
-  EXPECT_EQ(texts.count({"速度/ｋｍ", x}), 0u);
 }
 
 }  // namespace

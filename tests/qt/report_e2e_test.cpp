@@ -6,12 +6,10 @@
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <functional>
@@ -39,14 +37,6 @@ const char kTwoSections[] =
 const char kBySpeedKmh[] =
     "Speed\r\n2\r\n0\r\n4\r\n0\r\n0\r\n2\r\n0\r\n0\r\n0\r\n2.5\r\n0\r\n0\r\n"
     "30000\r\n2.5\r\n1000\r\n0\r\n4\r\n0\r\n0\r\n24000\r\n";
-// The two sections at 10.899 and 21.798 km: wider cells than the columns;
-// with six more digits in front, the widest cells the list writes.
-QByteArray LongCells(const QByteArray& thousands = "") {
-  return "Long\r\n0\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n0\r\n0\r\n" +
-         thousands + "10.899\r\n150000\r\n150000\r\n0\r\n" + thousands +
-         "10.899\r\n6000\r\n156000\r\n" + thousands +
-         "21.798\r\n312000\r\n156000\r\n0\r\n";
-}
 const char kTooManySections[] = "X\r\n0\r\n0\r\n0\r\n0\r\n0\r\n46\r\n";
 // A watch's record of two 1 km laps, in 5:00 and 4:40.
 const char kTwoLapTcx[] =
@@ -92,72 +82,6 @@ class ReportTest : public ::testing::Test {
   }
   QTemporaryDir dir;
 };
-
-// An xcb platform without a display would abort Qt: the tool renders
-// offscreen whatever the environment names.
-TEST_F(ReportTest, CsvPngAndPdfOfTheSampleRaceOffscreen) {
-  const Ran r =
-      Run({"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM=xcb",
-           kReport, "--csv", "o.csv", "--graph", "g.png", "--size", "400x300",
-           "--pdf", "p.pdf", QV_SOURCE_DIR "/examples/sample-10km.txt"},
-          {}, "env");
-  ASSERT_EQ(r.code, 0) << r.err.toStdString();
-  // The CSV holds the list's cells, under the headers, on CRLF lines.
-  EXPECT_TRUE(r.out.contains("\n全区間\t"));
-  EXPECT_EQ(QString(Contents()["o.csv"]).replace(',', '\t'),
-            QString("区間\t出発\t到着\tロスタイム\t出発時間\t到着時間\tラップ"
-                    "タイム\t速度\n" +
-                    r.out)
-                .replace("\n", "\r\n"));
-  const QString text = Run({"p.pdf", "-"}, {}, "pdftotext").out;
-  EXPECT_TRUE(text.contains("全区間") && text.count('\f') == 1);  // one page
-  EXPECT_TRUE(Run({"p.pdf"}, {}, "pdfinfo").out.contains("(A4)"));
-  // Cells wider than their columns, with and without the ninth column:
-  // pushed apart, no two words of a line meet, none leaves the page.
-  Write("long.txt", LongCells());
-  Write("huge.txt", LongCells("999999"));
-  static const QRegularExpression word(
-      "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\"");
-  for (const QString args :
-       {"long.txt", "--compare long.txt long.txt",
-        "--unit kmh --compare huge.txt huge.txt"}) {
-    SCOPED_TRACE(args.toStdString());
-    ASSERT_EQ(Run(QStringList{"--pdf", "l.pdf"} + args.split(' ')).code, 0);
-    std::map<double, std::vector<std::pair<double, double>>> lines;
-    const QString boxes = Run({"-bbox", "l.pdf", "-"}, {}, "pdftotext").out;
-    for (auto m = word.globalMatch(boxes); m.hasNext();) {
-      const auto w = m.next();
-      lines[w.captured(2).toDouble()].emplace_back(w.captured(1).toDouble(),
-                                                   w.captured(3).toDouble());
-    }
-    ASSERT_GT(lines.size(), 5u);
-    for (auto& [y, words] : lines) {
-      std::sort(words.begin(), words.end());
-      for (std::size_t i = 1; i < words.size(); ++i)
-        EXPECT_LT(words[i - 1].second, words[i].first) << y;
-      EXPECT_LE(words.back().second, 595) << y;  // A4's width in points
-    }
-    EXPECT_TRUE(boxes.contains(">全区間</word>"));
-  }
-  // In the plot (5, 5)-(395, 295) the time curve ends within a pixel of the
-  // far corner (R, T), going no further than half its pen; the slowest
-  // section stands at 0.8 of the height.
-  const QImage png(dir.filePath("g.png"));
-  ASSERT_EQ(png.size(), QSize(400, 300));
-  const int L = 5, T = 5, R = 395, B = 295;
-  int nearest = 999, beyond = 0, green = 999;
-  for (int y = 0; y < 300; ++y)
-    for (int x = 0; x < 400; ++x) {
-      if (png.pixel(x, y) == qRgb(192, 0, 0) && y < 40 && x > R - 40) {
-        nearest = std::min(nearest, std::max(std::abs(x - R), std::abs(y - T)));
-        beyond += x > R + 2 || y < T - 2;
-      }
-      if (png.pixel(x, y) == qRgb(0, 128, 0) && x >= L && x < R - 30)
-        green = std::min(green, y);  // left of the speed labels
-    }
-  EXPECT_TRUE(nearest <= 1 && beyond == 0) << nearest << " " << beyond;
-  EXPECT_LE(std::abs(green - (B - ((B - T) * 8 + 5) / 10)), 1) << green;
-}
 
 // Nothing is written on a usage error, and a write that fails leaves the old
 // output whole. Every run has SIGXFSZ at its default, which the tool must
