@@ -25,9 +25,10 @@ bash "$root/scripts/golden.sh" --quick --with --lang=en \
   "$out/english" "$root/examples/sample-10km.txt" \
   "$root/fuzz/corpus/forty-five-sections.txt" "$root/fuzz/corpus/wide-cells.txt"
 # The graph as pixels, where the environment names a window system that
-# cannot start: the tool renders offscreen all the same.
+# cannot start: the tool renders offscreen all the same. One job at a
+# time: golden.sh runs two.
 mkdir -p "$out/png"
-env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$report" --size 400x300 \
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$report" -j 1 --size 400x300 \
   --graph "$out/png/{name}.png" "$root"/examples/*.txt >"$out/png/all.list"
 bash "$root/scripts/golden.sh" --records "$report" "$out/records" \
   "$root"/fuzz/activity_corpus/*

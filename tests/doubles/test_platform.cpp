@@ -6,9 +6,9 @@
 
 namespace qv::doubles {
 
-PrintJob::PrintJob(int horzRes, int vertRes, int externalLeading)
+PrintJob::PrintJob(int horzRes, int vertRes)
     : m_log(std::make_shared<std::vector<headless::DrawOp>>()),
-      m_dc(m_log, externalLeading),
+      m_dc(m_log, 0),
       m_horzRes(horzRes),
       m_vertRes(vertRes),
       m_record(std::make_shared<Record>()) {}

@@ -16,7 +16,7 @@ namespace qv::doubles {
 // A print job whose page is a recording context.
 class PrintJob final : public IPrintJob {
  public:
-  PrintJob(int horzRes, int vertRes, int externalLeading = 0);
+  PrintJob(int horzRes, int vertRes);
   IDrawContext& Dc() override { return m_dc; }
   int HorzRes() const override { return m_horzRes; }
   int VertRes() const override { return m_vertRes; }
@@ -25,17 +25,12 @@ class PrintJob final : public IPrintJob {
   int EndPage() override;
   int EndDoc() override { return Call("EndDoc", endDocResult); }
   void AbortDoc() override { Call("AbortDoc", 0); }
-  void SetScale(double scale) override {
-    m_record->scale = scale;
-    m_record->opsAtScale = m_log->size();
-  }
+  void SetScale(double) override {}
 
   struct Record {
     std::vector<headless::DrawOp> ops;  // the page, as drawn by EndPage
     std::string docName;
     std::vector<std::string> calls;  // StartDoc, StartPage, EndPage, ...
-    double scale = 1.0;
-    std::size_t opsAtScale = 0;  // ops drawn before the last SetScale
   };
   // Outlives the job, which the print command destroys.
   std::shared_ptr<Record> record() const { return m_record; }

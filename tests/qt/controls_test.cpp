@@ -185,13 +185,9 @@ TEST(QtControlsTest, SplitDialogDefaultsAndRefusals) {
   d.EveryKm()->clear();
   QTest::keyClicks(d.EveryKm(), "0.05");  // typing a distance picks it
   EXPECT_TRUE(d.ByKm()->isChecked());
-  QString message;
-  const test::ModalWatcher watcher([&](QWidget* box) {
-    message = box->findChild<QLabel*>("qt_msgbox_label")->text();
-    box->close();
-  });
+  const test::Modals modals;
   d.accept();
-  EXPECT_EQ(message.toStdString(), kMsgImportBadSplit);
+  EXPECT_EQ(modals.texts.join("").toStdString(), kMsgImportBadSplit);
   EXPECT_TRUE(d.isVisible());
   EXPECT_NE(d.result(), QDialog::Accepted);
 }

@@ -12,7 +12,7 @@
 
 #include "app/qt/qt_files.h"
 #include "app/qt/qt_platform.h"
-#include "modal_watcher.h"
+#include "tests/qt/modal_watcher.h"
 #include "tests/core/file_test_util.h"
 
 namespace qv {
@@ -66,12 +66,11 @@ TEST(QtFileSystem, WritesReplacesAndReadsWholeRegularFiles) {
   }
 }
 
-// Checks how the next file dialog is set up, picks name in dir in it (an
-// empty name cancels) and answers a question about replacing the file,
-// whose text goes to *asked.
-std::function<void(QWidget*)> Choose(const ScratchDir& dir, QString name,
-                                     bool save, bool replace, QString* asked) {
-  return [&dir, name, save, replace, asked](QWidget* w) {
+// Checks how the next file dialog is set up and picks name in dir in it (an
+// empty name cancels).
+std::function<void(QDialog*)> Choose(const ScratchDir& dir, QString name,
+                                     bool save) {
+  return [&dir, name, save](QDialog* w) {
     auto* d = qobject_cast<QFileDialog*>(w);
     auto* types = d ? d->findChild<QComboBox*>("fileTypeCombo") : nullptr;
     if (types == nullptr || types->count() != 2) {
@@ -88,12 +87,8 @@ std::function<void(QWidget*)> Choose(const ScratchDir& dir, QString name,
     if (name.isEmpty()) return d->reject();
     d->setDirectory(QString::fromStdString(dir.Path().string()));
     d->selectFile(name);
-    // The question comes up inside accept, which returns once it is answered.
-    const qt::test::ModalWatcher question([=](QWidget* q) {
-      auto* box = qobject_cast<QMessageBox*>(q);
-      *asked = box->text();
-      box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
-    });
+    // A question about replacing the file comes up inside accept, which
+    // returns once it is answered.
     QMetaObject::invokeMethod(d, "accept", Qt::DirectConnection);
     if (d->isVisible()) d->reject();
   };
@@ -111,13 +106,12 @@ TEST(RaceFileDialog, CancelOrTheNameAsTypedAskingBeforeReplacing) {
         {true, "race", false, std::optional(dir.File("race"))},  // as typed
         {true, "大会.txt", true, old}}) {
     SCOPED_TRACE(std::string(name) + (save ? " save" : " open"));
-    QString asked;
-    const qt::test::ModalWatcher watch(
-        Choose(dir, QString::fromUtf8(name), save, replace, &asked));
+    const qt::test::Modals modals(replace ? QMessageBox::Yes : QMessageBox::No,
+                                  Choose(dir, QString::fromUtf8(name), save));
     EXPECT_EQ(
         save ? qt::AskSaveFileName(nullptr) : qt::AskOpenFileName(nullptr),
         chosen);
-    EXPECT_EQ(asked.contains("大会.txt"),
+    EXPECT_EQ(modals.texts.join("").contains("大会.txt"),
               save && name == std::string("大会.txt"));
   }
 }

@@ -10,13 +10,11 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
-#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <map>
 
@@ -29,9 +27,12 @@
 #include "res/i18n.h"
 #include "res/resource.h"
 #include "res/strings.h"
+#include "tests/qt/modal_watcher.h"
 
 namespace qv::qt {
 namespace {
+
+using test::Modals;
 
 const QString kSample = QV_SOURCE_DIR "/examples/sample-10km.txt";
 // Race files only: a record would be left.
@@ -49,26 +50,6 @@ struct OpenDialog {
   T* Find(int id) const {
     return qobject_cast<T*>(window->Control(id));
   }
-};
-
-// Answers each modal dialog but the window while it lives, keeping what it
-// showed: a message, or a dialog's class and a preview's page count.
-struct Modals {
-  explicit Modals(QMessageBox::StandardButton answer = QMessageBox::No) {
-    QObject::connect(&timer, &QTimer::timeout, [=, this] {
-      auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (modal == nullptr || qobject_cast<MainDialog*>(modal)) return;
-      auto* box = qobject_cast<QMessageBox*>(modal);
-      texts << (box ? box->text() : modal->metaObject()->className());
-      if (auto* preview = modal->findChild<QPrintPreviewWidget*>())
-        texts << QString::number(preview->pageCount());
-      if (box && box->button(answer)) return box->button(answer)->click();
-      modal->reject();
-    });
-    timer.start(5);
-  }
-  QTimer timer;
-  QStringList texts;
 };
 
 int IdOf(const QWidget* w) { return w->property("qvControlId").toInt(); }
@@ -514,8 +495,7 @@ TEST(DesktopTest, TheMenuBarTheSizeAndTheTitle) {
 }
 
 // At the default size the list's eight columns fit its width without a
-// scroll bar, and the totals row's first cell reads "全区間" in full.
-// The list's columns fit its width and the totals row reads in full. A
+// scroll bar, and the totals row's first cell reads in full. A
 // record's distances past 10 km read whole too: a column too narrow for its
 // texts takes the room others have to spare (in English every cell then
 // fits; in Japanese, whose times are wider, the distances gain what there

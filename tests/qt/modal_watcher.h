@@ -1,42 +1,43 @@
-// Hands the next modal dialog to an action that must close it, from inside
-// the dialog's exec(). Gives up after a timeout, so a dialog that never
-// opens cannot leak into the next test.
+// Answers each modal dialog but the main window while it lives, keeping what
+// it showed: a message box's text, else the dialog's class and a preview's
+// page count. A message box gets the answer's button (or is rejected without
+// one); another dialog goes to `act` if there is one, else it is rejected.
 #pragma once
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPrintPreviewWidget>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
+
+#include "app/qt/qt_dialog.h"
 
 namespace qv::qt::test {
 
-class ModalWatcher {
- public:
-  explicit ModalWatcher(std::function<void(QWidget*)> action,
-                        int timeoutMs = 5000)
-      : m_action(std::move(action)),
-        m_before(QApplication::activeModalWidget()) {
-    m_clock.start();
-    QObject::connect(&m_timer, &QTimer::timeout, [this, timeoutMs] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (modal != nullptr && modal != m_before) {
-        m_timer.stop();
-        m_action(modal);
-      } else if (m_clock.elapsed() > timeoutMs) {
-        m_timer.stop();
+struct Modals {
+  explicit Modals(QMessageBox::StandardButton answer = QMessageBox::No,
+                  std::function<void(QDialog*)> act = {}) {
+    QObject::connect(&timer, &QTimer::timeout, [=, this] {
+      auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (modal == nullptr || qobject_cast<MainDialog*>(modal)) return;
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      texts << (box ? box->text() : modal->metaObject()->className());
+      if (auto* preview = modal->findChild<QPrintPreviewWidget*>())
+        texts << QString::number(preview->pageCount());
+      if (box && box->button(answer)) return box->button(answer)->click();
+      if (!box && act) {
+        // This timer is busy until act returns: the questions the dialog
+        // asks meanwhile have a watcher of their own.
+        const Modals inner(answer);
+        act(modal);
+        return void(texts << inner.texts);
       }
+      modal->reject();
     });
-    m_timer.start(5);
+    timer.start(5);
   }
-  ModalWatcher(const ModalWatcher&) = delete;
-  ModalWatcher& operator=(const ModalWatcher&) = delete;
-
- private:
-  std::function<void(QWidget*)> m_action;
-  QWidget* m_before;
-  QTimer m_timer;
-  QElapsedTimer m_clock;
+  QTimer timer;
+  QStringList texts;
 };
 
 }  // namespace qv::qt::test

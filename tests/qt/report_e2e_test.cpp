@@ -37,7 +37,6 @@ const char kTwoSections[] =
 const char kBySpeedKmh[] =
     "Speed\r\n2\r\n0\r\n4\r\n0\r\n0\r\n2\r\n0\r\n0\r\n0\r\n2.5\r\n0\r\n0\r\n"
     "30000\r\n2.5\r\n1000\r\n0\r\n4\r\n0\r\n0\r\n24000\r\n";
-const char kTooManySections[] = "X\r\n0\r\n0\r\n0\r\n0\r\n0\r\n46\r\n";
 // A watch's record of two 1 km laps, in 5:00 and 4:40.
 const char kTwoLapTcx[] =
     "<?xml version='1.0'?><TrainingCenterDatabase><Activities><Activity><Lap "
@@ -134,58 +133,28 @@ TEST_F(ReportTest, UsageErrorsAndFailedWritesLeaveEveryFileAlone) {
           QString("出力ファイルに書き込めません: ") + failed);
 }
 
-// Bad races are reported in order and the good ones still done, whatever
-// the parallelism; progress shows on a terminal and nowhere else.
-TEST_F(ReportTest, BatchOfGoodAndBadRaces) {
-  const QStringList races = {
-      Write("a.txt", kTwoSections), Write("c.txt", kTooManySections),
-      Write("b.txt", kBySpeedKmh), "missing.txt", Write("w.tcx", kTwoLapTcx),
-      Write("route.gpx", "<?xml version=\"1.0\"?><kml/>"),
-      Write("noise.gpx", "no record")};
+// Bad races are reported and the good ones still done; progress shows on a
+// terminal, cleared before each message, and nowhere else. (Outputs and
+// messages of many races at once: golden_check.sh.)
+TEST_F(ReportTest, ProgressShowsOnATerminalOnly) {
+  const QStringList races = {Write("a.txt", kTwoSections), "missing.txt",
+                             Write("w.tcx", kTwoLapTcx)};
   QString expected;  // each good race's own list after its name
-  for (const QString race : {"a.txt", "b.txt", "w.tcx"})
+  for (const QString race : {"a.txt", "w.tcx"})
     for (const QString& line : Run({race}).out.split('\n', Qt::SkipEmptyParts))
       expected += race + '\t' + line + '\n';
-  std::map<QString, QByteArray> files[2];
-  for (const int k : {0, 1}) {
-    const QString jobs = k == 0 ? "1" : "4", out = jobs + "/{name}";
-    ASSERT_TRUE(QDir(dir.path()).mkpath(jobs));
-    const Ran r =
-        Run(QStringList{"-j", jobs, "--csv", out + ".csv",
-                        "--graph=" + out + ".png", "--pdf", out + ".pdf",
-                        "--race", out + ".txt"} +
-            races);
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, expected);
-    EXPECT_EQ(r.err,
-              "区間数が正しくありません: c.txt\n"
-              "ファイルが開けません: missing.txt\n"
-              "TCX・GPX のルート要素がありません: route.gpx\n"
-              "FIT・TCX・GPX のどれでもないファイルです: noise.gpx\n");
-    // The PDF's creation time may differ between runs.
-    static const QRegularExpression date("/CreationDate \\(D:[0-9Z+'-]*\\)");
-    for (const auto& [name, bytes] : Contents(jobs))
-      files[k][name] = QString::fromLatin1(bytes).remove(date).toLatin1();
-  }
-  EXPECT_TRUE(files[0] == files[1]);
-  QStringList names;
-  for (const auto& entry : files[0]) names << entry.first;
-  EXPECT_EQ(names.join(' '),
-            "a.csv a.pdf a.png a.txt b.csv b.pdf b.png b.txt w.csv w.pdf "
-            "w.png w.txt");
-  // The race files written are the races: a race file's own bytes, and the
-  // record's as its list shows it.
-  EXPECT_EQ(files[0]["a.txt"], QByteArray(kTwoSections));
-  EXPECT_EQ(Run({"1/w.txt"}).out, Run({"w.tcx"}).out);
-
-  // The good races on a pseudo-terminal, their list into a file.
-  const Ran shown =
-      Run({"-c", "import pty,sys; sys.exit(pty.spawn(sys.argv[1:]) >> 8)", "sh",
-           "-c", "exec \"$0\" \"$@\" >list", kReport, "a.txt", "b.txt",
-           "w.tcx"},
-          {}, "python3");
-  EXPECT_TRUE(shown.code == 0 && shown.out.contains("\r3/3 w.tcx") &&
-              shown.out.endsWith("\r\x1b[K"))
+  const Ran plain = Run(races);
+  EXPECT_TRUE(plain.code == 1 && plain.out == expected &&
+              plain.err == "ファイルが開けません: missing.txt\n")
+      << plain.err.toStdString();
+  // The same races on a pseudo-terminal, their list into a file.
+  const Ran shown = Run(QStringList{"-c", "import pty,sys; sys.exit(pty.spawn("
+                                    "sys.argv[1:]) >> 8)", "sh", "-c",
+                                    "exec \"$0\" \"$@\" >list", kReport} + races,
+                        {}, "python3");
+  EXPECT_TRUE(shown.code == 1 &&
+              shown.out.contains("\r\x1b[Kファイルが開けません: missing.txt") &&
+              shown.out.contains("\r3/3 w.tcx") && shown.out.endsWith("\r\x1b[K"))
       << shown.out.toStdString();
   EXPECT_EQ(Contents()["list"], expected.toUtf8());
 }
