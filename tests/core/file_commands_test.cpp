@@ -301,8 +301,7 @@ TEST_F(RaceFileCommands, RefusedFilesAndCancelledImportsChangeNothing) {
 }
 
 // A race file is known by its shape, not by its name nor by texts that look
-// like a record's (each such text: RaceFileFormat), by the load and by the
-// command line.
+// like a record's, by the load and by the command line.
 TEST_F(RaceFileCommands, RacesThatLookLikeRecordsLoadBackAsThemselves) {
   Type(IDC_EVENT_NAME, "<gpx");
   Type(IDC_COMMENT, "<?xml version='1.0'?>\n<gpx><trk/></gpx>\n");

@@ -17,7 +17,7 @@ namespace {
 TEST(GraphScreen, EveryPenAndFontMadeIsDeleted) {
   for (const bool reversed : {false, true}) {
     GraphFixture f;
-    f.SetComputed({{0, 5, 0, 0, 150000, 0, 30000}}, 0);
+    f.SetComputed({{0, 5, 0, 0, 150000, 0, 30000}});
     std::vector<int> made, gone;
     for (const DrawOp& op : f.Draw(reversed)) {
       if (op.kind == Kind::CreatePen || op.kind == Kind::CreateFont)
@@ -39,7 +39,7 @@ TEST(GraphScreen, EveryPenAndFontMadeIsDeleted) {
 TEST(GraphScreen, DegenerateValuesSaturateAndTheDrawingCompletes) {
   GraphFixture f;
   f.SetComputed({{0, 1e12, INT_MAX, INT_MIN, INT_MAX, 0, INT_MIN},
-                 {0, 1, 0, 0, 1, 0, INT_MAX}}, 0);
+                 {0, 1, 0, 0, 1, 0, INT_MAX}});
   for (int n : {2, -3, 0, 46, 1000}) {
     f.dlg.m_race.sections.resize(static_cast<std::size_t>(std::max(n, 0)));
     EXPECT_EQ(f.Draw(n % 2 == 0).back().kind, Kind::Release) << n;

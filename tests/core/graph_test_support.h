@@ -18,9 +18,8 @@ struct GraphFixture {
   CRaceDlg dlg{platform};
   GraphFixture() { dlg.OnInitDialog(); }
 
-  void SetComputed(const std::vector<ComputedSection>& sections, int unit) {
+  void SetComputed(const std::vector<ComputedSection>& sections) {
     dlg.m_race.sections.resize(sections.size());
-    dlg.m_race.speedUnit = SpeedUnit{unit};
     dlg.m_computation = ComputedRace{sections, {}};
   }
 

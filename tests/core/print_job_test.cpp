@@ -30,14 +30,6 @@ class PrintTest : public ::testing::Test {
     else dlg.ShowEnteredRows();
   }
 
-  auto Print() {
-    auto job = std::make_unique<doubles::PrintJob>(2400, 100000);
-    auto record = job->record();
-    platform.printJobs.push_back(std::move(job));
-    dlg.OnPrint();
-    return record;
-  }
-
   // Texts in the table font, the first one created (the graph has its own).
   static std::vector<DrawOp> TableTexts(const doubles::PrintJob::Record& r) {
     std::vector<DrawOp> texts;
@@ -56,7 +48,10 @@ class PrintTest : public ::testing::Test {
 // The page's own font and pen are in use again at the end.
 TEST_F(PrintTest, RowsTheListLacksPrintEmpty) {
   Enter(5, false);
-  const auto r = Print();
+  auto job = std::make_unique<doubles::PrintJob>(2400, 100000);
+  const auto r = job->record();
+  platform.printJobs.push_back(std::move(job));
+  dlg.OnPrint();
   const auto t = TableTexts(*r);
   ASSERT_EQ(t.size(), 9 + 8 * 6u);
   for (int i = 0; i < 8 * 6; ++i)
