@@ -11,7 +11,7 @@
 # the change into a second folder to read the differences with `diff -r`.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-report="$1"
+report="$(realpath "$1")"
 # The records' start times are shown in local time.
 export TZ=UTC
 if [ -n "${2:-}" ]; then out="$2"; mkdir -p "$out"; else
@@ -28,8 +28,9 @@ bash "$root/scripts/golden.sh" --quick --with --lang=en \
 # cannot start: the tool renders offscreen all the same. One job at a
 # time: golden.sh runs two.
 mkdir -p "$out/png"
-env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$report" -j 1 --size 400x300 \
-  --graph "$out/png/{name}.png" "$root"/examples/*.txt >"$out/png/all.list"
+(cd "$root/examples" &&
+  env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$report" -j 1 \
+    --size 400x300 --graph "$out/png/{name}.png" *.txt >"$out/png/all.list")
 bash "$root/scripts/golden.sh" --records "$report" "$out/records" \
   "$root"/fuzz/activity_corpus/*
 (cd "$out" && find . -type f | LC_ALL=C sort | sed 's|^[.]/||' | xargs sha256sum) |
