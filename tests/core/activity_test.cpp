@@ -86,11 +86,11 @@ std::string CornerFit() {
   Writer w;
   fitwriter::DefineActivity(w);
   w.Define(3, 0xFF00, {{0, 2, fitwriter::kUint16}}, false, {3, 1});
-  w.Data(3, {7});
   fitwriter::Record(w, kT0 + 30, 0, 0, 0);  // kT0 + 30 ends in 0b11110
+  w.Define(2, 20, {{5, 4, fitwriter::kUint32}}, false, {2});
+  w.Data(3, {7});  // the compressed header names its own local type
   // Offset 1 is below the last timestamp's low bits (30): it rolls over
   // to kT0 + 33.
-  w.Define(2, 20, {{5, 4, fitwriter::kUint32}}, false, {2});
   w.Compressed(2, 1, {50000});
   w.Define(5, 20, {{253, 4, fitwriter::kUint32}, {5, 4, fitwriter::kUint32},
                    {0, 4, fitwriter::kSint32}, {1, 4, fitwriter::kSint32}},
@@ -107,6 +107,9 @@ std::string CornerFit() {
   w.Define(4, 20, {{253, 4, fitwriter::kUint32}, {0, 8, fitwriter::kSint64},
                    {1, 8, fitwriter::kSint64}});
   w.Data(4, {kT0 + 57, ~std::uint64_t{255}, 256});
+  w.Define(4, 20, {{253, 4, fitwriter::kUint32}, {0, 8, fitwriter::kSint64},
+                   {1, 8, fitwriter::kUint64z}});  // no position: dropped
+  w.Data(4, {kT0 + 59, ~std::uint64_t{255}, ~std::uint64_t{255}});
   fitwriter::Lap(w, kT0 + 30, 15'004, 100'049);
   return w.File();
 }
@@ -223,7 +226,7 @@ const char kTcx[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 const char kGpx[] = R"(<?xml version="1.0"?><!-- exported --><gpx version="1.1" creator="x" xmlns="http://www.topografix.com/GPX/1/1">
  <wpt lat="1" lon="1"><time>2024-05-01T00:00:00Z</time><name>wp</name></wpt>
  <rte><name>route</name><rtept lat="0" lon="0"><time>2024-05-01T00:00:00Z</time></rtept></rte>
- <trk><name>empty first</name><trkseg><trkpt lat="0" lon="0"/></trkseg></trk>
+ <trk><name>empty first</name><trkseg><trkpt lat="0"/></trkseg></trk>
  <trk><name>second</name>
   <trkseg><trkpt lat="0" lon="0"><ele>3</ele><time>2024-05-01T00:00:00Z</time></trkpt></trkseg>
   <trkseg><trkpt lat="0" lon="0.01"><time>2024-05-01T00:10:00Z</time></trkpt></trkseg>
@@ -334,10 +337,12 @@ TEST(ActivitySplit, FromLaps) {
         {7, std::uint8_t(size), std::uint8_t(elapsedType)}, {9, 4, fitwriter::kUint32}};
   };
   // uint32z and uint16z, where 0 is none, sint16's none and a base type past
-  // the known ones, which holds nothing: the laps' times come from their stamps.
+  // the known ones, which holds nothing: the laps' times come from their
+  // stamps. uint32z past INT32_MAX and uint64z are times as they are.
   for (const auto& [type, size, start, end, ms] :
-       {std::tuple{0x8C, 4, 0, 60, 0}, {0x9F, 4, 60, 90, 60'000}, {0x8B, 2, 90, 120, 0},
-        {0x83, 2, 120, 150, 0x7FFF}}) {
+       {std::tuple{0x8C, 4, 0, 60, 0ull}, {0x9F, 4, 60, 90, 60'000}, {0x8B, 2, 90, 120, 0},
+        {0x83, 2, 120, 150, 0x7FFF}, {0x8C, 4, 150, 180, 0x80000000},
+        {0x90, 8, 180, 210, 20'000}}) {
     types.Define(1, 19, lapOf(type, size));
     fitwriter::Lap(types, kT0 + start, kT0 + end, ms, 100'000);
   }
@@ -409,7 +414,8 @@ TEST(ActivitySplit, FromLaps) {
       {"elapsed negative", negative.File(), {Kind::BadLap, 1}},
       {"laps of 0 s", LapsFit({{0, 0, 0}, {0, 0, 0}}), Kind::ZeroTime},
       {"uint64 fields", wide.File(), kOk, {{1.0, 9000}, {1.0, 15'000}}},
-      {"invalid and unknown types", types.File(), kOk, {{1, 6000}, {2, 9000}, {3, 12'000}, {4, 15'000}}},
+      {"invalid and unknown types", types.File(), kOk, {{1, 6000}, {2, 9000}, {3, 12'000}, {4, 15'000},
+                                                       {5, 214'763'365}, {6, 214'765'365}}},
       {"TCX lap without a time", tcxNoTime, {Kind::BadLap, 2}},
       {"TCX lap of 1e12 s", tcxLong, Kind::TooLong},
       {"TCX laps to the limit", tcxAtLimit, kOk, {{1, 30'050}, {2, INT_MAX}}},
@@ -606,6 +612,10 @@ TEST(ActivitySplit, SectionsEachChoiceMakes) {
   EXPECT_EQ(measure.distanceM, 5050);
   EXPECT_EQ(measure.elapsedMs, 1'800'000);
   EXPECT_EQ(MeasureTrack(run, 1).distanceM, 0);  // no such track
+  EXPECT_EQ(SplitSections(run, MeasureTrack(run, 1), Every(1.0)), 0);
+  ActivityRecord lone = Points({{100, 500}});  // one point measures nothing
+  activity::AddLap(lone, ActivityLap{0, {}, {}, 0});
+  EXPECT_EQ(MeasureTrack(lone, 0).elapsedMs, 0);
   // A start before 1970 is cut to its second as any other is.
   const auto start = [](double s) { return RecordSummary(Points({{s, 0}}), {}).at(0); };
   EXPECT_TRUE(start(-0.001) == start(-1) && start(-1) != start(-1.001));
@@ -653,13 +663,16 @@ TEST(ActivitySplit, NamesFromPathsAreOneLineOfUtf8) {
   ActivityRecord r = Points({{0, 0}, {100, 1000}});
   // U+0800 and U+00E9 are one character each, an overlong form or a stray
   // byte one each; an extension is known in either case.
-  r.fileName = "a\xff\nb\xE0\x80\x80\xC3\xA9" "c\xE0\xA0\x80" "d\x80\x80\x80\x80.fit";
+  r.fileName = "a\xff\nb\xE0\x80\x80\xC3\xA9" "c\xE0\xA0\x80" "d\x80\x80\x80\x80"
+               "e\xF4\x90\x80\x80" "f\xF4\x8F\xBF\xBF.fit";  // past U+10FFFF, then it
   r.device = "x\ty \U0001F3C3\u2460\u00A5\xED\xA0\x80\u00B0";  // a surrogate, and ° last
   const ActivityRaceResult race = ActivityToRace(r, Every(1.0));
   ASSERT_EQ(race.error, kOk);
-  EXPECT_EQ(race.race->eventName, "a? b????c?d????");
-  EXPECT_TRUE(HasActivityExtension("a.b/run.FIT") && !HasActivityExtension("fit") &&
-              !HasActivityExtension("r.txt"));
+  EXPECT_EQ(race.race->eventName, "a? b????c?d????e????f?");
+  r.fileName = ".fit";  // a name that is all extension is the name
+  EXPECT_EQ(ActivityToRace(r, Every(1.0)).race->eventName, ".fit");
+  EXPECT_TRUE(HasActivityExtension("a.b/run.FIT") && HasActivityExtension("x.gpx") &&
+              !HasActivityExtension("fit") && !HasActivityExtension("r.txt"));
   EXPECT_NE(race.race->comment.str().find("x y ?\u2460????\u00B0"), std::string::npos);
   EXPECT_EQ(WriteRaceFile(*race.race).status, RaceWriteStatus::Ok);
   EXPECT_EQ(race.race->comment.str().find('\t'), std::string::npos);
@@ -684,6 +697,7 @@ TEST(ActivityTime, IsoTimes) {
       {"2024-05-01T09:30:15Zx", {}}, {"2024-05-01", {}},
       {"2024-05-01T04:30:15-05:00", 1714555815000}, {"2024-00-10T00:00:00Z", {}},
       {"0000-01-01T00:00:00Z", -62167219200000}, {"0000-02-29T00:00:00Z", -62162121600000},
+      {"2024-05-01T09:30:15+23:59", 1714469475000},
   };
   for (const auto& [text, ms] : cases)
     EXPECT_EQ(activity::ParseIsoTimeMs(text), ms) << text;
@@ -776,11 +790,14 @@ TEST(ActivityXml, GpxTracks) {
         << race.race->comment;
   }
 
-  // The file's own name, in GPX 1.1's metadata or GPX 1.0's root; the first.
-  for (const std::string name : {"<metadata><name>Meta</name></metadata>",
-                                 "<name>Meta</name>", "<name>Meta</name><name>2</name>"}) {
+  // The file's own name, in GPX 1.1's metadata or GPX 1.0's root; the first;
+  // else the first track's, even when it has none.
+  for (const auto& [name, read] :
+       {std::pair{"<metadata><name>Meta</name></metadata>", "Meta"},
+        {"<name>Meta</name>", "Meta"}, {"<name>Meta</name><name>2</name>", "Meta"},
+        {"<trk><name></name></trk>", ""}}) {
     std::string named = kGpx;
-    EXPECT_EQ(Read(named.insert(named.find("<wpt"), name), "w.gpx").name, "Meta");
+    EXPECT_EQ(Read(named.insert(named.find("<wpt"), name), "w.gpx").name, read);
   }
 }
 
@@ -867,6 +884,9 @@ TEST(ActivityXml, Encodings) {
       {"UTF-16LE TCX", utf16(kTcx, false), ActivityFormat::Tcx, "春の 10 km & more"},
       {"Shift_JIS", gpx("shift_jis", "\x95\x5C\x87\x40\x89\x77"), G, name},
       {"Windows-31J", gpx("Windows-31J", "\x87\x40"), G, "①"},
+      {"\".FIT\" at byte 8", "<gpx a='.FIT'" + gpx("", name).substr(5), G, name},
+      {"past 1 MiB", gpx("", name) + "<!--" + std::string(1 << 20, ' ') + "-->", G, name},
+      {"DOCTYPE", "<!DOCTYPE gpx>" + gpx("", name), G, name},
       {"EUC-JP", gpx("EUC-JP", "\xC9\xBD\xB1\xD8", '\''), G, "表駅"},
       {"ISO-2022-JP", gpx("iso-2022-jp", "\x1B$BI=1X\x1B(B"), G, "表駅"},
       // The root is looked for in the first 64 KiB converted, then in all:
@@ -877,6 +897,8 @@ TEST(ActivityXml, Encodings) {
       // Texts are cut to 1024 bytes, and never inside a character.
       {"1024 bytes", gpx("", std::string(1021, 'n') + "表"), G, std::string(1021, 'n') + "表"},
       {"cut", gpx("", std::string(1021, 'n') + "表駅"), G, std::string(1021, 'n')},
+      {"root cut at the end", "\xFF\xFE" + utf16("<!DOCTYPE gpx []" + std::string(40'000, ' ') +
+                                                 ">\n<gpx", false), G, "", {Kind::XmlMalformed, 2}},
       {"no encoding name", gpx("1x", "x"), G, "", {Kind::XmlMalformed, 1}},
       {"unknown", gpx("KOI8-R", "x"), G, "", {Kind::XmlEncoding, 0, 0, "KOI8-R"}},
       {"64 letters", gpx(std::string(64, 'x'), "x"), G, "", {Kind::XmlEncoding, 0, 0, std::string(64, 'x')}},

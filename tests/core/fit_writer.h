@@ -20,7 +20,7 @@ struct Field {
 
 inline constexpr std::uint8_t kEnum = 0x00, kUint16 = 0x84, kSint32 = 0x85,
                               kUint32 = 0x86, kUint64 = 0x8F,
-                              kSint64 = 0x8E;
+                              kSint64 = 0x8E, kUint64z = 0x90;
 inline constexpr std::uint64_t kInvalid32 = 0xFFFFFFFF;  // uint32's "none"
 
 // n bytes of v, least significant first unless bigEndian.
