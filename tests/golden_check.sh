@@ -33,6 +33,12 @@ mkdir -p "$out/png"
     --size 400x300 --graph "$out/png/{name}.png" *.txt >"$out/png/all.list")
 bash "$root/scripts/golden.sh" --records "$report" "$out/records" \
   "$root"/fuzz/activity_corpus/*
+# Forty uneven laps, whose labels crowd each other, at the window's size.
+for axis in normal reversed; do
+  bash "$root/scripts/golden.sh" --records --with --axis=$axis \
+    --with --size=632x492 "$report" "$out/crowded-$axis" \
+    "$root/fuzz/activity_corpus/crowded-laps.tcx"
+done
 (cd "$out" && find . -type f | LC_ALL=C sort | sed 's|^[.]/||' | xargs sha256sum) |
   diff "$root/tests/golden.sha256" - ||
   { echo "quorvane-report's outputs differ from tests/golden.sha256" >&2; exit 1; }

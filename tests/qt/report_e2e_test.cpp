@@ -4,13 +4,10 @@
 
 #include <QDirIterator>
 #include <QFile>
-#include <QFont>
-#include <QFontMetricsF>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <cmath>
 #include <csignal>
 #include <functional>
 #include <map>
@@ -181,57 +178,6 @@ TEST_F(ReportTest, SignalsLeaveNoTemporaryFiles) {
     for (const auto& entry : Contents())
       EXPECT_TRUE(whole.match(entry.first).hasMatch())
           << entry.first.toStdString();
-  }
-}
-
-// A ride of uneven laps, graphed at the window's size in both orientations:
-// measured with the font's own metrics, no two texts of the SVG meet and
-// none leaves the picture.
-TEST_F(ReportTest, SvgTextsNeitherMeetNorLeaveThePicture) {
-  QByteArray tcx =
-      "<?xml version='1.0'?><TrainingCenterDatabase><Activities><Activity>";
-  for (int k = 0, m = 1200; k < 40; ++k, m = 1200 + (k * 7919) % 2600)
-    tcx += "<Lap><TotalTimeSeconds>" + QByteArray::number(m / 5) +
-           "</TotalTimeSeconds><DistanceMeters>" + QByteArray::number(m) +
-           "</DistanceMeters></Lap>";  // 1.2 to 3.8 km
-  Write("ride.tcx", tcx + "</Activity></Activities></TrainingCenterDatabase>");
-  static const QRegularExpression text(
-      "<text[^>]* x=\"([-0-9.]+)\" y=\"([-0-9.]+)\"[^>]* "
-      "font-size=\"([0-9.]+)\"[^>]*>([^<]*)</text>");
-  for (const char* axis : {"normal", "reversed"}) {
-    SCOPED_TRACE(axis);
-    const Ran r = Run({"--axis", axis, "--graph", "g.svg", "--size",
-                       "632x492", "ride.tcx"});
-    ASSERT_EQ(r.code, 0);
-    std::vector<std::pair<QString, QRectF>> boxes;
-    const QString svg = QString::fromUtf8(Contents()["g.svg"]);
-    for (auto m = text.globalMatch(svg); m.hasNext();) {
-      const auto t = m.next();
-      QFont font(QStringLiteral("IPAPGothic"));
-      font.setPixelSize(qRound(t.captured(3).toDouble()));
-      const QFontMetricsF metrics(font);
-      const QString label = t.captured(4).trimmed();
-      const QRectF box(t.captured(1).toDouble(),
-                       t.captured(2).toDouble() - metrics.ascent(),
-                       metrics.horizontalAdvance(label),
-                       metrics.ascent() + metrics.descent());
-      // One text in two scripts comes as two runs, the second where the
-      // first ends: they are one label.
-      if (!boxes.empty() && boxes.back().second.top() == box.top() &&
-          std::abs(boxes.back().second.right() - box.left()) < 2)
-        boxes.back().first += label, boxes.back().second |= box;
-      else
-        boxes.push_back({label, box});
-    }
-    ASSERT_GT(boxes.size(), 10u);
-    for (std::size_t a = 0; a < boxes.size(); ++a) {
-      EXPECT_TRUE(QRectF(0, 0, 632, 492).contains(boxes[a].second))
-          << boxes[a].first.toStdString();
-      for (std::size_t b = a + 1; b < boxes.size(); ++b)
-        EXPECT_FALSE(boxes[a].second.intersects(boxes[b].second))
-            << boxes[a].first.toStdString() << " "
-            << boxes[b].first.toStdString();
-    }
   }
 }
 
