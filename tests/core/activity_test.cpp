@@ -97,16 +97,18 @@ std::string CornerFit() {
            true);
   w.Data(5, {kT0 + 40, 0xFFFFFFFF, 0x12345678, 0x7FFFFFFF - 1});
   w.Data(5, {kT0 + 45, 100000, 0x50000000, 0x100});  // past 90 degrees
+  w.Data(5, {kT0 + 46, 100500, 0xBFFFFFFF, 0x100});  // just past -90
   // Neither distance nor position: it cannot place a split, so it goes.
   w.Data(5, {kT0 + 50, 0xFFFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF});
   // Nor does one whose position fields are uint64 past INT64_MAX: none.
   w.Define(3, 20, {{253, 4, fitwriter::kUint32}, {0, 8, fitwriter::kUint64},
                    {1, 8, fitwriter::kUint64}});
   w.Data(3, {kT0 + 55, ~std::uint64_t{1}, ~std::uint64_t{1}});
+  w.Data(3, {kT0 + 56, 0, 0});  // where 0 is a value
   // In sint64 they are signed, even though FIT itself never uses it.
   w.Define(4, 20, {{253, 4, fitwriter::kUint32}, {0, 8, fitwriter::kSint64},
                    {1, 8, fitwriter::kSint64}});
-  w.Data(4, {kT0 + 57, ~std::uint64_t{255}, 256});
+  w.Data(4, {kT0 + 57, ~std::uint64_t{255}, 0});
   w.Define(4, 20, {{253, 4, fitwriter::kUint32}, {0, 8, fitwriter::kSint64},
                    {1, 8, fitwriter::kUint64z}});  // no position: dropped
   w.Data(4, {kT0 + 59, ~std::uint64_t{255}, ~std::uint64_t{255}});
@@ -127,7 +129,8 @@ TEST(FitDecoder, ReadsEveryKindOfMessage) {
     double m;  // below 0: none
     bool position;
   } expected[] = {{30, 0.0, true}, {33, 500.0, false}, {40, -1, true},
-                  {45, 1000.0, false}, {57, -1, true}};
+                  {45, 1000.0, false}, {46, 1005.0, false}, {56, -1, true},
+                  {57, -1, true}};
   ASSERT_EQ(r.tracks.size(), 1u);
   const std::vector<ActivityPoint>& points = r.tracks[0].points;
   ASSERT_EQ(points.size(), std::size(expected));
@@ -143,7 +146,7 @@ TEST(FitDecoder, ReadsEveryKindOfMessage) {
   // Read big-endian, semicircles to degrees.
   EXPECT_EQ(points[2].latDeg, 0x12345678 * (180.0 / 2147483648.0));
   EXPECT_EQ(points[2].lonDeg, (0x7FFFFFFF - 1) * (180.0 / 2147483648.0));
-  EXPECT_EQ(points[4].latDeg, -points[4].lonDeg);
+  EXPECT_TRUE(points[6].latDeg < 0 && points[6].lonDeg == 0);
 }
 
 TEST(FitDecoder, ChainedFilesAreOneRecordAndTheTwelveByteHeaderReads) {
@@ -338,11 +341,13 @@ TEST(ActivitySplit, FromLaps) {
   };
   // uint32z and uint16z, where 0 is none, sint16's none and a base type past
   // the known ones, which holds nothing: the laps' times come from their
-  // stamps. uint32z past INT32_MAX and uint64z are times as they are.
+  // stamps. uint32 and uint32z past INT32_MAX and uint64z are times as they
+  // are; a string is no time.
   for (const auto& [type, size, start, end, ms] :
        {std::tuple{0x8C, 4, 0, 60, 0ull}, {0x9F, 4, 60, 90, 60'000}, {0x8B, 2, 90, 120, 0},
         {0x83, 2, 120, 150, 0x7FFF}, {0x8C, 4, 150, 180, 0x80000000},
-        {0x90, 8, 180, 210, 20'000}}) {
+        {0x90, 8, 180, 210, 20'000}, {0x86, 4, 210, 240, 0x80000001},
+        {0x07, 4, 240, 270, 5}}) {
     types.Define(1, 19, lapOf(type, size));
     fitwriter::Lap(types, kT0 + start, kT0 + end, ms, 100'000);
   }
@@ -368,7 +373,7 @@ TEST(ActivitySplit, FromLaps) {
   fitwriter::DefineActivity(narrow);
   for (const auto& [type, size, ms] : {std::tuple{0x84, 2, 60'000}, {0x83, 2, 30'000},
                                        {0x01, 1, 100}, {0x0A, 1, 200}, {0x84, 2, 0},
-                                       {0x02, 1, 50}, {0x0D, 1, 200}}) {
+                                       {0x02, 1, 50}, {0x0D, 1, 200}, {0x0D, 1, 0}}) {
     narrow.Define(1, 19, lapOf(type, size));
     fitwriter::Lap(narrow, kNone, kNone, ms, 100'000);
   }
@@ -415,11 +420,12 @@ TEST(ActivitySplit, FromLaps) {
       {"laps of 0 s", LapsFit({{0, 0, 0}, {0, 0, 0}}), Kind::ZeroTime},
       {"uint64 fields", wide.File(), kOk, {{1.0, 9000}, {1.0, 15'000}}},
       {"invalid and unknown types", types.File(), kOk, {{1, 6000}, {2, 9000}, {3, 12'000}, {4, 15'000},
-                                                       {5, 214'763'365}, {6, 214'765'365}}},
+                                                       {5, 214'763'365}, {6, 214'765'365},
+                                                       {7, 429'513'730}, {8, 429'516'730}}},
       {"TCX lap without a time", tcxNoTime, {Kind::BadLap, 2}},
       {"TCX lap of 1e12 s", tcxLong, Kind::TooLong},
       {"TCX laps to the limit", tcxAtLimit, kOk, {{1, 30'050}, {2, INT_MAX}}},
-      {"narrow types", narrow.File(), kOk, {{1, 6000}, {2, 9000}, {3, 9010}, {4, 9030}, {5, 9030}, {6, 9035}, {7, 9055}}},
+      {"narrow types", narrow.File(), kOk, {{1, 6000}, {2, 9000}, {3, 9010}, {4, 9030}, {5, 9030}, {6, 9035}, {7, 9055}, {8, 9055}}},
       {"points before the first lap", early.File(), kOk, {{1.0, 36'000}},
        Every(1.0)},
   };
@@ -612,6 +618,7 @@ TEST(ActivitySplit, SectionsEachChoiceMakes) {
   EXPECT_EQ(measure.distanceM, 5050);
   EXPECT_EQ(measure.elapsedMs, 1'800'000);
   EXPECT_EQ(MeasureTrack(run, 1).distanceM, 0);  // no such track
+  EXPECT_EQ(MeasureTrack(Points({{0, 0}, {100, 5000}}), 0).distanceM, 5000);
   EXPECT_EQ(SplitSections(run, MeasureTrack(run, 1), Every(1.0)), 0);
   ActivityRecord lone = Points({{100, 500}});  // one point measures nothing
   activity::AddLap(lone, ActivityLap{0, {}, {}, 0});
@@ -697,7 +704,7 @@ TEST(ActivityTime, IsoTimes) {
       {"2024-05-01T09:30:15Zx", {}}, {"2024-05-01", {}},
       {"2024-05-01T04:30:15-05:00", 1714555815000}, {"2024-00-10T00:00:00Z", {}},
       {"0000-01-01T00:00:00Z", -62167219200000}, {"0000-02-29T00:00:00Z", -62162121600000},
-      {"2024-05-01T09:30:15+23:59", 1714469475000},
+      {"2024-05-01T09:30:15+23:59", 1714469475000}, {"2024-05-01T09:30:15+09:0", {}},
   };
   for (const auto& [text, ms] : cases)
     EXPECT_EQ(activity::ParseIsoTimeMs(text), ms) << text;
