@@ -303,6 +303,7 @@ TEST(ActivityRead, Refusals) {
        "<!DOCTYPE x [<!-- ]> <gpx/> -->]><html/>", Kind::XmlWrongRoot},
       {"race file", "10km\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n", Kind::NotActivity},
       {"other XML", "<?xml version='1.0'?><html/>", Kind::NotActivity},
+      {"declaration cut", "<?xml version='1.0' encoding= ", Kind::NotActivity},
       {"empty", "", Kind::NotActivity},
   };
   for (const auto& c : cases) {
