@@ -231,10 +231,10 @@ const char kGpx[] = R"(<?xml version="1.0"?><!-- exported --><gpx version="1.1" 
  <rte><name>route</name><rtept lat="0" lon="0"><time>2024-05-01T00:00:00Z</time></rtept></rte>
  <trk><name>empty first</name><trkseg><trkpt lat="0"/></trkseg></trk>
  <trk><name>second</name>
-  <trkseg><trkpt lat="0" lon="0"><ele>3</ele><time>2024-05-01T00:00:00Z</time></trkpt></trkseg>
+  <trkseg><trkpt lat="0" lon="0"><ele>3</ele><time>2024-05-01T00:00:00Z</time><name>p</name></trkpt></trkseg>
   <trkseg><trkpt lat="0" lon="0.01"><time>2024-05-01T00:10:00Z</time></trkpt></trkseg>
  </trk>
- <trk><trkseg><trkpt lat="0" lon="1"><time>2024-05-01T01:00:00Z</time></trkpt>
+ <trk><trkseg><trkpt lat="+0" lon="1"><time>2024-05-01T01:00:00Z</time></trkpt>
   <trkpt lat="0" lon="1.02"><time>2024-05-01T01:20:00Z</time></trkpt></trkseg></trk>
 </gpx>)";
 
@@ -342,13 +342,13 @@ TEST(ActivitySplit, FromLaps) {
   };
   // uint32z and uint16z, where 0 is none, sint16's none and a base type past
   // the known ones, which holds nothing: the laps' times come from their
-  // stamps. uint32 and uint32z past INT32_MAX and uint64z are times as they
-  // are; a string is no time.
+  // stamps. uint32 and uint32z past INT32_MAX, uint64 to UINT32_MAX and
+  // uint64z are times as they are; a string or a float64 is no time.
   for (const auto& [type, size, start, end, ms] :
        {std::tuple{0x8C, 4, 0, 60, 0ull}, {0x9F, 4, 60, 90, 60'000}, {0x8B, 2, 90, 120, 0},
         {0x83, 2, 120, 150, 0x7FFF}, {0x8C, 4, 150, 180, 0x80000000},
         {0x90, 8, 180, 210, 20'000}, {0x86, 4, 210, 240, 0x80000001},
-        {0x07, 4, 240, 270, 5}}) {
+        {0x07, 4, 240, 270, 5}, {0x89, 8, 270, 300, 5}, {0x8F, 8, 300, 330, 0xFFFFFFFF}}) {
     types.Define(1, 19, lapOf(type, size));
     fitwriter::Lap(types, kT0 + start, kT0 + end, ms, 100'000);
   }
@@ -359,6 +359,7 @@ TEST(ActivitySplit, FromLaps) {
                       {7, 4, fitwriter::kUint32}, {9, 8, fitwriter::kUint64}});
   fitwriter::Lap(wide, INT64_MAX - 1, kT0 + 90, 90'000, 100'000);
   wide.Data(1, {kT0 + 150, kT0 + 90, 60'000, INT64_MAX - 1});
+  fitwriter::Record(early, kT0 - 30, 0);  // before the lap: not kept
   fitwriter::Record(early, kT0 + 60, 0);
   fitwriter::Record(early, kT0 + 360, 100'000);
   fitwriter::Lap(early, kT0, 360'000, 100'000);
@@ -422,13 +423,14 @@ TEST(ActivitySplit, FromLaps) {
       {"uint64 fields", wide.File(), kOk, {{1.0, 9000}, {1.0, 15'000}}},
       {"invalid and unknown types", types.File(), kOk, {{1, 6000}, {2, 9000}, {3, 12'000}, {4, 15'000},
                                                        {5, 214'763'365}, {6, 214'765'365},
-                                                       {7, 429'513'730}, {8, 429'516'730}}},
+                                                       {7, 429'513'730}, {8, 429'516'730},
+                                                       {9, 429'519'730}, {10, 859'016'459}}},
       {"TCX lap without a time", tcxNoTime, {Kind::BadLap, 2}},
       {"TCX lap of 1e12 s", tcxLong, Kind::TooLong},
       {"TCX laps to the limit", tcxAtLimit, kOk, {{1, 30'050}, {2, INT_MAX}}},
       {"narrow types", narrow.File(), kOk, {{1, 6000}, {2, 9000}, {3, 9010}, {4, 9030}, {5, 9030}, {6, 9035}, {7, 9055}, {8, 9055}}},
-      {"points before the first lap", early.File(), kOk, {{1.0, 36'000}},
-       Every(1.0)},
+      {"points before the first lap", early.File(), kOk, {{0.5, 21'000}, {1.0, 36'000}},
+       Every(0.5)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -589,6 +591,7 @@ TEST(ActivitySplit, Refusals) {
       {"official nan", run, Every(1.0, std::nan("")), Kind::BadOfficial},
       {"official under 1 m", run, Every(1.0, 0.0009), Kind::BadOfficial},
       {"official 1 m", run, Every(1.0, 0.001), kOk},
+      {"official 100000 km", run, Every(1.0, 1e5), {Kind::TooManySections, 0, 100'000}},
       {"points at 0 m", Points({{0, 0}, {10, 0}}), Every(1.0), Kind::ZeroDistance},
       // The edges of the split range are accepted: 100 m and 100 km.
       {"100 m", Points({{0, 0}, {100, 4500}}), Every(0.1), kOk},
@@ -669,14 +672,15 @@ TEST(ActivitySplit, WhatTheSplitOffersFirst) {
 // the race can be saved: what code page 932 lacks reads '?'.
 TEST(ActivitySplit, NamesFromPathsAreOneLineOfUtf8) {
   ActivityRecord r = Points({{0, 0}, {100, 1000}});
-  // U+0800 and U+00E9 are one character each, an overlong form or a stray
-  // byte one each; an extension is known in either case.
+  // U+0800, U+00E9, U+10FFFF, U+07FF and U+FF03 are one character each; an
+  // overlong form, a stray byte or a character past U+10FFFF one per byte;
+  // an extension is known in either case.
   r.fileName = "a\xff\nb\xE0\x80\x80\xC3\xA9" "c\xE0\xA0\x80" "d\x80\x80\x80\x80"
-               "e\xF4\x90\x80\x80" "f\xF4\x8F\xBF\xBF.fit";  // past U+10FFFF, then it
+               "e\xF4\x90\x80\x80" "f\xF4\x8F\xBF\xBF" "g\xDF\xBF" "h＃.fit";
   r.device = "x\ty \U0001F3C3\u2460\u00A5\xED\xA0\x80\u00B0";  // a surrogate, and ° last
   const ActivityRaceResult race = ActivityToRace(r, Every(1.0));
   ASSERT_EQ(race.error, kOk);
-  EXPECT_EQ(race.race->eventName, "a? b????c?d????e????f?");
+  EXPECT_EQ(race.race->eventName, "a? b????c?d????e????f?g?h＃");
   r.fileName = ".fit";  // a name that is all extension is the name
   EXPECT_EQ(ActivityToRace(r, Every(1.0)).race->eventName, ".fit");
   EXPECT_TRUE(HasActivityExtension("a.b/run.FIT") && HasActivityExtension("x.gpx") &&
@@ -908,6 +912,7 @@ TEST(ActivityXml, Encodings) {
       {"root cut at the end", "\xFF\xFE" + utf16("<!DOCTYPE gpx []" + std::string(40'000, ' ') +
                                                  ">\n<gpx", false), G, "", {Kind::XmlMalformed, 2}},
       {"no encoding name", gpx("1x", "x"), G, "", {Kind::XmlMalformed, 1}},
+      {"nor this", gpx("x/1", "x"), G, "", {Kind::XmlMalformed, 1}},
       {"unknown", gpx("KOI8-R", "x"), G, "", {Kind::XmlEncoding, 0, 0, "KOI8-R"}},
       {"64 letters", gpx(std::string(64, 'x'), "x"), G, "", {Kind::XmlEncoding, 0, 0, std::string(64, 'x')}},
       {"bad Shift_JIS", gpx("Shift_JIS", "\x81\x20"), G, "",
