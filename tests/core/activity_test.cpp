@@ -369,7 +369,9 @@ TEST(ActivitySplit, FromLaps) {
   std::string tcxLong = kTcx;
   tcxLong.replace(tcxLong.find("299.5"), 5, "1e12");
   std::string tcxAtLimit = kTcx;  // 300.5 s and this: INT_MAX x 10 + 4 ms
+  std::string tcxPast = tcxAtLimit;  // and a millisecond more
   tcxAtLimit.replace(tcxAtLimit.find("299.5"), 5, "21474535.974");
+  tcxPast.replace(tcxPast.find("299.5"), 5, "21474535.975");
   // Elapsed times in uint16 (where 0 is a time), sint16, sint8, uint8z,
   Writer narrow;  // uint8 and byte.
   fitwriter::DefineActivity(narrow);
@@ -428,6 +430,7 @@ TEST(ActivitySplit, FromLaps) {
       {"TCX lap without a time", tcxNoTime, {Kind::BadLap, 2}},
       {"TCX lap of 1e12 s", tcxLong, Kind::TooLong},
       {"TCX laps to the limit", tcxAtLimit, kOk, {{1, 30'050}, {2, INT_MAX}}},
+      {"TCX laps past it", tcxPast, Kind::TooLong},
       {"narrow types", narrow.File(), kOk, {{1, 6000}, {2, 9000}, {3, 9010}, {4, 9030}, {5, 9030}, {6, 9035}, {7, 9055}, {8, 9055}}},
       {"points before the first lap", early.File(), kOk, {{0.5, 21'000}, {1.0, 36'000}},
        Every(0.5)},
@@ -685,7 +688,7 @@ TEST(ActivitySplit, NamesFromPathsAreOneLineOfUtf8) {
   EXPECT_EQ(ActivityToRace(r, Every(1.0)).race->eventName, ".fit");
   EXPECT_TRUE(HasActivityExtension("a.b/run.FIT") && HasActivityExtension("x.gpx") &&
               !HasActivityExtension("fit") && !HasActivityExtension("r.txt"));
-  EXPECT_NE(race.race->comment.str().find("x y ?\u2460????\u00B0"), std::string::npos);
+  EXPECT_NE(race.race->comment.str().find("x y ?\u2460????\u00B0\r\n"), std::string::npos);
   EXPECT_EQ(WriteRaceFile(*race.race).status, RaceWriteStatus::Ok);
   EXPECT_EQ(race.race->comment.str().find('\t'), std::string::npos);
 }
