@@ -23,7 +23,7 @@ if [ "${1:-}" = "--records" ]; then records=1; shift; fi
 extra=()  # --with ARG: one more argument for every run
 while [ "${1:-}" = "--with" ]; do extra+=("$2"); shift 2; done
 if [ "$#" -lt 3 ]; then
-  echo "usage: $0 [--quick] REPORT OUTDIR RACE-FILE..." >&2
+  echo "usage: $0 [--quick|--records] [--with ARG]... REPORT OUTDIR FILE..." >&2
   exit 2
 fi
 report="$1"; out="$2"; shift 2

@@ -3,18 +3,20 @@
 # records, in Japanese and in English, against the checksums in
 # tests/golden.sha256: any change to a list, CSV, SVG, printed word or its
 # place, race file, message or exit status shows here.
-#   tests/golden_check.sh REPORT [OUTDIR]
-# With OUTDIR the outputs are kept there. After a change that means to alter
-# them, write the new list with `tests/golden_check.sh REPORT DIR > /dev/null;
-# (cd DIR && find . -type f | LC_ALL=C sort | sed 's|^[.]/||' | xargs
-# sha256sum) > tests/golden.sha256`, and run it with the program from before
-# the change into a second folder to read the differences with `diff -r`.
+#   tests/golden_check.sh REPORT [OUTDIR] [--update]
+# With OUTDIR the outputs are kept there; with --update their checksums
+# replace the list, after a change that means to alter them. To read such a
+# change, run it with the program from before into a second folder and
+# `diff -r` the two.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 report="$(realpath "$1")"
 # The records' start times are shown in local time.
 export TZ=UTC
-if [ -n "${2:-}" ]; then out="$2"; mkdir -p "$out"; else
+shift
+update=0
+if [ "${!#:-}" = "--update" ]; then update=1; set -- "${@:1:$#-1}"; fi
+if [ -n "${1:-}" ]; then out="$1"; mkdir -p "$out"; else
   out="$(mktemp -d)"; trap 'rm -rf "$out"' EXIT
 fi
 bash "$root/scripts/golden.sh" --quick "$report" "$out/races" \
@@ -39,6 +41,7 @@ for axis in normal reversed; do
     --with --size=632x492 "$report" "$out/crowded-$axis" \
     "$root/fuzz/activity_corpus/crowded-laps.tcx"
 done
-(cd "$out" && find . -type f | LC_ALL=C sort | sed 's|^[.]/||' | xargs sha256sum) |
-  diff "$root/tests/golden.sha256" - ||
+sums() { (cd "$out" && find . -type f | LC_ALL=C sort | sed 's|^[.]/||' | xargs sha256sum); }
+if [ "$update" -eq 1 ]; then sums >"$root/tests/golden.sha256"; exit 0; fi
+sums | diff "$root/tests/golden.sha256" - ||
   { echo "quorvane-report's outputs differ from tests/golden.sha256" >&2; exit 1; }
